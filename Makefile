@@ -1,0 +1,46 @@
+# The two entry points are `make run` and `make test`; both install what they
+# need from Debian first (scripts/setup.sh).
+JOBS      ?= $(shell nproc)
+BUILD     ?= build
+ASAN      ?= build-asan
+BENCHDIR  ?= build-bench
+CMAKE_GEN := -G Ninja
+CTEST_ARGS ?=
+
+.PHONY: setup build run test test-release test-asan bench install screenshots clean
+
+setup:
+	@bash scripts/setup.sh
+
+build:
+	cmake -S . -B $(BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DHALVOSCOPE_WERROR=ON
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: setup build
+	@bash scripts/run.sh $(BUILD)
+
+test: setup test-release test-asan
+
+test-release: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
+# Sanitizer run: leaks inside the system's own libraries (Mesa, fontconfig,
+# Xlib) are suppressed; our own leaks still fail the test.
+test-asan:
+	cmake -S . -B $(ASAN) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DHALVOSCOPE_WERROR=ON -DHALVOSCOPE_SANITIZE=ON
+	cmake --build $(ASAN) -j $(JOBS)
+	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/support/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
+bench: setup
+	cmake -S . -B $(BENCHDIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DHALVOSCOPE_BUILD_TESTS=OFF -DHALVOSCOPE_BUILD_BENCH=ON
+	cmake --build $(BENCHDIR) -j $(JOBS)
+	bash scripts/run-bench.sh $(BENCHDIR)
+
+install: build
+	cmake --install $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(ASAN) $(BENCHDIR)

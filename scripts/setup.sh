@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs every Debian package that Halvoscope's build, the application and
+# its tests need. Idempotent: runs apt-get update only when something is
+# missing, and installs only what is missing.
+set -euo pipefail
+
+PACKAGES=(
+  # build
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-svg-dev
+  libqt6opengl6-dev libqt6svg6 libgl-dev
+  libx11-dev libxrandr-dev libxext-dev libxss-dev
+  # run time: QML modules, SVG icons, Mesa OpenGL
+  qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-layouts
+  qml6-module-qtquick-window qml6-module-qtquick-templates
+  qml6-module-qtqml-workerscript qml6-module-qttest
+  libgl1-mesa-dri libglx-mesa0
+  # tests and the headless session
+  xvfb xauth openbox trayer xdotool x11-utils x11-xserver-utils
+  dbus dbus-daemon dbus-bin imagemagick
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+echo "setup: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y --no-install-recommends "${missing[@]}"
