@@ -1,0 +1,527 @@
+#include "core/halvostore.h"
+
+#include "core/colormath.h"
+#include "schedule/scheduleevaluator.h"
+
+#include <QPointer>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace {
+
+const QString keepAwakeFailureText =
+    QStringLiteral("Unable to create power assertion to keep display awake.");
+const QString loginItemFailurePrefix = QStringLiteral("Unable to update Launch at Login: ");
+
+// Where a ripple starts when nothing better is known: near the top-right
+// corner of the main screen, where the tray usually sits.
+constexpr qreal originInsetFromRight = 180.0;
+constexpr qreal originInsetFromTop = 12.0;
+const QPointF originWithoutScreen(1200.0, 900.0);
+
+} // namespace
+
+HalvoStore::HalvoStore(StatePersistence persistence,
+                       std::shared_ptr<DisplayColorApplying> colorEngine,
+                       std::shared_ptr<BrightnessControlling> brightnessEngine,
+                       std::shared_ptr<KeepAwakeControlling> keepAwakeEngine,
+                       std::shared_ptr<RippleTransitioning> rippleEngine,
+                       Clock clock,
+                       std::shared_ptr<LoginItemService> loginItems,
+                       MainScreenGeometry mainScreen,
+                       QObject *parent)
+    : QObject(parent),
+      m_persistence(std::move(persistence)),
+      m_colorEngine(std::move(colorEngine)),
+      m_brightnessEngine(std::move(brightnessEngine)),
+      m_keepAwakeEngine(std::move(keepAwakeEngine)),
+      m_rippleEngine(std::move(rippleEngine)),
+      m_clock(std::move(clock)),
+      m_loginItems(std::move(loginItems)),
+      m_mainScreen(std::move(mainScreen))
+{
+    const HalvoPersistedState state = m_persistence.load();
+    m_activeModeID = state.activeModeID;
+    m_presets = state.presets;
+    m_hiddenPresetIDs = QSet<QString>(state.hiddenPresetIDs.cbegin(), state.hiddenPresetIDs.cend());
+    m_schedule = state.schedule;
+    m_lastScheduleMarker = state.lastScheduleMarker;
+    m_animationEnabled = state.animationEnabled;
+    m_opticalRefractionEnabled = state.opticalRefractionEnabled;
+    m_brightnessBaseline = state.brightnessBaseline;
+    m_hasCompletedOnboarding = state.hasCompletedOnboarding;
+
+    m_currentBrightness = m_brightnessEngine->readBrightness();
+}
+
+HalvoStore::~HalvoStore() = default;
+
+// MARK: derived values
+
+HalvoPreset HalvoStore::activePreset() const
+{
+    if (const auto preset = findPreset(m_activeModeID))
+        return *preset;
+    if (!m_presets.isEmpty())
+        return m_presets.first();
+    return HalvoPreset::builtInPresets().first();
+}
+
+QList<HalvoPreset> HalvoStore::visiblePresets() const
+{
+    QList<HalvoPreset> visible;
+    for (const HalvoPreset &preset : m_presets) {
+        if (!m_hiddenPresetIDs.contains(preset.id))
+            visible.append(preset);
+    }
+    // The menu never shows an empty list while presets exist.
+    if (visible.isEmpty() && !m_presets.isEmpty())
+        visible.append(m_presets.first());
+    return visible;
+}
+
+std::optional<HalvoPreset> HalvoStore::findPreset(const QString &id) const
+{
+    for (const HalvoPreset &preset : m_presets) {
+        if (preset.id == id)
+            return preset;
+    }
+    return std::nullopt;
+}
+
+// MARK: preset application
+
+void HalvoStore::activatePreset(const QString &id, bool animated)
+{
+    const std::optional<HalvoPreset> found = findPreset(id);
+    if (!found)
+        return;
+    const HalvoPreset preset = *found;
+
+    setErrorMessage(std::nullopt);
+    const qint64 fromTemperature = m_appliedTemperature;
+    const qint64 fromSaturation = m_appliedSaturation;
+
+    setActiveModeID(preset.id);
+    save();
+
+    const bool colourChanges =
+        preset.temperature != fromTemperature || preset.saturation != fromSaturation;
+    if (animated && m_animationEnabled && colourChanges && m_rippleEngine) {
+        const QPointF origin = rippleOrigin();
+        setIsTransitioning(true);
+        // The steps hold the store weakly: a transition may outlive it.
+        const QPointer<HalvoStore> weakSelf(this);
+        m_rippleEngine->runTransition(
+            fromTemperature, fromSaturation, preset.temperature, preset.saturation,
+            m_opticalRefractionEnabled, origin,
+            [weakSelf, preset] {
+                if (!weakSelf)
+                    return;
+                weakSelf->setAppliedColor(preset.temperature, preset.saturation);
+                weakSelf->m_colorEngine->applyColor(preset.temperature, preset.saturation);
+            },
+            [weakSelf, brightness = preset.brightness] {
+                if (!weakSelf)
+                    return;
+                weakSelf->setIsTransitioning(false);
+                weakSelf->applyBrightness(brightness);
+            });
+        return;
+    }
+
+    applyImmediately(preset);
+}
+
+void HalvoStore::applyImmediately(const HalvoPreset &preset)
+{
+    if (m_rippleEngine)
+        m_rippleEngine->cancelTransition();
+    setIsTransitioning(false);
+    setAppliedColor(preset.temperature, preset.saturation);
+    m_colorEngine->applyColor(preset.temperature, preset.saturation);
+    applyBrightness(preset.brightness);
+}
+
+void HalvoStore::applyBrightness(std::optional<qint64> brightness)
+{
+    if (!brightness) {
+        if (!m_brightnessBaseline) {
+            setCurrentBrightness(m_brightnessEngine->readBrightness());
+            return;
+        }
+        const qint64 baseline = *m_brightnessBaseline;
+        if (m_brightnessEngine->setBrightness(baseline))
+            setCurrentBrightness(baseline);
+        setBrightnessBaseline(std::nullopt);
+        save();
+        return;
+    }
+
+    // The first preset with its own brightness records the user's level once.
+    if (!m_brightnessBaseline) {
+        if (const std::optional<qint64> read = m_brightnessEngine->readBrightness()) {
+            setBrightnessBaseline(read);
+            save();
+        }
+    }
+    if (m_brightnessEngine->setBrightness(*brightness))
+        setCurrentBrightness(brightness);
+}
+
+void HalvoStore::reapplyActivePreset()
+{
+    refreshBrightness();
+    const HalvoPreset preset = activePreset();
+    setAppliedColor(preset.temperature, preset.saturation);
+    m_colorEngine->applyColor(preset.temperature, preset.saturation);
+    applyBrightness(preset.brightness);
+}
+
+std::optional<qint64> HalvoStore::refreshBrightness()
+{
+    setCurrentBrightness(m_brightnessEngine->readBrightness());
+    return m_currentBrightness;
+}
+
+std::optional<QString> HalvoStore::checkSchedule(const QTimeZone &calendar)
+{
+    if (!m_schedule.enabled)
+        return std::nullopt;
+
+    const QPointer<HalvoStore> weakSelf(this);
+    const auto presetExists = [weakSelf](const QString &id) {
+        return weakSelf && weakSelf->findPreset(id).has_value();
+    };
+    const std::optional<ScheduleEvaluation> evaluation = ScheduleEvaluator::evaluate(
+        m_schedule, m_clock(), calendar, m_lastScheduleMarker, presetExists);
+    if (!evaluation)
+        return std::nullopt;
+
+    setLastScheduleMarker(evaluation->marker);
+    save();
+    activatePreset(evaluation->targetPresetID, false);
+    return evaluation->targetPresetID;
+}
+
+void HalvoStore::save()
+{
+    HalvoPersistedState state;
+    state.activeModeID = m_activeModeID;
+    state.presets = m_presets;
+    QStringList hidden(m_hiddenPresetIDs.cbegin(), m_hiddenPresetIDs.cend());
+    std::sort(hidden.begin(), hidden.end());
+    state.hiddenPresetIDs = hidden;
+    state.schedule = m_schedule;
+    state.lastScheduleMarker = m_lastScheduleMarker;
+    state.animationEnabled = m_animationEnabled;
+    state.opticalRefractionEnabled = m_opticalRefractionEnabled;
+    state.brightnessBaseline = m_brightnessBaseline;
+    state.hasCompletedOnboarding = m_hasCompletedOnboarding;
+    m_persistence.save(state);
+}
+
+void HalvoStore::prepareForTermination()
+{
+    if (m_rippleEngine)
+        m_rippleEngine->cancelTransition();
+    m_keepAwakeEngine->setActive(false);
+    setKeepAwakeEnabled(false);
+    if (m_brightnessBaseline) {
+        m_brightnessEngine->setBrightness(*m_brightnessBaseline);
+        setBrightnessBaseline(std::nullopt);
+        save();
+    }
+    m_colorEngine->reset();
+}
+
+QPointF HalvoStore::rippleOrigin() const
+{
+    QPointF origin = originWithoutScreen;
+    if (m_mainScreen) {
+        if (const std::optional<QRectF> frame = m_mainScreen()) {
+            // Global coordinates grow downward, so "12 below the top" is top + 12.
+            origin = QPointF(frame->x() + frame->width() - originInsetFromRight,
+                             frame->y() + originInsetFromTop);
+        }
+    }
+    if (m_rippleOriginProvider) {
+        if (const std::optional<QPointF> provided = m_rippleOriginProvider())
+            origin = *provided;
+    }
+    return origin;
+}
+
+void HalvoStore::setRippleOriginProvider(RippleOriginProvider provider)
+{
+    m_rippleOriginProvider = std::move(provider);
+}
+
+// MARK: editing and settings
+
+void HalvoStore::updatePreset(const QString &id, std::optional<qint64> temperature,
+                              std::optional<qint64> saturation, BrightnessChange brightness)
+{
+    const auto it = std::find_if(m_presets.cbegin(), m_presets.cend(),
+                                 [&id](const HalvoPreset &p) { return p.id == id; });
+    if (it == m_presets.cend())
+        return;
+    const qsizetype index = it - m_presets.cbegin();
+
+    setErrorMessage(std::nullopt);
+    QList<HalvoPreset> presets = m_presets;
+    HalvoPreset &preset = presets[index];
+    if (temperature)
+        preset.temperature = ColorMath::clampTemperature(*temperature);
+    if (saturation)
+        preset.saturation = ColorMath::clampSaturation(*saturation);
+    switch (brightness.kind()) {
+    case BrightnessChange::Kind::LeaveAlone:
+        break;
+    case BrightnessChange::Kind::SetLevel:
+        preset.brightness = ColorMath::clampBrightness(brightness.level());
+        break;
+    case BrightnessChange::Kind::KeepSystemLevel:
+        preset.brightness = std::nullopt;
+        break;
+    }
+    const HalvoPreset edited = preset;
+    setPresets(presets);
+
+    setActiveModeID(edited.id);
+    applyImmediately(edited);
+    save();
+}
+
+void HalvoStore::resetPreset(const QString &id)
+{
+    const auto it = std::find_if(m_presets.cbegin(), m_presets.cend(),
+                                 [&id](const HalvoPreset &p) { return p.id == id; });
+    if (it == m_presets.cend())
+        return;
+    const qsizetype index = it - m_presets.cbegin();
+
+    QList<HalvoPreset> presets = m_presets;
+    presets[index].resetToDefaults();
+    const HalvoPreset reset = presets[index];
+    setPresets(presets);
+
+    setActiveModeID(reset.id);
+    applyImmediately(reset);
+    save();
+}
+
+HalvoPreset HalvoStore::addCustomPreset(const QString &name)
+{
+    const HalvoPreset preset(HalvoPreset::newCustomID(), HalvoPreset::sanitizedName(name),
+                             m_appliedTemperature, m_appliedSaturation, std::nullopt, true);
+    QList<HalvoPreset> presets = m_presets;
+    presets.append(preset);
+    setPresets(presets);
+    save();
+    return preset;
+}
+
+void HalvoStore::renamePreset(const QString &id, const QString &name)
+{
+    const auto it = std::find_if(m_presets.cbegin(), m_presets.cend(), [&id](const HalvoPreset &p) {
+        return p.id == id && p.isCustom;
+    });
+    if (it == m_presets.cend())
+        return;
+    QList<HalvoPreset> presets = m_presets;
+    presets[it - m_presets.cbegin()].name = HalvoPreset::sanitizedName(name);
+    setPresets(presets);
+    save();
+}
+
+void HalvoStore::deleteCustomPreset(const QString &id)
+{
+    const auto it = std::find_if(m_presets.cbegin(), m_presets.cend(), [&id](const HalvoPreset &p) {
+        return p.id == id && p.isCustom;
+    });
+    if (it == m_presets.cend())
+        return;
+
+    QList<HalvoPreset> presets = m_presets;
+    presets.removeAt(it - m_presets.cbegin());
+    setPresets(presets);
+    QSet<QString> hidden = m_hiddenPresetIDs;
+    hidden.remove(id);
+    setHiddenPresetIDs(hidden);
+
+    DailySchedule schedule = m_schedule;
+    if (schedule.preset1ID == id) {
+        schedule.preset1ID = BuiltinPresetID::standard;
+        setLastScheduleMarker(std::nullopt);
+    }
+    if (schedule.preset2ID == id) {
+        schedule.preset2ID = BuiltinPresetID::standard;
+        setLastScheduleMarker(std::nullopt);
+    }
+    setSchedule(schedule);
+
+    if (m_activeModeID == id)
+        activatePreset(BuiltinPresetID::standard, false);
+    else
+        save();
+}
+
+void HalvoStore::togglePresetHidden(const QString &id)
+{
+    QSet<QString> hidden = m_hiddenPresetIDs;
+    if (hidden.contains(id)) {
+        hidden.remove(id);
+    } else {
+        // The last visible preset cannot be hidden.
+        if (visiblePresets().size() < 2)
+            return;
+        hidden.insert(id);
+    }
+    setHiddenPresetIDs(hidden);
+    save();
+}
+
+void HalvoStore::updateSchedule(const DailySchedule &schedule)
+{
+    setSchedule(schedule);
+    setLastScheduleMarker(std::nullopt);
+    save();
+    if (schedule.enabled)
+        checkSchedule(m_calendar);
+}
+
+void HalvoStore::setScheduleEnabled(bool enabled)
+{
+    DailySchedule schedule = m_schedule;
+    schedule.enabled = enabled;
+    setSchedule(schedule);
+    setLastScheduleMarker(std::nullopt);
+    save();
+    if (enabled)
+        checkSchedule(m_calendar);
+}
+
+void HalvoStore::setKeepAwake(bool enabled)
+{
+    const bool ok = m_keepAwakeEngine->setActive(enabled);
+    setKeepAwakeEnabled(m_keepAwakeEngine->isActive());
+    if (enabled && !ok)
+        setErrorMessage(keepAwakeFailureText);
+    else
+        setErrorMessage(std::nullopt);
+}
+
+void HalvoStore::setLaunchAtLogin(bool enabled)
+{
+    QString error;
+    bool ok = false;
+    if (m_loginItems) {
+        ok = enabled ? m_loginItems->registerItem(&error) : m_loginItems->unregisterItem(&error);
+    } else {
+        error = QStringLiteral("No login-item service is available.");
+    }
+    if (ok)
+        setErrorMessage(std::nullopt);
+    else
+        setErrorMessage(loginItemFailurePrefix + error);
+}
+
+// MARK: settings that save on every assignment
+
+void HalvoStore::setAnimationEnabled(bool enabled)
+{
+    const bool changed = m_animationEnabled != enabled;
+    m_animationEnabled = enabled;
+    if (changed)
+        Q_EMIT animationEnabledChanged();
+    save();
+}
+
+void HalvoStore::setOpticalRefractionEnabled(bool enabled)
+{
+    const bool changed = m_opticalRefractionEnabled != enabled;
+    m_opticalRefractionEnabled = enabled;
+    if (changed)
+        Q_EMIT opticalRefractionEnabledChanged();
+    save();
+}
+
+void HalvoStore::setHasCompletedOnboarding(bool completed)
+{
+    const bool changed = m_hasCompletedOnboarding != completed;
+    m_hasCompletedOnboarding = completed;
+    if (changed)
+        Q_EMIT hasCompletedOnboardingChanged();
+    save();
+}
+
+// MARK: notifying setters: a signal only for a real change
+
+namespace {
+template <typename T, typename Signal>
+void assign(HalvoStore *store, T &field, const T &value, Signal signal)
+{
+    if (field == value)
+        return;
+    field = value;
+    Q_EMIT(store->*signal)();
+}
+} // namespace
+
+void HalvoStore::setActiveModeID(const QString &id)
+{
+    assign(this, m_activeModeID, id, &HalvoStore::activeModeIDChanged);
+}
+
+void HalvoStore::setPresets(const QList<HalvoPreset> &presets)
+{
+    assign(this, m_presets, presets, &HalvoStore::presetsChanged);
+}
+
+void HalvoStore::setHiddenPresetIDs(const QSet<QString> &ids)
+{
+    assign(this, m_hiddenPresetIDs, ids, &HalvoStore::hiddenPresetIDsChanged);
+}
+
+void HalvoStore::setSchedule(const DailySchedule &schedule)
+{
+    assign(this, m_schedule, schedule, &HalvoStore::scheduleChanged);
+}
+
+void HalvoStore::setLastScheduleMarker(const std::optional<ScheduleEventMarker> &marker)
+{
+    assign(this, m_lastScheduleMarker, marker, &HalvoStore::lastScheduleMarkerChanged);
+}
+
+void HalvoStore::setBrightnessBaseline(std::optional<qint64> baseline)
+{
+    assign(this, m_brightnessBaseline, baseline, &HalvoStore::brightnessBaselineChanged);
+}
+
+void HalvoStore::setCurrentBrightness(std::optional<qint64> brightness)
+{
+    assign(this, m_currentBrightness, brightness, &HalvoStore::currentBrightnessChanged);
+}
+
+void HalvoStore::setKeepAwakeEnabled(bool enabled)
+{
+    assign(this, m_keepAwakeEnabled, enabled, &HalvoStore::keepAwakeEnabledChanged);
+}
+
+void HalvoStore::setIsTransitioning(bool transitioning)
+{
+    assign(this, m_isTransitioning, transitioning, &HalvoStore::isTransitioningChanged);
+}
+
+void HalvoStore::setErrorMessage(const std::optional<QString> &message)
+{
+    assign(this, m_errorMessage, message, &HalvoStore::errorMessageChanged);
+}
+
+void HalvoStore::setAppliedColor(qint64 temperature, qint64 saturation)
+{
+    assign(this, m_appliedTemperature, temperature, &HalvoStore::appliedTemperatureChanged);
+    assign(this, m_appliedSaturation, saturation, &HalvoStore::appliedSaturationChanged);
+}
