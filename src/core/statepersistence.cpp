@@ -1,0 +1,124 @@
+#include "core/statepersistence.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSet>
+#include <QStandardPaths>
+
+#include <syslog.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+void logSaveFailure(QString error)
+{
+    // One log line, whatever the error text holds.
+    error.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const QByteArray line = "Halvo StatePersistence save failed: " + error.toUtf8();
+    openlog("halvoscope", LOG_PID, LOG_USER);
+    syslog(LOG_ERR, "%s", line.constData());
+    std::fprintf(stderr, "%s\n", line.constData());
+    std::fflush(stderr);
+}
+
+// Built-ins missing from the stored list are appended in built-in order, so
+// a file from an older version gains presets added since.
+void completePresets(HalvoPersistedState &state)
+{
+    QSet<QString> ids;
+    for (const HalvoPreset &preset : std::as_const(state.presets))
+        ids.insert(preset.id);
+    for (const HalvoPreset &builtIn : HalvoPreset::builtInPresets()) {
+        if (!ids.contains(builtIn.id))
+            state.presets.append(builtIn);
+    }
+    ids.clear();
+    for (const HalvoPreset &preset : std::as_const(state.presets))
+        ids.insert(preset.id);
+    if (!ids.contains(state.activeModeID))
+        state.activeModeID = BuiltinPresetID::standard;
+}
+
+} // namespace
+
+StatePersistence::StatePersistence()
+{
+    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (base.isEmpty())
+        base = QDir::homePath() + QLatin1String("/.local/share");
+    m_filePath = base + QLatin1String("/Halvoscope/state.json");
+    m_legacyFilePath = base + QLatin1String("/Halvo/state.json");
+}
+
+StatePersistence::StatePersistence(QString filePath)
+    : m_filePath(std::move(filePath))
+{
+}
+
+HalvoPersistedState StatePersistence::load() const
+{
+    QString path;
+    if (QFileInfo::exists(m_filePath))
+        path = m_filePath;
+    else if (m_legacyFilePath && QFileInfo::exists(*m_legacyFilePath))
+        path = *m_legacyFilePath;
+    else
+        return HalvoPersistedState::defaultState();
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return HalvoPersistedState::defaultState();
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return HalvoPersistedState::defaultState();
+
+    std::optional<HalvoPersistedState> state = HalvoPersistedState::fromJson(bytes);
+    if (!state)
+        return HalvoPersistedState::defaultState();
+    completePresets(*state);
+
+    if (path != m_filePath)
+        save(*state);
+    return std::move(*state);
+}
+
+void StatePersistence::save(const HalvoPersistedState &state) const
+{
+    const QString folder = QFileInfo(m_filePath).absolutePath();
+    errno = 0;
+    if (!QDir().mkpath(folder)) {
+        QString error = QStringLiteral("Could not create the folder \"%1\"").arg(folder);
+        if (errno != 0)
+            error += QLatin1String(": ") + qt_error_string(errno);
+        logSaveFailure(error);
+        return;
+    }
+
+    const QByteArray json = state.toJson();
+
+    // QSaveFile writes a temporary file beside the target and renames it over
+    // the target on commit; on any failure the temporary file is removed.
+    // Unbuffered: commit() in Qt 6.4 ignores a failed flush of buffered data
+    // (QTBUG-75077) and would rename a truncated file into place. Writing
+    // until done also turns a short write on a full disk into its real error.
+    QSaveFile file(m_filePath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        logSaveFailure(file.errorString());
+        return;
+    }
+    for (qsizetype written = 0; written < json.size();) {
+        const qint64 count = file.write(json.constData() + written, json.size() - written);
+        if (count <= 0) {
+            logSaveFailure(file.errorString());
+            return;
+        }
+        written += count;
+    }
+    if (!file.commit())
+        logSaveFailure(file.errorString());
+}
