@@ -94,11 +94,9 @@ WhitePoint whitePoint(qint64 temperature)
         green = 288.1221695283 * std::pow(t - 60.0, -0.0755148492);
     }
     double blue = 255.0;
-    if (t >= 66.0)
-        blue = 255.0;
-    else if (t <= 19.0)
+    if (t <= 19.0)
         blue = 0.0;
-    else
+    else if (t < 66.0)
         blue = 138.5177312231 * std::log(t - 10.0) - 305.0447927307;
 
     return {whitePointChannel(red), whitePointChannel(green), whitePointChannel(blue)};

@@ -4,6 +4,7 @@
 #include <QSet>
 #include <QTest>
 
+#include <limits>
 #include <optional>
 
 using OptionalInt = std::optional<qint64>;
