@@ -18,6 +18,10 @@ PACKAGES=(
   # tests and the headless session
   xvfb xauth openbox trayer xdotool x11-utils x11-xserver-utils
   dbus dbus-daemon dbus-bin imagemagick
+  # gio: launches the autostart entry through GLib's desktop-entry reader in tests
+  libglib2.0-bin
+  # zone rules for the schedule tests (Europe/Berlin and others)
+  tzdata
 )
 
 missing=()

@@ -1,5 +1,7 @@
 #include "core/statepersistence.h"
 
+#include "core/systemlog.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,23 +9,14 @@
 #include <QSet>
 #include <QStandardPaths>
 
-#include <syslog.h>
-
 #include <cerrno>
-#include <cstdio>
 #include <utility>
 
 namespace {
 
-void logSaveFailure(QString error)
+void logSaveFailure(const QString &error)
 {
-    // One log line, whatever the error text holds.
-    error.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    const QByteArray line = "Halvo StatePersistence save failed: " + error.toUtf8();
-    openlog("halvoscope", LOG_PID, LOG_USER);
-    syslog(LOG_ERR, "%s", line.constData());
-    std::fprintf(stderr, "%s\n", line.constData());
-    std::fflush(stderr);
+    logSystemLine(QStringLiteral("Halvo StatePersistence save failed: ") + error);
 }
 
 // Built-ins missing from the stored list are appended in built-in order, so

@@ -1,0 +1,220 @@
+#include "app/halvoapp.h"
+
+#include "app/halvobusservice.h"
+#include "app/statusbarcontroller.h"
+#include "app/terminationsignals.h"
+#include "core/halvostore.h"
+#include "core/statepersistence.h"
+#include "engines/brightnessengine.h"
+#include "engines/displaycolorengine.h"
+#include "engines/keepawakeengine.h"
+#include "platform/dbus/logindsession.h"
+#include "platform/sysfs/backlightdisplaysource.h"
+#include "platform/sysfs/ddcdisplaysource.h"
+#include "platform/sysfs/ddcutillibrary.h"
+#include "platform/x11/xrandrcolorstage.h"
+#include "platform/xdg/autostartloginitem.h"
+#include "schedule/scheduleengine.h"
+
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QQuickWindow>
+#include <QScreen>
+#include <QTimeZone>
+
+#include <cstdio>
+
+namespace {
+
+// How long a second launch waits for the running instance to answer.
+constexpr int reopenCallTimeoutMs = 5000;
+
+} // namespace
+
+HalvoApp::HalvoApp(QObject *parent)
+    : QObject(parent)
+{
+}
+
+HalvoApp::~HalvoApp()
+{
+    // Normally done from aboutToQuit; this covers an event loop that never ran.
+    applicationWillTerminate();
+}
+
+int HalvoApp::run()
+{
+    QApplication::setApplicationName(QStringLiteral("Halvoscope"));
+    QApplication::setOrganizationName(QStringLiteral("Halvoscope"));
+    QApplication::setApplicationVersion(QStringLiteral(HALVOSCOPE_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.corvanta.Halvoscope"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    // The popover is a few rows of text and symbols: Qt Quick's software
+    // renderer draws it as crisply as OpenGL, starts faster and costs about
+    // a third of the memory (no GL driver in the process).
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+
+    // The bus object exists before the name is claimed: a second launch may
+    // call it as soon as the name is ours. Calls wait in the event loop until
+    // the launch below has finished.
+    QPointer<HalvoApp> self(this);
+    m_busService = std::make_unique<HalvoBusService>(
+        nullptr, [self] {
+            if (self)
+                self->applicationShouldHandleReopen();
+        },
+        QDBusConnection::sessionBus());
+
+    switch (claimSingleInstance()) {
+    case Instance::Other:
+        m_busService.reset();
+        return askRunningInstanceToShowPopover();
+    case Instance::Unguarded:
+        std::fprintf(stderr, "halvoscope: no D-Bus session bus; cannot guard against a second "
+                             "instance, and the D-Bus interface is not available.\n");
+        break;
+    case Instance::First:
+        break;
+    }
+
+    m_terminationSignals = std::make_unique<TerminationSignals>();
+    connect(m_terminationSignals.get(), &TerminationSignals::received, qApp, &QCoreApplication::quit);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &HalvoApp::applicationWillTerminate);
+
+    applicationDidFinishLaunching();
+    return QApplication::exec();
+}
+
+HalvoApp::Instance HalvoApp::claimSingleInstance()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return Instance::Unguarded;
+    if (!m_busService->registerObject()) {
+        std::fprintf(stderr, "halvoscope: cannot export %s on the session bus\n",
+                     qPrintable(HalvoBusService::objectPath));
+    }
+    const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
+        bus.interface()->registerService(HalvoBusService::serviceName,
+                                         QDBusConnectionInterface::DontQueueService,
+                                         QDBusConnectionInterface::DontAllowReplacement);
+    if (!reply.isValid()) {
+        std::fprintf(stderr, "halvoscope: cannot claim %s on the session bus: %s\n",
+                     qPrintable(HalvoBusService::serviceName), qPrintable(reply.error().message()));
+        return Instance::Unguarded;
+    }
+    return reply.value() == QDBusConnectionInterface::ServiceRegistered ? Instance::First
+                                                                        : Instance::Other;
+}
+
+int HalvoApp::askRunningInstanceToShowPopover()
+{
+    const QDBusMessage call = QDBusMessage::createMethodCall(
+        HalvoBusService::serviceName, HalvoBusService::objectPath,
+        HalvoBusService::interfaceName, QStringLiteral("ShowPopover"));
+    const QDBusMessage answer = QDBusConnection::sessionBus().call(call, QDBus::Block, reopenCallTimeoutMs);
+    if (answer.type() == QDBusMessage::ErrorMessage) {
+        std::fprintf(stderr, "halvoscope: Halvoscope is already running but did not answer: %s\n",
+                     qPrintable(answer.errorMessage()));
+        return 1;
+    }
+    return 0;
+}
+
+void HalvoApp::applicationDidFinishLaunching()
+{
+    if (m_launched)
+        return;
+    m_launched = true;
+
+    // No task-bar entry and no window of our own: QApplication shows nothing
+    // until asked, and our windows keep out of task bars themselves.
+
+    m_colorEngine = std::make_shared<DisplayColorEngine>(std::make_unique<XRandrColorStage>());
+
+    {
+        const QDBusConnection systemBus = QDBusConnection::systemBus();
+        std::vector<std::unique_ptr<BrightnessDisplaySource>> sources;
+        sources.push_back(std::make_unique<BacklightDisplaySource>(
+            QStringLiteral("/sys"),
+            systemBus.isConnected() ? std::make_shared<LogindSession>(systemBus) : nullptr));
+        sources.push_back(std::make_unique<DdcDisplaySource>(std::make_shared<DdcutilLibrary>()));
+        m_brightnessEngine = std::make_shared<BrightnessEngine>(std::move(sources), [] {
+            const QScreen *primary = QGuiApplication::primaryScreen();
+            return primary ? primary->name() : QString();
+        });
+    }
+
+    m_keepAwakeEngine = std::make_shared<KeepAwakeEngine>(QDBusConnection::sessionBus(),
+                                                          QDBusConnection::systemBus());
+
+    m_rippleEngine = createRippleEngine();
+
+    m_store = std::make_unique<HalvoStore>(
+        StatePersistence(), m_colorEngine, m_brightnessEngine, m_keepAwakeEngine, m_rippleEngine,
+        [] { return QDateTime::currentDateTime(); },
+        std::make_shared<AutostartLoginItem>(),
+        []() -> std::optional<QRectF> {
+            const QScreen *primary = QGuiApplication::primaryScreen();
+            return primary ? std::optional<QRectF>(primary->geometry()) : std::nullopt;
+        });
+    m_busService->setStore(m_store.get());
+
+    QPointer<HalvoApp> self(this);
+    StatusBarController::Actions actions;
+    actions.showOnboarding = [self] {
+        // The onboarding window arrives with its own controller; until then
+        // there is nothing to show.
+        Q_UNUSED(self);
+    };
+    actions.quit = [] { QCoreApplication::quit(); };
+    m_statusBarController = std::make_unique<StatusBarController>(m_store.get(), std::move(actions));
+
+    m_store->reapplyActivePreset();
+
+    m_scheduleEngine = std::make_unique<ScheduleEngine>([self] {
+        if (self && self->m_store)
+            self->m_store->checkSchedule(QTimeZone::systemTimeZone());
+    });
+    m_scheduleEngine->start();
+
+    handleFirstRun();
+}
+
+std::shared_ptr<RippleTransitioning> HalvoApp::createRippleEngine()
+{
+    // The ripple transition is handed to the store here once it exists;
+    // without one every colour change applies at once.
+    return nullptr;
+}
+
+void HalvoApp::handleFirstRun()
+{
+    // The first-run onboarding (and finishing one interrupted by a relaunch)
+    // hooks in here.
+}
+
+void HalvoApp::applicationWillTerminate()
+{
+    if (!m_launched || m_terminated)
+        return;
+    m_terminated = true;
+    if (m_scheduleEngine)
+        m_scheduleEngine->stop();
+    if (m_statusBarController)
+        m_statusBarController->closePopover();
+    if (m_store)
+        m_store->prepareForTermination();
+}
+
+void HalvoApp::applicationShouldHandleReopen()
+{
+    if (m_statusBarController)
+        m_statusBarController->showPopover();
+}

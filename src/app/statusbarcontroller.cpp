@@ -1,0 +1,261 @@
+#include "app/statusbarcontroller.h"
+
+#include "app/popoverplacement.h"
+#include "app/popoverwindow.h"
+#include "app/statusicon.h"
+#include "app/userdefaults.h"
+#include "core/halvostore.h"
+#include "popover/popovercontext.h"
+#include "popover/popovernavigation.h"
+#include "popover/popoverqml.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QQmlEngine>
+#include <QScreen>
+
+namespace {
+
+// A tray that appears after us (a panel started later) is noticed this fast.
+constexpr int trayPollIntervalMs = 2000;
+// The outside click that closed the popover may be a click on the icon, which
+// then toggles; within this time it must not reopen it.
+constexpr qint64 reopenGuardMs = 300;
+// How long a reopen request waits, so the launching process's focus
+// change settles first.
+constexpr int showPopoverDelayMs = 50;
+
+QList<PopoverPlacement::Screen> currentScreens(int *primaryIndex)
+{
+    QList<PopoverPlacement::Screen> screens;
+    const QList<QScreen *> all = QGuiApplication::screens();
+    *primaryIndex = 0;
+    for (int i = 0; i < all.size(); ++i) {
+        screens.append({all[i]->geometry(), all[i]->availableGeometry()});
+        if (all[i] == QGuiApplication::primaryScreen())
+            *primaryIndex = i;
+    }
+    return screens;
+}
+
+} // namespace
+
+StatusBarController::StatusBarController(HalvoStore *store, Actions actions, QObject *parent)
+    : QObject(parent)
+    , m_store(store)
+    , m_actions(std::move(actions))
+    , m_navigation(new PopoverNavigation(this))
+{
+    // Linux panels place icons themselves; the key is kept so the stored
+    // settings match the macOS build's.
+    {
+        const auto defaults = UserDefaults::open();
+        if (!defaults->contains(UserDefaults::statusItemPositionKey))
+            defaults->setValue(UserDefaults::statusItemPositionKey, 240.0);
+    }
+
+    m_trayIcon = new QSystemTrayIcon(this);
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this, &StatusBarController::handleActivation);
+    updateStatusIcon();
+
+    if (m_store) {
+        QPointer<StatusBarController> self(this);
+        m_store->setRippleOriginProvider([self]() -> std::optional<QPointF> {
+            return self ? self->statusButtonCenter() : std::nullopt;
+        });
+        connect(m_store, &HalvoStore::activeModeIDChanged, this, &StatusBarController::scheduleIconUpdate);
+        connect(m_store, &HalvoStore::presetsChanged, this, &StatusBarController::scheduleIconUpdate);
+        connect(m_store, &HalvoStore::keepAwakeEnabledChanged, this, &StatusBarController::scheduleIconUpdate);
+    }
+    qApp->installEventFilter(this);
+
+    m_trayPoll.setInterval(trayPollIntervalMs);
+    connect(&m_trayPoll, &QTimer::timeout, this, &StatusBarController::showTrayIconWhenAvailable);
+    showTrayIconWhenAvailable();
+}
+
+StatusBarController::~StatusBarController()
+{
+    if (m_store)
+        m_store->setRippleOriginProvider({});
+    delete m_popover;
+}
+
+bool StatusBarController::isPopoverShown() const
+{
+    return m_popover && m_popover->isShown();
+}
+
+void StatusBarController::showPopover()
+{
+    showTrayIconWhenAvailable();
+    updateStatusIcon();
+    QTimer::singleShot(showPopoverDelayMs, this, &StatusBarController::openPopover);
+}
+
+void StatusBarController::openPopover()
+{
+    m_navigation->setPage(PopoverPage::main());
+    if (m_store)
+        m_store->refreshBrightness();
+    ensurePopover();
+    placePopover();
+}
+
+void StatusBarController::closePopover()
+{
+    if (m_popover)
+        m_popover->dismiss();
+}
+
+void StatusBarController::handleActivation(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Context:
+        returnToStandard();
+        break;
+    case QSystemTrayIcon::Trigger:
+    case QSystemTrayIcon::DoubleClick:
+        if (QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier)
+            returnToStandard();
+        else
+            togglePopover();
+        break;
+    case QSystemTrayIcon::MiddleClick:
+    case QSystemTrayIcon::Unknown:
+        break;
+    }
+}
+
+std::optional<QPointF> StatusBarController::statusButtonCenter() const
+{
+    int primary = 0;
+    const QRect geometry = m_trayIcon->geometry();
+    if (!m_trayIcon->isVisible()
+        || !PopoverPlacement::isStatusButtonVisible(geometry, currentScreens(&primary)))
+        return std::nullopt;
+    return QRectF(geometry).center();
+}
+
+bool StatusBarController::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
+        scheduleIconUpdate();
+    return QObject::eventFilter(watched, event);
+}
+
+void StatusBarController::returnToStandard()
+{
+    closePopover();
+    if (m_store)
+        m_store->activatePreset(BuiltinPresetID::standard, true);
+}
+
+void StatusBarController::togglePopover()
+{
+    if (isPopoverShown()) {
+        closePopover();
+        return;
+    }
+    if (m_popover) {
+        const qint64 since = m_popover->msSinceFocusDismissal();
+        if (since >= 0 && since < reopenGuardMs)
+            return;
+    }
+    openPopover();
+}
+
+void StatusBarController::scheduleIconUpdate()
+{
+    if (m_iconUpdatePending)
+        return;
+    m_iconUpdatePending = true;
+    QMetaObject::invokeMethod(this, [this] {
+        m_iconUpdatePending = false;
+        updateStatusIcon();
+    }, Qt::QueuedConnection);
+}
+
+void StatusBarController::updateStatusIcon()
+{
+    const QColor colour = QGuiApplication::palette().color(QPalette::Active, QPalette::WindowText);
+    if (colour != m_iconColour || m_activeIcon.isNull()) {
+        m_iconColour = colour;
+        m_activeIcon = StatusIcon::icon(true, colour);
+        m_inactiveIcon = StatusIcon::icon(false, colour);
+    }
+    if (!m_store)
+        return;
+    const HalvoPreset preset = m_store->activePreset();
+    const bool keepAwake = m_store->keepAwakeEnabled();
+    const bool active = StatusIcon::isActive(m_store->activeModeID(), preset, keepAwake);
+    m_trayIcon->setIcon(active ? m_activeIcon : m_inactiveIcon);
+    m_trayIcon->setToolTip(StatusIcon::toolTip(preset.name, keepAwake));
+}
+
+void StatusBarController::showTrayIconWhenAvailable()
+{
+    if (m_trayIcon->isVisible()) {
+        m_trayPoll.stop();
+        return;
+    }
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        m_trayIcon->show();
+        m_trayPoll.stop();
+    } else if (!m_trayPoll.isActive()) {
+        m_trayPoll.start();
+    }
+}
+
+void StatusBarController::ensurePopover()
+{
+    if (m_popover)
+        return;
+    m_qmlEngine = std::make_unique<QQmlEngine>();
+    installPopoverQml(*m_qmlEngine);
+
+    QPointer<StatusBarController> self(this);
+    PopoverContext::Actions actions;
+    actions.onClose = [self] {
+        if (self)
+            self->closePopover();
+    };
+    actions.onShowOnboarding = [self] {
+        if (!self)
+            return;
+        self->closePopover();
+        if (self->m_actions.showOnboarding)
+            self->m_actions.showOnboarding();
+    };
+    actions.onQuit = [self] {
+        if (self && self->m_actions.quit)
+            self->m_actions.quit();
+    };
+    m_popoverContext = new PopoverContext(m_store, m_navigation, std::move(actions), this);
+
+    m_popover = new PopoverWindow(
+        m_qmlEngine.get(), popoverRootViewUrl(),
+        {{QStringLiteral("context"), QVariant::fromValue(m_popoverContext)}});
+    // Each page has its own height; keep the popover where it belongs.
+    connect(m_popover, &QWindow::heightChanged, this, [this] {
+        if (isPopoverShown())
+            placePopover();
+    });
+}
+
+void StatusBarController::placePopover()
+{
+    int primary = 0;
+    const QList<PopoverPlacement::Screen> screens = currentScreens(&primary);
+    const QRect tray = m_trayIcon->isVisible() ? m_trayIcon->geometry() : QRect();
+    const std::optional<QPoint> topLeft =
+        PopoverPlacement::topLeft(tray, screens, primary, m_popover->size());
+    if (!topLeft)
+        return;
+    if (isPopoverShown())
+        m_popover->setPosition(*topLeft);
+    else
+        m_popover->present(*topLeft);
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QColor>
+#include <QIcon>
+#include <QObject>
+#include <QPointF>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class HalvoStore;
+class PopoverContext;
+class PopoverNavigation;
+class PopoverWindow;
+class QQmlEngine;
+
+// The tray icon and the popover that hangs from it. A left click toggles the
+// popover; a right click, or a left click with Control held, returns to
+// Standard. The icon and its tooltip follow the store.
+class StatusBarController : public QObject {
+    Q_OBJECT
+
+public:
+    struct Actions {
+        std::function<void()> showOnboarding;
+        std::function<void()> quit;
+    };
+
+    StatusBarController(HalvoStore *store, Actions actions, QObject *parent = nullptr);
+    ~StatusBarController() override;
+
+    PopoverNavigation *navigation() const { return m_navigation; }
+    QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
+    // Nothing until the popover is first opened.
+    PopoverWindow *popoverWindow() const { return m_popover; }
+
+    bool isPopoverShown() const;
+
+    // The running application was launched again: the popover, as from a click.
+    void showPopover();
+    void openPopover();
+    void closePopover();
+
+    void handleActivation(QSystemTrayIcon::ActivationReason reason);
+
+    // The icon's centre in global coordinates while it can be seen.
+    std::optional<QPointF> statusButtonCenter() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void returnToStandard();
+    void togglePopover();
+    void scheduleIconUpdate();
+    void updateStatusIcon();
+    void showTrayIconWhenAvailable();
+    void ensurePopover();
+    void placePopover();
+
+    QPointer<HalvoStore> m_store;
+    Actions m_actions;
+    PopoverNavigation *m_navigation;
+    QSystemTrayIcon *m_trayIcon;
+    QTimer m_trayPoll;
+    bool m_iconUpdatePending = false;
+
+    std::unique_ptr<QQmlEngine> m_qmlEngine;
+    PopoverContext *m_popoverContext = nullptr;
+    PopoverWindow *m_popover = nullptr;
+
+    // Drawn once per colour; redrawn when the palette changes.
+    QColor m_iconColour;
+    QIcon m_activeIcon;
+    QIcon m_inactiveIcon;
+};

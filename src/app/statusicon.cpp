@@ -1,0 +1,166 @@
+#include "app/statusicon.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <QStringList>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr qreal designSize = 24.0;
+const QPointF bulbCentre(12.0, 9.2);
+
+// The body's arc starts 0.56 rad below the horizontal on the right and runs
+// over the top to the mirror point on the left. Qt measures arc angles in
+// degrees counter-clockwise as seen on screen, so a point below the centre
+// (y downward) has a negative angle and "over the top" is a positive sweep.
+constexpr qreal bodyArcStartRadians = 0.56;
+
+qreal degrees(qreal radians) { return radians * 180.0 / std::numbers::pi; }
+
+QRectF circleBounds(const QPointF &centre, qreal radius)
+{
+    return QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
+}
+
+// The body's outline after the arc, in drawing order: down the left side,
+// round the left corner, along the bottom, round the right corner and back
+// up to the arc's start.
+struct BodyGeometry {
+    qreal radius;
+    QPointF leftCurveControl1, leftCurveControl2, leftCurveEnd;
+    QPointF leftCornerControl, leftCornerEnd;
+    QPointF bottomRight;
+    QPointF rightCornerControl, rightCornerEnd;
+    QPointF rightCurveControl1, rightCurveControl2;
+};
+
+const BodyGeometry activeBody{
+    6.5,
+    {7.192842, 13.752710}, {8.2, 14.3}, {8.7, 15.4},
+    {8.9, 16.3}, {9.7, 16.3},
+    {14.3, 16.3},
+    {15.1, 16.3}, {15.3, 15.4},
+    {15.8, 14.3}, {16.807158, 13.752710},
+};
+
+const BodyGeometry inactiveBody{
+    6.2,
+    {7.447018, 13.493354}, {8.4, 14.1}, {8.9, 15.2},
+    {9.1, 15.9}, {9.8, 15.9},
+    {14.2, 15.9},
+    {14.9, 15.9}, {15.1, 15.2},
+    {15.6, 14.1}, {16.552982, 13.493354},
+};
+
+} // namespace
+
+namespace StatusIcon {
+
+bool isActive(const QString &activeModeID, const HalvoPreset &activePreset, bool keepAwakeEnabled)
+{
+    const bool neutralStandard = activeModeID == BuiltinPresetID::standard
+        && activePreset.temperature == 6500 && activePreset.saturation == 100;
+    return neutralStandard ? keepAwakeEnabled : true;
+}
+
+QString toolTip(const QString &activePresetName, bool keepAwakeEnabled)
+{
+    QStringList parts{QStringLiteral("Halvoscope"), activePresetName};
+    if (keepAwakeEnabled)
+        parts.append(QStringLiteral("Keeping Awake"));
+    return parts.join(QStringLiteral(" \u00B7 ")) + QStringLiteral("\nRight-click to return to Standard");
+}
+
+QPainterPath bulbBody(bool active)
+{
+    const BodyGeometry &g = active ? activeBody : inactiveBody;
+    const QPointF start(bulbCentre.x() + g.radius * std::cos(bodyArcStartRadians),
+                        bulbCentre.y() + g.radius * std::sin(bodyArcStartRadians));
+    const qreal startDegrees = -degrees(bodyArcStartRadians);
+    const qreal sweepDegrees = 180.0 + 2.0 * degrees(bodyArcStartRadians);
+
+    QPainterPath path(start);
+    path.arcTo(circleBounds(bulbCentre, g.radius), startDegrees, sweepDegrees);
+    path.cubicTo(g.leftCurveControl1, g.leftCurveControl2, g.leftCurveEnd);
+    path.quadTo(g.leftCornerControl, g.leftCornerEnd);
+    path.lineTo(g.bottomRight);
+    path.quadTo(g.rightCornerControl, g.rightCornerEnd);
+    path.cubicTo(g.rightCurveControl1, g.rightCurveControl2, start);
+    path.closeSubpath();
+    path.setFillRule(Qt::WindingFill);
+    return path;
+}
+
+QPainterPath highlight(bool active)
+{
+    // From 192.6° to 252° with y downward: the upper-left gleam, a 59.4°
+    // stretch drawn clockwise on screen, which is a negative sweep in Qt.
+    const qreal radius = active ? 3.9 : 3.7;
+    const QRectF bounds = circleBounds(bulbCentre, radius);
+    QPainterPath path;
+    path.arcMoveTo(bounds, -192.6);
+    path.arcTo(bounds, -192.6, -(252.0 - 192.6));
+    return path;
+}
+
+void paint(QPainter &painter, const QRectF &target, bool active, const QColor &color)
+{
+    const qreal scale = std::min(target.width(), target.height()) / designSize;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(target.center().x() - designSize * scale / 2,
+                      target.center().y() - designSize * scale / 2);
+    painter.scale(scale, scale);
+
+    auto pen = [&](qreal width) {
+        return QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    };
+
+    if (active) {
+        painter.fillPath(bulbBody(true), color);
+
+        painter.save();
+        painter.setCompositionMode(QPainter::CompositionMode_Clear);
+        painter.strokePath(highlight(true), pen(1.85));
+        painter.restore();
+
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(color);
+        painter.drawRoundedRect(QRectF(8.8, 17.8, 6.4, 2.0), 1.0, 1.0);
+        painter.drawRoundedRect(QRectF(9.9, 20.5, 4.2, 1.7), 0.85, 0.85);
+    } else {
+        painter.strokePath(bulbBody(false), pen(1.9));
+        painter.strokePath(highlight(false), pen(1.5));
+        painter.setPen(pen(1.9));
+        painter.drawLine(QPointF(9.2, 18.7), QPointF(14.8, 18.7));
+        painter.drawLine(QPointF(10.2, 21.2), QPointF(13.8, 21.2));
+    }
+    painter.restore();
+}
+
+QImage render(int size, qreal devicePixelRatio, bool active, const QColor &color)
+{
+    const int pixels = qRound(size * devicePixelRatio);
+    QImage image(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    paint(painter, QRectF(0, 0, size, size), active, color);
+    painter.end();
+    return image;
+}
+
+QIcon icon(bool active, const QColor &color)
+{
+    QIcon result;
+    for (const int size : {16, 22, 24, 32}) {
+        for (const qreal ratio : {1.0, 2.0})
+            result.addPixmap(QPixmap::fromImage(render(size, ratio, active, color)));
+    }
+    return result;
+}
+
+} // namespace StatusIcon

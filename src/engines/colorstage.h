@@ -1,0 +1,66 @@
+#pragma once
+
+#include "engines/gammaramp.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+
+// A 3×3 colour matrix, row by row: output colour = M · input colour.
+using ColorMatrix3x3 = std::array<double, 9>;
+
+// Where the display colour engine puts its colour: per-output colour matrices
+// and per-CRTC gamma ramps. Outputs and CRTCs are named by keys the stage
+// chooses; they stay the same while the display runs.
+//
+// The stage keeps the colour every output and CRTC had before anything was
+// written to it, and puts exactly that back when asked.
+//
+// Deliberately not a QObject: the adapters that implement it then need this
+// header only, not the engines library.
+class ColorStage {
+public:
+    virtual ~ColorStage() = default;
+
+    // False when there is nothing to colour: no display, a display without
+    // the needed extension, or a connection that was lost.
+    virtual bool isAvailable() const = 0;
+
+    // Makes the lists below current. Cheap when nothing changed since the last
+    // call; reads the original colour of every output and CRTC it sees for the
+    // first time (or again after forgetOriginals).
+    virtual void refresh() = 0;
+    // The next refresh reads everything again.
+    virtual void invalidate() = 0;
+
+    // Outputs that currently show a picture.
+    virtual QStringList activeOutputs() const = 0;
+    // Whether the output has a colour matrix the stage can write.
+    virtual bool hasMatrix(const QString &output) const = 0;
+    // Active CRTCs whose ramp has more than one entry.
+    virtual QStringList gammaCrtcs() const = 0;
+    // The ramp the CRTC had before it was first written; empty when unknown.
+    virtual GammaRamp originalGamma(const QString &crtc) const = 0;
+
+    // Writes and flushes at once; false when the output or CRTC cannot take it.
+    virtual bool writeMatrix(const QString &output, const ColorMatrix3x3 &matrix) = 0;
+    virtual bool writeGamma(const QString &crtc, const GammaRamp &ramp) = 0;
+
+    // One read each: whether the output or CRTC still holds this value. Another
+    // program may have replaced it. True when there is nothing to compare with.
+    virtual bool matrixHolds(const QString &output, const ColorMatrix3x3 &matrix) = 0;
+    virtual bool gammaHolds(const QString &crtc, const GammaRamp &ramp) = 0;
+
+    // Put the originals back on every output (CRTC) written since the last
+    // restore; nothing happens for those never written.
+    virtual void restoreMatrices() = 0;
+    virtual void restoreGamma() = 0;
+    // Drops the originals of everything not written at the moment, so a
+    // calibration loaded meanwhile becomes the new original.
+    virtual void forgetOriginals() = 0;
+
+    // Called, on the main thread, after outputs, CRTCs or modes changed.
+    virtual void setConfigurationChangedHandler(std::function<void()> handler) = 0;
+};

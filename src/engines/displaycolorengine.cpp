@@ -1,0 +1,288 @@
+#include "engines/displaycolorengine.h"
+
+#include "core/colormath.h"
+
+#include <QPointer>
+
+#include <algorithm>
+
+namespace {
+
+ColorMatrix3x3 colourPart(const ColorMatrix4x5 &m)
+{
+    return {m.m11, m.m12, m.m13, m.m21, m.m22, m.m23, m.m31, m.m32, m.m33};
+}
+
+} // namespace
+
+DisplayColorEngine::DisplayColorEngine(std::unique_ptr<ColorStage> stage, QObject *parent)
+    : QObject(parent)
+    , m_stage(std::move(stage))
+    , m_currentTemperature(ColorMath::neutralTemperature)
+    , m_currentSaturation(ColorMath::neutralSaturation)
+{
+    m_reassertTimer.setInterval(defaultReassertInterval);
+    connect(&m_reassertTimer, &QTimer::timeout, this, &DisplayColorEngine::reassert);
+    m_stage->setConfigurationChangedHandler([self = QPointer<DisplayColorEngine>(this)] {
+        if (self)
+            self->screensChanged();
+    });
+}
+
+DisplayColorEngine::~DisplayColorEngine()
+{
+    m_stage->setConfigurationChangedHandler({});
+}
+
+QSet<quint32> DisplayColorEngine::overlayWindowIDs() const
+{
+    return {};
+}
+
+void DisplayColorEngine::applyColor(qint64 temperature, qint64 saturation)
+{
+    m_currentTemperature = ColorMath::clampTemperature(temperature);
+    m_currentSaturation = ColorMath::clampSaturation(saturation);
+
+    if (isNeutral()) {
+        clearMatrices();
+        if (m_usingGammaFallback) {
+            restoreGamma();
+            m_usingGammaFallback = false;
+        }
+        m_stage->forgetOriginals();
+        updateReassertTimer();
+        return;
+    }
+
+    syncOutputs();
+    if (matrixStageAvailable()) {
+        if (m_usingGammaFallback) {
+            restoreGamma();
+            m_usingGammaFallback = false;
+        }
+        showMatrices();
+    } else {
+        clearMatrices();
+        m_usingGammaFallback = true;
+        showGamma();
+    }
+    updateReassertTimer();
+}
+
+// Matrix and ramps both act at scan-out, over whatever the ripple draws
+// while hidden, so either steps aside; the colour itself is kept.
+void DisplayColorEngine::setOverlaysHidden(bool hidden)
+{
+    m_overlaysTemporarilyHidden = hidden;
+    if (hidden) {
+        clearMatrices();
+        restoreGamma();
+    } else if (!isNeutral()) {
+        if (m_usingGammaFallback)
+            showGamma();
+        else
+            showMatrices();
+    }
+    updateReassertTimer();
+}
+
+void DisplayColorEngine::reset()
+{
+    m_currentTemperature = ColorMath::neutralTemperature;
+    m_currentSaturation = ColorMath::neutralSaturation;
+    m_stage->restoreMatrices();
+    m_stage->restoreGamma();
+    m_usingGammaFallback = false;
+    m_outputs.clear();
+    m_crtcs.clear();
+    m_stage->forgetOriginals();
+    updateReassertTimer();
+}
+
+void DisplayColorEngine::applyColorWithReveal(qint64 temperature, qint64 saturation, QPointF origin, double progress)
+{
+    Q_UNUSED(temperature);
+    Q_UNUSED(saturation);
+    Q_UNUSED(origin);
+    Q_UNUSED(progress);
+}
+
+void DisplayColorEngine::clearRevealMasks()
+{
+}
+
+quint64 DisplayColorEngine::matrixGeneration(const QString &output) const
+{
+    return m_outputs.value(output).generation;
+}
+
+quint64 DisplayColorEngine::gammaGeneration(const QString &crtc) const
+{
+    return m_crtcs.value(crtc).generation;
+}
+
+std::chrono::milliseconds DisplayColorEngine::reassertInterval() const
+{
+    return m_reassertTimer.intervalAsDuration();
+}
+
+void DisplayColorEngine::setReassertInterval(std::chrono::milliseconds interval)
+{
+    m_reassertTimer.setInterval(interval);
+}
+
+void DisplayColorEngine::screensChanged()
+{
+    if (m_resyncPending)
+        return;
+    m_resyncPending = true;
+    QMetaObject::invokeMethod(
+        this,
+        [self = QPointer<DisplayColorEngine>(this)] {
+            if (!self)
+                return;
+            self->m_resyncPending = false;
+            self->resync();
+        },
+        Qt::QueuedConnection);
+}
+
+bool DisplayColorEngine::isNeutral() const
+{
+    return ColorMath::isNeutral(m_currentTemperature, m_currentSaturation);
+}
+
+// Records of outputs and CRTCs that no longer show a picture go, as an
+// overlay goes with its screen; one that comes back starts afresh.
+void DisplayColorEngine::syncOutputs()
+{
+    m_stage->refresh();
+    const QStringList outputs = m_stage->activeOutputs();
+    for (auto it = m_outputs.begin(); it != m_outputs.end();)
+        it = outputs.contains(it.key()) ? std::next(it) : m_outputs.erase(it);
+    for (const QString &output : outputs) {
+        if (!m_outputs.contains(output))
+            m_outputs.insert(output, {});
+    }
+
+    const QStringList crtcs = m_stage->gammaCrtcs();
+    for (auto it = m_crtcs.begin(); it != m_crtcs.end();)
+        it = crtcs.contains(it.key()) ? std::next(it) : m_crtcs.erase(it);
+    for (const QString &crtc : crtcs) {
+        if (!m_crtcs.contains(crtc))
+            m_crtcs.insert(crtc, {});
+    }
+}
+
+bool DisplayColorEngine::matrixStageAvailable() const
+{
+    if (!m_stage->isAvailable() || m_outputs.isEmpty())
+        return false;
+    for (auto it = m_outputs.cbegin(); it != m_outputs.cend(); ++it) {
+        if (!m_stage->hasMatrix(it.key()))
+            return false;
+    }
+    return true;
+}
+
+void DisplayColorEngine::showMatrices()
+{
+    if (m_overlaysTemporarilyHidden)
+        return;
+    const ColorMatrix3x3 matrix = colourPart(ColorMath::colorMatrix(m_currentTemperature, m_currentSaturation));
+    for (auto it = m_outputs.cbegin(); it != m_outputs.cend(); ++it)
+        applyMatrix(it.key(), matrix);
+}
+
+void DisplayColorEngine::applyMatrix(const QString &output, const ColorMatrix3x3 &matrix)
+{
+    OutputRecord &record = m_outputs[output];
+    if (record.lastAppliedMatrix == matrix)
+        return;
+    if (!m_stage->writeMatrix(output, matrix))
+        return;
+    ++record.generation;
+    record.lastAppliedMatrix = matrix;
+}
+
+void DisplayColorEngine::clearMatrices()
+{
+    m_stage->restoreMatrices();
+    for (OutputRecord &record : m_outputs)
+        record.lastAppliedMatrix.reset();
+}
+
+// The factor multiplies the ramp the CRTC had before we touched it, so a
+// calibration loaded by the desktop stays in place under the tint.
+void DisplayColorEngine::showGamma()
+{
+    if (m_overlaysTemporarilyHidden)
+        return;
+    const WhitePoint white = ColorMath::whitePoint(m_currentTemperature);
+    for (auto it = m_crtcs.begin(); it != m_crtcs.end(); ++it) {
+        const GammaRamp original = m_stage->originalGamma(it.key());
+        if (original.size() <= 1)
+            continue;
+        const GammaRamp base = original.isBlank() ? GammaRamp::linear(original.size()) : original;
+        const GammaRamp ramp = base.scaled(white.r, white.g, white.b);
+        if (it->lastAppliedRamp == ramp)
+            continue;
+        if (!m_stage->writeGamma(it.key(), ramp))
+            continue;
+        ++it->generation;
+        it->lastAppliedRamp = ramp;
+    }
+}
+
+void DisplayColorEngine::restoreGamma()
+{
+    m_stage->restoreGamma();
+    for (CrtcRecord &record : m_crtcs)
+        record.lastAppliedRamp.reset();
+}
+
+// A mode change may have put something else on an output or CRTC that kept
+// its record, so what was written is checked once as well.
+void DisplayColorEngine::resync()
+{
+    m_stage->invalidate();
+    syncOutputs();
+    applyColor(m_currentTemperature, m_currentSaturation);
+    reassert();
+}
+
+// One read per written output or CRTC; whatever another program replaced is
+// written again.
+void DisplayColorEngine::reassert()
+{
+    if (!m_stage->isAvailable()) {
+        m_reassertTimer.stop();
+        return;
+    }
+    for (auto it = m_outputs.begin(); it != m_outputs.end(); ++it) {
+        if (!it->lastAppliedMatrix || m_stage->matrixHolds(it.key(), *it->lastAppliedMatrix))
+            continue;
+        if (m_stage->writeMatrix(it.key(), *it->lastAppliedMatrix))
+            ++it->generation;
+    }
+    for (auto it = m_crtcs.begin(); it != m_crtcs.end(); ++it) {
+        if (!it->lastAppliedRamp || m_stage->gammaHolds(it.key(), *it->lastAppliedRamp))
+            continue;
+        if (m_stage->writeGamma(it.key(), *it->lastAppliedRamp))
+            ++it->generation;
+    }
+}
+
+void DisplayColorEngine::updateReassertTimer()
+{
+    const bool written = std::any_of(m_outputs.cbegin(), m_outputs.cend(),
+                                     [](const OutputRecord &r) { return r.lastAppliedMatrix.has_value(); })
+        || std::any_of(m_crtcs.cbegin(), m_crtcs.cend(),
+                       [](const CrtcRecord &r) { return r.lastAppliedRamp.has_value(); });
+    const bool wanted = written && !isNeutral() && !m_overlaysTemporarilyHidden && m_stage->isAvailable();
+    if (wanted && !m_reassertTimer.isActive())
+        m_reassertTimer.start();
+    else if (!wanted)
+        m_reassertTimer.stop();
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "core/displaycolorapplying.h"
+#include "engines/colorstage.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointF>
+#include <QTimer>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+
+// Makes every screen show the store's colour temperature and saturation.
+//
+// The colour goes into each output's colour matrix when every active output
+// has one; otherwise into the CRTCs' gamma ramps, which carry the temperature
+// only. Both act at scan-out, so no window is drawn and screen captures never
+// contain the effect. While a colour is on, the engine checks every few
+// seconds that nobody replaced what it wrote, and writes it again if so.
+class DisplayColorEngine : public QObject, public DisplayColorApplying {
+    Q_OBJECT
+
+public:
+    static constexpr std::chrono::milliseconds defaultReassertInterval{3000};
+
+    explicit DisplayColorEngine(std::unique_ptr<ColorStage> stage, QObject *parent = nullptr);
+    ~DisplayColorEngine() override;
+
+    QSet<quint32> overlayWindowIDs() const override;
+    void applyColor(qint64 temperature, qint64 saturation) override;
+    void setOverlaysHidden(bool hidden) override;
+    void reset() override;
+
+    // A colour matrix or a gamma ramp cannot be masked to a circle, so the
+    // reveal is never available here: both do nothing, and the ripple applies
+    // the final colour through applyColor.
+    void applyColorWithReveal(qint64 temperature, qint64 saturation, QPointF origin, double progress);
+    void clearRevealMasks();
+
+    qint64 currentTemperature() const { return m_currentTemperature; }
+    qint64 currentSaturation() const { return m_currentSaturation; }
+    bool overlaysTemporarilyHidden() const { return m_overlaysTemporarilyHidden; }
+    bool usingGammaFallback() const { return m_usingGammaFallback; }
+
+    // How many times a matrix was written to the output, or a ramp to the CRTC.
+    quint64 matrixGeneration(const QString &output) const;
+    quint64 gammaGeneration(const QString &crtc) const;
+
+    std::chrono::milliseconds reassertInterval() const;
+    void setReassertInterval(std::chrono::milliseconds interval);
+    bool isReasserting() const { return m_reassertTimer.isActive(); }
+
+public Q_SLOTS:
+    // Outputs, CRTCs or screens changed: re-sync and re-apply on the next turn
+    // of the event loop.
+    void screensChanged();
+
+private:
+    struct OutputRecord {
+        std::optional<ColorMatrix3x3> lastAppliedMatrix;
+        quint64 generation = 0;
+    };
+    struct CrtcRecord {
+        std::optional<GammaRamp> lastAppliedRamp;
+        quint64 generation = 0;
+    };
+
+    bool isNeutral() const;
+    void syncOutputs();
+    bool matrixStageAvailable() const;
+    void showMatrices();
+    void applyMatrix(const QString &output, const ColorMatrix3x3 &matrix);
+    void clearMatrices();
+    void showGamma();
+    void restoreGamma();
+    void resync();
+    void reassert();
+    void updateReassertTimer();
+
+    std::unique_ptr<ColorStage> m_stage;
+    QHash<QString, OutputRecord> m_outputs;
+    QHash<QString, CrtcRecord> m_crtcs;
+    qint64 m_currentTemperature;
+    qint64 m_currentSaturation;
+    bool m_overlaysTemporarilyHidden = false;
+    bool m_usingGammaFallback = false;
+    bool m_resyncPending = false;
+    QTimer m_reassertTimer;
+};

@@ -1,0 +1,125 @@
+import QtQuick
+import QtQuick.Layouts
+import Halvoscope.Popover
+import Halvoscope.Onboarding
+
+// Step 1: the login-item switch. Flipping it only changes the page state;
+// "Continue →" registers or removes the login item.
+ColumnLayout {
+    id: page
+
+    required property OnboardingModel onboarding
+
+    spacing: 18
+
+    ColumnLayout {
+        Layout.fillWidth: true
+        spacing: 5
+
+        Text {
+            Layout.fillWidth: true
+            text: "Start Halvoscope at Login"
+            font.pointSize: Style.pt(18)
+            font.weight: Font.DemiBold
+            color: Style.primary
+            wrapMode: Text.WordWrap
+        }
+        Text {
+            Layout.fillWidth: true
+            text: "Keep Halvoscope ready in your menu bar whenever you sign in so your daily schedule and evening Red Light preset run automatically."
+            font.pointSize: Style.pt(13)
+            color: Style.secondary
+            wrapMode: Text.WordWrap
+        }
+    }
+
+    CardBox {
+        objectName: "loginItemCard"
+        Layout.fillWidth: true
+        inset: 14
+        radius: 12
+        fillOpacity: 0.05
+
+        ColumnLayout {
+            width: parent.width
+            spacing: 12
+
+            RowLayout {
+                Layout.fillWidth: true
+                spacing: 12
+
+                SymbolTile {
+                    symbol: "arrow.up.right.square.fill"
+                    tint: Style.accent
+                    side: 38
+                    radius: 10
+                    symbolSize: 17
+                    Layout.alignment: Qt.AlignVCenter
+                }
+                ColumnLayout {
+                    Layout.alignment: Qt.AlignVCenter
+                    spacing: 2
+
+                    Text {
+                        text: "Open Halvoscope at Login"
+                        font.pointSize: Style.pt(13.5)
+                        font.weight: Font.DemiBold
+                        color: Style.primary
+                    }
+                    Text {
+                        objectName: "loginStatus"
+                        text: page.onboarding.loginStatusText
+                        font.pointSize: Style.pt(11.5)
+                        color: Style.secondary
+                    }
+                }
+                Item { Layout.fillWidth: true }
+                SmallSwitch {
+                    objectName: "loginSwitch"
+                    implicitWidth: 38
+                    implicitHeight: 22
+                    Layout.alignment: Qt.AlignVCenter
+                    checked: page.onboarding.openAtLogin
+                    onClicked: page.onboarding.openAtLogin = !page.onboarding.openAtLogin
+                }
+            }
+            Hairline {}
+            Text {
+                Layout.fillWidth: true
+                text: "Uses native macOS Login Items — no extra permissions required, and you can toggle it off anytime in Settings."
+                font.pointSize: Style.pt(11.5)
+                color: Style.secondary
+                wrapMode: Text.WordWrap
+            }
+        }
+    }
+
+    CardBox {
+        objectName: "tipBox"
+        Layout.fillWidth: true
+        inset: 13
+        radius: 12
+        fillOpacity: 0.04
+
+        RowLayout {
+            width: parent.width
+            spacing: 10
+
+            SymbolIcon {
+                name: "lightbulb.fill"
+                pixelSize: 13
+                color: Style.secondary
+                Layout.alignment: Qt.AlignTop
+                Layout.topMargin: 1
+            }
+            Text {
+                Layout.fillWidth: true
+                Layout.alignment: Qt.AlignTop
+                text: "Tip: Halvoscope lives quietly in your top-right menu bar. Right-click the lightbulb icon anytime to jump straight back to Standard."
+                font.pointSize: Style.pt(11.5)
+                color: Style.secondary
+                wrapMode: Text.WordWrap
+            }
+        }
+    }
+}

@@ -1,0 +1,137 @@
+import QtQuick
+import QtQuick.Layouts
+import Halvoscope.Popover
+import Halvoscope.Onboarding
+
+// Step 2: the water-ripple animation, its live preview and the screen
+// recording permission it needs.
+ColumnLayout {
+    id: page
+
+    required property OnboardingModel onboarding
+    readonly property color green: Style.tint("green")
+
+    spacing: 14
+
+    RowLayout {
+        Layout.fillWidth: true
+
+        Text {
+            text: "Optical Water-Ripple Animation"
+            font.pointSize: Style.pt(17)
+            font.weight: Font.DemiBold
+            color: Style.primary
+            Layout.alignment: Qt.AlignVCenter
+        }
+        Item { Layout.fillWidth: true }
+        Rectangle {
+            objectName: "permissionBadge"
+            Layout.alignment: Qt.AlignVCenter
+            implicitWidth: badgeLabel.implicitWidth + 18
+            implicitHeight: badgeLabel.implicitHeight + 6
+            radius: height / 2
+            color: page.onboarding.hasScreenPermission ? Style.withAlpha(page.green, 0.18)
+                                                       : Style.primaryAlpha(0.08)
+
+            Text {
+                id: badgeLabel
+                objectName: "permissionBadgeText"
+                anchors.centerIn: parent
+                text: page.onboarding.hasScreenPermission ? "Active ✓" : "Optional"
+                font.pointSize: Style.pt(11)
+                font.weight: Font.DemiBold
+                color: page.onboarding.hasScreenPermission ? page.green : Style.secondary
+            }
+        }
+    }
+
+    Text {
+        Layout.fillWidth: true
+        text: "When you switch presets, Halvoscope can sweep a live GPU water-ripple across your desktop instead of a standard color fade."
+        font.pointSize: Style.pt(12.5)
+        color: Style.secondary
+        wrapMode: Text.WordWrap
+    }
+
+    RipplePreview {
+        Layout.fillWidth: true
+        Layout.preferredHeight: 128
+        onboarding: page.onboarding
+    }
+
+    CardBox {
+        objectName: "permissionBox"
+        Layout.fillWidth: true
+        inset: 12
+        radius: 11
+        fillOpacity: 0.05
+
+        ColumnLayout {
+            width: parent.width
+            spacing: 10
+
+            RowLayout {
+                Layout.fillWidth: true
+                spacing: 8
+
+                SymbolIcon {
+                    name: "lock.shield.fill"
+                    pixelSize: 13
+                    color: Style.secondary
+                    Layout.alignment: Qt.AlignTop
+                    Layout.topMargin: 1
+                }
+                Text {
+                    Layout.fillWidth: true
+                    Layout.alignment: Qt.AlignTop
+                    text: "Why macOS asks for Screen Recording: To refract your live screen pixels during the 1-second transition. Nothing is ever recorded, stored, or sent off your Mac."
+                    font.pointSize: Style.pt(11.5)
+                    color: Style.secondary
+                    wrapMode: Text.WordWrap
+                }
+            }
+
+            RowLayout {
+                Layout.fillWidth: true
+                spacing: 10
+
+                RowLayout {
+                    objectName: "permissionGranted"
+                    visible: page.onboarding.hasScreenPermission
+                    spacing: 5
+
+                    SymbolIcon {
+                        name: "checkmark.circle.fill"
+                        pixelSize: 12
+                        color: page.green
+                        Layout.alignment: Qt.AlignVCenter
+                    }
+                    Text {
+                        objectName: "permissionGrantedText"
+                        text: "Screen Recording granted — Optical Water-Ripple is ready!"
+                        font.pointSize: Style.pt(12)
+                        font.weight: Font.Medium
+                        color: page.green
+                        Layout.alignment: Qt.AlignVCenter
+                    }
+                }
+                OnboardingButton {
+                    objectName: "enableButton"
+                    visible: !page.onboarding.hasScreenPermission
+                    prominent: true
+                    small: true
+                    text: "Enable Ripple & Open Settings…"
+                    onClicked: page.onboarding.requestPermission()
+                }
+                OnboardingButton {
+                    objectName: "relaunchButton"
+                    visible: page.onboarding.relaunchVisible
+                    small: true
+                    text: "Relaunch & Finish"
+                    onClicked: page.onboarding.relaunchAndFinish()
+                }
+                Item { Layout.fillWidth: true }
+            }
+        }
+    }
+}

@@ -1,0 +1,67 @@
+import QtQuick
+import QtQuick.Layouts
+import Halvoscope.Popover
+
+// Step 0: the application, in one sentence and two feature cards.
+ColumnLayout {
+    id: page
+
+    spacing: 18
+
+    RowLayout {
+        Layout.fillWidth: true
+        spacing: 16
+
+        Image {
+            objectName: "appIcon"
+            Layout.preferredWidth: 64
+            Layout.preferredHeight: 64
+            Layout.alignment: Qt.AlignVCenter
+            source: "icons/appicon.svg"
+            sourceSize: Qt.size(128, 128)
+            fillMode: Image.PreserveAspectFit
+            smooth: true
+            mipmap: true
+        }
+        ColumnLayout {
+            Layout.fillWidth: true
+            Layout.alignment: Qt.AlignVCenter
+            spacing: 4
+
+            Text {
+                Layout.fillWidth: true
+                text: "Welcome to Halvoscope"
+                font.pointSize: Style.pt(19)
+                font.weight: Font.DemiBold
+                color: Style.primary
+                wrapMode: Text.WordWrap
+            }
+            Text {
+                Layout.fillWidth: true
+                text: "Instant display color presets, late-night Red Light, and Keep Awake — right from your Mac menu bar."
+                font.pointSize: Style.pt(13)
+                color: Style.secondary
+                wrapMode: Text.WordWrap
+            }
+        }
+    }
+
+    ColumnLayout {
+        objectName: "featureList"
+        Layout.fillWidth: true
+        spacing: 10
+
+        FeatureCard {
+            symbol: "sparkles"
+            tint: Style.tint("red")
+            title: "One-Click Moods & Custom Presets"
+            body: "Switch between Warm, Red Light, Black & White focus mode, or build your own."
+        }
+        FeatureCard {
+            symbol: "clock.fill"
+            tint: Style.tint("blue")
+            title: "Daily Schedule & Keep Awake"
+            body: "Automatically warm your screen at sunset and prevent sleep with one switch."
+        }
+    }
+}

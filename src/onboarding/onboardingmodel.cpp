@@ -1,0 +1,282 @@
+#include "onboarding/onboardingmodel.h"
+
+#include "core/halvostore.h"
+#include "onboarding/relaunchmarker.h"
+
+#include <QSettings>
+
+#include <algorithm>
+
+namespace {
+
+bool initialOpenAtLogin(const HalvoStore *store)
+{
+    if (!store)
+        return true;
+    const LoginItemService *loginItems = store->loginItemService();
+    if (loginItems && loginItems->isEnabled())
+        return true;
+    return !store->hasCompletedOnboarding();
+}
+
+} // namespace
+
+OnboardingModel::OnboardingModel(HalvoStore *store, QSettings *userDefaults, int startStep,
+                                 Actions actions, QObject *parent)
+    : QObject(parent)
+    , m_store(store)
+    , m_userDefaults(userDefaults)
+    , m_actions(std::move(actions))
+    , m_step(std::clamp(startStep, 0, stepCount - 1))
+{
+    m_hasScreenPermission = engineHasAccess();
+    m_openAtLogin = initialOpenAtLogin(store);
+
+    m_permissionTimer.setInterval(pollIntervalMs);
+    m_permissionTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_permissionTimer, &QTimer::timeout, this, &OnboardingModel::pollPermission);
+}
+
+OnboardingModel::~OnboardingModel() = default;
+
+QString OnboardingModel::title() const
+{
+    switch (m_step) {
+    case 0: return QStringLiteral("Welcome to Halvoscope");
+    case 1: return QStringLiteral("Open at Login");
+    default: return QStringLiteral("Custom Ripple Animation");
+    }
+}
+
+QString OnboardingModel::counterText() const
+{
+    return QStringLiteral("%1 of %2").arg(m_step + 1).arg(stepCount);
+}
+
+QString OnboardingModel::primaryTitle() const
+{
+    switch (m_step) {
+    case 0: return QStringLiteral("Get Started →");
+    case 1: return QStringLiteral("Continue →");
+    default: return QStringLiteral("Start Using Halvoscope");
+    }
+}
+
+QString OnboardingModel::loginStatusText() const
+{
+    return m_openAtLogin ? QStringLiteral("Enabled · Launches quietly in your menu bar")
+                         : QStringLiteral("Off · Open Halvoscope manually from Applications");
+}
+
+QString OnboardingModel::previewLabel() const
+{
+    return m_previewWarm ? QStringLiteral("Red Light · 1,600 K")
+                         : QStringLiteral("Standard · 6,500 K");
+}
+
+void OnboardingModel::setOpenAtLogin(bool on)
+{
+    if (m_openAtLogin == on)
+        return;
+    m_openAtLogin = on;
+    Q_EMIT openAtLoginChanged();
+}
+
+void OnboardingModel::viewAppeared()
+{
+    if (m_appeared || m_stopped)
+        return;
+    m_appeared = true;
+    m_permissionTimer.start();
+    if (m_step == 2 && m_hasScreenPermission)
+        warmUpOnce();
+}
+
+void OnboardingModel::stop()
+{
+    m_stopped = true;
+    m_permissionTimer.stop();
+}
+
+void OnboardingModel::back()
+{
+    setStep(std::max(m_step - 1, 0));
+}
+
+void OnboardingModel::primaryAction()
+{
+    switch (m_step) {
+    case 0:
+        setStep(1);
+        break;
+    case 1:
+        // A refusal shows up as the store's error message; the flow goes on.
+        if (m_store)
+            m_store->setLaunchAtLogin(m_openAtLogin);
+        setStep(2);
+        break;
+    default:
+        if (m_store)
+            m_store->setOpticalRefractionEnabled(m_hasScreenPermission);
+        finish();
+        break;
+    }
+}
+
+void OnboardingModel::skip()
+{
+    if (!skipVisible())
+        return;
+    if (m_store)
+        m_store->setOpticalRefractionEnabled(false);
+    finish();
+}
+
+void OnboardingModel::requestPermission()
+{
+    if (m_step != 2 || m_hasScreenPermission)
+        return;
+    setRequestedPermission(true);
+    // Recorded before asking, so that any later start of the program, by
+    // whoever starts it, finishes the onboarding.
+    if (m_store) {
+        m_store->setOpticalRefractionEnabled(true);
+        m_store->setHasCompletedOnboarding(true);
+    }
+    if (m_userDefaults)
+        RelaunchMarker::set(*m_userDefaults);
+    if (m_store && m_store->rippleEngine())
+        m_store->rippleEngine()->requestScreenCaptureAccess();
+}
+
+void OnboardingModel::relaunchAndFinish()
+{
+    if (!relaunchVisible())
+        return;
+    if (m_store)
+        m_store->setHasCompletedOnboarding(true);
+    if (m_userDefaults)
+        RelaunchMarker::set(*m_userDefaults);
+    // A failed launch still quits: the marker makes the next manual start
+    // finish the onboarding.
+    if (m_actions.launchNewInstance)
+        m_actions.launchNewInstance();
+    if (m_actions.quit)
+        m_actions.quit();
+}
+
+void OnboardingModel::playPreviewRipple()
+{
+    setPreviewWarm(!m_previewWarm);
+    setRipple(rippleStartScale, rippleStartOpacity);
+    setRipple(rippleEndScale, rippleEndOpacity);
+    Q_EMIT previewRipplePlayed(rippleStartScale, rippleStartOpacity);
+}
+
+void OnboardingModel::setStep(int step)
+{
+    step = std::clamp(step, 0, stepCount - 1);
+    if (m_step == step)
+        return;
+    const bool skipWasVisible = skipVisible();
+    m_step = step;
+    Q_EMIT stepChanged();
+    if (skipVisible() != skipWasVisible)
+        Q_EMIT skipVisibleChanged();
+    if (m_step == 2)
+        enteredRipplePage();
+}
+
+void OnboardingModel::setHasScreenPermission(bool granted)
+{
+    if (m_hasScreenPermission == granted)
+        return;
+    const bool skipWasVisible = skipVisible();
+    const bool relaunchWasVisible = relaunchVisible();
+    m_hasScreenPermission = granted;
+    Q_EMIT hasScreenPermissionChanged();
+    if (skipVisible() != skipWasVisible)
+        Q_EMIT skipVisibleChanged();
+    if (relaunchVisible() != relaunchWasVisible)
+        Q_EMIT relaunchVisibleChanged();
+}
+
+void OnboardingModel::setRequestedPermission(bool requested)
+{
+    if (m_requestedPermission == requested)
+        return;
+    const bool relaunchWasVisible = relaunchVisible();
+    m_requestedPermission = requested;
+    Q_EMIT requestedPermissionChanged();
+    if (relaunchVisible() != relaunchWasVisible)
+        Q_EMIT relaunchVisibleChanged();
+}
+
+void OnboardingModel::setPreviewWarm(bool warm)
+{
+    if (m_previewWarm == warm)
+        return;
+    m_previewWarm = warm;
+    Q_EMIT previewWarmChanged();
+}
+
+void OnboardingModel::setRipple(qreal scale, qreal opacity)
+{
+    if (m_rippleScale != scale) {
+        m_rippleScale = scale;
+        Q_EMIT rippleScaleChanged();
+    }
+    if (m_rippleOpacity != opacity) {
+        m_rippleOpacity = opacity;
+        Q_EMIT rippleOpacityChanged();
+    }
+}
+
+void OnboardingModel::enteredRipplePage()
+{
+    setHasScreenPermission(engineHasAccess());
+    QTimer::singleShot(previewDelayMs, this, [this] {
+        if (!m_stopped)
+            playPreviewRipple();
+    });
+    if (m_hasScreenPermission)
+        warmUpOnce();
+}
+
+void OnboardingModel::pollPermission()
+{
+    if (m_step != 2)
+        return;
+    const bool granted = engineHasAccess();
+    if (granted == m_hasScreenPermission)
+        return;
+    setHasScreenPermission(granted);
+    if (!granted)
+        return;
+    if (m_store)
+        m_store->setOpticalRefractionEnabled(true);
+    playPreviewRipple();
+    warmUpOnce();
+}
+
+void OnboardingModel::warmUpOnce()
+{
+    if (m_didWarmUpCapture)
+        return;
+    m_didWarmUpCapture = true;
+    Q_EMIT didWarmUpCaptureChanged();
+    // The engine captures asynchronously and swallows its own failures.
+    if (m_store && m_store->rippleEngine())
+        m_store->rippleEngine()->warmUpCapture();
+}
+
+bool OnboardingModel::engineHasAccess() const
+{
+    return m_store && m_store->rippleEngine() && m_store->rippleEngine()->hasScreenCaptureAccess();
+}
+
+void OnboardingModel::finish()
+{
+    if (m_actions.onFinish)
+        m_actions.onFinish();
+}

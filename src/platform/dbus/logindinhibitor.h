@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QString>
+
+// A logind inhibitor lock, held for as long as the file descriptor logind
+// hands out stays open.
+class LogindInhibitor {
+public:
+    explicit LogindInhibitor(QDBusConnection systemBus);
+    ~LogindInhibitor();
+    LogindInhibitor(const LogindInhibitor &) = delete;
+    LogindInhibitor &operator=(const LogindInhibitor &) = delete;
+
+    // Manager.Inhibit(what, who, why, mode). True when a lock is held
+    // afterwards; asking again while one is held keeps the first.
+    bool inhibit(const QString &what, const QString &who, const QString &why, const QString &mode);
+    void release();
+    bool isHeld() const { return m_fd >= 0; }
+
+private:
+    QDBusConnection m_bus;
+    int m_fd = -1;
+};

@@ -1,0 +1,84 @@
+#include "platform/dbus/screensaverinhibitor.h"
+
+#include "platform/dbus/dbuscalltimeout.h"
+
+#include <QDBusMessage>
+
+namespace {
+
+const QString kService = QStringLiteral("org.freedesktop.ScreenSaver");
+const QString kInterface = QStringLiteral("org.freedesktop.ScreenSaver");
+
+bool isMissingService(const QString &errorName)
+{
+    return errorName == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown")
+           || errorName == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner");
+}
+
+bool isMissingObject(const QString &errorName)
+{
+    return errorName == QLatin1String("org.freedesktop.DBus.Error.UnknownObject")
+           || errorName == QLatin1String("org.freedesktop.DBus.Error.UnknownInterface")
+           || errorName == QLatin1String("org.freedesktop.DBus.Error.UnknownMethod");
+}
+
+} // namespace
+
+ScreenSaverInhibitor::ScreenSaverInhibitor(QDBusConnection sessionBus)
+    : m_bus(std::move(sessionBus))
+{
+}
+
+ScreenSaverInhibitor::~ScreenSaverInhibitor()
+{
+    release();
+}
+
+ScreenSaverInhibitor::Result ScreenSaverInhibitor::inhibit(const QString &application,
+                                                           const QString &reason)
+{
+    if (m_cookie)
+        return Result::Granted;
+    if (!m_bus.isConnected())
+        return Result::Refused;
+
+    for (const QString &path : {QStringLiteral("/org/freedesktop/ScreenSaver"),
+                               QStringLiteral("/ScreenSaver")}) {
+        QDBusMessage call =
+            QDBusMessage::createMethodCall(kService, path, kInterface, QStringLiteral("Inhibit"));
+        call << application << reason;
+        const QDBusMessage reply = m_bus.call(call, QDBus::Block, kDBusCallTimeoutMs);
+        if (reply.type() == QDBusMessage::ReplyMessage) {
+            if (reply.arguments().size() != 1)
+                return Result::Refused;
+            bool ok = false;
+            const quint32 cookie = reply.arguments().constFirst().toUInt(&ok);
+            if (!ok)
+                return Result::Refused;
+            m_cookie = cookie;
+            m_path = path;
+            return Result::Granted;
+        }
+        if (isMissingService(reply.errorName()))
+            return Result::NoService;
+        if (!isMissingObject(reply.errorName()))
+            return Result::Refused;
+    }
+    // The name is owned, but by something that offers no inhibition on
+    // either path (some lockers only take the name): as good as no service.
+    return Result::NoService;
+}
+
+void ScreenSaverInhibitor::release()
+{
+    if (!m_cookie)
+        return;
+    if (m_bus.isConnected()) {
+        QDBusMessage call = QDBusMessage::createMethodCall(kService, m_path, kInterface,
+                                                           QStringLiteral("UnInhibit"));
+        call << *m_cookie;
+        m_bus.call(call, QDBus::Block, kDBusCallTimeoutMs);
+    }
+    m_cookie.reset();
+    m_path.clear();
+}

@@ -1,0 +1,398 @@
+#include "platform/x11/xrandrcolorstage.h"
+
+#include "platform/x11/ctmencoding.h"
+#include "platform/x11/xerrortrap.h"
+
+#include <QSocketNotifier>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
+
+#include <algorithm>
+
+namespace {
+
+// Enough for the 18 items of a CTM and a little more, in 32-bit units.
+constexpr long ctmReadLength = 64;
+
+QString screenKey(const QString &name, int screen)
+{
+    return screen == 0 ? name : name + QLatin1Char('@') + QString::number(screen);
+}
+
+} // namespace
+
+XRandrColorStage::XRandrColorStage(const QByteArray &displayName, QObject *parent)
+    : QObject(parent)
+{
+    m_display = XOpenDisplay(displayName.isEmpty() ? nullptr : displayName.constData());
+    if (!m_display)
+        return;
+    XErrorTrap::watch(m_display);
+
+    // Asked through the core protocol first: libXrandr leaks its per-display
+    // record when the server lacks the extension.
+    int opcode = 0;
+    int eventBase = 0;
+    int errorBase = 0;
+    int major = 0;
+    int minor = 0;
+    if (!XQueryExtension(m_display, "RANDR", &opcode, &eventBase, &errorBase)
+        || !XRRQueryExtension(m_display, &m_eventBase, &errorBase) || !XRRQueryVersion(m_display, &major, &minor)
+        || major < 1 || (major == 1 && minor < 3)) {
+        XCloseDisplay(m_display);
+        XErrorTrap::unwatch(m_display);
+        m_display = nullptr;
+        return;
+    }
+
+    m_ctmAtom = XInternAtom(m_display, "CTM", False);
+    for (int screen = 0; screen < ScreenCount(m_display); ++screen) {
+        XRRSelectInput(m_display, RootWindow(m_display, screen),
+                       RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
+    }
+    XFlush(m_display);
+
+    m_notifier = std::make_unique<QSocketNotifier>(ConnectionNumber(m_display), QSocketNotifier::Read);
+    connect(m_notifier.get(), &QSocketNotifier::activated, this, [this] { handleEvents(); });
+}
+
+XRandrColorStage::~XRandrColorStage()
+{
+    if (!m_display)
+        return;
+    restoreMatrices();
+    restoreGamma();
+    m_notifier.reset();
+    XCloseDisplay(m_display);
+    XErrorTrap::unwatch(m_display);
+}
+
+bool XRandrColorStage::isAvailable() const
+{
+    return alive();
+}
+
+bool XRandrColorStage::alive() const
+{
+    return m_display && !XErrorTrap::connectionLost(m_display);
+}
+
+void XRandrColorStage::refresh()
+{
+    if (!alive()) {
+        m_crtcs.clear();
+        m_outputs.clear();
+        return;
+    }
+    if (!m_stale)
+        return;
+    m_crtcs.clear();
+    m_outputs.clear();
+    for (int screen = 0; screen < ScreenCount(m_display) && alive(); ++screen)
+        readScreen(screen);
+    XErrorTrap::takeError(m_display);
+    m_stale = !alive();
+
+    // Originals of CRTCs and outputs the server no longer lists are of no use.
+    QSet<XID> listed;
+    for (const Crtc &crtc : std::as_const(m_crtcs))
+        listed.insert(crtc.id);
+    for (const Output &output : std::as_const(m_outputs))
+        listed.insert(output.id);
+    m_originalGamma.removeIf([&](auto it) { return !listed.contains(it.key()); });
+    m_originalMatrix.removeIf([&](auto it) { return !listed.contains(it.key()); });
+    m_writtenCrtcs.removeIf([&](XID id) { return !listed.contains(id); });
+    m_writtenOutputs.removeIf([&](XID id) { return !listed.contains(id); });
+
+    handleQueuedEventsLater();
+}
+
+void XRandrColorStage::readScreen(int screen)
+{
+    XRRScreenResources *resources = XRRGetScreenResourcesCurrent(m_display, RootWindow(m_display, screen));
+    if (!resources)
+        return;
+
+    for (int i = 0; i < resources->ncrtc; ++i) {
+        Crtc crtc;
+        crtc.id = resources->crtcs[i];
+        crtc.key = screenKey(QStringLiteral("crtc%1").arg(i), screen);
+        if (XRRCrtcInfo *info = XRRGetCrtcInfo(m_display, resources, crtc.id)) {
+            crtc.active = info->mode != None && info->noutput > 0;
+            XRRFreeCrtcInfo(info);
+        }
+        crtc.gammaSize = XRRGetCrtcGammaSize(m_display, crtc.id);
+        if (crtc.gammaSize > 1 && !m_originalGamma.contains(crtc.id)) {
+            if (std::optional<GammaRamp> ramp = readGamma(crtc.id); ramp && ramp->size() == crtc.gammaSize)
+                m_originalGamma.insert(crtc.id, *ramp);
+        }
+        m_crtcs.append(crtc);
+    }
+
+    for (int i = 0; i < resources->noutput; ++i) {
+        Output output;
+        output.id = resources->outputs[i];
+        XRROutputInfo *info = XRRGetOutputInfo(m_display, resources, output.id);
+        if (!info)
+            continue;
+        output.key = screenKey(QString::fromUtf8(info->name, info->nameLen), screen);
+        output.active = info->crtc != None;
+        XRRFreeOutputInfo(info);
+
+        int count = 0;
+        Atom *properties = XRRListOutputProperties(m_display, output.id, &count);
+        const bool listed = properties && std::find(properties, properties + count, m_ctmAtom) != properties + count;
+        if (properties)
+            XFree(properties);
+        if (listed) {
+            if (!m_originalMatrix.contains(output.id)) {
+                if (std::optional<PropertyValue> value = readMatrixProperty(output.id))
+                    m_originalMatrix.insert(output.id, *value);
+            }
+            // A CTM of another shape than 3×3 S31.32 is not one we know how to write.
+            const auto original = m_originalMatrix.constFind(output.id);
+            output.hasMatrix = original != m_originalMatrix.cend() && original->format == 32
+                && original->items.size() == CtmEncoding::itemCount;
+        }
+        m_outputs.append(output);
+    }
+    XRRFreeScreenResources(resources);
+}
+
+void XRandrColorStage::invalidate()
+{
+    m_stale = true;
+}
+
+QStringList XRandrColorStage::activeOutputs() const
+{
+    QStringList keys;
+    for (const Output &output : m_outputs) {
+        if (output.active)
+            keys.append(output.key);
+    }
+    return keys;
+}
+
+bool XRandrColorStage::hasMatrix(const QString &output) const
+{
+    const Output *found = findOutput(output);
+    return found && found->hasMatrix;
+}
+
+QStringList XRandrColorStage::gammaCrtcs() const
+{
+    QStringList keys;
+    for (const Crtc &crtc : m_crtcs) {
+        if (crtc.active && crtc.gammaSize > 1)
+            keys.append(crtc.key);
+    }
+    return keys;
+}
+
+GammaRamp XRandrColorStage::originalGamma(const QString &crtc) const
+{
+    const Crtc *found = findCrtc(crtc);
+    return found ? m_originalGamma.value(found->id) : GammaRamp{};
+}
+
+bool XRandrColorStage::writeMatrix(const QString &output, const ColorMatrix3x3 &matrix)
+{
+    const Output *found = findOutput(output);
+    if (!alive() || !found || !found->hasMatrix || !m_originalMatrix.contains(found->id))
+        return false;
+    const std::array<quint32, CtmEncoding::itemCount> items = CtmEncoding::encode(matrix);
+    PropertyValue value{XA_INTEGER, 32, QList<long>(items.cbegin(), items.cend())};
+    writeProperty(found->id, value);
+    m_writtenOutputs.insert(found->id);
+    return true;
+}
+
+bool XRandrColorStage::writeGamma(const QString &crtc, const GammaRamp &ramp)
+{
+    const Crtc *found = findCrtc(crtc);
+    if (!alive() || !found || ramp.size() != found->gammaSize || ramp.green.size() != ramp.size()
+        || ramp.blue.size() != ramp.size() || !m_originalGamma.contains(found->id))
+        return false;
+    writeGammaRamp(found->id, ramp);
+    m_writtenCrtcs.insert(found->id);
+    return true;
+}
+
+bool XRandrColorStage::matrixHolds(const QString &output, const ColorMatrix3x3 &matrix)
+{
+    const Output *found = findOutput(output);
+    if (!alive() || !found || !found->hasMatrix)
+        return true;
+    const std::optional<PropertyValue> value = readMatrixProperty(found->id);
+    handleQueuedEventsLater();
+    if (!value)
+        return !alive();
+    const std::array<quint32, CtmEncoding::itemCount> expected = CtmEncoding::encode(matrix);
+    if (value->format != 32 || value->items.size() != CtmEncoding::itemCount)
+        return false;
+    for (int i = 0; i < CtmEncoding::itemCount; ++i) {
+        if (quint32(static_cast<unsigned long>(value->items[i]) & 0xffffffffu) != expected[i])
+            return false;
+    }
+    return true;
+}
+
+bool XRandrColorStage::gammaHolds(const QString &crtc, const GammaRamp &ramp)
+{
+    const Crtc *found = findCrtc(crtc);
+    if (!alive() || !found)
+        return true;
+    const std::optional<GammaRamp> current = readGamma(found->id);
+    handleQueuedEventsLater();
+    if (!current)
+        return !alive();
+    return *current == ramp;
+}
+
+void XRandrColorStage::restoreMatrices()
+{
+    if (alive()) {
+        for (XID id : std::as_const(m_writtenOutputs)) {
+            const auto original = m_originalMatrix.constFind(id);
+            if (original != m_originalMatrix.cend())
+                writeProperty(id, *original);
+        }
+    }
+    m_writtenOutputs.clear();
+}
+
+void XRandrColorStage::restoreGamma()
+{
+    if (alive()) {
+        for (XID id : std::as_const(m_writtenCrtcs)) {
+            const auto original = m_originalGamma.constFind(id);
+            if (original != m_originalGamma.cend())
+                writeGammaRamp(id, *original);
+        }
+    }
+    m_writtenCrtcs.clear();
+}
+
+void XRandrColorStage::forgetOriginals()
+{
+    m_originalGamma.removeIf([this](auto it) { return !m_writtenCrtcs.contains(it.key()); });
+    m_originalMatrix.removeIf([this](auto it) { return !m_writtenOutputs.contains(it.key()); });
+    m_stale = true;
+}
+
+void XRandrColorStage::setConfigurationChangedHandler(std::function<void()> handler)
+{
+    m_changedHandler = std::move(handler);
+}
+
+void XRandrColorStage::sync()
+{
+    if (!alive())
+        return;
+    XSync(m_display, False);
+    handleQueuedEventsLater();
+}
+
+const XRandrColorStage::Crtc *XRandrColorStage::findCrtc(const QString &key) const
+{
+    auto it = std::find_if(m_crtcs.cbegin(), m_crtcs.cend(), [&](const Crtc &c) { return c.key == key; });
+    return it == m_crtcs.cend() ? nullptr : &*it;
+}
+
+const XRandrColorStage::Output *XRandrColorStage::findOutput(const QString &key) const
+{
+    auto it = std::find_if(m_outputs.cbegin(), m_outputs.cend(), [&](const Output &o) { return o.key == key; });
+    return it == m_outputs.cend() ? nullptr : &*it;
+}
+
+std::optional<GammaRamp> XRandrColorStage::readGamma(XID crtc) const
+{
+    XRRCrtcGamma *gamma = XRRGetCrtcGamma(m_display, crtc);
+    if (!gamma)
+        return std::nullopt;
+    std::optional<GammaRamp> ramp;
+    if (gamma->size > 0) {
+        ramp.emplace();
+        ramp->red = QList<quint16>(gamma->red, gamma->red + gamma->size);
+        ramp->green = QList<quint16>(gamma->green, gamma->green + gamma->size);
+        ramp->blue = QList<quint16>(gamma->blue, gamma->blue + gamma->size);
+    }
+    XRRFreeGamma(gamma);
+    return ramp;
+}
+
+std::optional<XRandrColorStage::PropertyValue> XRandrColorStage::readMatrixProperty(XID output) const
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char *data = nullptr;
+    const int status = XRRGetOutputProperty(m_display, output, m_ctmAtom, 0, ctmReadLength, False, False,
+                                            AnyPropertyType, &type, &format, &count, &remaining, &data);
+    std::optional<PropertyValue> value;
+    if (status == Success && type != None && format == 32 && data) {
+        // Xlib hands format-32 data over as an array of C long.
+        const long *items = reinterpret_cast<const long *>(data);
+        value = PropertyValue{type, format, QList<long>(items, items + count)};
+    }
+    if (data)
+        XFree(data);
+    return value;
+}
+
+void XRandrColorStage::writeGammaRamp(XID crtc, const GammaRamp &ramp)
+{
+    XRRCrtcGamma *gamma = XRRAllocGamma(int(ramp.size()));
+    if (!gamma)
+        return;
+    std::copy(ramp.red.cbegin(), ramp.red.cend(), gamma->red);
+    std::copy(ramp.green.cbegin(), ramp.green.cend(), gamma->green);
+    std::copy(ramp.blue.cbegin(), ramp.blue.cend(), gamma->blue);
+    XRRSetCrtcGamma(m_display, crtc, gamma);
+    XRRFreeGamma(gamma);
+    XFlush(m_display);
+}
+
+void XRandrColorStage::writeProperty(XID output, const PropertyValue &value)
+{
+    XRRChangeOutputProperty(m_display, output, m_ctmAtom, value.type, value.format, PropModeReplace,
+                            reinterpret_cast<const unsigned char *>(value.items.constData()),
+                            int(value.items.size()));
+    XFlush(m_display);
+}
+
+void XRandrColorStage::handleEvents()
+{
+    bool changed = false;
+    while (alive() && XPending(m_display) > 0) {
+        XEvent event;
+        XNextEvent(m_display, &event);
+        if (event.type == m_eventBase + RRScreenChangeNotify || event.type == m_eventBase + RRNotify) {
+            XRRUpdateConfiguration(&event);
+            changed = true;
+        }
+    }
+    if (!alive()) {
+        // The socket now reads as closed forever; stop listening to it.
+        if (m_notifier)
+            m_notifier->setEnabled(false);
+        changed = true;
+    }
+    if (!changed)
+        return;
+    m_stale = true;
+    if (m_changedHandler)
+        m_changedHandler();
+}
+
+// Replies may have pulled events off the socket into Xlib's queue, where the
+// socket notifier cannot see them.
+void XRandrColorStage::handleQueuedEventsLater()
+{
+    if (alive() && XEventsQueued(m_display, QueuedAlready) > 0)
+        QMetaObject::invokeMethod(this, [this] { handleEvents(); }, Qt::QueuedConnection);
+}

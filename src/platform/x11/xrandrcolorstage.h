@@ -1,0 +1,101 @@
+#pragma once
+
+#include "engines/colorstage.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QSet>
+
+#include <memory>
+#include <optional>
+
+typedef struct _XDisplay Display;
+class QSocketNotifier;
+
+// The colour stage of an X server through XRandR (1.3 or later): the output
+// property "CTM" as colour matrix, XRRSetCrtcGamma for the ramps. Every X
+// screen of the display takes part.
+//
+// It keeps its own connection, so it works with or without a GUI
+// application, and listens there for screen, CRTC and output changes.
+//
+// Keys: an output is named by its XRandR name, a CRTC "crtc<index>" by its
+// place in the screen resources; on X screens after the first, "@<screen>" is
+// appended ("HDMI-1@1").
+class XRandrColorStage : public QObject, public ColorStage {
+    Q_OBJECT
+
+public:
+    // An empty name means $DISPLAY.
+    explicit XRandrColorStage(const QByteArray &displayName = {}, QObject *parent = nullptr);
+    // Puts back whatever is still written.
+    ~XRandrColorStage() override;
+
+    bool isAvailable() const override;
+    void refresh() override;
+    void invalidate() override;
+    QStringList activeOutputs() const override;
+    bool hasMatrix(const QString &output) const override;
+    QStringList gammaCrtcs() const override;
+    GammaRamp originalGamma(const QString &crtc) const override;
+    bool writeMatrix(const QString &output, const ColorMatrix3x3 &matrix) override;
+    bool writeGamma(const QString &crtc, const GammaRamp &ramp) override;
+    bool matrixHolds(const QString &output, const ColorMatrix3x3 &matrix) override;
+    bool gammaHolds(const QString &crtc, const GammaRamp &ramp) override;
+    void restoreMatrices() override;
+    void restoreGamma() override;
+    void forgetOriginals() override;
+    void setConfigurationChangedHandler(std::function<void()> handler) override;
+
+    // Waits until the server has handled everything sent so far.
+    void sync();
+
+private:
+    using XID = unsigned long;
+
+    struct Crtc {
+        XID id = 0;
+        QString key;
+        int gammaSize = 0;
+        bool active = false;
+    };
+    struct Output {
+        XID id = 0;
+        QString key;
+        bool active = false;
+        bool hasMatrix = false;
+    };
+    // A property value exactly as read, to be written back unchanged.
+    struct PropertyValue {
+        XID type = 0;
+        int format = 0;
+        QList<long> items;
+    };
+
+    bool alive() const;
+    const Crtc *findCrtc(const QString &key) const;
+    const Output *findOutput(const QString &key) const;
+    void readScreen(int screen);
+    std::optional<GammaRamp> readGamma(XID crtc) const;
+    std::optional<PropertyValue> readMatrixProperty(XID output) const;
+    void writeGammaRamp(XID crtc, const GammaRamp &ramp);
+    void writeProperty(XID output, const PropertyValue &value);
+    void handleEvents();
+    void handleQueuedEventsLater();
+
+    Display *m_display = nullptr;
+    int m_eventBase = 0;
+    XID m_ctmAtom = 0;
+    bool m_stale = true;
+    std::unique_ptr<QSocketNotifier> m_notifier;
+    std::function<void()> m_changedHandler;
+
+    QList<Crtc> m_crtcs;
+    QList<Output> m_outputs;
+    QHash<XID, GammaRamp> m_originalGamma;
+    QHash<XID, PropertyValue> m_originalMatrix;
+    QSet<XID> m_writtenCrtcs;
+    QSet<XID> m_writtenOutputs;
+};

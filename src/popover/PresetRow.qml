@@ -1,0 +1,117 @@
+import QtQuick
+import Halvoscope.Popover
+import QtQuick.Layouts
+import QtQuick.Templates as T
+
+// One preset on the main page. A click activates it (animated); the hovered
+// row offers an edit button in place of the active row's chevron.
+T.AbstractButton {
+    id: row
+
+    required property MainPresetsModel pageModel
+    required property string presetID
+    required property string name
+    required property string symbolName
+    required property string tint
+    required property bool isActive
+    required property bool isHovered
+    required property string trailing
+
+    objectName: "presetRow_" + presetID
+    hoverEnabled: true
+    leftPadding: 8
+    rightPadding: 8
+    topPadding: 5
+    bottomPadding: 5
+    implicitWidth: implicitContentWidth + leftPadding + rightPadding
+    implicitHeight: implicitContentHeight + topPadding + bottomPadding
+    Accessible.name: name
+
+    onHoveredChanged: hovered ? pageModel.rowEntered(presetID) : pageModel.rowExited(presetID)
+    onClicked: pageModel.activate(presetID)
+
+    background: Rectangle {
+        radius: Style.rowRadius
+        color: row.isHovered ? Style.primaryAlpha(0.08) : "transparent"
+    }
+
+    contentItem: RowLayout {
+        spacing: 10
+
+        Rectangle {
+            implicitWidth: Style.rowIconSize
+            implicitHeight: Style.rowIconSize
+            radius: width / 2
+            color: row.isActive ? Style.tint(row.tint) : Style.primaryAlpha(0.11)
+
+            SymbolIcon {
+                anchors.centerIn: parent
+                name: row.symbolName
+                pixelSize: 12.5
+                color: row.isActive ? Style.white : Style.primaryAlpha(0.85)
+            }
+        }
+
+        ColumnLayout {
+            spacing: 1
+            Layout.fillWidth: true
+
+            Text {
+                objectName: "presetName"
+                text: row.name
+                font.pointSize: Style.pt(13)
+                font.weight: row.isActive ? Font.Medium : Font.Normal
+                color: Style.primary
+                maximumLineCount: 1
+                elide: Text.ElideRight
+                Layout.fillWidth: true
+            }
+            Text {
+                objectName: "presetStatus"
+                visible: row.isActive
+                text: row.pageModel.statusText
+                font.pointSize: Style.pt(11)
+                color: Style.secondary
+            }
+        }
+
+        T.AbstractButton {
+            id: editButton
+            objectName: "editButton"
+            visible: row.trailing === "edit"
+            implicitWidth: 24
+            implicitHeight: 24
+            hoverEnabled: true
+            containmentMask: CircleMask { side: 24 }
+            Accessible.name: "Adjust " + row.name
+            onClicked: row.pageModel.editPreset(row.presetID)
+
+            background: Rectangle {
+                radius: 12
+                color: Style.primaryAlpha(0.08)
+            }
+            contentItem: Item {
+                SymbolIcon {
+                    anchors.centerIn: parent
+                    name: "ellipsis"
+                    pixelSize: 12
+                    color: Style.secondary
+                }
+            }
+            HoverToolTip {
+                objectName: "editToolTip"
+                text: "Adjust " + row.name
+                shown: editButton.hovered
+            }
+        }
+
+        SymbolIcon {
+            objectName: "activeChevron"
+            visible: row.trailing === "chevron"
+            name: "chevron.right"
+            pixelSize: 10.5
+            color: Style.tertiary
+            Layout.rightMargin: 4
+        }
+    }
+}

@@ -1,0 +1,36 @@
+import QtQuick
+import QtQuick.Templates as T
+
+// A switch of the smallest size without a label. It does not flip itself:
+// `checked` stays bound to the model and a click asks for `!checked`.
+T.Switch {
+    id: control
+
+    checkable: false
+    hoverEnabled: true
+    padding: 0
+    implicitWidth: 26
+    implicitHeight: 15
+    opacity: enabled ? 1 : 0.45
+
+    indicator: Rectangle {
+        width: control.width
+        height: control.height
+        radius: height / 2
+        color: control.checked ? Style.accent : Style.primaryAlpha(0.18)
+        border.width: 1
+        border.color: control.checked ? "transparent" : Style.primaryAlpha(0.12)
+
+        Rectangle {
+            x: control.checked ? parent.width - width - 1 : 1
+            y: 1
+            width: parent.height - 2
+            height: width
+            radius: width / 2
+            color: Style.white
+            border.width: 0.5
+            border.color: Qt.rgba(0, 0, 0, 0.15)
+        }
+    }
+    contentItem: Item {}
+}

@@ -1,0 +1,232 @@
+#include "popover/mainpresetsmodel.h"
+
+#include "core/halvostore.h"
+#include "popover/popovercontext.h"
+#include "popover/presettintname.h"
+
+MainPresetsModel::MainPresetsModel(QObject *parent) : QAbstractListModel(parent) {}
+
+void MainPresetsModel::setContext(PopoverContext *context)
+{
+    if (m_context == context)
+        return;
+    m_context = context;
+    Q_EMIT contextChanged();
+    if (!context) {
+        setStore(nullptr, {});
+        return;
+    }
+    const QPointer<PopoverContext> weak(context);
+    Actions actions;
+    actions.onEditPreset = [weak](const QString &presetID) {
+        if (weak && weak->navigation())
+            weak->navigation()->setPage(PopoverPage::editPreset(presetID, false));
+    };
+    actions.onOpenSettings = [weak] {
+        if (weak && weak->navigation())
+            weak->navigation()->setPage(PopoverPage::settings());
+    };
+    actions.onQuit = [weak] {
+        if (weak)
+            weak->quit();
+    };
+    setStore(context->store(), std::move(actions));
+}
+
+void MainPresetsModel::setStore(HalvoStore *store, Actions actions)
+{
+    if (m_store)
+        disconnect(m_store, nullptr, this, nullptr);
+    m_store = store;
+    m_actions = std::move(actions);
+    if (store) {
+        connect(store, &HalvoStore::presetsChanged, this, &MainPresetsModel::reloadRows);
+        connect(store, &HalvoStore::hiddenPresetIDsChanged, this, &MainPresetsModel::reloadRows);
+        connect(store, &HalvoStore::activeModeIDChanged, this, &MainPresetsModel::rowStateChanged);
+        connect(store, &HalvoStore::isTransitioningChanged, this,
+                &MainPresetsModel::statusTextChanged);
+        connect(store, &HalvoStore::keepAwakeEnabledChanged, this,
+                &MainPresetsModel::keepAwakeEnabledChanged);
+        connect(store, &HalvoStore::errorMessageChanged, this, &MainPresetsModel::errorTextChanged);
+    }
+    reloadRows();
+    Q_EMIT statusTextChanged();
+    Q_EMIT keepAwakeEnabledChanged();
+    Q_EMIT errorTextChanged();
+}
+
+int MainPresetsModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+QVariant MainPresetsModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() < 0 || index.row() >= m_rows.size())
+        return {};
+    const HalvoPreset &preset = m_rows.at(index.row());
+    switch (role) {
+    case PresetIDRole:
+        return preset.id;
+    case Qt::DisplayRole:
+    case NameRole:
+        return preset.name;
+    case SymbolNameRole:
+        return preset.symbolName();
+    case TintRole:
+        return presetTintName(preset.tintColor());
+    case IsActiveRole:
+        return m_store && m_store->activeModeID() == preset.id;
+    case IsHoveredRole:
+        return m_hoveredPresetID == preset.id;
+    case TrailingRole:
+        return trailing(preset);
+    default:
+        return {};
+    }
+}
+
+QHash<int, QByteArray> MainPresetsModel::roleNames() const
+{
+    return {
+        {PresetIDRole, "presetID"},   {NameRole, "name"},         {SymbolNameRole, "symbolName"},
+        {TintRole, "tint"},           {IsActiveRole, "isActive"}, {IsHoveredRole, "isHovered"},
+        {TrailingRole, "trailing"},
+    };
+}
+
+// The edit button wins over the active row's chevron while the row is hovered.
+QString MainPresetsModel::trailing(const HalvoPreset &preset) const
+{
+    if (m_hoveredPresetID == preset.id)
+        return QStringLiteral("edit");
+    if (m_store && m_store->activeModeID() == preset.id)
+        return QStringLiteral("chevron");
+    return {};
+}
+
+void MainPresetsModel::reloadRows()
+{
+    const QList<HalvoPreset> rows = m_store ? m_store->visiblePresets() : QList<HalvoPreset>();
+    bool sameIDs = rows.size() == m_rows.size();
+    for (qsizetype i = 0; sameIDs && i < rows.size(); ++i)
+        sameIDs = rows.at(i).id == m_rows.at(i).id;
+
+    if (sameIDs) {
+        m_rows = rows;
+        if (!m_rows.isEmpty())
+            Q_EMIT dataChanged(index(0), index(count() - 1));
+    } else {
+        // Rows are keyed by id: a different list of ids is a new list of rows.
+        const int before = count();
+        beginResetModel();
+        m_rows = rows;
+        endResetModel();
+        if (before != count())
+            Q_EMIT countChanged();
+    }
+    Q_EMIT summaryTextChanged();
+}
+
+void MainPresetsModel::rowStateChanged()
+{
+    if (!m_rows.isEmpty())
+        Q_EMIT dataChanged(index(0), index(count() - 1), {IsActiveRole, TrailingRole});
+    Q_EMIT summaryTextChanged();
+}
+
+QString MainPresetsModel::summaryText() const
+{
+    if (!m_store)
+        return {};
+    const HalvoPreset preset = m_store->activePreset();
+    return QStringLiteral("%1 K \u00B7 %2%").arg(preset.temperature).arg(preset.saturation);
+}
+
+QString MainPresetsModel::statusText() const
+{
+    if (m_store && m_store->isTransitioning())
+        return QStringLiteral("Applying\u2026");
+    return QStringLiteral("On");
+}
+
+bool MainPresetsModel::keepAwakeEnabled() const
+{
+    return m_store && m_store->keepAwakeEnabled();
+}
+
+void MainPresetsModel::setKeepAwakeHovered(bool hovered)
+{
+    if (m_keepAwakeHovered == hovered)
+        return;
+    m_keepAwakeHovered = hovered;
+    Q_EMIT keepAwakeHoveredChanged();
+}
+
+QString MainPresetsModel::errorText() const
+{
+    if (!m_store)
+        return {};
+    return m_store->errorMessage().value_or(QString());
+}
+
+void MainPresetsModel::activate(const QString &presetID)
+{
+    if (m_store)
+        m_store->activatePreset(presetID, true);
+}
+
+void MainPresetsModel::setKeepAwake(bool enabled)
+{
+    if (m_store)
+        m_store->setKeepAwake(enabled);
+}
+
+void MainPresetsModel::toggleKeepAwake()
+{
+    setKeepAwake(!keepAwakeEnabled());
+}
+
+void MainPresetsModel::editPreset(const QString &presetID)
+{
+    if (m_actions.onEditPreset)
+        m_actions.onEditPreset(presetID);
+}
+
+void MainPresetsModel::openSettings()
+{
+    if (m_actions.onOpenSettings)
+        m_actions.onOpenSettings();
+}
+
+void MainPresetsModel::quit()
+{
+    if (m_actions.onQuit)
+        m_actions.onQuit();
+}
+
+void MainPresetsModel::rowEntered(const QString &presetID)
+{
+    setHoveredPresetID(presetID);
+}
+
+void MainPresetsModel::rowExited(const QString &presetID)
+{
+    // A row entered in the meantime keeps its hover.
+    if (m_hoveredPresetID == presetID)
+        setHoveredPresetID(QString());
+}
+
+void MainPresetsModel::setHoveredPresetID(const QString &presetID)
+{
+    if (m_hoveredPresetID == presetID)
+        return;
+    const QString previous = m_hoveredPresetID;
+    m_hoveredPresetID = presetID;
+    for (int row = 0; row < count(); ++row) {
+        const QString &id = m_rows.at(row).id;
+        if (id == previous || id == presetID)
+            Q_EMIT dataChanged(index(row), index(row), {IsHoveredRole, TrailingRole});
+    }
+    Q_EMIT hoveredPresetIDChanged();
+}

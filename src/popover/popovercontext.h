@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/halvostore.h"
+#include "popover/popovernavigation.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QtQml/qqmlregistration.h>
+
+#include <functional>
+
+// Everything the popover's pages work with: the shared store, the shared
+// navigation and the host's three actions. The host creates one and hands it
+// to PopoverRootView as its `context`; each page builds its model from it.
+class PopoverContext : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("PopoverContext is created by the application")
+    Q_PROPERTY(PopoverNavigation *navigation READ navigation CONSTANT)
+
+public:
+    struct Actions {
+        std::function<void()> onClose;
+        std::function<void()> onShowOnboarding;
+        std::function<void()> onQuit;
+    };
+
+    // The store and the navigation must outlive the context.
+    PopoverContext(HalvoStore *store, PopoverNavigation *navigation, Actions actions,
+                   QObject *parent = nullptr);
+
+    HalvoStore *store() const { return m_store; }
+    PopoverNavigation *navigation() const { return m_navigation; }
+
+    Q_INVOKABLE void close();
+    Q_INVOKABLE void showOnboarding();
+    Q_INVOKABLE void quit();
+
+    // Escape: back to the parent page, or close the popover on the main page.
+    Q_INVOKABLE void handleEscape();
+
+private:
+    QPointer<HalvoStore> m_store;
+    QPointer<PopoverNavigation> m_navigation;
+    Actions m_actions;
+};

@@ -1,0 +1,251 @@
+#include "popover/preseteditormodel.h"
+
+#include "core/halvostore.h"
+#include "popover/popovercontext.h"
+
+#include <algorithm>
+#include <cmath>
+
+PresetEditorModel::PresetEditorModel(QObject *parent) : QObject(parent) {}
+
+void PresetEditorModel::setContext(PopoverContext *context)
+{
+    if (m_context == context)
+        return;
+    m_context = context;
+    Q_EMIT contextChanged();
+    if (!context) {
+        setStore(nullptr, {});
+        return;
+    }
+    const QPointer<PopoverContext> weak(context);
+    setStore(context->store(), [weak] {
+        if (weak && weak->navigation())
+            weak->navigation()->goBack();
+    });
+}
+
+void PresetEditorModel::setStore(HalvoStore *store, std::function<void()> onBack)
+{
+    if (m_store)
+        disconnect(m_store, nullptr, this, nullptr);
+    m_store = store;
+    m_onBack = std::move(onBack);
+    if (store) {
+        connect(store, &HalvoStore::presetsChanged, this, &PresetEditorModel::presetChanged);
+        connect(store, &HalvoStore::currentBrightnessChanged, this,
+                &PresetEditorModel::brightnessAvailableChanged);
+        connect(store, &HalvoStore::currentBrightnessChanged, this,
+                &PresetEditorModel::brightnessTextChanged);
+    }
+    Q_EMIT presetChanged();
+    Q_EMIT brightnessAvailableChanged();
+    Q_EMIT brightnessTextChanged();
+}
+
+void PresetEditorModel::setPresetID(const QString &presetID)
+{
+    if (m_presetID == presetID)
+        return;
+    m_presetID = presetID;
+    Q_EMIT presetIDChanged();
+    Q_EMIT presetChanged();
+    if (m_onScreen)
+        load();
+}
+
+void PresetEditorModel::appear()
+{
+    m_onScreen = true;
+    if (m_store)
+        m_store->refreshBrightness();
+    load();
+}
+
+std::optional<HalvoPreset> PresetEditorModel::preset() const
+{
+    if (!m_store)
+        return std::nullopt;
+    return m_store->findPreset(m_presetID);
+}
+
+bool PresetEditorModel::isCustom() const
+{
+    const std::optional<HalvoPreset> found = preset();
+    return found && found->isCustom;
+}
+
+QString PresetEditorModel::title() const
+{
+    const std::optional<HalvoPreset> found = preset();
+    return found ? found->name : QStringLiteral("Preset");
+}
+
+void PresetEditorModel::load()
+{
+    const std::optional<HalvoPreset> found = preset();
+    if (!found)
+        return;
+    setNameDraft(found->name);
+    setTemperatureDraft(static_cast<double>(found->temperature));
+    setSaturationDraft(static_cast<double>(found->saturation));
+    if (found->brightness) {
+        setBrightnessAutoDraft(false);
+        setBrightnessDraft(static_cast<double>(*found->brightness));
+    } else {
+        setBrightnessAutoDraft(true);
+        setBrightnessDraft(static_cast<double>(m_store->currentBrightness().value_or(65)));
+    }
+}
+
+void PresetEditorModel::setNameDraft(const QString &name)
+{
+    if (m_nameDraft == name)
+        return;
+    m_nameDraft = name;
+    Q_EMIT nameDraftChanged();
+}
+
+void PresetEditorModel::setTemperatureDraft(double value)
+{
+    if (m_temperature == value)
+        return;
+    m_temperature = value;
+    Q_EMIT temperatureChanged();
+}
+
+void PresetEditorModel::setSaturationDraft(double value)
+{
+    if (m_saturation == value)
+        return;
+    m_saturation = value;
+    Q_EMIT saturationChanged();
+}
+
+void PresetEditorModel::setBrightnessAutoDraft(bool automatic)
+{
+    if (m_brightnessAuto == automatic)
+        return;
+    m_brightnessAuto = automatic;
+    Q_EMIT brightnessAutoChanged();
+}
+
+void PresetEditorModel::setBrightnessDraft(double value)
+{
+    if (m_brightness == value)
+        return;
+    m_brightness = value;
+    Q_EMIT brightnessChanged();
+    Q_EMIT brightnessTextChanged();
+}
+
+qint64 PresetEditorModel::roundToWhole(double value)
+{
+    if (!std::isfinite(value))
+        return 0;
+    // Far beyond every slider range; keeps llround defined.
+    constexpr double limit = 1e15;
+    return std::llround(std::clamp(value, -limit, limit));
+}
+
+QString PresetEditorModel::temperatureText() const
+{
+    return QStringLiteral("%1 K").arg(roundToWhole(m_temperature));
+}
+
+QString PresetEditorModel::saturationText() const
+{
+    return QStringLiteral("%1%").arg(roundToWhole(m_saturation));
+}
+
+bool PresetEditorModel::brightnessAvailable() const
+{
+    return m_store && m_store->currentBrightness().has_value();
+}
+
+QString PresetEditorModel::brightnessText() const
+{
+    if (!brightnessAvailable())
+        return QStringLiteral("Unavailable");
+    return QStringLiteral("%1%").arg(roundToWhole(m_brightness));
+}
+
+QString PresetEditorModel::autoBrightnessCaption() const
+{
+    return brightnessAvailable() ? QStringLiteral("Keep system display level")
+                                 : QStringLiteral("Unavailable on this display");
+}
+
+void PresetEditorModel::moveTemperature(double value)
+{
+    setTemperatureDraft(value);
+    if (m_store)
+        m_store->updatePreset(m_presetID, roundToWhole(value), std::nullopt,
+                              BrightnessChange::leaveAlone());
+}
+
+void PresetEditorModel::moveSaturation(double value)
+{
+    setSaturationDraft(value);
+    if (m_store)
+        m_store->updatePreset(m_presetID, std::nullopt, roundToWhole(value),
+                              BrightnessChange::leaveAlone());
+}
+
+void PresetEditorModel::moveBrightness(double value)
+{
+    // The slider is disabled while the display's brightness cannot be read.
+    if (!brightnessAvailable())
+        return;
+    setBrightnessAutoDraft(false);
+    setBrightnessDraft(value);
+    m_store->updatePreset(m_presetID, std::nullopt, std::nullopt,
+                          BrightnessChange::setLevel(roundToWhole(value)));
+}
+
+void PresetEditorModel::setBrightnessAuto(bool automatic)
+{
+    // The switch is disabled while the display's brightness cannot be read.
+    if (!brightnessAvailable() || automatic == m_brightnessAuto)
+        return;
+    setBrightnessAutoDraft(automatic);
+    if (automatic) {
+        m_store->updatePreset(m_presetID, std::nullopt, std::nullopt,
+                              BrightnessChange::keepSystemLevel());
+        if (const std::optional<qint64> current = m_store->currentBrightness())
+            setBrightnessDraft(static_cast<double>(*current));
+    } else {
+        m_store->updatePreset(m_presetID, std::nullopt, std::nullopt,
+                              BrightnessChange::setLevel(roundToWhole(m_brightness)));
+    }
+}
+
+void PresetEditorModel::reset()
+{
+    if (!m_store)
+        return;
+    m_store->resetPreset(m_presetID);
+    load();
+}
+
+void PresetEditorModel::rename()
+{
+    const QString name = m_nameDraft.trimmed();
+    if (name.isEmpty() || !m_store)
+        return;
+    m_store->renamePreset(m_presetID, name);
+    load();
+}
+
+void PresetEditorModel::deletePreset()
+{
+    if (m_store)
+        m_store->deleteCustomPreset(m_presetID);
+    back();
+}
+
+void PresetEditorModel::back()
+{
+    if (m_onBack)
+        m_onBack();
+}

@@ -1,0 +1,200 @@
+#include "ripple/ripplerenderer.h"
+
+#include <QOpenGLContext>
+#include <QOpenGLShaderProgram>
+#include <QOpenGLVertexArrayObject>
+
+namespace {
+
+constexpr GLuint uniformBinding = 0;
+constexpr GLint pictureUnit = 0;
+
+bool hasCoreProfileFunctions(const QOpenGLContext *context)
+{
+    if (!context || context->isOpenGLES())
+        return false;
+    const QSurfaceFormat format = context->format();
+    return format.version() >= qMakePair(3, 3);
+}
+
+} // namespace
+
+RippleRenderer::RippleRenderer() = default;
+
+RippleRenderer::~RippleRenderer()
+{
+    release();
+}
+
+bool RippleRenderer::initialize(QByteArrayView programText)
+{
+    release();
+    m_log.clear();
+
+    QOpenGLContext *context = QOpenGLContext::currentContext();
+    if (!hasCoreProfileFunctions(context)) {
+        m_log = QStringLiteral("no current OpenGL 3.3 desktop context");
+        return false;
+    }
+    m_gl.initializeOpenGLFunctions();
+    m_initialized = true;
+
+    m_refract = buildProgram(programText, RippleShaderSource::refractFragmentRole);
+    m_crest = buildProgram(programText, RippleShaderSource::crestOverlayFragmentRole);
+
+    // A core profile draws nothing without a bound vertex array, even when the
+    // vertex stage reads no attributes.
+    m_vertexArray = std::make_unique<QOpenGLVertexArrayObject>();
+    if (!m_vertexArray->create()) {
+        m_log += QStringLiteral("vertex array object could not be created\n");
+        m_refract.reset();
+        m_crest.reset();
+    }
+
+    m_gl.glGenBuffers(1, &m_uniformBuffer);
+    m_gl.glBindBuffer(GL_UNIFORM_BUFFER, m_uniformBuffer);
+    m_gl.glBufferData(GL_UNIFORM_BUFFER, sizeof(RippleUniforms), nullptr, GL_DYNAMIC_DRAW);
+    m_gl.glBindBuffer(GL_UNIFORM_BUFFER, 0);
+
+    return m_refract && m_crest;
+}
+
+std::unique_ptr<QOpenGLShaderProgram> RippleRenderer::buildProgram(QByteArrayView programText,
+                                                                   const char *fragmentRole)
+{
+    auto program = std::make_unique<QOpenGLShaderProgram>();
+    const QByteArray vertex = RippleShaderSource::stage(RippleShaderSource::vertexRole, programText);
+    const QByteArray fragment = RippleShaderSource::stage(fragmentRole, programText);
+    const bool built = program->addShaderFromSourceCode(QOpenGLShader::Vertex, vertex)
+        && program->addShaderFromSourceCode(QOpenGLShader::Fragment, fragment)
+        && program->link();
+    if (!built) {
+        m_log += QStringLiteral("%1: %2\n").arg(QLatin1String(fragmentRole), program->log());
+        return nullptr;
+    }
+
+    const GLuint blockIndex = m_gl.glGetUniformBlockIndex(program->programId(), RippleShaderSource::uniformBlock);
+    if (blockIndex == GL_INVALID_INDEX) {
+        m_log += QStringLiteral("%1: no uniform block %2\n")
+                     .arg(QLatin1String(fragmentRole), QLatin1String(RippleShaderSource::uniformBlock));
+        return nullptr;
+    }
+    m_gl.glUniformBlockBinding(program->programId(), blockIndex, uniformBinding);
+    program->bind();
+    program->setUniformValue(RippleShaderSource::pictureSampler, pictureUnit);
+    program->release();
+    return program;
+}
+
+bool RippleRenderer::hasPipeline(Pipeline pipeline) const
+{
+    return pipeline == Pipeline::Refract ? m_refract != nullptr : m_crest != nullptr;
+}
+
+bool RippleRenderer::setPicture(const QImage &picture)
+{
+    m_pictureSize = {};
+    if (!m_initialized || picture.isNull())
+        return false;
+    GLint maxSize = 0;
+    m_gl.glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    if (picture.width() > maxSize || picture.height() > maxSize)
+        return false;
+
+    // X captures arrive as 32-bit BGRA in memory, which GL takes as it is on a
+    // little-endian machine; anything else is converted once.
+    QImage texels = picture;
+    GLenum format = GL_RGBA;
+    const bool bgra = Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+        && (picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32);
+    if (bgra)
+        format = GL_BGRA;
+    else
+        texels = picture.convertToFormat(QImage::Format_RGBA8888);
+
+    // Errors left by other code must not be taken for this upload's.
+    for (int i = 0; i < 8 && m_gl.glGetError() != GL_NO_ERROR; ++i) {
+    }
+
+    if (m_texture == 0)
+        m_gl.glGenTextures(1, &m_texture);
+    m_gl.glActiveTexture(GL_TEXTURE0 + pictureUnit);
+    m_gl.glBindTexture(GL_TEXTURE_2D, m_texture);
+    m_gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    m_gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    m_gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    m_gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    m_gl.glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, 0);
+
+    // Rows go up top-first: the picture's top row lands at t = 0.
+    m_gl.glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    m_gl.glPixelStorei(GL_UNPACK_ROW_LENGTH, GLint(texels.bytesPerLine() / 4));
+    m_gl.glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, texels.width(), texels.height(), 0, format,
+                      GL_UNSIGNED_BYTE, texels.constBits());
+    m_gl.glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    m_gl.glBindTexture(GL_TEXTURE_2D, 0);
+
+    if (m_gl.glGetError() != GL_NO_ERROR)
+        return false;
+    m_pictureSize = texels.size();
+    return true;
+}
+
+bool RippleRenderer::draw(Pipeline pipeline, const RippleUniforms &uniforms, QSize targetSize)
+{
+    QOpenGLShaderProgram *program = pipeline == Pipeline::Refract ? m_refract.get() : m_crest.get();
+    if (!program || (pipeline == Pipeline::Refract && !hasPicture()) || targetSize.isEmpty())
+        return false;
+
+    m_gl.glViewport(0, 0, targetSize.width(), targetSize.height());
+    m_gl.glDisable(GL_DEPTH_TEST);
+    m_gl.glDisable(GL_SCISSOR_TEST);
+    if (pipeline == Pipeline::CrestOverlay) {
+        m_gl.glEnable(GL_BLEND);
+        m_gl.glBlendEquation(GL_FUNC_ADD);
+        m_gl.glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    } else {
+        m_gl.glDisable(GL_BLEND);
+    }
+
+    m_gl.glBindBuffer(GL_UNIFORM_BUFFER, m_uniformBuffer);
+    m_gl.glBufferSubData(GL_UNIFORM_BUFFER, 0, sizeof(RippleUniforms), &uniforms);
+    m_gl.glBindBuffer(GL_UNIFORM_BUFFER, 0);
+    m_gl.glBindBufferBase(GL_UNIFORM_BUFFER, uniformBinding, m_uniformBuffer);
+
+    m_gl.glActiveTexture(GL_TEXTURE0 + pictureUnit);
+    m_gl.glBindTexture(GL_TEXTURE_2D, pipeline == Pipeline::Refract ? m_texture : 0);
+
+    program->bind();
+    m_vertexArray->bind();
+    m_gl.glDrawArrays(GL_TRIANGLES, 0, 3);
+    m_vertexArray->release();
+    program->release();
+
+    m_gl.glBindTexture(GL_TEXTURE_2D, 0);
+    m_gl.glBindBufferBase(GL_UNIFORM_BUFFER, uniformBinding, 0);
+    if (pipeline == Pipeline::CrestOverlay)
+        m_gl.glDisable(GL_BLEND);
+    return true;
+}
+
+void RippleRenderer::release()
+{
+    if (!m_initialized)
+        return;
+    // Without the context current the GL names cannot be freed; they go with
+    // the context instead.
+    if (QOpenGLContext::currentContext()) {
+        if (m_texture != 0)
+            m_gl.glDeleteTextures(1, &m_texture);
+        if (m_uniformBuffer != 0)
+            m_gl.glDeleteBuffers(1, &m_uniformBuffer);
+    }
+    m_texture = 0;
+    m_uniformBuffer = 0;
+    m_pictureSize = {};
+    m_refract.reset();
+    m_crest.reset();
+    m_vertexArray.reset();
+    m_initialized = false;
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ripple/rippleshadersource.h"
+#include "ripple/rippleuniforms.h"
+
+#include <QByteArrayView>
+#include <QImage>
+#include <QOpenGLExtraFunctions>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+
+class QOpenGLShaderProgram;
+class QOpenGLVertexArrayObject;
+
+// Draws one ripple frame with OpenGL 3.3 core into whatever framebuffer is
+// bound. Every call needs the same current context as `initialize`; release
+// the GL objects with `release` (or destroy the renderer) while it is current.
+class RippleRenderer {
+public:
+    enum class Pipeline {
+        Refract,       // opaque, samples the picture
+        CrestOverlay,  // premultiplied source-over, no picture
+    };
+
+    RippleRenderer();
+    ~RippleRenderer();
+    RippleRenderer(const RippleRenderer &) = delete;
+    RippleRenderer &operator=(const RippleRenderer &) = delete;
+
+    // Compiles and links both programs from `programText` and makes the vertex
+    // array and uniform buffer. Needs a current OpenGL 3.3 (or later) desktop
+    // context. A program that fails leaves only its own pipeline missing; the
+    // result says whether both were built, `log` what went wrong.
+    bool initialize(QByteArrayView programText = RippleShaderSource::text());
+
+    bool hasPipeline(Pipeline pipeline) const;
+    QString log() const { return m_log; }
+
+    // Uploads the picture the refract program samples, its top row at t = 0
+    // (see RippleShaderSource). False for a null or too large picture.
+    bool setPicture(const QImage &picture);
+    bool hasPicture() const { return !m_pictureSize.isEmpty(); }
+    QSize pictureSize() const { return m_pictureSize; }
+
+    // One full-viewport triangle into the bound framebuffer of `targetSize`
+    // pixels. False when the pipeline (or the refract picture) is missing.
+    bool draw(Pipeline pipeline, const RippleUniforms &uniforms, QSize targetSize);
+
+    // Frees every GL object; safe to call more than once.
+    void release();
+
+private:
+    std::unique_ptr<QOpenGLShaderProgram> buildProgram(QByteArrayView programText, const char *fragmentRole);
+
+    QOpenGLExtraFunctions m_gl;
+    std::unique_ptr<QOpenGLShaderProgram> m_refract;
+    std::unique_ptr<QOpenGLShaderProgram> m_crest;
+    std::unique_ptr<QOpenGLVertexArrayObject> m_vertexArray;
+    GLuint m_uniformBuffer = 0;
+    GLuint m_texture = 0;
+    QSize m_pictureSize;
+    QString m_log;
+    bool m_initialized = false;
+};

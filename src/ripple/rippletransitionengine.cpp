@@ -1,0 +1,378 @@
+#include "ripple/rippletransitionengine.h"
+
+#include "core/colormath.h"
+#include "core/systemlog.h"
+#include "engines/displaycolorengine.h"
+#include "platform/x11/x11screencapture.h"
+#include "ripple/ripplewindowfactory.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr QSize warmUpSize{16, 16};
+
+} // namespace
+
+RippleTransitionEngine::RippleTransitionEngine(std::weak_ptr<DisplayColorEngine> colorEngine, Platform platform,
+                                               QObject *parent)
+    : QObject(parent)
+    , m_colorEngine(std::move(colorEngine))
+    , m_platform(std::move(platform))
+{
+    if (!m_platform.clock)
+        m_platform.clock = &RippleTransitionEngine::monotonicSeconds;
+    if (!m_platform.screens)
+        m_platform.screens = &RippleTransitionEngine::applicationScreens;
+    if (!m_platform.capture || !m_platform.surfaces) {
+        auto x11 = std::make_shared<X11ScreenCapture>();
+        if (!m_platform.surfaces) {
+            m_platform.surfaces = std::make_shared<RippleWindowFactory>(
+                [x11] { return x11->compositingManagerRunning(); });
+        }
+        if (!m_platform.capture)
+            m_platform.capture = std::move(x11);
+    }
+
+    m_tier1Timer.setTimerType(Qt::PreciseTimer);
+    m_tier1Timer.setInterval(tier1Interval);
+    connect(&m_tier1Timer, &QTimer::timeout, this, &RippleTransitionEngine::tier1Tick);
+}
+
+RippleTransitionEngine::~RippleTransitionEngine()
+{
+    cancelTransition();
+}
+
+bool RippleTransitionEngine::hasScreenCaptureAccess() const
+{
+    return m_platform.capture->hasAccess();
+}
+
+void RippleTransitionEngine::requestScreenCaptureAccess()
+{
+    // X11 lets every client read the screen: there is nothing to ask for and
+    // no settings page to open.
+}
+
+void RippleTransitionEngine::warmUpCapture(std::function<void()> done)
+{
+    QCoreApplication *application = QCoreApplication::instance();
+    if (!application)
+        return;
+    // Runs on the application, not the engine, so `done` comes even if the
+    // engine goes first.
+    QMetaObject::invokeMethod(
+        application,
+        [self = QPointer<RippleTransitionEngine>(this), done = std::move(done)] {
+            if (self && self->hasScreenCaptureAccess() && self->m_platform.capture->isAvailable()) {
+                const QList<RippleScreen> screens = self->m_platform.screens();
+                if (!screens.isEmpty())
+                    self->m_platform.capture->capture(QRect(screens.first().devicePixelRect().topLeft(), warmUpSize));
+            }
+            if (done)
+                done();
+        },
+        Qt::QueuedConnection);
+}
+
+bool RippleTransitionEngine::refractAvailable() const
+{
+    return m_platform.capture->hasAccess() && m_platform.capture->isAvailable()
+        && m_platform.surfaces->hasPipeline(RippleRenderer::Pipeline::Refract);
+}
+
+void RippleTransitionEngine::runTransition(qint64 fromTemperature, qint64 fromSaturation, qint64 toTemperature,
+                                           qint64 toSaturation, bool useRefraction, QPointF origin,
+                                           std::function<void()> applyTarget, std::function<void()> completion)
+{
+    cancelTransition();
+    noteColourStage();
+
+    Transition transition;
+    transition.from = {fromTemperature, fromSaturation};
+    transition.to = {toTemperature, toSaturation};
+    transition.origin = origin;
+    transition.applyTarget = std::move(applyTarget);
+    transition.completion = std::move(completion);
+    transition.withoutSaturation = gradesWithoutSaturation(transition.to);
+    m_transition = std::move(transition);
+
+    if (!useRefraction || !refractAvailable()) {
+        startTier1();
+        return;
+    }
+
+    // Captures run as queued steps, one screen each, so a cancel between the
+    // request and the pictures is possible and is honoured.
+    m_transition->screens = m_platform.screens();
+    setState(State::Capturing);
+    QMetaObject::invokeMethod(
+        this, [this, generation = m_generation] { captureNextScreen(generation); }, Qt::QueuedConnection);
+}
+
+void RippleTransitionEngine::cancelTransition()
+{
+    ++m_generation;
+    m_tier1Timer.stop();
+    closeWindows();
+    // The closures may be running right now (one of them cancelling); they
+    // were moved out before being called, so dropping these is safe.
+    m_transition.reset();
+    setState(State::Idle);
+    if (const auto colour = colorEngine()) {
+        colour->clearRevealMasks();
+        colour->setOverlaysHidden(false);
+    }
+}
+
+RippleTransitionEngine::Colour RippleTransitionEngine::fadeColour(Colour from, Colour to, double t)
+{
+    t = std::clamp(t, 0.0, 1.0);
+    const double eased = t * t * (3.0 - 2.0 * t);
+    // std::round takes halves away from zero.
+    const auto mix = [eased](qint64 a, qint64 b) { return qint64(std::round(eased * double(b - a) + double(a))); };
+    return {mix(from.temperature, to.temperature), mix(from.saturation, to.saturation)};
+}
+
+RippleUniforms RippleTransitionEngine::uniformsFor(const RippleScreen &screen, QPointF origin, Colour from, Colour to,
+                                                   bool withoutSaturation)
+{
+    const qint64 neutral = ColorMath::neutralSaturation;
+    RippleUniforms uniforms = RippleUniforms::forScreen(
+        QRectF(screen.geometry), origin, from.temperature, withoutSaturation ? neutral : from.saturation,
+        to.temperature, withoutSaturation ? neutral : to.saturation);
+    uniforms.duration = float(duration);
+    return uniforms;
+}
+
+QList<RippleScreen> RippleTransitionEngine::applicationScreens()
+{
+    QList<RippleScreen> list;
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return list;
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    for (const QScreen *screen : screens)
+        list.append({screen->name(), screen->geometry(), screen->devicePixelRatio(), screen->refreshRate()});
+    return list;
+}
+
+double RippleTransitionEngine::monotonicSeconds()
+{
+    static QElapsedTimer timer;
+    if (!timer.isValid())
+        timer.start();
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+std::shared_ptr<DisplayColorEngine> RippleTransitionEngine::colorEngine() const
+{
+    return m_colorEngine.lock();
+}
+
+void RippleTransitionEngine::setState(State state)
+{
+    if (m_state == state)
+        return;
+    m_state = state;
+    Q_EMIT stateChanged(state);
+}
+
+// Gamma ramps carry the temperature only. When both ends of the ripple are
+// shown that way, grading them with saturation would make the first frame
+// differ from the screen before and the last from the screen after. The
+// colour engine tells whether its colour right now is on the ramps; coming
+// from neutral it cannot, so the last non-neutral colour it showed decides.
+bool RippleTransitionEngine::gradesWithoutSaturation(Colour to) const
+{
+    const auto colour = colorEngine();
+    if (!colour)
+        return false;
+    if (colour->usingGammaFallback())
+        return true;
+    const bool showsNeutral = ColorMath::isNeutral(colour->currentTemperature(), colour->currentSaturation());
+    const bool targetNeutral = ColorMath::isNeutral(ColorMath::clampTemperature(to.temperature),
+                                                    ColorMath::clampSaturation(to.saturation));
+    return showsNeutral && !targetNeutral && m_lastStageWasGamma.value_or(false);
+}
+
+void RippleTransitionEngine::noteColourStage()
+{
+    const auto colour = colorEngine();
+    if (colour && !ColorMath::isNeutral(colour->currentTemperature(), colour->currentSaturation())
+        && !colour->overlaysTemporarilyHidden())
+        m_lastStageWasGamma = colour->usingGammaFallback();
+}
+
+void RippleTransitionEngine::captureNextScreen(quint64 generation)
+{
+    if (generation != m_generation || !m_transition)
+        return;
+    const qsizetype index = m_transition->pictures.size();
+    if (index < m_transition->screens.size()) {
+        const ScreenCaptureSource::Result result
+            = m_platform.capture->capture(m_transition->screens[index].devicePixelRect());
+        if (!result.ok()) {
+            logSystemLine(QStringLiteral("Halvo ScreenCaptureKit screenshot fallback: ") + result.error);
+            if (generation == m_generation && m_transition)
+                m_transition->pictures.clear();
+            showRefractWindows(generation);
+            return;
+        }
+        if (generation != m_generation || !m_transition)
+            return;
+        m_transition->pictures.append(result.image);
+        QMetaObject::invokeMethod(
+            this, [this, generation] { captureNextScreen(generation); }, Qt::QueuedConnection);
+        return;
+    }
+    showRefractWindows(generation);
+}
+
+void RippleTransitionEngine::showRefractWindows(quint64 generation)
+{
+    // The one check after all captures: cancelled meanwhile, nothing shows.
+    if (generation != m_generation || !m_transition)
+        return;
+    Transition &t = *m_transition;
+    const QList<QImage> pictures = std::exchange(t.pictures, {});
+    if (pictures.isEmpty()) {
+        startTier1();
+        return;
+    }
+
+    for (qsizetype i = 0; i < pictures.size(); ++i) {
+        RippleSurfaceSpec spec;
+        spec.screen = t.screens[i];
+        spec.pipeline = RippleRenderer::Pipeline::Refract;
+        spec.picture = pictures[i];
+        spec.uniforms = uniformsFor(spec.screen, t.origin, t.from, t.to, t.withoutSaturation);
+        spec.opaque = true;
+        spec.clock = m_platform.clock;
+        spec.onFinished = [self = QPointer<RippleTransitionEngine>(this), generation] {
+            if (self)
+                self->refractWindowFinished(generation);
+        };
+        if (std::unique_ptr<RippleSurface> window = m_platform.surfaces->create(std::move(spec)))
+            m_activeWindows.push_back(std::move(window));
+    }
+    if (m_activeWindows.empty()) {
+        startTier1();
+        return;
+    }
+
+    t.windowsRunning = int(m_activeWindows.size());
+    setState(State::Rippling);
+    for (const auto &window : m_activeWindows)
+        window->present();
+
+    QTimer::singleShot(settleDelay, this, [this, generation] {
+        if (generation != m_generation || m_activeWindows.empty())
+            return;
+        if (const auto colour = colorEngine())
+            colour->setOverlaysHidden(true);
+    });
+}
+
+void RippleTransitionEngine::refractWindowFinished(quint64 generation)
+{
+    if (generation != m_generation || !m_transition || m_state != State::Rippling)
+        return;
+    if (--m_transition->windowsRunning > 0)
+        return;
+
+    setState(State::Finishing);
+    const std::function<void()> applyTarget = std::exchange(m_transition->applyTarget, {});
+    if (const auto colour = colorEngine())
+        colour->setOverlaysHidden(false);
+    if (applyTarget)
+        applyTarget();
+    if (generation != m_generation)
+        return;
+    noteColourStage();
+
+    QTimer::singleShot(settleDelay, this, [this, generation] {
+        if (generation != m_generation || !m_transition)
+            return;
+        const std::function<void()> completion = std::exchange(m_transition->completion, {});
+        closeWindows();
+        m_transition.reset();
+        setState(State::Idle);
+        if (completion)
+            completion();
+    });
+}
+
+void RippleTransitionEngine::startTier1()
+{
+    Transition &t = *m_transition;
+    t.tier1Start = m_platform.clock();
+    setState(State::Tier1);
+
+    // Translucent windows are opaque black without a compositing manager, so
+    // the crest is drawn only where one runs.
+    if (m_platform.surfaces->hasPipeline(RippleRenderer::Pipeline::CrestOverlay)
+        && m_platform.surfaces->showsTranslucentWindows()) {
+        const QList<RippleScreen> screens = m_platform.screens();
+        for (const RippleScreen &screen : screens) {
+            RippleSurfaceSpec spec;
+            spec.screen = screen;
+            spec.pipeline = RippleRenderer::Pipeline::CrestOverlay;
+            spec.uniforms = uniformsFor(screen, t.origin, t.from, t.to, t.withoutSaturation);
+            spec.opaque = false;
+            spec.clock = m_platform.clock;
+            if (std::unique_ptr<RippleSurface> window = m_platform.surfaces->create(std::move(spec)))
+                m_activeWindows.push_back(std::move(window));
+        }
+        for (const auto &window : m_activeWindows)
+            window->present();
+    }
+    m_tier1Timer.start();
+}
+
+void RippleTransitionEngine::tier1Tick()
+{
+    if (!m_transition || m_state != State::Tier1) {
+        m_tier1Timer.stop();
+        return;
+    }
+    const double t = std::clamp((m_platform.clock() - m_transition->tier1Start) / duration, 0.0, 1.0);
+    const Colour colour = fadeColour(m_transition->from, m_transition->to, t);
+    const auto engine = colorEngine();
+    if (engine)
+        engine->applyColor(colour.temperature, colour.saturation);
+    if (t < 1.0)
+        return;
+
+    m_tier1Timer.stop();
+    if (engine)
+        engine->clearRevealMasks();
+    const quint64 generation = m_generation;
+    const std::function<void()> applyTarget = std::exchange(m_transition->applyTarget, {});
+    const std::function<void()> completion = std::exchange(m_transition->completion, {});
+    if (applyTarget)
+        applyTarget();
+    if (generation != m_generation)
+        return;
+    noteColourStage();
+    closeWindows();
+    m_transition.reset();
+    setState(State::Idle);
+    if (completion)
+        completion();
+}
+
+void RippleTransitionEngine::closeWindows()
+{
+    // Moved out first: a window's destructor must not find itself in the list.
+    std::vector<std::unique_ptr<RippleSurface>> windows = std::move(m_activeWindows);
+    m_activeWindows.clear();
+    windows.clear();
+}

@@ -1,0 +1,135 @@
+#pragma once
+
+#include "core/rippletransitioning.h"
+#include "ripple/screencapturesource.h"
+#include "ripple/ripplesurface.h"
+
+#include <QList>
+#include <QObject>
+#include <QTimer>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class DisplayColorEngine;
+
+// Animates a colour change as a water ripple spreading from one point over
+// every screen in 3 seconds.
+//
+// Refract path: every screen is captured (the colour stage acts at scan-out,
+// so captures never contain it), and an opaque window per screen shows the
+// picture through the refract program, old grading outside the ring and new
+// inside. While those windows cover the screens the colour engine's stage is
+// hidden, so the programs do all the grading; when the last window reaches
+// its end the stage comes back, the target is applied underneath and the
+// windows go.
+//
+// Tier-1 path (no refraction, a failed capture, no OpenGL): this colour stage
+// cannot reveal inside a circle, so the colour is faded towards every target,
+// eased over 3 seconds on 1/60-s ticks, under translucent crest windows where
+// a compositing manager can show them.
+//
+// Main thread only. Holds the colour engine weakly.
+class RippleTransitionEngine : public QObject, public RippleTransitioning {
+    Q_OBJECT
+
+public:
+    enum class State { Idle, Capturing, Rippling, Finishing, Tier1 };
+    Q_ENUM(State)
+
+    static constexpr double duration = 3.0;
+    static constexpr std::chrono::milliseconds tier1Interval{16};  // 1/60 s at millisecond resolution
+    static constexpr std::chrono::milliseconds settleDelay{30};
+
+    using Clock = std::function<double()>;
+
+    // What the engine takes from the platform; every part left empty gets the
+    // real one: the monotonic clock, QGuiApplication's screens, an X11
+    // capture of $DISPLAY and OpenGL windows (translucent only where a
+    // compositing manager runs).
+    struct Platform {
+        Clock clock;
+        std::function<QList<RippleScreen>()> screens;
+        std::shared_ptr<ScreenCaptureSource> capture;
+        std::shared_ptr<RippleSurfaceFactory> surfaces;
+    };
+
+    struct Colour {
+        qint64 temperature = 6500;
+        qint64 saturation = 100;
+
+        bool operator==(const Colour &) const = default;
+    };
+
+    explicit RippleTransitionEngine(std::weak_ptr<DisplayColorEngine> colorEngine, Platform platform = {},
+                                    QObject *parent = nullptr);
+    ~RippleTransitionEngine() override;
+
+    bool hasScreenCaptureAccess() const override;
+    void requestScreenCaptureAccess() override;
+    void warmUpCapture(std::function<void()> done = {}) override;
+    void runTransition(qint64 fromTemperature, qint64 fromSaturation, qint64 toTemperature, qint64 toSaturation,
+                       bool useRefraction, QPointF origin, std::function<void()> applyTarget,
+                       std::function<void()> completion) override;
+    void cancelTransition() override;
+
+    State state() const { return m_state; }
+    // Whether a transition asking for refraction would get it.
+    bool refractAvailable() const;
+
+    // The tier-1 colour at progress t (0…1): eased with t²(3 − 2t), each value
+    // rounded half away from zero.
+    static Colour fadeColour(Colour from, Colour to, double t);
+    // The uniforms of one screen's window: white points of both ends and the
+    // origin and aspect of that screen. With `withoutSaturation` both ends
+    // are graded at 100 %, as the gamma path shows them.
+    static RippleUniforms uniformsFor(const RippleScreen &screen, QPointF origin, Colour from, Colour to,
+                                      bool withoutSaturation);
+    static QList<RippleScreen> applicationScreens();
+    static double monotonicSeconds();
+
+Q_SIGNALS:
+    void stateChanged(RippleTransitionEngine::State state);
+
+private:
+    struct Transition {
+        Colour from;
+        Colour to;
+        QPointF origin;
+        std::function<void()> applyTarget;
+        std::function<void()> completion;
+        bool withoutSaturation = false;
+        QList<RippleScreen> screens;
+        QList<QImage> pictures;
+        int windowsRunning = 0;
+        double tier1Start = 0.0;
+    };
+
+    std::shared_ptr<DisplayColorEngine> colorEngine() const;
+    void setState(State state);
+    bool gradesWithoutSaturation(Colour to) const;
+    void noteColourStage();
+
+    void captureNextScreen(quint64 generation);
+    void showRefractWindows(quint64 generation);
+    void refractWindowFinished(quint64 generation);
+    void startTier1();
+    void tier1Tick();
+    void closeWindows();
+
+    std::weak_ptr<DisplayColorEngine> m_colorEngine;
+    Platform m_platform;
+    std::vector<std::unique_ptr<RippleSurface>> m_activeWindows;
+    QTimer m_tier1Timer;
+    std::optional<Transition> m_transition;
+    // Every cancel and every new transition moves it on; a pending step
+    // whose number is no longer current does nothing.
+    quint64 m_generation = 0;
+    State m_state = State::Idle;
+    // Whether the colour engine last showed a non-neutral colour through its
+    // gamma ramps; unknown until it has shown one.
+    std::optional<bool> m_lastStageWasGamma;
+};

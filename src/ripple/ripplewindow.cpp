@@ -1,0 +1,99 @@
+#include "ripple/ripplewindow.h"
+
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <QScreen>
+
+namespace {
+
+constexpr double rippleDuration = 3.0;
+
+QSurfaceFormat rippleFormat(bool opaque)
+{
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setVersion(3, 3);
+    format.setProfile(QSurfaceFormat::CoreProfile);
+    format.setAlphaBufferSize(opaque ? 0 : 8);
+    format.setDepthBufferSize(0);
+    format.setStencilBufferSize(0);
+    return format;
+}
+
+} // namespace
+
+RippleWindow::RippleWindow(RippleSurfaceSpec spec, QScreen *screen)
+    : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate)
+    , m_spec(std::move(spec))
+    , m_timing(m_spec.clock(), rippleDuration)
+{
+    setFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput
+             | Qt::BypassWindowManagerHint | Qt::Tool);
+    setFormat(rippleFormat(m_spec.opaque));
+    if (screen)
+        setScreen(screen);
+    setGeometry(m_spec.screen.geometry);
+
+    m_frameTimer.setTimerType(Qt::PreciseTimer);
+    m_frameTimer.setInterval(1000 / RippleFrameTiming::framesPerSecond(m_spec.screen.refreshRate));
+    connect(&m_frameTimer, &QTimer::timeout, this, [this] { update(); });
+}
+
+RippleWindow::~RippleWindow()
+{
+    m_frameTimer.stop();
+    // The GL objects belong to this window's context, which must be current
+    // to free them.
+    if (context()) {
+        makeCurrent();
+        m_renderer.release();
+        doneCurrent();
+    }
+}
+
+void RippleWindow::present()
+{
+    show();
+    raise();
+    m_frameTimer.start();
+}
+
+void RippleWindow::initializeGL()
+{
+    m_renderer.initialize();
+    m_ready = m_renderer.hasPipeline(m_spec.pipeline);
+    if (m_spec.pipeline == RippleRenderer::Pipeline::Refract)
+        m_ready = m_ready && m_renderer.setPicture(m_spec.picture);
+    // The texture holds the picture now; the copy in memory is not needed.
+    m_spec.picture = QImage();
+}
+
+void RippleWindow::paintGL()
+{
+    const RippleFrameTiming::Frame frame = m_timing.frameAt(m_spec.clock());
+    m_spec.uniforms.time = frame.time;
+    m_lastFrameTime = frame.time;
+
+    QOpenGLFunctions *gl = context()->functions();
+    const qreal ratio = devicePixelRatio();
+    const QSize target(qRound(width() * ratio), qRound(height() * ratio));
+    if (!m_spec.opaque) {
+        gl->glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+        gl->glClear(GL_COLOR_BUFFER_BIT);
+    }
+    if (!m_ready || !m_renderer.draw(m_spec.pipeline, m_spec.uniforms, target)) {
+        gl->glClearColor(0.0f, 0.0f, 0.0f, m_spec.opaque ? 1.0f : 0.0f);
+        gl->glClear(GL_COLOR_BUFFER_BIT);
+    }
+    ++m_framesDrawn;
+
+    if (frame.finishesNow) {
+        m_frameTimer.stop();
+        // Not from inside the paint: whoever listens may close this window.
+        QTimer::singleShot(0, this, [this] {
+            const std::function<void()> finished = m_spec.onFinished;
+            if (finished)
+                finished();
+        });
+    }
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ripple/rippleframetiming.h"
+#include "ripple/ripplerenderer.h"
+#include "ripple/ripplesurface.h"
+
+#include <QOpenGLWindow>
+#include <QTimer>
+
+class QScreen;
+
+// The ripple on one screen: a frameless window above everything else that
+// takes no input, never shows in a task bar, and draws one ripple frame at a
+// time with its own OpenGL 3.3 core context. Frames are paced at the screen's
+// refresh rate (60 Hz at least) until the ripple's time is up.
+class RippleWindow : public QOpenGLWindow, public RippleSurface {
+    Q_OBJECT
+
+public:
+    RippleWindow(RippleSurfaceSpec spec, QScreen *screen);
+    ~RippleWindow() override;
+
+    void present() override;
+
+    RippleRenderer::Pipeline pipeline() const { return m_spec.pipeline; }
+    const RippleUniforms &uniforms() const { return m_spec.uniforms; }
+    // The ripple time of the frame drawn last, and how many were drawn.
+    float lastFrameTime() const { return m_lastFrameTime; }
+    int framesDrawn() const { return m_framesDrawn; }
+    bool isFinished() const { return m_timing.isFinished(); }
+    // False when the programs or the picture could not be set up; the window
+    // then shows black (or nothing) for its 3 s instead.
+    bool canDraw() const { return m_ready; }
+
+protected:
+    void initializeGL() override;
+    void paintGL() override;
+
+private:
+    RippleSurfaceSpec m_spec;
+    RippleFrameTiming m_timing;
+    RippleRenderer m_renderer;
+    QTimer m_frameTimer;
+    bool m_ready = false;
+    float m_lastFrameTime = 0.0f;
+    int m_framesDrawn = 0;
+};

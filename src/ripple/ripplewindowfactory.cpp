@@ -1,0 +1,86 @@
+#include "ripple/ripplewindowfactory.h"
+
+#include "ripple/ripplewindow.h"
+
+#include <QGuiApplication>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <QScreen>
+
+RippleWindowFactory::RippleWindowFactory(std::function<bool()> compositorRunning)
+    : m_compositorRunning(std::move(compositorRunning))
+{
+    probe();
+}
+
+void RippleWindowFactory::probe()
+{
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        m_log = QStringLiteral("no GUI application");
+        return;
+    }
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setVersion(3, 3);
+    format.setProfile(QSurfaceFormat::CoreProfile);
+
+    QOffscreenSurface surface;
+    surface.setFormat(format);
+    surface.create();
+    QOpenGLContext context;
+    context.setFormat(format);
+    if (!surface.isValid() || !context.create() || !context.makeCurrent(&surface)) {
+        m_log = QStringLiteral("no OpenGL context");
+        return;
+    }
+    if (context.isOpenGLES() || context.format().version() < qMakePair(3, 3)) {
+        m_log = QStringLiteral("OpenGL %1.%2 is older than 3.3")
+                    .arg(context.format().majorVersion())
+                    .arg(context.format().minorVersion());
+        context.doneCurrent();
+        return;
+    }
+
+    {
+        RippleRenderer renderer;
+        renderer.initialize();
+        m_refract = renderer.hasPipeline(RippleRenderer::Pipeline::Refract);
+        m_crest = renderer.hasPipeline(RippleRenderer::Pipeline::CrestOverlay);
+        m_log = renderer.log();
+        context.functions()->glGetIntegerv(GL_MAX_TEXTURE_SIZE, &m_maxTextureSize);
+        renderer.release();
+    }
+    context.doneCurrent();
+}
+
+bool RippleWindowFactory::hasPipeline(RippleRenderer::Pipeline pipeline) const
+{
+    return pipeline == RippleRenderer::Pipeline::Refract ? m_refract : m_crest;
+}
+
+bool RippleWindowFactory::showsTranslucentWindows() const
+{
+    return m_compositorRunning && m_compositorRunning();
+}
+
+std::unique_ptr<RippleSurface> RippleWindowFactory::create(RippleSurfaceSpec spec)
+{
+    if (!hasPipeline(spec.pipeline) || !spec.clock)
+        return nullptr;
+    // A picture the GPU cannot hold leaves this screen out of the ripple.
+    if (spec.pipeline == RippleRenderer::Pipeline::Refract
+        && (spec.picture.isNull() || spec.picture.width() > m_maxTextureSize
+            || spec.picture.height() > m_maxTextureSize))
+        return nullptr;
+
+    QScreen *screen = nullptr;
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    for (QScreen *candidate : screens) {
+        if (candidate->name() == spec.screen.name) {
+            screen = candidate;
+            break;
+        }
+    }
+    return std::make_unique<RippleWindow>(std::move(spec), screen);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ripple/ripplesurface.h"
+
+#include <QString>
+
+#include <functional>
+
+// Makes RippleWindows. OpenGL is probed once, at construction: an OpenGL 3.3
+// core context on an offscreen surface must be made current and both ripple
+// programs must compile and link there. Without a QGuiApplication (or without
+// a display) nothing is available, and the engine falls back accordingly.
+class RippleWindowFactory : public RippleSurfaceFactory {
+public:
+    // `compositorRunning` says whether translucent windows blend with what is
+    // beneath them; without it they are taken as never doing so.
+    explicit RippleWindowFactory(std::function<bool()> compositorRunning = {});
+
+    bool hasPipeline(RippleRenderer::Pipeline pipeline) const override;
+    bool showsTranslucentWindows() const override;
+    std::unique_ptr<RippleSurface> create(RippleSurfaceSpec spec) override;
+
+    // What the probe found wrong, for diagnostics; empty when all is well.
+    QString probeLog() const { return m_log; }
+    int maxTextureSize() const { return m_maxTextureSize; }
+
+private:
+    void probe();
+
+    std::function<bool()> m_compositorRunning;
+    bool m_refract = false;
+    bool m_crest = false;
+    int m_maxTextureSize = 0;
+    QString m_log;
+};

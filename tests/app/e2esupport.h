@@ -1,0 +1,118 @@
+#pragma once
+
+// What the end-to-end tests share: the X server's gamma ramp, the
+// application's visible windows (through xdotool) and a process guard.
+
+#include <QList>
+#include <QProcess>
+#include <QRect>
+#include <QRegularExpression>
+#include <QString>
+#include <QStringList>
+
+#include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
+
+#include <cmath>
+
+namespace E2E {
+
+struct Ramp {
+    QList<unsigned short> red, green, blue;
+    bool operator==(const Ramp &) const = default;
+};
+
+// The first CRTC's gamma ramp, straight from the X server.
+class GammaReader {
+public:
+    GammaReader() : m_display(XOpenDisplay(nullptr)) {}
+    ~GammaReader()
+    {
+        if (m_display)
+            XCloseDisplay(m_display);
+    }
+
+    bool isOpen() const { return m_display != nullptr; }
+
+    Ramp read() const
+    {
+        Ramp ramp;
+        XRRScreenResources *resources = XRRGetScreenResourcesCurrent(m_display, DefaultRootWindow(m_display));
+        if (!resources || resources->ncrtc == 0)
+            return ramp;
+        if (XRRCrtcGamma *gamma = XRRGetCrtcGamma(m_display, resources->crtcs[0])) {
+            for (int i = 0; i < gamma->size; ++i) {
+                ramp.red.append(gamma->red[i]);
+                ramp.green.append(gamma->green[i]);
+                ramp.blue.append(gamma->blue[i]);
+            }
+            XRRFreeGamma(gamma);
+        }
+        XRRFreeScreenResources(resources);
+        return ramp;
+    }
+
+    // A curve like the ones a desktop's colour calibration loads.
+    void writeCalibration(double exponent) const
+    {
+        XRRScreenResources *resources = XRRGetScreenResourcesCurrent(m_display, DefaultRootWindow(m_display));
+        const int size = XRRGetCrtcGammaSize(m_display, resources->crtcs[0]);
+        XRRCrtcGamma *gamma = XRRAllocGamma(size);
+        for (int i = 0; i < size; ++i) {
+            const double x = double(i) / (size - 1);
+            gamma->red[i] = static_cast<unsigned short>(65535 * std::pow(x, exponent));
+            gamma->green[i] = static_cast<unsigned short>(65535 * std::pow(x, exponent * 1.02));
+            gamma->blue[i] = static_cast<unsigned short>(65535 * std::pow(x, exponent * 1.05));
+        }
+        XRRSetCrtcGamma(m_display, resources->crtcs[0], gamma);
+        XRRFreeGamma(gamma);
+        XRRFreeScreenResources(resources);
+        XSync(m_display, False);
+    }
+
+private:
+    Display *m_display;
+};
+
+inline QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(10000);
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+// Visible top-level or embedded windows of the application, by geometry.
+inline QList<QRect> visibleWindows()
+{
+    QList<QRect> windows;
+    const QStringList ids = run(QStringLiteral("xdotool"),
+                                {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                                 QStringLiteral("--classname"), QStringLiteral("^halvoscope$")})
+                                .split('\n', Qt::SkipEmptyParts);
+    static const QRegularExpression position(QStringLiteral("Position: (-?\\d+),(-?\\d+)"));
+    static const QRegularExpression size(QStringLiteral("Geometry: (\\d+)x(\\d+)"));
+    for (const QString &id : ids) {
+        const QString text = run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), id});
+        const auto p = position.match(text);
+        const auto s = size.match(text);
+        if (p.hasMatch() && s.hasMatch())
+            windows.append(QRect(p.captured(1).toInt(), p.captured(2).toInt(),
+                                 s.captured(1).toInt(), s.captured(2).toInt()));
+    }
+    return windows;
+}
+
+// A launched instance that never outlives its test, whatever fails.
+class AppProcess : public QProcess {
+public:
+    ~AppProcess() override
+    {
+        if (state() != QProcess::NotRunning) {
+            kill();
+            waitForFinished(5000);
+        }
+    }
+};
+
+} // namespace E2E

@@ -1,0 +1,291 @@
+// Drives the real application under a private X server with a window manager,
+// an XEmbed tray and a private session bus (scripts/headless-session.sh
+// --tray --session-bus): clicks go through xdotool, the screen's colour is
+// read back from the CRTC's gamma ramp.
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <signal.h>
+
+// Last: Xlib's macros (None, Status, …) would break Qt headers after it.
+#include "e2esupport.h"
+
+
+using namespace E2E;
+
+class TestHalvoscopeEndToEnd : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_home;
+    AppProcess m_app;
+    GammaReader m_gamma;
+    Ramp m_calibration;
+    QRect m_icon;
+
+    QString statePath() const { return m_home.filePath(QStringLiteral("data/Halvoscope/state.json")); }
+
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), m_home.path());
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), m_home.filePath(QStringLiteral("cache")));
+        return env;
+    }
+
+    QString savedActivePreset() const
+    {
+        QFile file(statePath());
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("activeModeID")).toString();
+    }
+
+    std::optional<QRect> popover() const
+    {
+        for (const QRect &window : visibleWindows()) {
+            if (window != m_icon && window.width() >= 200)
+                return window;
+        }
+        return std::nullopt;
+    }
+
+    static bool isNeutral(const Ramp &ramp)
+    {
+        // Candle leaves blue far below its top; neutral keeps all three equal.
+        return !ramp.blue.isEmpty() && ramp.red == ramp.green && ramp.green == ramp.blue;
+    }
+
+    void click(const QRect &target, const QString &button, const QStringList &keys = {})
+    {
+        const QPoint centre = target.center();
+        QStringList arguments{QStringLiteral("mousemove"), QString::number(centre.x()),
+                              QString::number(centre.y())};
+        for (const QString &key : keys)
+            arguments << QStringLiteral("keydown") << key;
+        arguments << QStringLiteral("click") << button;
+        for (const QString &key : keys)
+            arguments << QStringLiteral("keyup") << key;
+        QProcess::execute(QStringLiteral("xdotool"), arguments);
+    }
+
+    QDBusMessage callApp(const QString &method, const QVariantList &arguments = {})
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(
+            QStringLiteral("com.corvanta.Halvoscope"), QStringLiteral("/com/corvanta/Halvoscope"),
+            QStringLiteral("com.corvanta.Halvoscope"), method);
+        message.setArguments(arguments);
+        return QDBusConnection::sessionBus().call(message, QDBus::Block, 10000);
+    }
+
+    void screenshot(const QString &name)
+    {
+        const QString folder = qEnvironmentVariable("HALVOSCOPE_E2E_SHOTS", m_home.path());
+        QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
+                                                    folder + QLatin1Char('/') + name});
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_home.isValid());
+        QVERIFY2(m_gamma.isOpen(), "run under scripts/headless-session.sh --tray --session-bus");
+        QVERIFY(QDBusConnection::sessionBus().isConnected());
+        m_gamma.writeCalibration(0.9);
+        m_calibration = m_gamma.read();
+        QVERIFY(!m_calibration.red.isEmpty());
+
+        m_app.setProcessEnvironment(environment());
+        m_app.setProcessChannelMode(QProcess::ForwardedChannels);
+        QElapsedTimer sinceStart;
+        sinceStart.start();
+        m_app.start(QStringLiteral(HALVOSCOPE_EXECUTABLE), {});
+        QVERIFY(m_app.waitForStarted());
+
+        // The icon is the application's only window, embedded in the tray at its top right.
+        QTRY_VERIFY_WITH_TIMEOUT(!visibleWindows().isEmpty(), 20000);
+        qInfo("tray icon shown %lld ms after start", sinceStart.elapsed());
+        const QList<QRect> windows = visibleWindows();
+        QCOMPARE(windows.size(), 1);
+        m_icon = windows.first();
+        QVERIFY2(m_icon.width() >= 16 && m_icon.width() <= 32, qPrintable(QString::number(m_icon.width())));
+        QVERIFY(m_icon.top() < 30 && m_icon.right() > 1100);
+        QVERIFY(run(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")})
+                    .contains(QStringLiteral("(\"halvoscope\" \"Halvoscope\")")));
+    }
+
+    void startsWithTheUntouchedScreen()
+    {
+        QCOMPARE(m_gamma.read(), m_calibration);
+        QVERIFY(!popover());
+    }
+
+    void leftClickOpensThePopoverBelowTheIcon()
+    {
+        click(m_icon, QStringLiteral("1"));
+        QTRY_VERIFY_WITH_TIMEOUT(popover().has_value(), 10000);
+        const QRect window = *popover();
+        QVERIFY2(window.top() >= m_icon.bottom() && window.top() <= m_icon.bottom() + 12,
+                 qPrintable(QStringLiteral("popover at y %1, icon bottom %2").arg(window.top()).arg(m_icon.bottom())));
+        QVERIFY(window.left() <= m_icon.center().x() && window.right() >= m_icon.center().x());
+        QVERIFY(window.right() < 1280);
+        QCOMPARE(window.width(), 280);
+        const QString state = run(QStringLiteral("xprop"), {QStringLiteral("-id"),
+            run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).trimmed(),
+            QStringLiteral("_NET_WM_STATE")});
+        QVERIFY2(state.contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")), qPrintable(state));
+        screenshot(QStringLiteral("popover-open.png"));
+    }
+
+    void escapeClosesThePopover()
+    {
+        QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Escape")});
+        QTRY_VERIFY_WITH_TIMEOUT(!popover().has_value(), 10000);
+    }
+
+    void leftClickTogglesThePopover()
+    {
+        click(m_icon, QStringLiteral("1"));
+        QTRY_VERIFY_WITH_TIMEOUT(popover().has_value(), 10000);
+        click(m_icon, QStringLiteral("1"));
+        QTRY_VERIFY_WITH_TIMEOUT(!popover().has_value(), 10000);
+    }
+
+    void clickElsewhereClosesThePopover()
+    {
+        click(m_icon, QStringLiteral("1"));
+        QTRY_VERIFY_WITH_TIMEOUT(popover().has_value(), 10000);
+        click(QRect(200, 500, 1, 1), QStringLiteral("1"));
+        QTRY_VERIFY_WITH_TIMEOUT(!popover().has_value(), 10000);
+    }
+
+    void activatePresetOverDBusChangesGammaAndState()
+    {
+        const QDBusMessage reply = callApp(QStringLiteral("ActivatePreset"), {QStringLiteral("candle")});
+        QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+        QTRY_VERIFY_WITH_TIMEOUT(m_gamma.read() != m_calibration, 10000);
+        const Ramp candle = m_gamma.read();
+        QVERIFY(!isNeutral(candle));
+        QVERIFY(candle.blue.last() < candle.red.last() * 0.8);
+        QCOMPARE(savedActivePreset(), QStringLiteral("candle"));
+
+        const QDBusMessage unknown = callApp(QStringLiteral("ActivatePreset"), {QStringLiteral("moonlight")});
+        QCOMPARE(unknown.type(), QDBusMessage::ErrorMessage);
+        QCOMPARE(m_gamma.read(), candle);
+        QCOMPARE(savedActivePreset(), QStringLiteral("candle"));
+    }
+
+    void middleClickDoesNothing()
+    {
+        const Ramp before = m_gamma.read();
+        click(m_icon, QStringLiteral("2"));
+        QTest::qWait(500);
+        QVERIFY(!popover());
+        QCOMPARE(m_gamma.read(), before);
+        QCOMPARE(savedActivePreset(), QStringLiteral("candle"));
+    }
+
+    void rightClickReturnsToStandard()
+    {
+        click(m_icon, QStringLiteral("1"));
+        QTRY_VERIFY_WITH_TIMEOUT(popover().has_value(), 10000);
+        click(m_icon, QStringLiteral("3"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_gamma.read(), m_calibration, 10000);
+        QCOMPARE(savedActivePreset(), QStringLiteral("standard"));
+        QTRY_VERIFY_WITH_TIMEOUT(!popover().has_value(), 10000);
+    }
+
+    void controlClickReturnsToStandard()
+    {
+        QCOMPARE(callApp(QStringLiteral("ActivatePreset"), {QStringLiteral("red-light")}).type(),
+                 QDBusMessage::ReplyMessage);
+        QTRY_VERIFY_WITH_TIMEOUT(m_gamma.read() != m_calibration, 10000);
+        click(m_icon, QStringLiteral("1"), {QStringLiteral("ctrl")});
+        QTRY_COMPARE_WITH_TIMEOUT(m_gamma.read(), m_calibration, 10000);
+        QCOMPARE(savedActivePreset(), QStringLiteral("standard"));
+        QVERIFY(!popover());
+    }
+
+    void secondLaunchShowsThePopoverAndExits()
+    {
+        AppProcess second;
+        second.setProcessEnvironment(environment());
+        second.start(QStringLiteral(HALVOSCOPE_EXECUTABLE), {});
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(popover().has_value(), 10000);
+        QCOMPARE(m_app.state(), QProcess::Running);
+        QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Escape")});
+        QTRY_VERIFY_WITH_TIMEOUT(!popover().has_value(), 10000);
+    }
+
+    void sigtermRestoresTheScreen()
+    {
+        QCOMPARE(callApp(QStringLiteral("ActivatePreset"), {QStringLiteral("candle")}).type(),
+                 QDBusMessage::ReplyMessage);
+        QTRY_VERIFY_WITH_TIMEOUT(m_gamma.read() != m_calibration, 10000);
+        ::kill(static_cast<pid_t>(m_app.processId()), SIGTERM);
+        QVERIFY(m_app.waitForFinished(20000));
+        QCOMPARE(m_app.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_app.exitCode(), 0);
+        // The user's calibration comes back, not a linear ramp.
+        QCOMPARE(m_gamma.read(), m_calibration);
+        // The choice survives the restart.
+        QCOMPARE(savedActivePreset(), QStringLiteral("candle"));
+    }
+
+    void restartAppliesTheSavedPresetAndSigintRestores()
+    {
+        AppProcess app;
+        app.setProcessEnvironment(environment());
+        app.setProcessChannelMode(QProcess::ForwardedChannels);
+        app.start(QStringLiteral(HALVOSCOPE_EXECUTABLE), {});
+        QVERIFY(app.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(m_gamma.read() != m_calibration, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!visibleWindows().isEmpty(), 20000);
+        ::kill(static_cast<pid_t>(app.processId()), SIGINT);
+        QVERIFY(app.waitForFinished(20000));
+        QCOMPARE(app.exitCode(), 0);
+        QCOMPARE(m_gamma.read(), m_calibration);
+    }
+
+    void runsWithoutASessionBus()
+    {
+        QProcessEnvironment env = environment();
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent/bus"));
+        AppProcess app;
+        app.setProcessEnvironment(env);
+        app.start(QStringLiteral(HALVOSCOPE_EXECUTABLE), {});
+        QVERIFY(app.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(!visibleWindows().isEmpty(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_gamma.read() != m_calibration, 20000);
+        QCOMPARE(app.state(), QProcess::Running);
+        ::kill(static_cast<pid_t>(app.processId()), SIGHUP);
+        QVERIFY(app.waitForFinished(20000));
+        QCOMPARE(app.exitCode(), 0);
+        QCOMPARE(m_gamma.read(), m_calibration);
+        const QString errors = QString::fromLocal8Bit(app.readAllStandardError());
+        QVERIFY2(errors.contains(QStringLiteral("cannot guard against a second instance")), qPrintable(errors));
+    }
+
+    void cleanupTestCase()
+    {
+        if (m_app.state() != QProcess::NotRunning) {
+            m_app.terminate();
+            m_app.waitForFinished(10000);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHalvoscopeEndToEnd)
+#include "tst_halvoscope_e2e.moc"

@@ -1,0 +1,200 @@
+#include "fakeddcutilcontrol.h"
+#include "fakesysfs.h"
+
+#include "platform/sysfs/ddcdisplaysource.h"
+#include "platform/sysfs/ddcutillibrary.h"
+
+#include <QtTest>
+
+namespace {
+
+using Monitor = FakeDdcutilControl::Monitor;
+
+Monitor i2c(int bus, long current, long maximum)
+{
+    Monitor m;
+    m.number = bus;
+    m.current = current;
+    m.maximum = maximum;
+    return m;
+}
+
+std::shared_ptr<const DdcutilLibrary> library(const char *path = FAKE_DDCUTIL)
+{
+    return std::make_shared<DdcutilLibrary>(QStringList{QString::fromLocal8Bit(path)});
+}
+
+} // namespace
+
+class DdcDisplaySourceTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void listsMonitorsOfEitherAbi_data();
+    void listsMonitorsOfEitherAbi();
+    void connectorFromDrm_data();
+    void connectorFromDrm();
+    void writesScaledToMonitorMaximum_data();
+    void writesScaledToMonitorMaximum();
+    void failedListMeansNoMonitors();
+    void missingFunctions_data();
+    void missingFunctions();
+    void libraryNamesTriedInTurn();
+};
+
+void DdcDisplaySourceTest::listsMonitorsOfEitherAbi_data()
+{
+    QTest::addColumn<int>("version");
+    QTest::newRow("libddcutil.so.4") << 1;
+    QTest::newRow("libddcutil.so.5") << 2;
+}
+
+void DdcDisplaySourceTest::listsMonitorsOfEitherAbi()
+{
+    QFETCH(int, version);
+    FakeDdcutilControl fake;
+    fake.setVersion(version);
+    fake.addMonitor(i2c(5, 30, 100));
+    Monitor usb = i2c(3, 20, 80);
+    usb.kind = QStringLiteral("usb");
+    fake.addMonitor(usb);
+    fake.addMonitor(i2c(12, 700, 1000));
+
+    FakeSysfs sysfs;
+    DdcDisplaySource source(library(), sysfs.root());
+    const auto displays = source.displays();
+    QCOMPARE(displays.size(), std::size_t(3));
+    QCOMPARE(displays[0]->id(), QStringLiteral("ddc:i2c-5"));
+    QCOMPARE(displays[1]->id(), QStringLiteral("ddc:usb-3"));
+    QCOMPARE(displays[2]->id(), QStringLiteral("ddc:i2c-12"));
+    // Each reference must lead to its own monitor under either layout.
+    QCOMPARE(displays[0]->read(), std::optional<double>(0.3));
+    QCOMPARE(displays[1]->read(), std::optional<double>(0.25));
+    QCOMPARE(displays[2]->read(), std::optional<double>(0.7));
+    for (const auto &display : displays) {
+        QVERIFY(!display->isBuiltIn());
+        QVERIFY(display->canChange());
+    }
+    QCOMPARE(fake.openHandles(), 0L);
+}
+
+void DdcDisplaySourceTest::connectorFromDrm_data()
+{
+    QTest::addColumn<int>("link");
+    QTest::addColumn<int>("bus");
+    QTest::addColumn<QString>("connector");
+    QTest::newRow("ddc symlink") << int(FakeSysfs::DdcLink::DdcSymlink) << 5
+                                 << QStringLiteral("HDMI-A-1");
+    QTest::newRow("DP AUX child") << int(FakeSysfs::DdcLink::Child) << 7 << QStringLiteral("DP-2");
+    QTest::newRow("bus of no connector") << int(FakeSysfs::DdcLink::DdcSymlink) << 9
+                                         << QString();
+}
+
+void DdcDisplaySourceTest::connectorFromDrm()
+{
+    QFETCH(int, link);
+    QFETCH(int, bus);
+    QFETCH(QString, connector);
+
+    FakeSysfs sysfs;
+    sysfs.addConnector(0, QStringLiteral("eDP-1"), 4);
+    sysfs.addConnector(0, QStringLiteral("HDMI-A-1"), 5, FakeSysfs::DdcLink::DdcSymlink);
+    sysfs.addConnector(1, QStringLiteral("DP-2"), 7, FakeSysfs::DdcLink::Child);
+    sysfs.addConnector(1, QStringLiteral("DP-3"), 8, static_cast<FakeSysfs::DdcLink>(link));
+
+    FakeDdcutilControl fake;
+    fake.addMonitor(i2c(bus, 10, 100));
+    DdcDisplaySource source(library(), sysfs.root());
+    const auto displays = source.displays();
+    QCOMPARE(displays.size(), std::size_t(1));
+    QCOMPARE(displays[0]->connector(), connector);
+}
+
+void DdcDisplaySourceTest::writesScaledToMonitorMaximum_data()
+{
+    QTest::addColumn<long>("maximum");
+    QTest::addColumn<double>("fraction");
+    QTest::addColumn<long>("written");
+
+    QTest::newRow("max 100") << 100L << 0.42 << 42L;
+    QTest::newRow("high byte used") << 1000L << 0.5 << 500L;
+    QTest::newRow("16-bit max") << 65535L << 1.0 << 65535L;
+    QTest::newRow("rounds") << 255L << 0.01 << 3L;
+}
+
+void DdcDisplaySourceTest::writesScaledToMonitorMaximum()
+{
+    QFETCH(long, maximum);
+    QFETCH(double, fraction);
+    QFETCH(long, written);
+
+    FakeDdcutilControl fake;
+    fake.addMonitor(i2c(6, 1, maximum));
+    DdcDisplaySource source(library());
+    const auto displays = source.displays();
+    QCOMPARE(displays.size(), std::size_t(1));
+    QVERIFY(displays[0]->write(fraction));
+    const Monitor after = fake.monitor(QStringLiteral("i2c"), 6);
+    QCOMPARE(after.current, written);
+    QCOMPARE(after.sets, 1L);
+    QCOMPARE(fake.openHandles(), 0L);
+}
+
+void DdcDisplaySourceTest::failedListMeansNoMonitors()
+{
+    FakeDdcutilControl fake;
+    fake.addMonitor(i2c(5, 30, 100));
+    fake.setListFails(true);
+    DdcDisplaySource source(library());
+    QVERIFY(source.displays().empty());
+}
+
+void DdcDisplaySourceTest::missingFunctions_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("listed");
+    QTest::addColumn<bool>("readable");
+
+    QTest::newRow("no get") << QStringLiteral(FAKE_DDCUTIL_WITHOUT_GET) << true << false;
+    QTest::newRow("no set") << QStringLiteral(FAKE_DDCUTIL_WITHOUT_SET) << true << true;
+    QTest::newRow("not a library") << QStringLiteral("/nonexistent/libddcutil.so.5") << false
+                                   << false;
+}
+
+void DdcDisplaySourceTest::missingFunctions()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, listed);
+    QFETCH(bool, readable);
+
+    FakeDdcutilControl fake;
+    fake.addMonitor(i2c(5, 30, 100));
+    DdcDisplaySource source(std::make_shared<DdcutilLibrary>(QStringList{path}));
+    const auto displays = source.displays();
+    QCOMPARE(displays.size(), std::size_t(listed ? 1 : 0));
+    if (!listed)
+        return;
+    // Writing needs the monitor's maximum, so a display missing either
+    // direction counts as one that cannot change.
+    QVERIFY(!displays[0]->canChange());
+    QCOMPARE(displays[0]->read().has_value(), readable);
+    QVERIFY(!displays[0]->write(0.5));
+    QCOMPARE(fake.monitor(QStringLiteral("i2c"), 5).current, 30L);
+}
+
+void DdcDisplaySourceTest::libraryNamesTriedInTurn()
+{
+    FakeDdcutilControl fake;
+    fake.addMonitor(i2c(5, 30, 100));
+    DdcutilLibrary missingThenFake(
+        {QStringLiteral("libddcutil-not-here.so.9"), QStringLiteral(FAKE_DDCUTIL)});
+    QVERIFY(missingThenFake.isLoaded());
+    QCOMPARE(missingThenFake.monitors().size(), std::size_t(1));
+
+    DdcutilLibrary none(QStringList{});
+    QVERIFY(!none.isLoaded());
+    QVERIFY(none.monitors().empty());
+}
+
+QTEST_GUILESS_MAIN(DdcDisplaySourceTest)
+#include "tst_ddcdisplaysource.moc"

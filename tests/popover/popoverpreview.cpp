@@ -1,0 +1,133 @@
+// Renders the popover's pages to PNG files for a look at the layout:
+//   popover_preview OUTPUT_DIR [--dark] [--hold SECONDS]
+// Run offscreen (QT_QPA_PLATFORM=offscreen) or inside a headless X session.
+
+#include "popoverfixture.h"
+
+#include "popover/popoverqml.h"
+#include "popover/symbolimageprovider.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QPainter>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickView>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+QPalette darkPalette()
+{
+    QPalette palette;
+    palette.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2d));
+    palette.setColor(QPalette::WindowText, QColor(0xf2, 0xf2, 0xf2));
+    palette.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
+    palette.setColor(QPalette::Text, QColor(0xf2, 0xf2, 0xf2));
+    palette.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3c));
+    palette.setColor(QPalette::ButtonText, QColor(0xf2, 0xf2, 0xf2));
+    palette.setColor(QPalette::Highlight, QColor(0x0a, 0x84, 0xff));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    return palette;
+}
+
+bool grab(QQuickView &view, const QString &path)
+{
+    QTest::qWait(150);
+    const QQuickItem *root = view.contentItem()->childItems().value(0);
+    if (!root)
+        return false;
+    view.resize(QSize(qRound(root->width()), qRound(root->implicitHeight())));
+    QTest::qWait(150);
+    const QImage image = view.grabWindow();
+    if (image.isNull() || !image.save(path)) {
+        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s (%dx%d)\n", qPrintable(path), image.width(), image.height());
+    return true;
+}
+
+// Every symbol at 16 and 48 pixels, dark on light, for a look at the drawings.
+bool symbolSheet(const QString &path)
+{
+    QStringList names;
+    QDirIterator it(QStringLiteral(":/Halvoscope/Popover/icons"));
+    while (it.hasNext())
+        names.append(QFileInfo(it.next()).completeBaseName());
+    names.sort();
+    QImage sheet(QSize(names.size() * 64, 90), QImage::Format_ARGB32_Premultiplied);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const int x = static_cast<int>(i) * 64;
+        painter.drawImage(x + 8, 4, SymbolImageProvider::renderSymbol(names[i], Qt::black, {48, 48}));
+        painter.drawImage(x + 24, 60, SymbolImageProvider::renderSymbol(names[i], Qt::black, {16, 16}));
+    }
+    painter.end();
+    std::printf("%s: %s\n", qPrintable(path), qPrintable(names.join(u' ')));
+    return sheet.save(path);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 2) {
+        std::fprintf(stderr, "usage: popover_preview OUTPUT_DIR [--dark]\n");
+        return 2;
+    }
+    const QDir out(args.at(1));
+    const bool dark = args.contains(QStringLiteral("--dark"));
+    if (dark)
+        QGuiApplication::setPalette(darkPalette());
+    const QString suffix = dark ? QStringLiteral("-dark") : QString();
+
+    PopoverFixture fixture;
+    fixture.reset({{QStringLiteral("brightness"), 70}, {QStringLiteral("custom"), true}});
+    fixture.rig().store->activatePreset(QStringLiteral("candle"), false);
+
+    // Hosted the way the application hosts it.
+    QQuickView view;
+    installPopoverQml(*view.engine());
+    view.setColor(Qt::transparent);
+    QQuickItem *root = createPopoverRootView(*view.engine(), fixture.context(), view.contentItem());
+    if (!root)
+        return 1;
+    view.resize(root->size().toSize());
+    view.setPosition(0, 0);
+    view.show();
+
+    // --hold N: show the main page for N seconds, for pointer tests under X.
+    const qsizetype hold = args.indexOf(QStringLiteral("--hold"));
+    if (hold > 0 && hold + 1 < args.size()) {
+        QTest::qWait(args.at(hold + 1).toInt() * 1000);
+        return 0;
+    }
+
+    bool ok = symbolSheet(out.filePath(QStringLiteral("symbols.png")));
+    ok = grab(view, out.filePath(QStringLiteral("main%1.png").arg(suffix))) && ok;
+
+    // The hovered row shows its edit button; the keep-awake error line.
+    QTest::mouseMove(&view, QPoint(100, 150));
+    fixture.rig().keepAwake->refuses = true;
+    fixture.setKeepAwake(true);
+    ok = grab(view, out.filePath(QStringLiteral("main-hover-error%1.png").arg(suffix))) && ok;
+    QTest::mouseMove(&view, QPoint(-50, -50));
+
+    fixture.navigation()->showEditor(QStringLiteral("candle"), false);
+    ok = grab(view, out.filePath(QStringLiteral("editor-builtin%1.png").arg(suffix))) && ok;
+
+    fixture.navigation()->showEditor(fixture.customID(), false);
+    ok = grab(view, out.filePath(QStringLiteral("editor-custom%1.png").arg(suffix))) && ok;
+
+    fixture.navigation()->showSettings();
+    ok = grab(view, out.filePath(QStringLiteral("settings%1.png").arg(suffix))) && ok;
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,292 @@
+#include "core/colormath.h"
+#include "engines/displaycolorengine.h"
+#include "platform/x11/x11screencapture.h"
+#include "platform/x11/xrandrcolorstage.h"
+#include "ripple/ripplereference.h"
+#include "ripple/rippletransitionengine.h"
+#include "ripple/ripplewindow.h"
+#include "rootpicture.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QTest>
+#include <QtGui/qguiapplication_platform.h>
+
+#include <X11/Xlib.h>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+using State = RippleTransitionEngine::State;
+
+// A test card: colour bars, a checker and lettering, so that a displaced or
+// regraded region is plain to see in a screenshot.
+QImage testCard(QSize size)
+{
+    QImage card(size, QImage::Format_RGB32);
+    QPainter painter(&card);
+    QLinearGradient sky(0, 0, 0, size.height());
+    sky.setColorAt(0, QColor(30, 60, 120));
+    sky.setColorAt(1, QColor(200, 220, 240));
+    painter.fillRect(card.rect(), sky);
+    const QColor bars[] = {Qt::white, Qt::yellow, Qt::cyan, Qt::green, Qt::magenta, Qt::red, Qt::blue};
+    const int barWidth = size.width() / 7;
+    for (int i = 0; i < 7; ++i)
+        painter.fillRect(i * barWidth, size.height() / 2, barWidth, size.height() / 4, bars[i]);
+    for (int y = 0; y < size.height() / 2; y += 40) {
+        for (int x = (y / 40) % 2 * 40; x < size.width(); x += 80)
+            painter.fillRect(x, y, 40, 40, QColor(240, 240, 240, 120));
+    }
+    QFont font;
+    font.setPixelSize(size.height() / 8);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(0, size.height() * 3 / 4, size.width(), size.height() / 4), Qt::AlignCenter,
+                     QStringLiteral("HALVOSCOPE"));
+    painter.end();
+    return card;
+}
+
+QList<RippleWindow *> rippleWindows()
+{
+    QList<RippleWindow *> windows;
+    const QList<QWindow *> all = QGuiApplication::topLevelWindows();
+    for (QWindow *window : all) {
+        if (auto *ripple = qobject_cast<RippleWindow *>(window))
+            windows.append(ripple);
+    }
+    return windows;
+}
+
+// Everything Qt sent to the X server so far has been handled, so a capture
+// through another connection sees the frame last swapped.
+void syncQtConnection()
+{
+    if (auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>())
+        XSync(x11->display(), False);
+}
+
+RippleRGBA texel(const QImage &picture, int x, int y)
+{
+    const QRgb p = picture.pixel(x, y);
+    return {float(qRed(p)) / 255.0f, float(qGreen(p)) / 255.0f, float(qBlue(p)) / 255.0f, 1.0f};
+}
+
+float channelDifference(QRgb actual, const RippleRGBA &expected)
+{
+    return std::max({std::fabs(float(qRed(actual)) / 255.0f - expected.r),
+                     std::fabs(float(qGreen(actual)) / 255.0f - expected.g),
+                     std::fabs(float(qBlue(actual)) / 255.0f - expected.b)});
+}
+
+RippleRGBA graded(const RippleRGBA &c, const float white[4], float saturation)
+{
+    const ColorRGB g = RippleReference::grade({c.r, c.g, c.b}, {white[0], white[1], white[2]}, saturation);
+    return {g.r, g.g, g.b, 1.0f};
+}
+
+} // namespace
+
+// The whole engine on a private Xvfb with openbox and Mesa: real capture of
+// the root window, real OpenGL windows, the real colour engine on XRandR.
+class TestRippleRealRun : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void refractRippleOverKnownPicture();
+    void crestWindowsUnderCompositingManager();
+
+private:
+    void saveShot(const QImage &image, const QString &name);
+
+    QImage m_picture;
+    std::unique_ptr<X11ScreenCapture> m_capture;
+    std::shared_ptr<DisplayColorEngine> m_colour;
+    std::unique_ptr<RippleTransitionEngine> m_engine;
+    QStringList m_events;
+};
+
+void TestRippleRealRun::init()
+{
+    m_capture = std::make_unique<X11ScreenCapture>();
+    QVERIFY2(m_capture->isAvailable(), "needs an X server");
+    m_picture = testCard(m_capture->rootSize());
+    QVERIFY(RootPicture::show(m_picture));
+    m_colour = std::make_shared<DisplayColorEngine>(std::make_unique<XRandrColorStage>());
+    m_engine = std::make_unique<RippleTransitionEngine>(m_colour);
+    m_events.clear();
+}
+
+void TestRippleRealRun::cleanup()
+{
+    m_engine.reset();
+    if (m_colour)
+        m_colour->reset();
+    m_colour.reset();
+    m_capture.reset();
+}
+
+// Screenshots go where HALVOSCOPE_SHOTS_DIR points, for a person to look at.
+void TestRippleRealRun::saveShot(const QImage &image, const QString &name)
+{
+    const QString dir = qEnvironmentVariable("HALVOSCOPE_SHOTS_DIR");
+    if (dir.isEmpty())
+        return;
+    QDir().mkpath(dir);
+    QVERIFY(image.save(dir + QLatin1Char('/') + name));
+}
+
+void TestRippleRealRun::refractRippleOverKnownPicture()
+{
+    QVERIFY2(m_engine->refractAvailable(), "needs OpenGL 3.3 (Mesa llvmpipe)");
+    const QPointF origin(1180, 12);
+    const RippleTransitionEngine::Colour to{1000, 100};
+    m_engine->runTransition(
+        6500, 100, to.temperature, to.saturation, true, origin,
+        [this, to] {
+            m_events.append(QStringLiteral("apply"));
+            m_colour->applyColor(to.temperature, to.saturation);
+        },
+        [this] { m_events.append(QStringLiteral("complete")); });
+
+    QTRY_COMPARE(m_engine->state(), State::Rippling);
+    const QList<RippleWindow *> windows = rippleWindows();
+    QCOMPARE(windows.size(), 1);
+    RippleWindow *window = windows.first();
+    QCOMPARE(window->geometry(), QRect(QPoint(0, 0), m_picture.size()));
+    QVERIFY(window->flags().testFlag(Qt::WindowTransparentForInput));
+    QVERIFY(window->flags().testFlag(Qt::BypassWindowManagerHint));
+    QVERIFY(window->flags().testFlag(Qt::WindowStaysOnTopHint));
+    QVERIFY(window->flags().testFlag(Qt::Tool));
+    QTRY_VERIFY(m_colour->overlaysTemporarilyHidden());
+
+    // Mid-ripple: what the screen shows now.
+    QTRY_VERIFY_WITH_TIMEOUT(window->lastFrameTime() >= 1.2f, 5000);
+    QVERIFY(window->canDraw());
+    syncQtConnection();
+    const ScreenCaptureSource::Result onScreen = m_capture->capture(QRect(QPoint(0, 0), m_picture.size()));
+    const float time = window->lastFrameTime();
+    QVERIFY2(onScreen.ok(), qPrintable(onScreen.error));
+    saveShot(m_picture, QStringLiteral("ripple-picture.png"));
+    saveShot(onScreen.image, QStringLiteral("ripple-mid-refract.png"));
+
+    RippleUniforms u = window->uniforms();
+    u.time = time;
+    const float progress = RippleReference::progress(u);
+    const float front = progress * (RippleReference::largestRadius(u.origin[0], u.origin[1], u.aspect) + 0.30f);
+    const QSize size = m_picture.size();
+    int oldSettled = 0;
+    int newSettled = 0;
+    int moved = 0;
+    for (int y = 2; y < size.height(); y += 9) {
+        for (int x = 3; x < size.width(); x += 9) {
+            const float dx = ((float(x) + 0.5f) / float(size.width()) - u.origin[0]) * u.aspect;
+            const float dy = (float(y) + 0.5f) / float(size.height()) - u.origin[1];
+            const float ring = std::hypot(dx, dy) - front;
+            const QRgb shown = onScreen.image.pixel(x, y);
+            if (ring > 0.35f) {
+                // Far outside the ring: the picture as it was, undisplaced.
+                const float diff = channelDifference(shown, graded(texel(m_picture, x, y), u.fromWhite, u.fromSaturation));
+                QVERIFY2(diff <= 3.0f / 255.0f, qPrintable(QStringLiteral("old grading at %1,%2 off by %3").arg(x).arg(y).arg(diff)));
+                ++oldSettled;
+            } else if (ring < -0.35f) {
+                const float diff = channelDifference(shown, graded(texel(m_picture, x, y), u.toWhite, u.toSaturation));
+                QVERIFY2(diff <= 3.0f / 255.0f, qPrintable(QStringLiteral("new grading at %1,%2 off by %3").arg(x).arg(y).arg(diff)));
+                ++newSettled;
+            } else if (std::fabs(ring) < 0.1f) {
+                const float diffOld = channelDifference(shown, graded(texel(m_picture, x, y), u.fromWhite, u.fromSaturation));
+                const float diffNew = channelDifference(shown, graded(texel(m_picture, x, y), u.toWhite, u.toSaturation));
+                if (std::min(diffOld, diffNew) > 0.08f)
+                    ++moved;
+            }
+        }
+    }
+    QVERIFY2(oldSettled > 100 && newSettled > 100,
+             qPrintable(QStringLiteral("t = %1: %2 old, %3 new").arg(time).arg(oldSettled).arg(newSettled)));
+    // The wave visibly moves the picture around the ring.
+    QVERIFY2(moved > 50, qPrintable(QStringLiteral("only %1 displaced samples").arg(moved)));
+    QVERIFY(m_events.isEmpty());
+
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->state(), State::Idle, 10000);
+    QCOMPARE(m_events, (QStringList{QStringLiteral("apply"), QStringLiteral("complete")}));
+    QVERIFY(rippleWindows().isEmpty());
+    QVERIFY(!m_colour->overlaysTemporarilyHidden());
+    QCOMPARE(m_colour->currentTemperature(), qint64(1000));
+
+    // Gone from the screen: the picture shows again, and the gamma ramps
+    // that now carry the colour never reach a capture.
+    const ScreenCaptureSource::Result after = m_capture->capture(QRect(QPoint(0, 0), m_picture.size()));
+    QVERIFY(after.ok());
+    QVERIFY(after.image == m_picture);
+}
+
+// With a compositing manager announced (this test owns its selection, as one
+// would), tier-1 draws translucent crest windows over the fading colour.
+void TestRippleRealRun::crestWindowsUnderCompositingManager()
+{
+    Display *display = XOpenDisplay(nullptr);
+    QVERIFY(display);
+    const Window owner = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+    XSetSelectionOwner(display, XInternAtom(display, "_NET_WM_CM_S0", False), owner, CurrentTime);
+    XSync(display, False);
+    QVERIFY(m_capture->compositingManagerRunning());
+
+    m_engine->runTransition(
+        6500, 100, 2000, 100, false, QPointF(640, 400),
+        [this] {
+            m_events.append(QStringLiteral("apply"));
+            m_colour->applyColor(2000, 100);
+        },
+        [this] { m_events.append(QStringLiteral("complete")); });
+    QCOMPARE(m_engine->state(), State::Tier1);
+    const QList<RippleWindow *> windows = rippleWindows();
+    QCOMPARE(windows.size(), 1);
+    RippleWindow *window = windows.first();
+    QCOMPARE(window->pipeline(), RippleRenderer::Pipeline::CrestOverlay);
+    QVERIFY(window->format().alphaBufferSize() >= 8);
+
+    QTRY_VERIFY_WITH_TIMEOUT(window->lastFrameTime() >= 1.0f, 5000);
+    QVERIFY(window->canDraw());
+    // Paced at the screen's 60 Hz, not as fast as llvmpipe can draw.
+    QVERIFY2(window->framesDrawn() <= int(window->lastFrameTime() * 60.0f) + 15,
+             qPrintable(QStringLiteral("%1 frames in %2 s").arg(window->framesDrawn()).arg(window->lastFrameTime())));
+    const QImage frame = window->grabFramebuffer();
+    RippleUniforms u = window->uniforms();
+    u.time = window->lastFrameTime();
+    saveShot(frame, QStringLiteral("ripple-crest-frame.png"));
+
+    // The crest program's own alpha, compared where the ring is bright.
+    int compared = 0;
+    float largest = 0.0f;
+    for (int y = 5; y < frame.height(); y += 11) {
+        for (int x = 5; x < frame.width(); x += 11) {
+            const RippleRGBA expected = RippleReference::crest((float(x) + 0.5f) / float(frame.width()),
+                                                              (float(y) + 0.5f) / float(frame.height()), u);
+            const float alpha = float(qAlpha(frame.pixel(x, y))) / 255.0f;
+            largest = std::max(largest, std::fabs(alpha - expected.a));
+            QVERIFY(alpha <= 0.35f + 2.0f / 255.0f);
+            ++compared;
+        }
+    }
+    QVERIFY(compared > 1000);
+    QVERIFY2(largest <= 0.05f, qPrintable(QStringLiteral("crest alpha off by %1").arg(largest)));
+    QVERIFY(m_colour->currentTemperature() < 6500);
+
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->state(), State::Idle, 10000);
+    QCOMPARE(m_events, (QStringList{QStringLiteral("apply"), QStringLiteral("complete")}));
+    QVERIFY(rippleWindows().isEmpty());
+    QCOMPARE(m_colour->currentTemperature(), qint64(2000));
+    XDestroyWindow(display, owner);
+    XCloseDisplay(display);
+}
+
+QTEST_MAIN(TestRippleRealRun)
+#include "tst_ripplerealrun.moc"
