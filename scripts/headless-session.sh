@@ -42,14 +42,28 @@ trap 'exit 130' INT TERM HUP
 screen_args=()
 for ((i = 0; i < screens; i++)); do screen_args+=(-screen "$i" "${size}x24"); done
 
-# -displayfd lets the server pick a free display number, so parallel runs never collide.
-exec {displayfd}<> <(:)
-Xvfb -displayfd "$displayfd" "${screen_args[@]}" +extension RANDR +extension GLX \
-  -nolisten tcp -noreset >"$workdir/xvfb.log" 2>&1 &
-pids+=($!)
+# -displayfd lets the server pick a free display number, so parallel runs never
+# share one. Two servers starting at the same instant can still race for the
+# same lock file; the loser exits at once, and is simply started again.
+start_xvfb() {
+  exec {displayfd}<> <(:)
+  Xvfb -displayfd "$displayfd" "${screen_args[@]}" +extension RANDR +extension GLX \
+    -nolisten tcp -noreset >"$workdir/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  display=""
+  for _ in $(seq 1 100); do
+    if read -r -t 0.1 -u "$displayfd" display 2>/dev/null && [ -n "$display" ]; then return 0; fi
+    kill -0 "$xvfb_pid" 2>/dev/null || return 1
+  done
+  return 1
+}
 display=""
-for _ in $(seq 1 100); do
-  if read -r -t 0.1 -u "$displayfd" display 2>/dev/null && [ -n "$display" ]; then break; fi
+for attempt in 1 2 3 4 5 6; do
+  if start_xvfb; then pids+=("$xvfb_pid"); break; fi
+  kill "$xvfb_pid" 2>/dev/null || true
+  wait "$xvfb_pid" 2>/dev/null || true
+  display=""
+  sleep "0.$((RANDOM % 5 + attempt))"
 done
 if [ -z "$display" ]; then
   echo "headless-session: Xvfb did not start" >&2

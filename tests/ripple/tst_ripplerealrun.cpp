@@ -5,6 +5,7 @@
 #include "ripple/ripplereference.h"
 #include "ripple/rippletransitionengine.h"
 #include "ripple/ripplewindow.h"
+#include "keepdriverloaded.h"
 #include "rootpicture.h"
 
 #include <QDir>
@@ -122,6 +123,8 @@ void TestRippleRealRun::init()
     QVERIFY(RootPicture::show(m_picture));
     m_colour = std::make_shared<DisplayColorEngine>(std::make_unique<XRandrColorStage>());
     m_engine = std::make_unique<RippleTransitionEngine>(m_colour);
+    // The engine probed OpenGL, so Mesa's driver is loaded now.
+    keepGraphicsDriverLoaded();
     m_events.clear();
 }
 
