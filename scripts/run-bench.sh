@@ -4,7 +4,7 @@ set -euo pipefail
 build=${1:-build-bench}
 found=0
 for b in "$build"/bench/bench_*; do
-  [ -x "$b" ] || continue
+  [ -f "$b" ] && [ -x "$b" ] || continue
   found=1
   echo "== $(basename "$b")"
   "$(dirname "$0")/headless-session.sh" -- "$b"
