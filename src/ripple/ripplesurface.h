@@ -28,7 +28,7 @@ struct RippleScreen {
 };
 
 // Everything one ripple window needs.
-struct RippleSurfaceSpec {
+struct RippleSurfaceSetup {
     RippleScreen screen;
     RippleRenderer::Pipeline pipeline = RippleRenderer::Pipeline::Refract;
     QImage picture;                    // what the refract program samples; null for the crest
@@ -57,5 +57,5 @@ public:
     // Whether a window that is not opaque shows what lies beneath it.
     virtual bool showsTranslucentWindows() const = 0;
     // Null when no window can be made for this screen and picture.
-    virtual std::unique_ptr<RippleSurface> create(RippleSurfaceSpec spec) = 0;
+    virtual std::unique_ptr<RippleSurface> create(RippleSurfaceSetup setup) = 0;
 };

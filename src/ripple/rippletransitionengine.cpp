@@ -249,18 +249,18 @@ void RippleTransitionEngine::showRefractWindows(quint64 generation)
     }
 
     for (qsizetype i = 0; i < pictures.size(); ++i) {
-        RippleSurfaceSpec spec;
-        spec.screen = t.screens[i];
-        spec.pipeline = RippleRenderer::Pipeline::Refract;
-        spec.picture = pictures[i];
-        spec.uniforms = uniformsFor(spec.screen, t.origin, t.from, t.to, t.withoutSaturation);
-        spec.opaque = true;
-        spec.clock = m_platform.clock;
-        spec.onFinished = [self = QPointer<RippleTransitionEngine>(this), generation] {
+        RippleSurfaceSetup setup;
+        setup.screen = t.screens[i];
+        setup.pipeline = RippleRenderer::Pipeline::Refract;
+        setup.picture = pictures[i];
+        setup.uniforms = uniformsFor(setup.screen, t.origin, t.from, t.to, t.withoutSaturation);
+        setup.opaque = true;
+        setup.clock = m_platform.clock;
+        setup.onFinished = [self = QPointer<RippleTransitionEngine>(this), generation] {
             if (self)
                 self->refractWindowFinished(generation);
         };
-        if (std::unique_ptr<RippleSurface> window = m_platform.surfaces->create(std::move(spec)))
+        if (std::unique_ptr<RippleSurface> window = m_platform.surfaces->create(std::move(setup)))
             m_activeWindows.push_back(std::move(window));
     }
     if (m_activeWindows.empty()) {
@@ -322,13 +322,13 @@ void RippleTransitionEngine::startTier1()
         && m_platform.surfaces->showsTranslucentWindows()) {
         const QList<RippleScreen> screens = m_platform.screens();
         for (const RippleScreen &screen : screens) {
-            RippleSurfaceSpec spec;
-            spec.screen = screen;
-            spec.pipeline = RippleRenderer::Pipeline::CrestOverlay;
-            spec.uniforms = uniformsFor(screen, t.origin, t.from, t.to, t.withoutSaturation);
-            spec.opaque = false;
-            spec.clock = m_platform.clock;
-            if (std::unique_ptr<RippleSurface> window = m_platform.surfaces->create(std::move(spec)))
+            RippleSurfaceSetup setup;
+            setup.screen = screen;
+            setup.pipeline = RippleRenderer::Pipeline::CrestOverlay;
+            setup.uniforms = uniformsFor(screen, t.origin, t.from, t.to, t.withoutSaturation);
+            setup.opaque = false;
+            setup.clock = m_platform.clock;
+            if (std::unique_ptr<RippleSurface> window = m_platform.surfaces->create(std::move(setup)))
                 m_activeWindows.push_back(std::move(window));
         }
         for (const auto &window : m_activeWindows)

@@ -22,20 +22,20 @@ QSurfaceFormat rippleFormat(bool opaque)
 
 } // namespace
 
-RippleWindow::RippleWindow(RippleSurfaceSpec spec, QScreen *screen)
+RippleWindow::RippleWindow(RippleSurfaceSetup setup, QScreen *screen)
     : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate)
-    , m_spec(std::move(spec))
-    , m_timing(m_spec.clock(), rippleDuration)
+    , m_setup(std::move(setup))
+    , m_timing(m_setup.clock(), rippleDuration)
 {
     setFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput
              | Qt::BypassWindowManagerHint | Qt::Tool);
-    setFormat(rippleFormat(m_spec.opaque));
+    setFormat(rippleFormat(m_setup.opaque));
     if (screen)
         setScreen(screen);
-    setGeometry(m_spec.screen.geometry);
+    setGeometry(m_setup.screen.geometry);
 
     m_frameTimer.setTimerType(Qt::PreciseTimer);
-    m_frameTimer.setInterval(1000 / RippleFrameTiming::framesPerSecond(m_spec.screen.refreshRate));
+    m_frameTimer.setInterval(1000 / RippleFrameTiming::framesPerSecond(m_setup.screen.refreshRate));
     connect(&m_frameTimer, &QTimer::timeout, this, [this] { update(); });
 }
 
@@ -61,28 +61,28 @@ void RippleWindow::present()
 void RippleWindow::initializeGL()
 {
     m_renderer.initialize();
-    m_ready = m_renderer.hasPipeline(m_spec.pipeline);
-    if (m_spec.pipeline == RippleRenderer::Pipeline::Refract)
-        m_ready = m_ready && m_renderer.setPicture(m_spec.picture);
+    m_ready = m_renderer.hasPipeline(m_setup.pipeline);
+    if (m_setup.pipeline == RippleRenderer::Pipeline::Refract)
+        m_ready = m_ready && m_renderer.setPicture(m_setup.picture);
     // The texture holds the picture now; the copy in memory is not needed.
-    m_spec.picture = QImage();
+    m_setup.picture = QImage();
 }
 
 void RippleWindow::paintGL()
 {
-    const RippleFrameTiming::Frame frame = m_timing.frameAt(m_spec.clock());
-    m_spec.uniforms.time = frame.time;
+    const RippleFrameTiming::Frame frame = m_timing.frameAt(m_setup.clock());
+    m_setup.uniforms.time = frame.time;
     m_lastFrameTime = frame.time;
 
     QOpenGLFunctions *gl = context()->functions();
     const qreal ratio = devicePixelRatio();
     const QSize target(qRound(width() * ratio), qRound(height() * ratio));
-    if (!m_spec.opaque) {
+    if (!m_setup.opaque) {
         gl->glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
         gl->glClear(GL_COLOR_BUFFER_BIT);
     }
-    if (!m_ready || !m_renderer.draw(m_spec.pipeline, m_spec.uniforms, target)) {
-        gl->glClearColor(0.0f, 0.0f, 0.0f, m_spec.opaque ? 1.0f : 0.0f);
+    if (!m_ready || !m_renderer.draw(m_setup.pipeline, m_setup.uniforms, target)) {
+        gl->glClearColor(0.0f, 0.0f, 0.0f, m_setup.opaque ? 1.0f : 0.0f);
         gl->glClear(GL_COLOR_BUFFER_BIT);
     }
     ++m_framesDrawn;
@@ -91,7 +91,7 @@ void RippleWindow::paintGL()
         m_frameTimer.stop();
         // Not from inside the paint: whoever listens may close this window.
         QTimer::singleShot(0, this, [this] {
-            const std::function<void()> finished = m_spec.onFinished;
+            const std::function<void()> finished = m_setup.onFinished;
             if (finished)
                 finished();
         });

@@ -17,13 +17,13 @@ class RippleWindow : public QOpenGLWindow, public RippleSurface {
     Q_OBJECT
 
 public:
-    RippleWindow(RippleSurfaceSpec spec, QScreen *screen);
+    RippleWindow(RippleSurfaceSetup setup, QScreen *screen);
     ~RippleWindow() override;
 
     void present() override;
 
-    RippleRenderer::Pipeline pipeline() const { return m_spec.pipeline; }
-    const RippleUniforms &uniforms() const { return m_spec.uniforms; }
+    RippleRenderer::Pipeline pipeline() const { return m_setup.pipeline; }
+    const RippleUniforms &uniforms() const { return m_setup.uniforms; }
     // The ripple time of the frame drawn last, and how many were drawn.
     float lastFrameTime() const { return m_lastFrameTime; }
     int framesDrawn() const { return m_framesDrawn; }
@@ -37,7 +37,7 @@ protected:
     void paintGL() override;
 
 private:
-    RippleSurfaceSpec m_spec;
+    RippleSurfaceSetup m_setup;
     RippleFrameTiming m_timing;
     RippleRenderer m_renderer;
     QTimer m_frameTimer;

@@ -64,23 +64,23 @@ bool RippleWindowFactory::showsTranslucentWindows() const
     return m_compositorRunning && m_compositorRunning();
 }
 
-std::unique_ptr<RippleSurface> RippleWindowFactory::create(RippleSurfaceSpec spec)
+std::unique_ptr<RippleSurface> RippleWindowFactory::create(RippleSurfaceSetup setup)
 {
-    if (!hasPipeline(spec.pipeline) || !spec.clock)
+    if (!hasPipeline(setup.pipeline) || !setup.clock)
         return nullptr;
     // A picture the GPU cannot hold leaves this screen out of the ripple.
-    if (spec.pipeline == RippleRenderer::Pipeline::Refract
-        && (spec.picture.isNull() || spec.picture.width() > m_maxTextureSize
-            || spec.picture.height() > m_maxTextureSize))
+    if (setup.pipeline == RippleRenderer::Pipeline::Refract
+        && (setup.picture.isNull() || setup.picture.width() > m_maxTextureSize
+            || setup.picture.height() > m_maxTextureSize))
         return nullptr;
 
     QScreen *screen = nullptr;
     const QList<QScreen *> screens = QGuiApplication::screens();
     for (QScreen *candidate : screens) {
-        if (candidate->name() == spec.screen.name) {
+        if (candidate->name() == setup.screen.name) {
             screen = candidate;
             break;
         }
     }
-    return std::make_unique<RippleWindow>(std::move(spec), screen);
+    return std::make_unique<RippleWindow>(std::move(setup), screen);
 }

@@ -18,7 +18,7 @@ public:
 
     bool hasPipeline(RippleRenderer::Pipeline pipeline) const override;
     bool showsTranslucentWindows() const override;
-    std::unique_ptr<RippleSurface> create(RippleSurfaceSpec spec) override;
+    std::unique_ptr<RippleSurface> create(RippleSurfaceSetup setup) override;
 
     // What the probe found wrong, for diagnostics; empty when all is well.
     QString probeLog() const { return m_log; }

@@ -27,22 +27,22 @@ class RecordingSurfaceFactory;
 // same frame clock; the test draws its frames by hand.
 class RecordingSurface : public RippleSurface {
 public:
-    RecordingSurface(RecordingSurfaceFactory *factory, RippleSurfaceSpec spec);
+    RecordingSurface(RecordingSurfaceFactory *factory, RippleSurfaceSetup setup);
     ~RecordingSurface() override;
 
     void present() override { presented = true; }
     void frame()
     {
-        const RippleFrameTiming::Frame f = timing.frameAt(spec.clock());
+        const RippleFrameTiming::Frame f = timing.frameAt(setup.clock());
         lastFrameTime = f.time;
-        if (f.finishesNow && spec.onFinished) {
-            const auto finished = spec.onFinished;
+        if (f.finishesNow && setup.onFinished) {
+            const auto finished = setup.onFinished;
             finished();
         }
     }
 
     RecordingSurfaceFactory *factory;
-    RippleSurfaceSpec spec;
+    RippleSurfaceSetup setup;
     RippleFrameTiming timing;
     bool presented = false;
     float lastFrameTime = -1.0f;
@@ -52,10 +52,10 @@ class RecordingSurfaceFactory : public RippleSurfaceFactory {
 public:
     bool hasPipeline(Pipeline pipeline) const override { return pipeline == Pipeline::Refract ? refract : crest; }
     bool showsTranslucentWindows() const override { return translucent; }
-    std::unique_ptr<RippleSurface> create(RippleSurfaceSpec spec) override
+    std::unique_ptr<RippleSurface> create(RippleSurfaceSetup setup) override
     {
         ++created;
-        return std::make_unique<RecordingSurface>(this, std::move(spec));
+        return std::make_unique<RecordingSurface>(this, std::move(setup));
     }
 
     // One frame on every window still open, as their timers would draw them.
@@ -75,10 +75,10 @@ public:
     QList<RecordingSurface *> live;
 };
 
-RecordingSurface::RecordingSurface(RecordingSurfaceFactory *f, RippleSurfaceSpec s)
+RecordingSurface::RecordingSurface(RecordingSurfaceFactory *f, RippleSurfaceSetup s)
     : factory(f)
-    , spec(std::move(s))
-    , timing(spec.clock(), RippleTransitionEngine::duration)
+    , setup(std::move(s))
+    , timing(setup.clock(), RippleTransitionEngine::duration)
 {
     factory->live.append(this);
 }
@@ -341,10 +341,10 @@ void TestRippleTransitionEngine::refractHidesStageThenAppliesAfterLastWindow()
     QCOMPARE(m_factory->live.size(), 2);
     for (const RecordingSurface *window : std::as_const(m_factory->live)) {
         QVERIFY(window->presented);
-        QVERIFY(window->spec.opaque);
-        QCOMPARE(window->spec.pipeline, Pipeline::Refract);
-        QCOMPARE(window->spec.picture.size(), QSize(640, 800));
-        QCOMPARE(window->spec.uniforms.duration, 3.0f);
+        QVERIFY(window->setup.opaque);
+        QCOMPARE(window->setup.pipeline, Pipeline::Refract);
+        QCOMPARE(window->setup.picture.size(), QSize(640, 800));
+        QCOMPARE(window->setup.uniforms.duration, 3.0f);
     }
     // The stage goes only once the opaque windows cover the screens.
     QCOMPARE(m_hiddenWhileRippling, std::optional<bool>(false));
@@ -538,15 +538,15 @@ void TestRippleTransitionEngine::captureFailureFallsBackOnce()
     // Tier-1 with the same origin and colours: crest windows on both screens.
     QCOMPARE(m_factory->live.size(), 2);
     for (RecordingSurface *window : std::as_const(m_factory->live)) {
-        QCOMPARE(window->spec.pipeline, Pipeline::CrestOverlay);
-        QVERIFY(!window->spec.opaque);
-        QVERIFY(window->spec.picture.isNull());
+        QCOMPARE(window->setup.pipeline, Pipeline::CrestOverlay);
+        QVERIFY(!window->setup.opaque);
+        QVERIFY(window->setup.picture.isNull());
         const RippleUniforms expected
-            = RippleTransitionEngine::uniformsFor(window->spec.screen, origin, {6500, 100}, {2000, 50}, false);
-        QCOMPARE(window->spec.uniforms.origin[0], expected.origin[0]);
-        QCOMPARE(window->spec.uniforms.origin[1], expected.origin[1]);
-        QCOMPARE(window->spec.uniforms.toWhite[0], expected.toWhite[0]);
-        QCOMPARE(window->spec.uniforms.toWhite[2], expected.toWhite[2]);
+            = RippleTransitionEngine::uniformsFor(window->setup.screen, origin, {6500, 100}, {2000, 50}, false);
+        QCOMPARE(window->setup.uniforms.origin[0], expected.origin[0]);
+        QCOMPARE(window->setup.uniforms.origin[1], expected.origin[1]);
+        QCOMPARE(window->setup.uniforms.toWhite[0], expected.toWhite[0]);
+        QCOMPARE(window->setup.uniforms.toWhite[2], expected.toWhite[2]);
     }
     advanceTo(3.0);
     QTRY_COMPARE(m_engine->state(), State::Idle);
@@ -758,9 +758,9 @@ void TestRippleTransitionEngine::uniformsPerScreen()
     const WhitePoint to = ColorMath::whitePoint(1800);
     for (qsizetype i = 0; i < screens.size(); ++i) {
         const RecordingSurface *window = m_factory->live[i];
-        const RippleUniforms &u = window->spec.uniforms;
-        QCOMPARE(window->spec.screen.name, screens[i].name);
-        QCOMPARE(window->spec.picture.size(), captured[i].size());
+        const RippleUniforms &u = window->setup.uniforms;
+        QCOMPARE(window->setup.screen.name, screens[i].name);
+        QCOMPARE(window->setup.picture.size(), captured[i].size());
         QVERIFY(std::fabs(u.origin[0] - float(textureOrigins[i].x())) < 1e-6f);
         QVERIFY(std::fabs(u.origin[1] - float(textureOrigins[i].y())) < 1e-6f);
         QVERIFY(std::fabs(u.aspect - aspects[i]) < 1e-6f);
@@ -835,7 +835,7 @@ void TestRippleTransitionEngine::gammaStageGradesWithoutSaturation()
     run({fromTemperature, fromSaturation}, {toTemperature, toSaturation}, true);
     QTRY_COMPARE(m_engine->state(), State::Rippling);
     QCOMPARE(m_factory->live.size(), 1);
-    const RippleUniforms &u = m_factory->live.first()->spec.uniforms;
+    const RippleUniforms &u = m_factory->live.first()->setup.uniforms;
     QCOMPARE(u.fromSaturation, fromFactor);
     QCOMPARE(u.toSaturation, toFactor);
     QCOMPARE(u.toWhite[0], ColorMath::whitePoint(toTemperature).r);
