@@ -1,18 +1,261 @@
 import QtQuick
 import Halvoscope.Popover
 import QtQuick.Layouts
+import QtQuick.Templates as T
 
-// The settings page. For now it offers only its header and the way back.
+// The settings page: a new custom preset, the menu's presets, the schedule,
+// the setup guide, updates and the three switches. State and actions live in
+// SettingsModel.
 ColumnLayout {
     id: page
 
     required property PopoverContext context
+    readonly property SettingsModel model: settings
 
     spacing: 10
+
+    SettingsModel {
+        id: settings
+        context: page.context
+    }
 
     DrillDownHeader {
         Layout.fillWidth: true
         title: "Settings"
-        onBack: page.context.navigation.goBack()
+        onBack: settings.back()
+    }
+
+    Divider {}
+
+    ColumnLayout {
+        objectName: "newPresetSection"
+        Layout.fillWidth: true
+        Layout.leftMargin: 6
+        Layout.rightMargin: 6
+        spacing: 5
+
+        Text {
+            text: "New Custom Preset"
+            font.pointSize: Style.pt(11.5)
+            font.weight: Font.Medium
+            color: Style.secondary
+        }
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 6
+
+            PopoverTextField {
+                objectName: "newPresetField"
+                Layout.fillWidth: true
+                placeholderText: "Preset name"
+                text: settings.newPresetName
+                onTextEdited: settings.newPresetName = text
+                onAccepted: settings.addPreset()
+            }
+            ProminentButton {
+                objectName: "addButton"
+                text: "Add"
+                enabled: settings.canAddPreset
+                onClicked: settings.addPreset()
+            }
+        }
+    }
+
+    Divider {}
+
+    ColumnLayout {
+        objectName: "presetSection"
+        Layout.fillWidth: true
+        Layout.leftMargin: 6
+        Layout.rightMargin: 6
+        spacing: 5
+
+        Text {
+            text: "Menu Bar Presets"
+            font.pointSize: Style.pt(11.5)
+            font.weight: Font.Medium
+            color: Style.secondary
+        }
+
+        Flickable {
+            id: presetScroller
+            objectName: "presetScroller"
+            Layout.fillWidth: true
+            Layout.preferredHeight: Math.min(contentHeight, 165)
+            contentWidth: width
+            contentHeight: presetColumn.implicitHeight
+            boundsBehavior: Flickable.StopAtBounds
+            clip: true
+
+            T.ScrollBar.vertical: T.ScrollBar {
+                id: scrollBar
+                objectName: "presetScrollBar"
+                // Shown whenever there is something to scroll to, not only while scrolling.
+                visible: presetScroller.contentHeight > presetScroller.height
+                policy: T.ScrollBar.AlwaysOn
+                padding: 1
+                implicitWidth: 7
+                contentItem: Rectangle {
+                    implicitWidth: 5
+                    radius: width / 2
+                    color: Style.primaryAlpha(scrollBar.pressed ? 0.45 : 0.30)
+                }
+            }
+
+            Column {
+                id: presetColumn
+                objectName: "presetList"
+                width: presetScroller.width - (scrollBar.visible ? scrollBar.width + 2 : 0)
+                spacing: 6
+
+                Repeater {
+                    model: settings
+                    delegate: RowLayout {
+                        id: presetRow
+                        required property string presetID
+                        required property string name
+                        required property string symbolName
+                        required property bool isHidden
+                        required property bool isLastVisible
+                        required property bool isCustom
+
+                        objectName: "settingsRow_" + presetID
+                        width: presetColumn.width
+                        spacing: 8
+
+                        Item {
+                            implicitWidth: 16
+                            implicitHeight: icon.implicitHeight
+                            SymbolIcon {
+                                id: icon
+                                anchors.centerIn: parent
+                                name: presetRow.symbolName
+                                pixelSize: 12
+                                color: Style.secondary
+                            }
+                        }
+                        Text {
+                            objectName: "presetName"
+                            text: presetRow.name
+                            font.pointSize: Style.pt(12.5)
+                            color: presetRow.isHidden ? Style.secondary : Style.primary
+                            maximumLineCount: 1
+                            elide: Text.ElideRight
+                            Layout.fillWidth: true
+                        }
+                        TextLinkButton {
+                            objectName: "editButton"
+                            visible: presetRow.isCustom
+                            text: "Edit"
+                            pixelSize: 11.5
+                            weight: Font.Medium
+                            color: Style.accent
+                            onClicked: settings.editPreset(presetRow.presetID)
+                        }
+                        SmallSwitch {
+                            objectName: "visibleSwitch"
+                            checked: !presetRow.isHidden
+                            enabled: !presetRow.isLastVisible
+                            Accessible.name: presetRow.name
+                            onClicked: settings.togglePresetHidden(presetRow.presetID)
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    Divider {}
+
+    ColumnLayout {
+        objectName: "navigationSection"
+        Layout.fillWidth: true
+        spacing: 0
+
+        SettingsNavigationRow {
+            objectName: "scheduleRow"
+            Layout.fillWidth: true
+            title: "Daily Schedule"
+            detail: settings.scheduleDetail
+            showChevron: true
+            onClicked: settings.openSchedule()
+        }
+        SettingsNavigationRow {
+            objectName: "setupRow"
+            Layout.fillWidth: true
+            title: "Setup Guide\u2026"
+            showChevron: true
+            onClicked: settings.showOnboarding()
+        }
+        SettingsNavigationRow {
+            objectName: "updateRow"
+            Layout.fillWidth: true
+            title: "Check for Updates\u2026"
+            detail: settings.updateDetail
+            enabled: settings.canCheckForUpdates
+            onClicked: settings.checkForUpdates()
+        }
+    }
+
+    Divider {}
+
+    ColumnLayout {
+        objectName: "switchSection"
+        Layout.fillWidth: true
+        Layout.leftMargin: 6
+        Layout.rightMargin: 6
+        Layout.bottomMargin: 2
+        spacing: 8
+
+        SettingsSwitchRow {
+            objectName: "animationRow"
+            Layout.fillWidth: true
+            title: "Ripple Animation"
+            checked: settings.animationEnabled
+            onFlipped: wanted => settings.animationEnabled = wanted
+        }
+        SettingsSwitchRow {
+            objectName: "refractionRow"
+            Layout.fillWidth: true
+            title: "Optical Refraction"
+            checked: settings.opticalRefractionEnabled
+            switchEnabled: settings.refractionSwitchEnabled
+            onFlipped: wanted => settings.opticalRefractionEnabled = wanted
+
+            Text {
+                objectName: "refractionActive"
+                visible: settings.refractionStatus === "active"
+                text: "Water-ripple distortion active"
+                font.pointSize: Style.pt(11)
+                color: Style.secondary
+            }
+            Row {
+                objectName: "refractionAccess"
+                visible: settings.refractionStatus === "needsAccess"
+                spacing: 8
+
+                TextLinkButton {
+                    objectName: "grantButton"
+                    text: "Grant Screen Recording\u2026"
+                    pixelSize: 11
+                    color: Style.accent
+                    onClicked: settings.grantScreenRecording()
+                }
+                TextLinkButton {
+                    objectName: "relaunchButton"
+                    text: "Relaunch"
+                    pixelSize: 11
+                    color: Style.secondary
+                    onClicked: settings.relaunch()
+                }
+            }
+        }
+        SettingsSwitchRow {
+            objectName: "launchAtLoginRow"
+            Layout.fillWidth: true
+            title: "Launch at Login"
+            checked: settings.launchAtLogin
+            onFlipped: wanted => settings.launchAtLogin = wanted
+        }
     }
 }

@@ -1,0 +1,339 @@
+#include "popover/settingsmodel.h"
+
+#include "app/messageboxupdatealertpresenter.h"
+#include "app/updatechecker.h"
+#include "core/halvostore.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+
+#include <memory>
+
+namespace {
+
+SettingsModel::Services &configuredServices()
+{
+    static SettingsModel::Services services;
+    return services;
+}
+
+} // namespace
+
+SettingsModel::Services SettingsModel::defaultServices()
+{
+    Services services;
+    services.makeUpdateChecker = [] {
+        return new UpdateChecker(std::make_shared<MessageBoxUpdateAlertPresenter>());
+    };
+    services.launchNewInstance = [] {
+        return QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+    };
+    return services;
+}
+
+void SettingsModel::setServices(Services services)
+{
+    configuredServices() = std::move(services);
+}
+
+SettingsModel::SettingsModel(QObject *parent) : QAbstractListModel(parent)
+{
+    const Services defaults = defaultServices();
+    m_services = configuredServices();
+    if (!m_services.makeUpdateChecker)
+        m_services.makeUpdateChecker = defaults.makeUpdateChecker;
+    if (!m_services.launchNewInstance)
+        m_services.launchNewInstance = defaults.launchNewInstance;
+
+    m_updateChecker = m_services.makeUpdateChecker();
+    if (m_updateChecker)
+        connect(m_updateChecker, &UpdateChecker::stateChanged, this,
+                &SettingsModel::updateStateChanged);
+}
+
+SettingsModel::~SettingsModel()
+{
+    // A running check keeps its checker until it has shown its outcome.
+    if (m_updateChecker) {
+        m_updateChecker->disconnect(this);
+        m_updateChecker->deleteWhenFinished();
+    }
+}
+
+void SettingsModel::setContext(PopoverContext *context)
+{
+    if (m_context == context)
+        return;
+    m_context = context;
+    Q_EMIT contextChanged();
+    if (!context) {
+        setStore(nullptr, {});
+        return;
+    }
+    const QPointer<PopoverContext> weak(context);
+    Actions actions;
+    actions.onBack = [weak] {
+        if (weak && weak->navigation())
+            weak->navigation()->goBack();
+    };
+    actions.onOpenSchedule = [weak] {
+        if (weak && weak->navigation())
+            weak->navigation()->setPage(PopoverPage::schedule());
+    };
+    actions.onShowOnboarding = [weak] {
+        if (weak)
+            weak->showOnboarding();
+    };
+    actions.onEditPreset = [weak](const QString &presetID) {
+        if (weak && weak->navigation())
+            weak->navigation()->setPage(PopoverPage::editPreset(presetID, true));
+    };
+    actions.onQuit = [weak] {
+        if (weak)
+            weak->quit();
+    };
+    setStore(context->store(), std::move(actions));
+}
+
+void SettingsModel::setStore(HalvoStore *store, Actions actions)
+{
+    if (m_store)
+        disconnect(m_store, nullptr, this, nullptr);
+    m_store = store;
+    m_actions = std::move(actions);
+    if (store) {
+        connect(store, &HalvoStore::presetsChanged, this, &SettingsModel::reloadRows);
+        connect(store, &HalvoStore::hiddenPresetIDsChanged, this, &SettingsModel::reloadRows);
+        connect(store, &HalvoStore::scheduleChanged, this, &SettingsModel::scheduleDetailChanged);
+        connect(store, &HalvoStore::animationEnabledChanged, this,
+                &SettingsModel::animationEnabledChanged);
+        connect(store, &HalvoStore::opticalRefractionEnabledChanged, this,
+                &SettingsModel::opticalRefractionEnabledChanged);
+        connect(store, &HalvoStore::opticalRefractionEnabledChanged, this,
+                &SettingsModel::refractionStatusChanged);
+    }
+    reloadRows();
+    Q_EMIT scheduleDetailChanged();
+    Q_EMIT animationEnabledChanged();
+    Q_EMIT opticalRefractionEnabledChanged();
+    Q_EMIT refractionStatusChanged();
+    refreshLaunchAtLogin();
+}
+
+int SettingsModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+QVariant SettingsModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() < 0 || index.row() >= m_rows.size() || !m_store)
+        return {};
+    const HalvoPreset &preset = m_rows.at(index.row());
+    const bool hidden = m_store->hiddenPresetIDs().contains(preset.id);
+    switch (role) {
+    case PresetIDRole:
+        return preset.id;
+    case Qt::DisplayRole:
+    case NameRole:
+        return preset.name;
+    case SymbolNameRole:
+        return preset.symbolName();
+    case IsHiddenRole:
+        return hidden;
+    case IsLastVisibleRole:
+        return !hidden && m_store->visiblePresets().size() < 2;
+    case IsCustomRole:
+        return preset.isCustom;
+    default:
+        return {};
+    }
+}
+
+QHash<int, QByteArray> SettingsModel::roleNames() const
+{
+    return {
+        {PresetIDRole, "presetID"},   {NameRole, "name"},
+        {SymbolNameRole, "symbolName"}, {IsHiddenRole, "isHidden"},
+        {IsLastVisibleRole, "isLastVisible"}, {IsCustomRole, "isCustom"},
+    };
+}
+
+void SettingsModel::reloadRows()
+{
+    const QList<HalvoPreset> rows = m_store ? m_store->presets() : QList<HalvoPreset>();
+    bool sameIDs = rows.size() == m_rows.size();
+    for (qsizetype i = 0; sameIDs && i < rows.size(); ++i)
+        sameIDs = rows.at(i).id == m_rows.at(i).id;
+
+    if (sameIDs) {
+        // Hiding one preset can change the last-visible flag of another row.
+        m_rows = rows;
+        if (!m_rows.isEmpty())
+            Q_EMIT dataChanged(index(0), index(count() - 1));
+        return;
+    }
+    const int before = count();
+    beginResetModel();
+    m_rows = rows;
+    endResetModel();
+    if (before != count())
+        Q_EMIT countChanged();
+}
+
+void SettingsModel::setNewPresetName(const QString &name)
+{
+    if (m_newPresetName == name)
+        return;
+    m_newPresetName = name;
+    Q_EMIT newPresetNameChanged();
+}
+
+void SettingsModel::addPreset()
+{
+    const QString name = m_newPresetName.trimmed();
+    if (name.isEmpty() || !m_store)
+        return;
+    const HalvoPreset preset = m_store->addCustomPreset(name);
+    setNewPresetName(QString());
+    editPreset(preset.id);
+}
+
+void SettingsModel::togglePresetHidden(const QString &presetID)
+{
+    if (m_store)
+        m_store->togglePresetHidden(presetID);
+}
+
+void SettingsModel::editPreset(const QString &presetID)
+{
+    if (m_actions.onEditPreset)
+        m_actions.onEditPreset(presetID);
+}
+
+void SettingsModel::openSchedule()
+{
+    if (m_actions.onOpenSchedule)
+        m_actions.onOpenSchedule();
+}
+
+void SettingsModel::showOnboarding()
+{
+    if (m_actions.onShowOnboarding)
+        m_actions.onShowOnboarding();
+}
+
+void SettingsModel::back()
+{
+    if (m_actions.onBack)
+        m_actions.onBack();
+}
+
+QString SettingsModel::scheduleDetail() const
+{
+    return m_store && m_store->schedule().enabled ? QStringLiteral("On") : QStringLiteral("Off");
+}
+
+QString SettingsModel::updateDetail() const
+{
+    if (m_updateChecker && m_updateChecker->isChecking())
+        return QStringLiteral("Checking\u2026");
+    return QStringLiteral("v") + UpdateChecker::currentVersion();
+}
+
+bool SettingsModel::canCheckForUpdates() const
+{
+    return m_updateChecker && !m_updateChecker->isChecking();
+}
+
+void SettingsModel::checkForUpdates()
+{
+    if (!canCheckForUpdates())
+        return;
+    // The check ends in a modal alert, so it starts on the next turn of the
+    // event loop rather than inside the click.
+    QMetaObject::invokeMethod(
+        m_updateChecker.data(), [checker = m_updateChecker] {
+            if (checker)
+                checker->checkForUpdates(true);
+        },
+        Qt::QueuedConnection);
+}
+
+bool SettingsModel::animationEnabled() const
+{
+    return m_store && m_store->animationEnabled();
+}
+
+void SettingsModel::setAnimationEnabled(bool enabled)
+{
+    if (m_store)
+        m_store->setAnimationEnabled(enabled);
+}
+
+bool SettingsModel::opticalRefractionEnabled() const
+{
+    return m_store && m_store->opticalRefractionEnabled();
+}
+
+void SettingsModel::setOpticalRefractionEnabled(bool enabled)
+{
+    // The switch is disabled while the animation is off.
+    if (!m_store || !m_store->animationEnabled())
+        return;
+    m_store->setOpticalRefractionEnabled(enabled);
+    RippleTransitioning *engine = m_store->rippleEngine();
+    if (enabled && engine && !engine->hasScreenCaptureAccess())
+        engine->requestScreenCaptureAccess();
+    Q_EMIT refractionStatusChanged();
+}
+
+QString SettingsModel::refractionStatus() const
+{
+    if (!m_store || !m_store->opticalRefractionEnabled())
+        return QStringLiteral("none");
+    const RippleTransitioning *engine = m_store->rippleEngine();
+    return engine && engine->hasScreenCaptureAccess() ? QStringLiteral("active")
+                                                      : QStringLiteral("needsAccess");
+}
+
+void SettingsModel::grantScreenRecording()
+{
+    if (!m_store)
+        return;
+    if (RippleTransitioning *engine = m_store->rippleEngine())
+        engine->requestScreenCaptureAccess();
+    Q_EMIT refractionStatusChanged();
+}
+
+void SettingsModel::relaunch()
+{
+    // A failed launch still quits, as the user asked for a fresh start.
+    if (m_services.launchNewInstance)
+        m_services.launchNewInstance();
+    if (m_actions.onQuit)
+        m_actions.onQuit();
+}
+
+void SettingsModel::setLaunchAtLogin(bool enabled)
+{
+    if (m_store)
+        m_store->setLaunchAtLogin(enabled);
+    refreshLaunchAtLogin();
+}
+
+void SettingsModel::refreshLaunchAtLogin()
+{
+    const LoginItemService *loginItems = m_store ? m_store->loginItemService() : nullptr;
+    const bool enabled = loginItems && loginItems->isEnabled();
+    if (m_launchAtLogin == enabled)
+        return;
+    m_launchAtLogin = enabled;
+    Q_EMIT launchAtLoginChanged();
+}
+
+void SettingsModel::appear()
+{
+    refreshLaunchAtLogin();
+    Q_EMIT refractionStatusChanged();
+}

@@ -1,0 +1,146 @@
+#pragma once
+
+#include "app/updatechecker.h"
+#include "core/halvopreset.h"
+#include "popover/popovercontext.h"
+
+#include <QAbstractListModel>
+#include <QList>
+#include <QPointer>
+#include <QQmlParserStatus>
+#include <QString>
+#include <QtQml/qqmlregistration.h>
+
+#include <functional>
+
+// The settings page: the new-preset field, the menu's preset list, the
+// navigation rows, the update row and the three switches. The list model
+// holds one row per preset, hidden ones included. The page's update checker
+// is made fresh for every entry and outlives the page while it checks.
+class SettingsModel : public QAbstractListModel, public QQmlParserStatus {
+    Q_OBJECT
+    Q_INTERFACES(QQmlParserStatus)
+    QML_ELEMENT
+    Q_PROPERTY(PopoverContext *context READ context WRITE setContext NOTIFY contextChanged)
+    Q_PROPERTY(int count READ count NOTIFY countChanged)
+    Q_PROPERTY(QString newPresetName READ newPresetName WRITE setNewPresetName NOTIFY newPresetNameChanged)
+    Q_PROPERTY(bool canAddPreset READ canAddPreset NOTIFY newPresetNameChanged)
+    Q_PROPERTY(QString scheduleDetail READ scheduleDetail NOTIFY scheduleDetailChanged)
+    Q_PROPERTY(QString updateDetail READ updateDetail NOTIFY updateStateChanged)
+    Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates NOTIFY updateStateChanged)
+    Q_PROPERTY(bool animationEnabled READ animationEnabled WRITE setAnimationEnabled NOTIFY animationEnabledChanged)
+    Q_PROPERTY(bool opticalRefractionEnabled READ opticalRefractionEnabled WRITE setOpticalRefractionEnabled NOTIFY opticalRefractionEnabledChanged)
+    Q_PROPERTY(bool refractionSwitchEnabled READ refractionSwitchEnabled NOTIFY animationEnabledChanged)
+    Q_PROPERTY(QString refractionStatus READ refractionStatus NOTIFY refractionStatusChanged)
+    Q_PROPERTY(bool launchAtLogin READ launchAtLogin WRITE setLaunchAtLogin NOTIFY launchAtLoginChanged)
+
+public:
+    enum Role {
+        PresetIDRole = Qt::UserRole + 1,
+        NameRole,
+        SymbolNameRole,
+        IsHiddenRole,
+        IsLastVisibleRole,
+        IsCustomRole,
+    };
+
+    struct Actions {
+        std::function<void()> onBack;
+        std::function<void()> onOpenSchedule;
+        std::function<void()> onShowOnboarding;
+        std::function<void(const QString &presetID)> onEditPreset;
+        // The application's normal quit, used after a relaunch.
+        std::function<void()> onQuit;
+    };
+
+    // What the page reaches beyond the store. The application uses the
+    // defaults; tests point the checker at a loopback feed and record launches.
+    struct Services {
+        // A checker for one entry of the page, without a parent.
+        std::function<UpdateChecker *()> makeUpdateChecker;
+        // Starts a new instance of the application, detached from this one.
+        std::function<bool()> launchNewInstance;
+    };
+    // Message-box alerts, the built-in feed and the running executable.
+    static Services defaultServices();
+    // Pages created from now on use these; empty members fall back to the defaults.
+    static void setServices(Services services);
+
+    explicit SettingsModel(QObject *parent = nullptr);
+    ~SettingsModel() override;
+
+    // Wires the store and the page callbacks through the popover's navigation.
+    PopoverContext *context() const { return m_context; }
+    void setContext(PopoverContext *context);
+    // The same without a popover around it.
+    void setStore(HalvoStore *store, Actions actions);
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QHash<int, QByteArray> roleNames() const override;
+    int count() const { return static_cast<int>(m_rows.size()); }
+
+    QString newPresetName() const { return m_newPresetName; }
+    void setNewPresetName(const QString &name);
+    bool canAddPreset() const { return !m_newPresetName.trimmed().isEmpty(); }
+
+    QString scheduleDetail() const;
+    QString updateDetail() const;
+    bool canCheckForUpdates() const;
+    UpdateChecker *updateChecker() const { return m_updateChecker; }
+
+    bool animationEnabled() const;
+    void setAnimationEnabled(bool enabled);
+    bool opticalRefractionEnabled() const;
+    // Asks for screen-capture access once when switched on without it.
+    void setOpticalRefractionEnabled(bool enabled);
+    bool refractionSwitchEnabled() const { return animationEnabled(); }
+    // "none" (refraction off), "active" (on, capture permitted) or
+    // "needsAccess" (on, without an engine or without permission).
+    QString refractionStatus() const;
+
+    bool launchAtLogin() const { return m_launchAtLogin; }
+    // Asks the store, then shows the login item's real status.
+    void setLaunchAtLogin(bool enabled);
+
+    // The page came on screen: read the login item's status and the permission.
+    Q_INVOKABLE void appear();
+
+    // The name field's Return and the "Add" button.
+    Q_INVOKABLE void addPreset();
+    Q_INVOKABLE void togglePresetHidden(const QString &presetID);
+    Q_INVOKABLE void editPreset(const QString &presetID);
+    Q_INVOKABLE void openSchedule();
+    Q_INVOKABLE void showOnboarding();
+    Q_INVOKABLE void checkForUpdates();
+    Q_INVOKABLE void grantScreenRecording();
+    Q_INVOKABLE void relaunch();
+    Q_INVOKABLE void back();
+
+    void classBegin() override {}
+    void componentComplete() override { appear(); }
+
+Q_SIGNALS:
+    void contextChanged();
+    void countChanged();
+    void newPresetNameChanged();
+    void scheduleDetailChanged();
+    void updateStateChanged();
+    void animationEnabledChanged();
+    void opticalRefractionEnabledChanged();
+    void refractionStatusChanged();
+    void launchAtLoginChanged();
+
+private:
+    void reloadRows();
+    void refreshLaunchAtLogin();
+
+    QPointer<PopoverContext> m_context;
+    QPointer<HalvoStore> m_store;
+    Actions m_actions;
+    Services m_services;
+    QList<HalvoPreset> m_rows;
+    QPointer<UpdateChecker> m_updateChecker;
+    QString m_newPresetName;
+    bool m_launchAtLogin = false;
+};

@@ -1,0 +1,335 @@
+#include "popoverrig.h"
+
+#include "popover/schedulemodel.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// The rig's clock reads 2026-03-10 12:00 UTC; the store evaluates in UTC.
+qint64 epochMinutes(int hour, int minute)
+{
+    return QDateTime(QDate(2026, 3, 10), QTime(hour, minute), QTimeZone::utc()).toSecsSinceEpoch() / 60;
+}
+
+HalvoPersistedState stateWithSchedule(const DailySchedule &schedule)
+{
+    HalvoPersistedState state = stateWithCustom(std::nullopt);
+    state.schedule = schedule;
+    return state;
+}
+
+DailySchedule raw(bool enabled, const QString &time1, const QString &preset1, const QString &time2,
+                  const QString &preset2)
+{
+    // Assigned field by field, so invalid stored texts stay as stored.
+    DailySchedule schedule;
+    schedule.enabled = enabled;
+    schedule.time1 = time1;
+    schedule.preset1ID = preset1;
+    schedule.time2 = time2;
+    schedule.preset2ID = preset2;
+    return schedule;
+}
+
+} // namespace
+
+class TestScheduleModel : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void loadsTheStoredSchedule_data();
+    void loadsTheStoredSchedule();
+    void pickersListEveryPresetInOrder();
+    void switchingOffReachesTheStoreAtOnce();
+    void switchingOnWaitsForSave();
+    void saveTurnsOnAndChecksOnceAfterClearingAndSaving();
+    void storesTwoDigitTimes_data();
+    void storesTwoDigitTimes();
+    void steppersWrapAroundTheClock_data();
+    void steppersWrapAroundTheClock();
+    void hiddenPresetCanBeScheduled();
+    void backGoesToSettings();
+};
+
+void TestScheduleModel::loadsTheStoredSchedule_data()
+{
+    QTest::addColumn<DailySchedule>("stored");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<QString>("time1");
+    QTest::addColumn<QString>("preset1");
+    QTest::addColumn<QString>("time2");
+    QTest::addColumn<QString>("preset2");
+
+    QTest::newRow("off, stored values") << raw(false, "06:45", "candle", "22:10", "vivid")
+                                        << false << "06:45" << "candle" << "22:10" << "vivid";
+    QTest::newRow("on, custom preset") << raw(true, "00:00", kCustomID, "23:59", "black-white")
+                                       << true << "00:00" << kCustomID << "23:59" << "black-white";
+    QTest::newRow("missing presets replaced")
+        << raw(true, "07:00", "custom-gone", "19:00", "also-gone")
+        << true << "07:00" << "standard" << "19:00" << "red-light";
+    QTest::newRow("unparsable times show 08:00")
+        << raw(false, "8:00", "vivid", "24:00", "candle")
+        << false << "08:00" << "vivid" << "08:00" << "candle";
+}
+
+void TestScheduleModel::loadsTheStoredSchedule()
+{
+    QFETCH(DailySchedule, stored);
+    PopoverRig rig;
+    rig.seed(stateWithSchedule(stored));
+    rig.make();
+
+    ScheduleModel model;
+    model.setStore(rig.store.get(), {});
+    // Before the page comes on screen it shows its initial values.
+    QCOMPARE(model.enabled(), false);
+    QCOMPARE(model.time1Text(), QStringLiteral("08:00"));
+    QCOMPARE(model.time2Text(), QStringLiteral("20:00"));
+
+    model.appear();
+    QTEST(model.enabled(), "enabled");
+    QTEST(model.time1Text(), "time1");
+    QTEST(model.preset1ID(), "preset1");
+    QTEST(model.time2Text(), "time2");
+    QTEST(model.preset2ID(), "preset2");
+    QCOMPARE(model.data(model.index(model.preset1Index()), ScheduleModel::PresetIDRole).toString(),
+             model.preset1ID());
+    QCOMPARE(model.data(model.index(model.preset2Index()), ScheduleModel::PresetIDRole).toString(),
+             model.preset2ID());
+    // Loading never writes: the store keeps even a missing id until saving.
+    QCOMPARE(rig.store->schedule(), stored);
+    QCOMPARE(rig.saved().schedule, stored);
+}
+
+void TestScheduleModel::pickersListEveryPresetInOrder()
+{
+    PopoverRig rig;
+    rig.seed(stateWithCustom(std::nullopt));
+    rig.make();
+    rig.store->togglePresetHidden(QStringLiteral("candle"));
+
+    ScheduleModel model;
+    model.setStore(rig.store.get(), {});
+    QStringList ids;
+    QStringList names;
+    for (int row = 0; row < model.count(); ++row) {
+        ids.append(model.data(model.index(row), ScheduleModel::PresetIDRole).toString());
+        names.append(model.data(model.index(row), ScheduleModel::NameRole).toString());
+    }
+    QCOMPARE(ids, (QStringList{"standard", "red-light", "candle", "black-white", "color-ink", "vivid",
+                               kCustomID}));
+    QCOMPARE(names, (QStringList{"Standard", "Red Light", "Candle", "Black & White", "Color Ink",
+                                 "Vivid", "Reading"}));
+
+    QSignalSpy counts(&model, &ScheduleModel::countChanged);
+    const HalvoPreset added = rig.store->addCustomPreset(QStringLiteral("Late"));
+    QCOMPARE(counts.count(), 1);
+    QCOMPARE(model.data(model.index(7), ScheduleModel::PresetIDRole).toString(), added.id);
+}
+
+void TestScheduleModel::switchingOffReachesTheStoreAtOnce()
+{
+    PopoverRig rig;
+    HalvoPersistedState state = stateWithSchedule(DailySchedule(true, "08:00", "candle", "20:00", "vivid"));
+    state.lastScheduleMarker = ScheduleEventMarker{epochMinutes(8, 0), QStringLiteral("candle")};
+    rig.seed(state);
+    rig.make();
+
+    ScheduleModel model;
+    model.setStore(rig.store.get(), {});
+    model.appear();
+    model.setHour1(6); // an unsaved edit that must not reach the store
+    QVERIFY(model.enabled());
+
+    QSignalSpy enabledSpy(&model, &ScheduleModel::enabledChanged);
+    model.setEnabled(false);
+    QCOMPARE(enabledSpy.count(), 1);
+    QCOMPARE(rig.store->schedule(), DailySchedule(false, "08:00", "candle", "20:00", "vivid"));
+    QCOMPARE(rig.store->lastScheduleMarker(), std::nullopt);
+    QCOMPARE(rig.saved().schedule, rig.store->schedule());
+    QCOMPARE(rig.saved().lastScheduleMarker, std::nullopt);
+}
+
+void TestScheduleModel::switchingOnWaitsForSave()
+{
+    PopoverRig rig;
+    rig.seed(stateWithSchedule(DailySchedule(false, "08:00", "candle", "20:00", "vivid")));
+    rig.make();
+    const QByteArray before = [&] {
+        QFile file(rig.statePath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+
+    {
+        ScheduleModel model;
+        model.setStore(rig.store.get(), {});
+        model.appear();
+        QSignalSpy scheduleSpy(rig.store.get(), &HalvoStore::scheduleChanged);
+        model.setEnabled(true);
+        QVERIFY(model.enabled());
+        QCOMPARE(scheduleSpy.count(), 0);
+        QCOMPARE(rig.store->activeModeID(), QStringLiteral("standard"));
+    }
+    // Leaving the page without saving leaves the schedule off.
+    QCOMPARE(rig.store->schedule().enabled, false);
+    QFile file(rig.statePath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+
+    ScheduleModel again;
+    again.setStore(rig.store.get(), {});
+    again.appear();
+    QCOMPARE(again.enabled(), false);
+}
+
+void TestScheduleModel::saveTurnsOnAndChecksOnceAfterClearingAndSaving()
+{
+    PopoverRig rig;
+    // The morning period already applied "candle" and the user then chose
+    // "standard": without clearing the marker the schedule would stay quiet.
+    HalvoPersistedState state = stateWithSchedule(DailySchedule(false, "08:00", "candle", "20:00", "vivid"));
+    state.lastScheduleMarker = ScheduleEventMarker{epochMinutes(8, 0), QStringLiteral("candle")};
+    rig.seed(state);
+    rig.make();
+    rig.store->setCurrentCalendar(QTimeZone::utc());
+
+    ScheduleModel model;
+    model.setStore(rig.store.get(), {});
+    model.appear();
+    QCOMPARE(model.enabled(), false);
+
+    QStringList events;
+    std::optional<HalvoPersistedState> savedWhenChecked;
+    HalvoStore *store = rig.store.get();
+    connect(store, &HalvoStore::scheduleChanged, this, [&] { events.append("schedule"); });
+    connect(store, &HalvoStore::lastScheduleMarkerChanged, this, [&] {
+        if (!store->lastScheduleMarker()) {
+            events.append("marker cleared");
+            return;
+        }
+        events.append("marker set");
+        savedWhenChecked = rig.saved();
+    });
+    connect(store, &HalvoStore::activeModeIDChanged, this,
+            [&] { events.append("active " + store->activeModeID()); });
+
+    model.save();
+
+    QVERIFY(model.enabled());
+    const DailySchedule expected(true, "08:00", "candle", "20:00", "vivid");
+    QCOMPARE(store->schedule(), expected);
+    QCOMPARE(events, (QStringList{"schedule", "marker cleared", "marker set", "active candle"}));
+    // When the check ran, the file already held the new schedule without a marker.
+    QVERIFY(savedWhenChecked.has_value());
+    QCOMPARE(savedWhenChecked->schedule, expected);
+    QCOMPARE(savedWhenChecked->lastScheduleMarker, std::nullopt);
+    QCOMPARE(store->lastScheduleMarker(), (ScheduleEventMarker{epochMinutes(8, 0), "candle"}));
+    QCOMPARE(rig.saved().lastScheduleMarker, store->lastScheduleMarker());
+    QCOMPARE(rig.countCalls(QStringLiteral("ripple.run")), 0);
+}
+
+void TestScheduleModel::storesTwoDigitTimes_data()
+{
+    QTest::addColumn<int>("hour");
+    QTest::addColumn<int>("minute");
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("five past seven") << 7 << 5 << "07:05";
+    QTest::newRow("a minute to midnight") << 23 << 59 << "23:59";
+    QTest::newRow("midnight") << 0 << 0 << "00:00";
+    QTest::newRow("out of range clamps") << 24 << 60 << "23:59";
+    QTest::newRow("negative clamps") << -1 << -5 << "00:00";
+}
+
+void TestScheduleModel::storesTwoDigitTimes()
+{
+    QFETCH(int, hour);
+    QFETCH(int, minute);
+    PopoverRig rig;
+    rig.make();
+
+    ScheduleModel model;
+    model.setStore(rig.store.get(), {});
+    model.appear();
+    model.setHour1(hour);
+    model.setMinute1(minute);
+    model.setHour2(hour);
+    model.setMinute2(minute);
+    model.save();
+
+    QTEST(rig.store->schedule().time1, "stored");
+    QTEST(rig.store->schedule().time2, "stored");
+    QTEST(rig.saved().schedule.time1, "stored");
+}
+
+void TestScheduleModel::steppersWrapAroundTheClock_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<bool>("stepsHour");
+    QTest::addColumn<int>("delta");
+    QTest::addColumn<QString>("result");
+
+    QTest::newRow("hour up past 23") << "23:30" << true << 1 << "00:30";
+    QTest::newRow("hour down past 0") << "00:15" << true << -1 << "23:15";
+    QTest::newRow("minute up past 59 keeps the hour") << "09:59" << false << 1 << "09:00";
+    QTest::newRow("minute down past 0 keeps the hour") << "00:00" << false << -1 << "00:59";
+    QTest::newRow("plain step") << "12:34" << false << 1 << "12:35";
+}
+
+void TestScheduleModel::steppersWrapAroundTheClock()
+{
+    QFETCH(QString, start);
+    QFETCH(bool, stepsHour);
+    QFETCH(int, delta);
+    PopoverRig rig;
+    rig.seed(stateWithSchedule(DailySchedule(false, start, "standard", start, "red-light")));
+    rig.make();
+
+    ScheduleModel model;
+    model.setStore(rig.store.get(), {});
+    model.appear();
+    QSignalSpy second(&model, &ScheduleModel::time2Changed);
+    if (stepsHour)
+        model.stepHour(1, delta);
+    else
+        model.stepMinute(1, delta);
+    QTEST(model.time1Text(), "result");
+    QCOMPARE(model.time2Text(), start);
+    QCOMPARE(second.count(), 0);
+}
+
+void TestScheduleModel::hiddenPresetCanBeScheduled()
+{
+    PopoverRig rig;
+    rig.make();
+    rig.store->togglePresetHidden(QStringLiteral("candle"));
+    rig.store->togglePresetHidden(QStringLiteral("vivid"));
+
+    ScheduleModel model;
+    model.setStore(rig.store.get(), {});
+    model.appear();
+    QVERIFY(model.preset1Index() >= 0);
+    model.setPreset1ID(QStringLiteral("candle"));
+    model.setPreset2ID(QStringLiteral("vivid"));
+    QCOMPARE(model.preset1Index(), 2);
+    QCOMPARE(model.preset2Index(), 5);
+    model.save();
+    QCOMPARE(rig.saved().schedule.preset1ID, QStringLiteral("candle"));
+    QCOMPARE(rig.saved().schedule.preset2ID, QStringLiteral("vivid"));
+}
+
+void TestScheduleModel::backGoesToSettings()
+{
+    PopoverRig rig;
+    rig.make();
+    rig.navigation->setPage(PopoverPage::schedule());
+    ScheduleModel model;
+    model.setContext(rig.context.get());
+    model.back();
+    QCOMPARE(rig.navigation->page(), PopoverPage::settings());
+}
+
+QTEST_GUILESS_MAIN(TestScheduleModel)
+#include "tst_schedulemodel.moc"

@@ -1,0 +1,479 @@
+#include "popoverrig.h"
+#include "../app/feedserver.h"
+#include "../onboarding/permissionrippleengine.h"
+
+#include "app/updatechecker.h"
+#include "popover/settingsmodel.h"
+
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+class RecordingPresenter : public UpdateAlertPresenter {
+public:
+    int present(const UpdateAlert &alert) override
+    {
+        alerts.append(alert);
+        return -1;
+    }
+    void openUrl(const QUrl &url) override { openedUrls.append(url); }
+
+    QList<UpdateAlert> alerts;
+    QList<QUrl> openedUrls;
+};
+
+// The page's callbacks, counted.
+struct PageCalls {
+    QStringList calls;
+
+    SettingsModel::Actions actions()
+    {
+        SettingsModel::Actions actions;
+        actions.onBack = [this] { calls.append("back"); };
+        actions.onOpenSchedule = [this] { calls.append("schedule"); };
+        actions.onShowOnboarding = [this] { calls.append("onboarding"); };
+        actions.onEditPreset = [this](const QString &id) { calls.append("edit " + id); };
+        actions.onQuit = [this] { calls.append("quit"); };
+        return actions;
+    }
+};
+
+// A store whose ripple engine is one whose permission the test controls, or none.
+struct PermissionRig {
+    QTemporaryDir dir;
+    std::shared_ptr<CallLog> log = std::make_shared<CallLog>();
+    std::shared_ptr<PermissionRippleEngine> ripple = std::make_shared<PermissionRippleEngine>();
+    std::unique_ptr<HalvoStore> store;
+
+    explicit PermissionRig(bool withEngine, bool granted)
+    {
+        ripple->granted = granted;
+        store = std::make_unique<HalvoStore>(
+            StatePersistence(dir.filePath(QStringLiteral("state.json"))),
+            std::make_shared<RecordingColorEngine>(log), std::make_shared<RecordingBrightnessEngine>(log),
+            std::make_shared<RecordingKeepAwakeEngine>(log),
+            withEngine ? std::shared_ptr<RippleTransitioning>(ripple) : nullptr,
+            [] { return QDateTime(QDate(2026, 3, 10), QTime(12, 0), QTimeZone::utc()); },
+            std::make_shared<RecordingLoginItems>());
+    }
+};
+
+QByteArray manifest(const QString &version)
+{
+    return QByteArray(R"({"version": ")") + version.toUtf8()
+        + R"(", "build": "1", "releaseDate": "2025-03-01", "downloadUrl": "https://corvanta.com/halvoscope"})";
+}
+
+QStringList column(const SettingsModel &model, int role)
+{
+    QStringList values;
+    for (int row = 0; row < model.count(); ++row)
+        values.append(model.data(model.index(row), role).toString());
+    return values;
+}
+
+} // namespace
+
+class TestSettingsModel : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { SettingsModel::setServices({}); }
+
+    void addsPresetFromTrimmedName_data();
+    void addsPresetFromTrimmedName();
+    void blankNameAddsNothing_data();
+    void blankNameAddsNothing();
+    void newPresetOpensEditorThatReturnsToSettings();
+    void hidingRulesAndLastVisibleSwitch();
+    void editOnlyForCustomPresets();
+    void scheduleDetailFollowsTheStore();
+    void navigationRowsCallTheirActions();
+    void updateRowShowsCheckingThenVersion();
+    void updateCheckerIsFreshPerPageAndOutlivesIt();
+    void refractionSwitchFollowsAnimation();
+    void refractionStatusAndAccessRequest_data();
+    void refractionStatusAndAccessRequest();
+    void grantButtonAsksTheEngine();
+    void relaunchStartsNewInstanceThenQuits_data();
+    void relaunchStartsNewInstanceThenQuits();
+    void launchAtLoginShowsTheRealStatus();
+};
+
+void TestSettingsModel::addsPresetFromTrimmedName_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("spaces around") << "  Night Owl  " << "Night Owl";
+    QTest::newRow("newlines and tabs around") << "\n\tDusk \n" << "Dusk";
+    QTest::newRow("inner spaces kept") << " Late  Reading " << "Late  Reading";
+}
+
+void TestSettingsModel::addsPresetFromTrimmedName()
+{
+    QFETCH(QString, typed);
+    PopoverRig rig;
+    rig.make();
+    PageCalls page;
+    SettingsModel model;
+    model.setStore(rig.store.get(), page.actions());
+
+    model.setNewPresetName(typed);
+    QVERIFY(model.canAddPreset());
+    QSignalSpy counts(&model, &SettingsModel::countChanged);
+    model.addPreset();
+
+    const HalvoPreset added = rig.store->presets().constLast();
+    QVERIFY(added.isCustom);
+    QTEST(added.name, "stored");
+    QCOMPARE(model.newPresetName(), QString());
+    QVERIFY(!model.canAddPreset());
+    QCOMPARE(page.calls, QStringList{"edit " + added.id});
+    QCOMPARE(counts.count(), 1);
+    QCOMPARE(model.count(), 7);
+    QCOMPARE(rig.saved().presets.constLast().id, added.id);
+}
+
+void TestSettingsModel::blankNameAddsNothing_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("empty") << "";
+    QTest::newRow("spaces") << "    ";
+    QTest::newRow("spaces and newlines") << " \n \t\r\n ";
+}
+
+void TestSettingsModel::blankNameAddsNothing()
+{
+    QFETCH(QString, typed);
+    PopoverRig rig;
+    rig.make();
+    PageCalls page;
+    SettingsModel model;
+    model.setStore(rig.store.get(), page.actions());
+
+    model.setNewPresetName(typed);
+    QVERIFY(!model.canAddPreset());
+    QSignalSpy presets(rig.store.get(), &HalvoStore::presetsChanged);
+    model.addPreset(); // Return in the field
+    QCOMPARE(presets.count(), 0);
+    QCOMPARE(rig.store->presets().size(), 6);
+    QCOMPARE(page.calls, QStringList());
+    QCOMPARE(model.newPresetName(), typed);
+}
+
+void TestSettingsModel::newPresetOpensEditorThatReturnsToSettings()
+{
+    PopoverRig rig;
+    rig.make();
+    rig.navigation->setPage(PopoverPage::settings());
+    SettingsModel model;
+    model.setContext(rig.context.get());
+    model.setNewPresetName(QStringLiteral(" Evening "));
+    model.addPreset();
+
+    const HalvoPreset added = rig.store->presets().constLast();
+    QCOMPARE(added.name, QStringLiteral("Evening"));
+    QCOMPARE(rig.navigation->page(), PopoverPage::editPreset(added.id, true));
+    rig.navigation->goBack();
+    QCOMPARE(rig.navigation->page(), PopoverPage::settings());
+}
+
+void TestSettingsModel::hidingRulesAndLastVisibleSwitch()
+{
+    PopoverRig rig;
+    rig.make();
+    SettingsModel model;
+    model.setStore(rig.store.get(), {});
+    const auto hiddenFlags = [&] { return column(model, SettingsModel::IsHiddenRole); };
+    const auto lastFlags = [&] { return column(model, SettingsModel::IsLastVisibleRole); };
+
+    for (const char *id : {"standard", "red-light", "candle", "black-white"})
+        model.togglePresetHidden(QString::fromLatin1(id));
+    // Hidden presets stay in the list, in stored order.
+    QCOMPARE(model.count(), 6);
+    QCOMPARE(hiddenFlags(), (QStringList{"true", "true", "true", "true", "false", "false"}));
+    QCOMPARE(lastFlags(), (QStringList{"false", "false", "false", "false", "false", "false"}));
+
+    QSignalSpy rows(&model, &QAbstractItemModel::dataChanged);
+    model.togglePresetHidden(QStringLiteral("color-ink"));
+    QVERIFY(rows.count() >= 1);
+    QCOMPARE(lastFlags(), (QStringList{"false", "false", "false", "false", "false", "true"}));
+
+    // The store refuses to hide the last visible preset even when asked.
+    model.togglePresetHidden(QStringLiteral("vivid"));
+    QCOMPARE(rig.store->visiblePresets().size(), 1);
+    QCOMPARE(hiddenFlags(), (QStringList{"true", "true", "true", "true", "true", "false"}));
+
+    model.togglePresetHidden(QStringLiteral("candle"));
+    QCOMPARE(lastFlags(), (QStringList{"false", "false", "false", "false", "false", "false"}));
+    QCOMPARE(hiddenFlags(), (QStringList{"true", "true", "false", "true", "true", "false"}));
+    QCOMPARE(rig.saved().hiddenPresetIDs,
+             (QStringList{"black-white", "color-ink", "red-light", "standard"}));
+}
+
+void TestSettingsModel::editOnlyForCustomPresets()
+{
+    PopoverRig rig;
+    rig.seed(stateWithCustom(std::nullopt));
+    rig.make();
+    PageCalls page;
+    SettingsModel model;
+    model.setStore(rig.store.get(), page.actions());
+
+    QCOMPARE(column(model, SettingsModel::IsCustomRole),
+             (QStringList{"false", "false", "false", "false", "false", "false", "true"}));
+    QCOMPARE(column(model, SettingsModel::NameRole).constLast(), QStringLiteral("Reading"));
+    QCOMPARE(column(model, SettingsModel::SymbolNameRole).constFirst(), QStringLiteral("display"));
+    model.editPreset(kCustomID);
+    QCOMPARE(page.calls, QStringList{"edit " + kCustomID});
+}
+
+void TestSettingsModel::scheduleDetailFollowsTheStore()
+{
+    PopoverRig rig;
+    rig.make();
+    SettingsModel model;
+    model.setStore(rig.store.get(), {});
+    QCOMPARE(model.scheduleDetail(), QStringLiteral("Off"));
+
+    QSignalSpy detail(&model, &SettingsModel::scheduleDetailChanged);
+    rig.store->setScheduleEnabled(true);
+    QCOMPARE(detail.count(), 1);
+    QCOMPARE(model.scheduleDetail(), QStringLiteral("On"));
+    rig.store->setScheduleEnabled(false);
+    QCOMPARE(model.scheduleDetail(), QStringLiteral("Off"));
+}
+
+void TestSettingsModel::navigationRowsCallTheirActions()
+{
+    PopoverRig rig;
+    rig.make();
+    rig.navigation->setPage(PopoverPage::settings());
+    SettingsModel model;
+    model.setContext(rig.context.get());
+
+    model.showOnboarding();
+    QCOMPARE(rig.onboardings, 1);
+    model.openSchedule();
+    QCOMPARE(rig.navigation->page(), PopoverPage::schedule());
+    rig.navigation->goBack();
+    model.back();
+    QCOMPARE(rig.navigation->page(), PopoverPage::main());
+}
+
+void TestSettingsModel::updateRowShowsCheckingThenVersion()
+{
+    FeedServer server;
+    FeedServer::Response held;
+    held.mode = FeedServer::Response::Mode::Held;
+    held.body = manifest(UpdateChecker::currentVersion());
+    server.setResponse("/updates.json", held);
+    const auto presenter = std::make_shared<RecordingPresenter>();
+    SettingsModel::Services services;
+    services.makeUpdateChecker = [&] { return new UpdateChecker(server.url(), presenter); };
+    SettingsModel::setServices(services);
+
+    PopoverRig rig;
+    rig.make();
+    SettingsModel model;
+    model.setStore(rig.store.get(), {});
+    const QString version = QStringLiteral("v") + UpdateChecker::currentVersion();
+    QCOMPARE(model.updateDetail(), version);
+    QVERIFY(model.canCheckForUpdates());
+
+    QSignalSpy changes(&model, &SettingsModel::updateStateChanged);
+    model.checkForUpdates();
+    QTRY_COMPARE(model.updateDetail(), QStringLiteral("Checking\u2026"));
+    QVERIFY(!model.canCheckForUpdates());
+    QTRY_COMPARE(server.requests().size(), 1);
+    model.checkForUpdates(); // the disabled row
+    QTest::qWait(50);
+
+    server.release();
+    QTRY_COMPARE(model.updateDetail(), version);
+    QVERIFY(model.canCheckForUpdates());
+    QCOMPARE(server.requests().size(), 1);
+    QCOMPARE(presenter->alerts, QList<UpdateAlert>{UpdateAlert::upToDate(UpdateChecker::currentVersion())});
+    QCOMPARE(changes.count(), 2);
+}
+
+void TestSettingsModel::updateCheckerIsFreshPerPageAndOutlivesIt()
+{
+    FeedServer server;
+    FeedServer::Response held;
+    held.mode = FeedServer::Response::Mode::Held;
+    held.body = manifest(QStringLiteral("0.1"));
+    server.setResponse("/updates.json", held);
+    const auto presenter = std::make_shared<RecordingPresenter>();
+    SettingsModel::Services services;
+    services.makeUpdateChecker = [&] { return new UpdateChecker(server.url(), presenter); };
+    SettingsModel::setServices(services);
+
+    PopoverRig rig;
+    rig.make();
+    QPointer<UpdateChecker> first;
+    {
+        SettingsModel model;
+        model.setStore(rig.store.get(), {});
+        first = model.updateChecker();
+        QVERIFY(first);
+        model.checkForUpdates();
+        QTRY_VERIFY(first->isChecking());
+    }
+    // Leaving the page does not cancel the check.
+    QVERIFY(first);
+    SettingsModel again;
+    again.setStore(rig.store.get(), {});
+    QVERIFY(again.updateChecker() != first.data());
+    QCOMPARE(again.updateDetail(), QStringLiteral("v") + UpdateChecker::currentVersion());
+
+    QTRY_COMPARE(server.requests().size(), 1);
+    server.release();
+    QTRY_COMPARE(presenter->alerts.size(), 1);
+    QTRY_VERIFY(!first);
+}
+
+void TestSettingsModel::refractionSwitchFollowsAnimation()
+{
+    PermissionRig rig(true, false);
+    SettingsModel model;
+    model.setStore(rig.store.get(), {});
+    QVERIFY(model.refractionSwitchEnabled());
+    QVERIFY(model.opticalRefractionEnabled());
+
+    QSignalSpy animation(&model, &SettingsModel::animationEnabledChanged);
+    model.setAnimationEnabled(false);
+    QCOMPARE(animation.count(), 1);
+    QVERIFY(!rig.store->animationEnabled());
+    QVERIFY(!model.refractionSwitchEnabled());
+    // Its value stays as it was, and the disabled switch cannot change it.
+    QVERIFY(model.opticalRefractionEnabled());
+    model.setOpticalRefractionEnabled(false);
+    QVERIFY(rig.store->opticalRefractionEnabled());
+
+    model.setAnimationEnabled(true);
+    QVERIFY(model.refractionSwitchEnabled());
+    model.setOpticalRefractionEnabled(false);
+    QVERIFY(!rig.store->opticalRefractionEnabled());
+    QCOMPARE(model.refractionStatus(), QStringLiteral("none"));
+}
+
+void TestSettingsModel::refractionStatusAndAccessRequest_data()
+{
+    QTest::addColumn<bool>("withEngine");
+    QTest::addColumn<bool>("granted");
+    QTest::addColumn<int>("requests");
+    QTest::addColumn<QString>("status");
+
+    QTest::newRow("engine without access") << true << false << 1 << "needsAccess";
+    QTest::newRow("engine with access") << true << true << 0 << "active";
+    QTest::newRow("no engine") << false << false << 0 << "needsAccess";
+}
+
+void TestSettingsModel::refractionStatusAndAccessRequest()
+{
+    QFETCH(bool, withEngine);
+    QFETCH(bool, granted);
+    PermissionRig rig(withEngine, granted);
+    rig.store->setOpticalRefractionEnabled(false);
+    SettingsModel model;
+    model.setStore(rig.store.get(), {});
+    QCOMPARE(model.refractionStatus(), QStringLiteral("none"));
+
+    QSignalSpy status(&model, &SettingsModel::refractionStatusChanged);
+    model.setOpticalRefractionEnabled(true);
+    QVERIFY(rig.store->opticalRefractionEnabled());
+    QTEST(int(rig.ripple->count(QStringLiteral("request"))), "requests");
+    QTEST(model.refractionStatus(), "status");
+    QVERIFY(status.count() >= 1);
+
+    // Writing "on" again saves again but asks no more than once per write.
+    model.setOpticalRefractionEnabled(true);
+    const int expected = withEngine && !granted ? 2 : 0;
+    QCOMPARE(int(rig.ripple->count(QStringLiteral("request"))), expected);
+}
+
+void TestSettingsModel::grantButtonAsksTheEngine()
+{
+    PermissionRig rig(true, false);
+    SettingsModel model;
+    model.setStore(rig.store.get(), {});
+    QCOMPARE(model.refractionStatus(), QStringLiteral("needsAccess"));
+
+    // The user grants access in the system's dialog.
+    rig.ripple->onRequest = [&] { rig.ripple->granted = true; };
+    QSignalSpy status(&model, &SettingsModel::refractionStatusChanged);
+    model.grantScreenRecording();
+    QCOMPARE(rig.ripple->count(QStringLiteral("request")), 1);
+    QCOMPARE(status.count(), 1);
+    QCOMPARE(model.refractionStatus(), QStringLiteral("active"));
+
+    PermissionRig bare(false, false);
+    SettingsModel withoutEngine;
+    withoutEngine.setStore(bare.store.get(), {});
+    withoutEngine.grantScreenRecording();
+    QCOMPARE(withoutEngine.refractionStatus(), QStringLiteral("needsAccess"));
+}
+
+void TestSettingsModel::relaunchStartsNewInstanceThenQuits_data()
+{
+    QTest::addColumn<bool>("launches");
+    QTest::newRow("launched") << true;
+    QTest::newRow("launch failed") << false;
+}
+
+void TestSettingsModel::relaunchStartsNewInstanceThenQuits()
+{
+    QFETCH(bool, launches);
+    PageCalls page;
+    SettingsModel::Services services;
+    services.launchNewInstance = [&] {
+        page.calls.append("launch");
+        return launches;
+    };
+    SettingsModel::setServices(services);
+
+    PopoverRig rig;
+    rig.make();
+    SettingsModel model;
+    model.setStore(rig.store.get(), page.actions());
+    model.relaunch();
+    QCOMPARE(page.calls, (QStringList{"launch", "quit"}));
+}
+
+void TestSettingsModel::launchAtLoginShowsTheRealStatus()
+{
+    PopoverRig rig;
+    rig.loginItems->enabled = true;
+    rig.make();
+    SettingsModel model;
+    model.setStore(rig.store.get(), {});
+    model.appear();
+    QVERIFY(model.launchAtLogin());
+
+    model.setLaunchAtLogin(false);
+    QVERIFY(!model.launchAtLogin());
+    QVERIFY(!rig.loginItems->enabled);
+    QCOMPARE(rig.store->errorMessage(), std::nullopt);
+
+    rig.loginItems->failure = QStringLiteral("Permission denied");
+    QSignalSpy shown(&model, &SettingsModel::launchAtLoginChanged);
+    model.setLaunchAtLogin(true);
+    QVERIFY(!model.launchAtLogin());
+    QCOMPARE(shown.count(), 0);
+    QCOMPARE(rig.store->errorMessage(),
+             std::optional<QString>(QStringLiteral("Unable to update Launch at Login: Permission denied")));
+
+    // The status is read again each time the page is shown.
+    rig.loginItems->failure.reset();
+    rig.loginItems->enabled = true;
+    QVERIFY(!model.launchAtLogin());
+    model.appear();
+    QVERIFY(model.launchAtLogin());
+}
+
+QTEST_GUILESS_MAIN(TestSettingsModel)
+#include "tst_settingsmodel.moc"
