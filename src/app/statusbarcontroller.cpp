@@ -48,8 +48,8 @@ StatusBarController::StatusBarController(HalvoStore *store, Actions actions, QOb
     , m_actions(std::move(actions))
     , m_navigation(new PopoverNavigation(this))
 {
-    // Linux panels place icons themselves; the key is kept so the stored
-    // settings match the macOS build's.
+    // Linux panels place icons themselves; the key is still written so the
+    // stored settings are the same on every platform.
     {
         const auto defaults = UserDefaults::open();
         if (!defaults->contains(UserDefaults::statusItemPositionKey))
@@ -80,7 +80,14 @@ StatusBarController::~StatusBarController()
 {
     if (m_store)
         m_store->setRippleOriginProvider({});
-    delete m_popover;
+    if (m_popover) {
+        // Qt Quick's software renderer frees image textures only when their
+        // cached images go, and the image cache outlives the window: drop the
+        // items, then the unused images, while the renderer still exists.
+        m_popover->setSource(QUrl());
+        m_popover->releaseResources();
+        delete m_popover;
+    }
 }
 
 bool StatusBarController::isPopoverShown() const

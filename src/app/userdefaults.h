@@ -5,7 +5,7 @@
 #include <memory>
 
 // The application's user defaults: an INI file under
-// $XDG_CONFIG_HOME/Halvoscope/, keys spelled as the macOS build spells them.
+// $XDG_CONFIG_HOME/Halvoscope/, keys spelled the same on every platform.
 namespace UserDefaults {
 
 inline const QString statusItemPositionKey = QStringLiteral("NSStatusItem Preferred Position Item-0");
