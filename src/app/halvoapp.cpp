@@ -3,6 +3,10 @@
 #include "app/halvobusservice.h"
 #include "app/statusbarcontroller.h"
 #include "app/terminationsignals.h"
+#include "app/userdefaults.h"
+#include "onboarding/firstlaunch.h"
+#include "onboarding/onboardingmodel.h"
+#include "onboarding/onboardingwindowcontroller.h"
 #include "core/halvostore.h"
 #include "core/statepersistence.h"
 #include "engines/brightnessengine.h"
@@ -14,6 +18,7 @@
 #include "platform/sysfs/ddcutillibrary.h"
 #include "platform/x11/xrandrcolorstage.h"
 #include "platform/xdg/autostartloginitem.h"
+#include "ripple/rippletransitionengine.h"
 #include "schedule/scheduleengine.h"
 
 #include <QApplication>
@@ -27,12 +32,23 @@
 #include <QScreen>
 #include <QTimeZone>
 
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <unistd.h>
+
 #include <cstdio>
 
 namespace {
 
 // How long a second launch waits for the running instance to answer.
 constexpr int reopenCallTimeoutMs = 5000;
+
+// A relaunch ("Relaunch", "Relaunch & Finish") starts the new process while
+// the old one still owns the bus name. Every process puts its pid here; a
+// child that inherits it knows it replaces its parent and waits for the name.
+const char relaunchParentVariable[] = "HALVOSCOPE_RELAUNCHED_FROM";
+constexpr int relaunchWaitMs = 10000;
 
 } // namespace
 
@@ -100,10 +116,26 @@ HalvoApp::Instance HalvoApp::claimSingleInstance()
         std::fprintf(stderr, "halvoscope: cannot export %s on the session bus\n",
                      qPrintable(HalvoBusService::objectPath));
     }
-    const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
-        bus.interface()->registerService(HalvoBusService::serviceName,
-                                         QDBusConnectionInterface::DontQueueService,
-                                         QDBusConnectionInterface::DontAllowReplacement);
+    const auto claim = [&bus] {
+        return bus.interface()->registerService(HalvoBusService::serviceName,
+                                                QDBusConnectionInterface::DontQueueService,
+                                                QDBusConnectionInterface::DontAllowReplacement);
+    };
+    QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply = claim();
+
+    const bool relaunched = !qEnvironmentVariableIsEmpty(relaunchParentVariable);
+    qputenv(relaunchParentVariable, QByteArray::number(qint64(::getpid())));
+    if (relaunched && reply.isValid() && reply.value() != QDBusConnectionInterface::ServiceRegistered) {
+        // The instance we replace is still shutting down: give it a moment.
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < relaunchWaitMs) {
+            QThread::msleep(100);
+            reply = claim();
+            if (!reply.isValid() || reply.value() == QDBusConnectionInterface::ServiceRegistered)
+                break;
+        }
+    }
     if (!reply.isValid()) {
         std::fprintf(stderr, "halvoscope: cannot claim %s on the session bus: %s\n",
                      qPrintable(HalvoBusService::serviceName), qPrintable(reply.error().message()));
@@ -165,13 +197,13 @@ void HalvoApp::applicationDidFinishLaunching()
             return primary ? std::optional<QRectF>(primary->geometry()) : std::nullopt;
         });
     m_busService->setStore(m_store.get());
+    m_userDefaults = UserDefaults::open();
 
     QPointer<HalvoApp> self(this);
     StatusBarController::Actions actions;
     actions.showOnboarding = [self] {
-        // The onboarding window arrives with its own controller; until then
-        // there is nothing to show.
-        Q_UNUSED(self);
+        if (self)
+            self->showOnboarding();
     };
     actions.quit = [] { QCoreApplication::quit(); };
     m_statusBarController = std::make_unique<StatusBarController>(m_store.get(), std::move(actions));
@@ -189,15 +221,41 @@ void HalvoApp::applicationDidFinishLaunching()
 
 std::shared_ptr<RippleTransitioning> HalvoApp::createRippleEngine()
 {
-    // The ripple transition is handed to the store here once it exists;
-    // without one every colour change applies at once.
-    return nullptr;
+    return std::make_shared<RippleTransitionEngine>(m_colorEngine);
 }
 
 void HalvoApp::handleFirstRun()
 {
-    // The first-run onboarding (and finishing one interrupted by a relaunch)
-    // hooks in here.
+    QPointer<HalvoApp> self(this);
+    runFirstLaunchHandling(
+        *m_store, *m_userDefaults,
+        [self] {
+            if (self)
+                self->showPopover();
+        },
+        [self] {
+            if (self)
+                self->showOnboarding();
+        });
+}
+
+void HalvoApp::showOnboarding()
+{
+    if (!m_onboardingController) {
+        QPointer<HalvoApp> self(this);
+        m_onboardingController = std::make_unique<OnboardingWindowController>(
+            m_store.get(), m_userDefaults.get(), [self] {
+                if (self)
+                    self->showPopover();
+            });
+    }
+    m_onboardingController->show(0);
+}
+
+void HalvoApp::showPopover()
+{
+    if (m_statusBarController)
+        m_statusBarController->showPopover();
 }
 
 void HalvoApp::applicationWillTerminate()

@@ -9,6 +9,8 @@ class DisplayColorEngine;
 class HalvoBusService;
 class HalvoStore;
 class KeepAwakeEngine;
+class OnboardingWindowController;
+class QSettings;
 class RippleTransitioning;
 class ScheduleEngine;
 class StatusBarController;
@@ -43,6 +45,8 @@ private:
     int askRunningInstanceToShowPopover();
     std::shared_ptr<RippleTransitioning> createRippleEngine();
     void handleFirstRun();
+    void showOnboarding();
+    void showPopover();
 
     std::shared_ptr<DisplayColorEngine> m_colorEngine;
     std::shared_ptr<BrightnessEngine> m_brightnessEngine;
@@ -51,6 +55,9 @@ private:
     std::unique_ptr<HalvoStore> m_store;
     std::unique_ptr<StatusBarController> m_statusBarController;
     std::unique_ptr<ScheduleEngine> m_scheduleEngine;
+    std::unique_ptr<QSettings> m_userDefaults;
+    // Declared after the store and the user defaults, so it goes first.
+    std::unique_ptr<OnboardingWindowController> m_onboardingController;
 
     std::unique_ptr<HalvoBusService> m_busService;
     std::unique_ptr<TerminationSignals> m_terminationSignals;

@@ -70,10 +70,11 @@ Rectangle {
             Layout.fillHeight: true
             clip: true
 
+            // One page, inset in the page area; pages cross-fade as the step changes.
             component PageSlot: Item {
                 id: slot
 
-                required property int step
+                property bool current: false
                 default property alias page: slot.data
 
                 anchors.fill: parent
@@ -81,7 +82,7 @@ Rectangle {
                 anchors.rightMargin: 26
                 anchors.topMargin: 22
                 anchors.bottomMargin: 22
-                opacity: root.onboarding.step === step ? 1 : 0
+                opacity: current ? 1 : 0
                 visible: opacity > 0
                 Behavior on opacity {
                     NumberAnimation {
@@ -94,17 +95,17 @@ Rectangle {
 
             PageSlot {
                 objectName: "welcomePage"
-                step: 0
+                current: root.onboarding.step === 0
                 WelcomePage { width: parent.width }
             }
             PageSlot {
                 objectName: "loginItemPage"
-                step: 1
+                current: root.onboarding.step === 1
                 LoginItemPage { width: parent.width; onboarding: root.onboarding }
             }
             PageSlot {
                 objectName: "ripplePage"
-                step: 2
+                current: root.onboarding.step === 2
                 RipplePage { width: parent.width; onboarding: root.onboarding }
             }
         }

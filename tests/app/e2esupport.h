@@ -3,6 +3,8 @@
 // What the end-to-end tests share: the X server's gamma ramp, the
 // application's visible windows (through xdotool) and a process guard.
 
+#include <QDir>
+#include <QFile>
 #include <QList>
 #include <QProcess>
 #include <QRect>
@@ -114,5 +116,16 @@ public:
         }
     }
 };
+
+// A profile whose first-run guide is already done, so no onboarding window
+// opens over the desktop the test drives.
+inline void seedFinishedOnboarding(const QString &home)
+{
+    const QString folder = home + QStringLiteral("/data/Halvoscope");
+    QDir().mkpath(folder);
+    QFile file(folder + QStringLiteral("/state.json"));
+    if (file.open(QIODevice::WriteOnly))
+        file.write("{\"hasCompletedOnboarding\": true}\n");
+}
 
 } // namespace E2E

@@ -95,30 +95,6 @@ private Q_SLOTS:
         QVERIFY(rig->ripple->calls.isEmpty());
     }
 
-    void frame_data()
-    {
-        QTest::addColumn<int>("step");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QString>("counter");
-        QTest::addColumn<QString>("primary");
-        QTest::addColumn<bool>("backVisible");
-
-        QTest::newRow("welcome") << 0 << "Welcome to Halvoscope" << "1 of 3" << "Get Started →" << false;
-        QTest::newRow("login item") << 1 << "Open at Login" << "2 of 3" << "Continue →" << true;
-        QTest::newRow("ripple") << 2 << "Custom Ripple Animation" << "3 of 3" << "Start Using Halvoscope" << true;
-    }
-
-    void frame()
-    {
-        QFETCH(int, step);
-        rig->make();
-        auto model = makeModel(step);
-        QTEST(model->title(), "title");
-        QTEST(model->counterText(), "counter");
-        QTEST(model->primaryTitle(), "primary");
-        QTEST(model->backVisible(), "backVisible");
-    }
-
     void backStopsAtWelcome()
     {
         rig->make();
@@ -132,21 +108,6 @@ private Q_SLOTS:
         model->back();
         QCOMPARE(model->step(), 0);
         QCOMPARE(steps.count(), 2);
-    }
-
-    void loginSwitchOnlyChangesThePage()
-    {
-        rig->make();
-        auto model = makeModel(1);
-        QCOMPARE(model->loginStatusText(), QStringLiteral("Enabled · Launches quietly in your menu bar"));
-        QSignalSpy status(model.get(), &OnboardingModel::openAtLoginChanged);
-        model->setOpenAtLogin(false);
-        QCOMPARE(model->loginStatusText(),
-                 QStringLiteral("Off · Open Halvoscope manually from Applications"));
-        model->setOpenAtLogin(false);
-        QCOMPARE(status.count(), 1);
-        QCOMPARE(rig->loginItems->enabled, false);
-        QCOMPARE(model->step(), 1);
     }
 
     void continueSetsLoginItem_data()

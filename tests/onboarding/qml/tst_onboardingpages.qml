@@ -225,27 +225,5 @@ Item {
             tryCompare(preview, "warmth", 0, 2000)
             tryCompare(preview, "ringOpacity", 0, 3000)
         }
-
-        function test_finishingButtons_data() {
-            return [
-                { tag: "Skip for Now", button: "skipButton", granted: false },
-                { tag: "Start Using Halvoscope", button: "primaryButton", granted: true },
-            ]
-        }
-
-        function test_finishingButtons(data) {
-            const view = createView(2, data.granted)
-            mouseClick(find(view, data.button))
-            compare(rig.finishes, 1)
-        }
-
-        function test_returnPressesPrimary() {
-            const view = createView(0, true)
-            view.forceActiveFocus()
-            keyClick(Qt.Key_Return)
-            compare(view.onboarding.step, 1)
-            keyClick(Qt.Key_Enter)
-            compare(view.onboarding.step, 2)
-        }
     }
 }
