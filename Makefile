@@ -39,6 +39,9 @@ bench: setup
 	cmake --build $(BENCHDIR) -j $(JOBS)
 	bash scripts/run-bench.sh $(BENCHDIR)
 
+screenshots: setup build
+	bash scripts/screenshots.sh $(BUILD)
+
 install: build
 	cmake --install $(BUILD)
 
