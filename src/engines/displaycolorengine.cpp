@@ -175,6 +175,12 @@ void DisplayColorEngine::syncOutputs()
     }
 }
 
+bool DisplayColorEngine::wouldUseGammaFallback()
+{
+    syncOutputs();
+    return !matrixStageAvailable();
+}
+
 bool DisplayColorEngine::matrixStageAvailable() const
 {
     if (!m_stage->isAvailable() || m_outputs.isEmpty())

@@ -43,6 +43,9 @@ public:
     qint64 currentSaturation() const { return m_currentSaturation; }
     bool overlaysTemporarilyHidden() const { return m_overlaysTemporarilyHidden; }
     bool usingGammaFallback() const { return m_usingGammaFallback; }
+    // Whether a non-neutral colour applied now would go to the gamma ramps
+    // (re-reads the outputs first, as applyColor does).
+    bool wouldUseGammaFallback();
 
     // How many times a matrix was written to the output, or a ramp to the CRTC.
     quint64 matrixGeneration(const QString &output) const;

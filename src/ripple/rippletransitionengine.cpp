@@ -94,7 +94,6 @@ void RippleTransitionEngine::runTransition(qint64 fromTemperature, qint64 fromSa
                                            std::function<void()> applyTarget, std::function<void()> completion)
 {
     cancelTransition();
-    noteColourStage();
 
     Transition transition;
     transition.from = {fromTemperature, fromSaturation};
@@ -188,8 +187,8 @@ void RippleTransitionEngine::setState(State state)
 // Gamma ramps carry the temperature only. When both ends of the ripple are
 // shown that way, grading them with saturation would make the first frame
 // differ from the screen before and the last from the screen after. The
-// colour engine tells whether its colour right now is on the ramps; coming
-// from neutral it cannot, so the last non-neutral colour it showed decides.
+// colour engine tells whether its colour right now is on the ramps, and
+// where a non-neutral target will go.
 bool RippleTransitionEngine::gradesWithoutSaturation(Colour to) const
 {
     const auto colour = colorEngine();
@@ -197,18 +196,11 @@ bool RippleTransitionEngine::gradesWithoutSaturation(Colour to) const
         return false;
     if (colour->usingGammaFallback())
         return true;
-    const bool showsNeutral = ColorMath::isNeutral(colour->currentTemperature(), colour->currentSaturation());
+    // Otherwise the start shows no stage or the matrix stage; the end shows
+    // the target on whichever stage the colour engine will pick for it.
     const bool targetNeutral = ColorMath::isNeutral(ColorMath::clampTemperature(to.temperature),
                                                     ColorMath::clampSaturation(to.saturation));
-    return showsNeutral && !targetNeutral && m_lastStageWasGamma.value_or(false);
-}
-
-void RippleTransitionEngine::noteColourStage()
-{
-    const auto colour = colorEngine();
-    if (colour && !ColorMath::isNeutral(colour->currentTemperature(), colour->currentSaturation())
-        && !colour->overlaysTemporarilyHidden())
-        m_lastStageWasGamma = colour->usingGammaFallback();
+    return !targetNeutral && colour->wouldUseGammaFallback();
 }
 
 void RippleTransitionEngine::captureNextScreen(quint64 generation)
@@ -296,7 +288,6 @@ void RippleTransitionEngine::refractWindowFinished(quint64 generation)
         applyTarget();
     if (generation != m_generation)
         return;
-    noteColourStage();
 
     QTimer::singleShot(settleDelay, this, [this, generation] {
         if (generation != m_generation || !m_transition)
@@ -361,7 +352,6 @@ void RippleTransitionEngine::tier1Tick()
         applyTarget();
     if (generation != m_generation)
         return;
-    noteColourStage();
     closeWindows();
     m_transition.reset();
     setState(State::Idle);

@@ -111,7 +111,6 @@ private:
     std::shared_ptr<DisplayColorEngine> colorEngine() const;
     void setState(State state);
     bool gradesWithoutSaturation(Colour to) const;
-    void noteColourStage();
 
     void captureNextScreen(quint64 generation);
     void showRefractWindows(quint64 generation);
@@ -131,5 +130,4 @@ private:
     State m_state = State::Idle;
     // Whether the colour engine last showed a non-neutral colour through its
     // gamma ramps; unknown until it has shown one.
-    std::optional<bool> m_lastStageWasGamma;
 };
