@@ -16,20 +16,10 @@ void MainPresetsModel::setContext(PopoverContext *context)
         setStore(nullptr, {});
         return;
     }
-    const QPointer<PopoverContext> weak(context);
     Actions actions;
-    actions.onEditPreset = [weak](const QString &presetID) {
-        if (weak && weak->navigation())
-            weak->navigation()->setPage(PopoverPage::editPreset(presetID, false));
-    };
-    actions.onOpenSettings = [weak] {
-        if (weak && weak->navigation())
-            weak->navigation()->setPage(PopoverPage::settings());
-    };
-    actions.onQuit = [weak] {
-        if (weak)
-            weak->quit();
-    };
+    actions.onEditPreset = context->editPresetAction(false);
+    actions.onOpenSettings = context->showPageAction(PopoverPage::settings());
+    actions.onQuit = context->quitAction();
     setStore(context->store(), std::move(actions));
 }
 

@@ -33,3 +33,43 @@ void PopoverContext::handleEscape()
     else
         close();
 }
+
+std::function<void()> PopoverContext::goBackAction()
+{
+    return [weak = QPointer<PopoverContext>(this)] {
+        if (weak && weak->navigation())
+            weak->navigation()->goBack();
+    };
+}
+
+std::function<void()> PopoverContext::showPageAction(const PopoverPage &page)
+{
+    return [weak = QPointer<PopoverContext>(this), page] {
+        if (weak && weak->navigation())
+            weak->navigation()->setPage(page);
+    };
+}
+
+std::function<void(const QString &)> PopoverContext::editPresetAction(bool returnToSettings)
+{
+    return [weak = QPointer<PopoverContext>(this), returnToSettings](const QString &presetID) {
+        if (weak && weak->navigation())
+            weak->navigation()->setPage(PopoverPage::editPreset(presetID, returnToSettings));
+    };
+}
+
+std::function<void()> PopoverContext::showOnboardingAction()
+{
+    return [weak = QPointer<PopoverContext>(this)] {
+        if (weak)
+            weak->showOnboarding();
+    };
+}
+
+std::function<void()> PopoverContext::quitAction()
+{
+    return [weak = QPointer<PopoverContext>(this)] {
+        if (weak)
+            weak->quit();
+    };
+}

@@ -39,6 +39,14 @@ public:
     // Escape: back to the parent page, or close the popover on the main page.
     Q_INVOKABLE void handleEscape();
 
+    // Ready-made actions for the page models. Each holds the context weakly
+    // and does nothing once it is gone.
+    std::function<void()> goBackAction();
+    std::function<void()> showPageAction(const PopoverPage &page);
+    std::function<void(const QString &)> editPresetAction(bool returnToSettings);
+    std::function<void()> showOnboardingAction();
+    std::function<void()> quitAction();
+
 private:
     QPointer<HalvoStore> m_store;
     QPointer<PopoverNavigation> m_navigation;

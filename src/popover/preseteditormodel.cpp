@@ -18,11 +18,7 @@ void PresetEditorModel::setContext(PopoverContext *context)
         setStore(nullptr, {});
         return;
     }
-    const QPointer<PopoverContext> weak(context);
-    setStore(context->store(), [weak] {
-        if (weak && weak->navigation())
-            weak->navigation()->goBack();
-    });
+    setStore(context->store(), context->goBackAction());
 }
 
 void PresetEditorModel::setStore(HalvoStore *store, std::function<void()> onBack)

@@ -28,11 +28,7 @@ void ScheduleModel::setContext(PopoverContext *context)
         setStore(nullptr, {});
         return;
     }
-    const QPointer<PopoverContext> weak(context);
-    setStore(context->store(), [weak] {
-        if (weak && weak->navigation())
-            weak->navigation()->goBack();
-    });
+    setStore(context->store(), context->goBackAction());
 }
 
 void ScheduleModel::setStore(HalvoStore *store, std::function<void()> onBack)

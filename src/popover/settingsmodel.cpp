@@ -70,28 +70,12 @@ void SettingsModel::setContext(PopoverContext *context)
         setStore(nullptr, {});
         return;
     }
-    const QPointer<PopoverContext> weak(context);
     Actions actions;
-    actions.onBack = [weak] {
-        if (weak && weak->navigation())
-            weak->navigation()->goBack();
-    };
-    actions.onOpenSchedule = [weak] {
-        if (weak && weak->navigation())
-            weak->navigation()->setPage(PopoverPage::schedule());
-    };
-    actions.onShowOnboarding = [weak] {
-        if (weak)
-            weak->showOnboarding();
-    };
-    actions.onEditPreset = [weak](const QString &presetID) {
-        if (weak && weak->navigation())
-            weak->navigation()->setPage(PopoverPage::editPreset(presetID, true));
-    };
-    actions.onQuit = [weak] {
-        if (weak)
-            weak->quit();
-    };
+    actions.onBack = context->goBackAction();
+    actions.onOpenSchedule = context->showPageAction(PopoverPage::schedule());
+    actions.onShowOnboarding = context->showOnboardingAction();
+    actions.onEditPreset = context->editPresetAction(true);
+    actions.onQuit = context->quitAction();
     setStore(context->store(), std::move(actions));
 }
 
