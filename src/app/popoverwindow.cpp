@@ -43,6 +43,7 @@ void PopoverWindow::present(const QPoint &topLeft)
     show();
     raise();
     requestActivate();
+    m_sincePresented.start();
 }
 
 void PopoverWindow::dismiss()
@@ -79,6 +80,14 @@ void PopoverWindow::handleActiveChanged()
 {
     if (isActive() || !isVisible())
         return;
+    // Just after opening, focus may still be settling from a window that
+    // closed a moment ago (the onboarding window, say): that is the window
+    // manager, not the user, so take the focus back.
+    if (m_sincePresented.isValid() && m_sincePresented.elapsed() < focusSettleMs) {
+        raise();
+        requestActivate();
+        return;
+    }
     m_sinceFocusDismissal.start();
     dismiss();
 }

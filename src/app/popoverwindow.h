@@ -49,4 +49,6 @@ private:
 
     QElapsedTimer m_sinceFocusDismissal;
     bool m_maskCorners = false;
+    QElapsedTimer m_sincePresented;
+    static constexpr qint64 focusSettleMs = 300;
 };
