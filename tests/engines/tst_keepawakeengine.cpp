@@ -269,7 +269,11 @@ void KeepAwakeEngineTest::missingBuses()
     QCOMPARE(engine.holdsSystemAssertion(), result && systemBus);
     if (systemBus) {
         QCOMPARE(desktop.logind->calls().size(), std::size_t(1));
-        QCOMPARE(desktop.logind->isHeld(0), result);
+        // A released lock reaches the fake service as a hang-up, a moment later.
+        if (result)
+            QVERIFY(desktop.logind->isHeld(0));
+        else
+            QTRY_VERIFY(!desktop.logind->isHeld(0));
     }
     QVERIFY(engine.setActive(false));
     QVERIFY(desktop.screenSaver->activeCookies().empty());
