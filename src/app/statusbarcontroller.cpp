@@ -125,7 +125,12 @@ void StatusBarController::handleActivation(QSystemTrayIcon::ActivationReason rea
         break;
     case QSystemTrayIcon::Trigger:
     case QSystemTrayIcon::DoubleClick:
-        if (QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier)
+        // On an XEmbed tray the activation is emitted while the button press
+        // is delivered, so keyboardModifiers() holds the keys held at the
+        // click even when the press waited in the queue. A D-Bus tray sends
+        // no event; then only the keyboard's present state can tell.
+        if ((QGuiApplication::keyboardModifiers() | QGuiApplication::queryKeyboardModifiers())
+            & Qt::ControlModifier)
             returnToStandard();
         else
             togglePopover();
