@@ -4,7 +4,7 @@
 #include "popover/popovercontext.h"
 #include "popover/presettintname.h"
 
-MainPresetsModel::MainPresetsModel(QObject *parent) : QAbstractListModel(parent) {}
+MainPresetsModel::MainPresetsModel(QObject *parent) : PresetRowsModel(parent) {}
 
 void MainPresetsModel::setContext(PopoverContext *context)
 {
@@ -45,16 +45,12 @@ void MainPresetsModel::setStore(HalvoStore *store, Actions actions)
     Q_EMIT errorTextChanged();
 }
 
-int MainPresetsModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : count();
-}
-
 QVariant MainPresetsModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() < 0 || index.row() >= m_rows.size())
+    const HalvoPreset *row = presetAt(index);
+    if (!row)
         return {};
-    const HalvoPreset &preset = m_rows.at(index.row());
+    const HalvoPreset &preset = *row;
     switch (role) {
     case PresetIDRole:
         return preset.id;
@@ -97,31 +93,13 @@ QString MainPresetsModel::trailing(const HalvoPreset &preset) const
 
 void MainPresetsModel::reloadRows()
 {
-    const QList<HalvoPreset> rows = m_store ? m_store->visiblePresets() : QList<HalvoPreset>();
-    bool sameIDs = rows.size() == m_rows.size();
-    for (qsizetype i = 0; sameIDs && i < rows.size(); ++i)
-        sameIDs = rows.at(i).id == m_rows.at(i).id;
-
-    if (sameIDs) {
-        m_rows = rows;
-        if (!m_rows.isEmpty())
-            Q_EMIT dataChanged(index(0), index(count() - 1));
-    } else {
-        // Rows are keyed by id: a different list of ids is a new list of rows.
-        const int before = count();
-        beginResetModel();
-        m_rows = rows;
-        endResetModel();
-        if (before != count())
-            Q_EMIT countChanged();
-    }
+    replaceRows(m_store ? m_store->visiblePresets() : QList<HalvoPreset>());
     Q_EMIT summaryTextChanged();
 }
 
 void MainPresetsModel::rowStateChanged()
 {
-    if (!m_rows.isEmpty())
-        Q_EMIT dataChanged(index(0), index(count() - 1), {IsActiveRole, TrailingRole});
+    allRowsChanged({IsActiveRole, TrailingRole});
     Q_EMIT summaryTextChanged();
 }
 
@@ -214,7 +192,7 @@ void MainPresetsModel::setHoveredPresetID(const QString &presetID)
     const QString previous = m_hoveredPresetID;
     m_hoveredPresetID = presetID;
     for (int row = 0; row < count(); ++row) {
-        const QString &id = m_rows.at(row).id;
+        const QString &id = presetRows().at(row).id;
         if (id == previous || id == presetID)
             Q_EMIT dataChanged(index(row), index(row), {IsHoveredRole, TrailingRole});
     }

@@ -2,8 +2,8 @@
 
 #include "core/halvopreset.h"
 #include "popover/popovercontext.h"
+#include "popover/presetrowsmodel.h"
 
-#include <QAbstractListModel>
 #include <QList>
 #include <QPointer>
 #include <QString>
@@ -15,11 +15,10 @@
 // The main page: one row per visible preset, the active preset's summary,
 // keep-awake, the error line and the page's actions. Everything is read from
 // the store; the only state of its own is which row the pointer is over.
-class MainPresetsModel : public QAbstractListModel {
+class MainPresetsModel : public PresetRowsModel {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(PopoverContext *context READ context WRITE setContext NOTIFY contextChanged)
-    Q_PROPERTY(int count READ count NOTIFY countChanged)
     Q_PROPERTY(QString summaryText READ summaryText NOTIFY summaryTextChanged)
     Q_PROPERTY(QString statusText READ statusText NOTIFY statusTextChanged)
     Q_PROPERTY(bool keepAwakeEnabled READ keepAwakeEnabled NOTIFY keepAwakeEnabledChanged)
@@ -53,11 +52,9 @@ public:
     // The same without a popover around it.
     void setStore(HalvoStore *store, Actions actions);
 
-    int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QHash<int, QByteArray> roleNames() const override;
 
-    int count() const { return static_cast<int>(m_rows.size()); }
     QString summaryText() const;
     QString statusText() const;
     bool keepAwakeEnabled() const;
@@ -80,7 +77,6 @@ public:
 
 Q_SIGNALS:
     void contextChanged();
-    void countChanged();
     void summaryTextChanged();
     void statusTextChanged();
     void keepAwakeEnabledChanged();
@@ -97,7 +93,6 @@ private:
     QPointer<PopoverContext> m_context;
     QPointer<HalvoStore> m_store;
     Actions m_actions;
-    QList<HalvoPreset> m_rows;
     QString m_hoveredPresetID;
     bool m_keepAwakeHovered = false;
 };

@@ -36,7 +36,7 @@ void SettingsModel::setServices(Services services)
     configuredServices() = std::move(services);
 }
 
-SettingsModel::SettingsModel(QObject *parent) : QAbstractListModel(parent)
+SettingsModel::SettingsModel(QObject *parent) : PresetRowsModel(parent)
 {
     const Services defaults = defaultServices();
     m_services = configuredServices();
@@ -104,16 +104,12 @@ void SettingsModel::setStore(HalvoStore *store, Actions actions)
     refreshLaunchAtLogin();
 }
 
-int SettingsModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : count();
-}
-
 QVariant SettingsModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() < 0 || index.row() >= m_rows.size() || !m_store)
+    const HalvoPreset *row = presetAt(index);
+    if (!row || !m_store)
         return {};
-    const HalvoPreset &preset = m_rows.at(index.row());
+    const HalvoPreset &preset = *row;
     const bool hidden = m_store->hiddenPresetIDs().contains(preset.id);
     switch (role) {
     case PresetIDRole:
@@ -145,24 +141,7 @@ QHash<int, QByteArray> SettingsModel::roleNames() const
 
 void SettingsModel::reloadRows()
 {
-    const QList<HalvoPreset> rows = m_store ? m_store->presets() : QList<HalvoPreset>();
-    bool sameIDs = rows.size() == m_rows.size();
-    for (qsizetype i = 0; sameIDs && i < rows.size(); ++i)
-        sameIDs = rows.at(i).id == m_rows.at(i).id;
-
-    if (sameIDs) {
-        // Hiding one preset can change the last-visible flag of another row.
-        m_rows = rows;
-        if (!m_rows.isEmpty())
-            Q_EMIT dataChanged(index(0), index(count() - 1));
-        return;
-    }
-    const int before = count();
-    beginResetModel();
-    m_rows = rows;
-    endResetModel();
-    if (before != count())
-        Q_EMIT countChanged();
+    replaceRows(m_store ? m_store->presets() : QList<HalvoPreset>());
 }
 
 void SettingsModel::setNewPresetName(const QString &name)

@@ -3,8 +3,8 @@
 #include "app/updatechecker.h"
 #include "core/halvopreset.h"
 #include "popover/popovercontext.h"
+#include "popover/presetrowsmodel.h"
 
-#include <QAbstractListModel>
 #include <QList>
 #include <QPointer>
 #include <QQmlParserStatus>
@@ -17,12 +17,11 @@
 // navigation rows, the update row and the three switches. The list model
 // holds one row per preset, hidden ones included. The page's update checker
 // is made fresh for every entry and outlives the page while it checks.
-class SettingsModel : public QAbstractListModel, public QQmlParserStatus {
+class SettingsModel : public PresetRowsModel, public QQmlParserStatus {
     Q_OBJECT
     Q_INTERFACES(QQmlParserStatus)
     QML_ELEMENT
     Q_PROPERTY(PopoverContext *context READ context WRITE setContext NOTIFY contextChanged)
-    Q_PROPERTY(int count READ count NOTIFY countChanged)
     Q_PROPERTY(QString newPresetName READ newPresetName WRITE setNewPresetName NOTIFY newPresetNameChanged)
     Q_PROPERTY(bool canAddPreset READ canAddPreset NOTIFY newPresetNameChanged)
     Q_PROPERTY(QString scheduleDetail READ scheduleDetail NOTIFY scheduleDetailChanged)
@@ -75,10 +74,8 @@ public:
     // The same without a popover around it.
     void setStore(HalvoStore *store, Actions actions);
 
-    int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QHash<int, QByteArray> roleNames() const override;
-    int count() const { return static_cast<int>(m_rows.size()); }
 
     QString newPresetName() const { return m_newPresetName; }
     void setNewPresetName(const QString &name);
@@ -122,7 +119,6 @@ public:
 
 Q_SIGNALS:
     void contextChanged();
-    void countChanged();
     void newPresetNameChanged();
     void scheduleDetailChanged();
     void updateStateChanged();
@@ -139,7 +135,6 @@ private:
     QPointer<HalvoStore> m_store;
     Actions m_actions;
     Services m_services;
-    QList<HalvoPreset> m_rows;
     QPointer<UpdateChecker> m_updateChecker;
     QString m_newPresetName;
     bool m_launchAtLogin = false;
