@@ -160,3 +160,15 @@ public:
     bool enabled = false;
     std::optional<QString> failure;
 };
+
+// The engines and login items a test store is built with, writing to one
+// call log. Test rigs derive from it and add the ripple engine they need.
+struct RecordingEngineSet {
+    std::shared_ptr<CallLog> log = std::make_shared<CallLog>();
+    std::shared_ptr<RecordingColorEngine> color = std::make_shared<RecordingColorEngine>(log);
+    std::shared_ptr<RecordingBrightnessEngine> brightness =
+        std::make_shared<RecordingBrightnessEngine>(log);
+    std::shared_ptr<RecordingKeepAwakeEngine> keepAwake =
+        std::make_shared<RecordingKeepAwakeEngine>(log);
+    std::shared_ptr<RecordingLoginItems> loginItems = std::make_shared<RecordingLoginItems>();
+};

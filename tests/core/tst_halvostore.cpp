@@ -15,17 +15,10 @@ const QString kDim = QStringLiteral("custom-0000000b-0000-4000-8000-000000000002
 const QString kPlain = QStringLiteral("custom-0000000c-0000-4000-8000-000000000003");
 
 // One store with recording engines over a state file in a temporary folder.
-struct Rig {
+struct Rig : RecordingEngineSet {
     QTemporaryDir dir;
     QString statePath = dir.filePath(QStringLiteral("state/state.json"));
-    std::shared_ptr<CallLog> log = std::make_shared<CallLog>();
-    std::shared_ptr<RecordingColorEngine> color = std::make_shared<RecordingColorEngine>(log);
-    std::shared_ptr<RecordingBrightnessEngine> brightness =
-        std::make_shared<RecordingBrightnessEngine>(log);
-    std::shared_ptr<RecordingKeepAwakeEngine> keepAwake =
-        std::make_shared<RecordingKeepAwakeEngine>(log);
     std::shared_ptr<RecordingRippleEngine> ripple = std::make_shared<RecordingRippleEngine>(log);
-    std::shared_ptr<RecordingLoginItems> loginItems = std::make_shared<RecordingLoginItems>();
     QTimeZone zone = QTimeZone(QByteArrayLiteral("Europe/Berlin"));
     QDateTime now = QDateTime(QDate(2026, 3, 10), QTime(12, 0), zone);
     HalvoStore::MainScreenGeometry mainScreen;

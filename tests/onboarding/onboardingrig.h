@@ -16,18 +16,11 @@
 
 #include <memory>
 
-struct OnboardingRig {
+struct OnboardingRig : RecordingEngineSet {
     QTemporaryDir dir;
     QString statePath = dir.filePath(QStringLiteral("state.json"));
     QString defaultsPath = dir.filePath(QStringLiteral("Halvoscope.conf"));
-    std::shared_ptr<CallLog> log = std::make_shared<CallLog>();
-    std::shared_ptr<RecordingColorEngine> color = std::make_shared<RecordingColorEngine>(log);
-    std::shared_ptr<RecordingBrightnessEngine> brightness =
-        std::make_shared<RecordingBrightnessEngine>(log);
-    std::shared_ptr<RecordingKeepAwakeEngine> keepAwake =
-        std::make_shared<RecordingKeepAwakeEngine>(log);
     std::shared_ptr<PermissionRippleEngine> ripple = std::make_shared<PermissionRippleEngine>();
-    std::shared_ptr<RecordingLoginItems> loginItems = std::make_shared<RecordingLoginItems>();
     bool withRipple = true;
 
     std::unique_ptr<QSettings> defaults;

@@ -14,17 +14,10 @@
 
 #include <memory>
 
-struct PopoverRig {
+struct PopoverRig : RecordingEngineSet {
     QTemporaryDir dir;
     QString statePath = dir.filePath(QStringLiteral("state.json"));
-    std::shared_ptr<CallLog> log = std::make_shared<CallLog>();
-    std::shared_ptr<RecordingColorEngine> color = std::make_shared<RecordingColorEngine>(log);
-    std::shared_ptr<RecordingBrightnessEngine> brightness =
-        std::make_shared<RecordingBrightnessEngine>(log);
-    std::shared_ptr<RecordingKeepAwakeEngine> keepAwake =
-        std::make_shared<RecordingKeepAwakeEngine>(log);
     std::shared_ptr<RecordingRippleEngine> ripple = std::make_shared<RecordingRippleEngine>(log);
-    std::shared_ptr<RecordingLoginItems> loginItems = std::make_shared<RecordingLoginItems>();
     bool withRipple = true;
 
     std::unique_ptr<HalvoStore> store;
