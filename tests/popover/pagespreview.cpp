@@ -5,6 +5,7 @@
 #include "pagesfixture.h"
 
 #include "popover/popoverqml.h"
+#include "previewsupport.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -15,36 +16,6 @@
 #include <QTest>
 
 #include <cstdio>
-
-namespace {
-
-QPalette darkPalette()
-{
-    QPalette palette;
-    palette.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2d));
-    palette.setColor(QPalette::WindowText, QColor(0xf2, 0xf2, 0xf2));
-    palette.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
-    palette.setColor(QPalette::Text, QColor(0xf2, 0xf2, 0xf2));
-    palette.setColor(QPalette::Highlight, QColor(0x0a, 0x84, 0xff));
-    palette.setColor(QPalette::HighlightedText, Qt::white);
-    return palette;
-}
-
-bool grab(QQuickView &view, QQuickItem *root, const QString &path)
-{
-    QTest::qWait(200);
-    view.resize(QSize(qRound(root->width()), qRound(root->implicitHeight())));
-    QTest::qWait(200);
-    const QImage image = view.grabWindow();
-    if (image.isNull() || !image.save(path)) {
-        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("%s (%dx%d)\n", qPrintable(path), image.width(), image.height());
-    return true;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -57,7 +28,7 @@ int main(int argc, char **argv)
     const QDir out(args.at(1));
     const bool dark = args.contains(QStringLiteral("--dark"));
     if (dark)
-        QGuiApplication::setPalette(darkPalette());
+        QGuiApplication::setPalette(previewDarkPalette());
     const QString suffix = dark ? QStringLiteral("-dark") : QString();
 
     PagesFixture fixture;
@@ -97,7 +68,7 @@ int main(int argc, char **argv)
             fixture.navigation()->showSchedule();
         view.resize(root->size().toSize());
         view.show();
-        ok = grab(view, root, out.filePath(shot.name + suffix + QStringLiteral(".png"))) && ok;
+        ok = grabPage(view, root, out.filePath(shot.name + suffix + QStringLiteral(".png"))) && ok;
         delete root;
     }
     return ok ? 0 : 1;

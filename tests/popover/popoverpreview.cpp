@@ -5,6 +5,7 @@
 #include "popoverfixture.h"
 
 #include "popover/popoverqml.h"
+#include "previewsupport.h"
 #include "popover/symbolimageprovider.h"
 
 #include <QDir>
@@ -20,37 +21,6 @@
 #include <cstdio>
 
 namespace {
-
-QPalette darkPalette()
-{
-    QPalette palette;
-    palette.setColor(QPalette::Window, QColor(0x2b, 0x2b, 0x2d));
-    palette.setColor(QPalette::WindowText, QColor(0xf2, 0xf2, 0xf2));
-    palette.setColor(QPalette::Base, QColor(0x1e, 0x1e, 0x1e));
-    palette.setColor(QPalette::Text, QColor(0xf2, 0xf2, 0xf2));
-    palette.setColor(QPalette::Button, QColor(0x3a, 0x3a, 0x3c));
-    palette.setColor(QPalette::ButtonText, QColor(0xf2, 0xf2, 0xf2));
-    palette.setColor(QPalette::Highlight, QColor(0x0a, 0x84, 0xff));
-    palette.setColor(QPalette::HighlightedText, Qt::white);
-    return palette;
-}
-
-bool grab(QQuickView &view, const QString &path)
-{
-    QTest::qWait(150);
-    const QQuickItem *root = view.contentItem()->childItems().value(0);
-    if (!root)
-        return false;
-    view.resize(QSize(qRound(root->width()), qRound(root->implicitHeight())));
-    QTest::qWait(150);
-    const QImage image = view.grabWindow();
-    if (image.isNull() || !image.save(path)) {
-        std::fprintf(stderr, "could not write %s\n", qPrintable(path));
-        return false;
-    }
-    std::printf("%s (%dx%d)\n", qPrintable(path), image.width(), image.height());
-    return true;
-}
 
 // Every symbol at 16 and 48 pixels, dark on light, for a look at the drawings.
 bool symbolSheet(const QString &path)
@@ -86,7 +56,7 @@ int main(int argc, char **argv)
     const QDir out(args.at(1));
     const bool dark = args.contains(QStringLiteral("--dark"));
     if (dark)
-        QGuiApplication::setPalette(darkPalette());
+        QGuiApplication::setPalette(previewDarkPalette());
     const QString suffix = dark ? QStringLiteral("-dark") : QString();
 
     PopoverFixture fixture;
@@ -112,22 +82,22 @@ int main(int argc, char **argv)
     }
 
     bool ok = symbolSheet(out.filePath(QStringLiteral("symbols.png")));
-    ok = grab(view, out.filePath(QStringLiteral("main%1.png").arg(suffix))) && ok;
+    ok = grabPage(view, root, out.filePath(QStringLiteral("main%1.png").arg(suffix))) && ok;
 
     // The hovered row shows its edit button; the keep-awake error line.
     QTest::mouseMove(&view, QPoint(100, 150));
     fixture.rig().keepAwake->refuses = true;
     fixture.setKeepAwake(true);
-    ok = grab(view, out.filePath(QStringLiteral("main-hover-error%1.png").arg(suffix))) && ok;
+    ok = grabPage(view, root, out.filePath(QStringLiteral("main-hover-error%1.png").arg(suffix))) && ok;
     QTest::mouseMove(&view, QPoint(-50, -50));
 
     fixture.navigation()->showEditor(QStringLiteral("candle"), false);
-    ok = grab(view, out.filePath(QStringLiteral("editor-builtin%1.png").arg(suffix))) && ok;
+    ok = grabPage(view, root, out.filePath(QStringLiteral("editor-builtin%1.png").arg(suffix))) && ok;
 
     fixture.navigation()->showEditor(fixture.customID(), false);
-    ok = grab(view, out.filePath(QStringLiteral("editor-custom%1.png").arg(suffix))) && ok;
+    ok = grabPage(view, root, out.filePath(QStringLiteral("editor-custom%1.png").arg(suffix))) && ok;
 
     fixture.navigation()->showSettings();
-    ok = grab(view, out.filePath(QStringLiteral("settings%1.png").arg(suffix))) && ok;
+    ok = grabPage(view, root, out.filePath(QStringLiteral("settings%1.png").arg(suffix))) && ok;
     return ok ? 0 : 1;
 }
