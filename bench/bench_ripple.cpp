@@ -127,17 +127,13 @@ int main(int argc, char **argv)
     QGuiApplication app(argc, argv);
     const int frames = argc > 1 ? std::max(1, atoi(argv[1])) : 60;
 
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setVersion(3, 3);
-    format.setProfile(QSurfaceFormat::CoreProfile);
+    const QSurfaceFormat format = RippleRenderer::requiredFormat();
     QOffscreenSurface surface;
     surface.setFormat(format);
     surface.create();
     QOpenGLContext context;
     context.setFormat(format);
-    if (!context.create() || !context.makeCurrent(&surface) || context.isOpenGLES()
-        || context.format().version() < qMakePair(3, 3)) {
+    if (!context.create() || !context.makeCurrent(&surface) || !RippleRenderer::canRunOn(context)) {
         std::printf("bench_ripple: no OpenGL 3.3 core context here\n");
         return 1;
     }

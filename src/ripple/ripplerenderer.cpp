@@ -9,15 +9,21 @@ namespace {
 constexpr GLuint uniformBinding = 0;
 constexpr GLint pictureUnit = 0;
 
-bool hasCoreProfileFunctions(const QOpenGLContext *context)
+} // namespace
+
+QSurfaceFormat RippleRenderer::requiredFormat()
 {
-    if (!context || context->isOpenGLES())
-        return false;
-    const QSurfaceFormat format = context->format();
-    return format.version() >= qMakePair(3, 3);
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setVersion(3, 3);
+    format.setProfile(QSurfaceFormat::CoreProfile);
+    return format;
 }
 
-} // namespace
+bool RippleRenderer::canRunOn(const QOpenGLContext &context)
+{
+    return !context.isOpenGLES() && context.format().version() >= qMakePair(3, 3);
+}
 
 RippleRenderer::RippleRenderer() = default;
 
@@ -32,7 +38,7 @@ bool RippleRenderer::initialize(QByteArrayView programText)
     m_log.clear();
 
     QOpenGLContext *context = QOpenGLContext::currentContext();
-    if (!hasCoreProfileFunctions(context)) {
+    if (!context || !canRunOn(*context)) {
         m_log = QStringLiteral("no current OpenGL 3.3 desktop context");
         return false;
     }

@@ -8,9 +8,11 @@
 #include <QOpenGLExtraFunctions>
 #include <QSize>
 #include <QString>
+#include <QSurfaceFormat>
 
 #include <memory>
 
+class QOpenGLContext;
 class QOpenGLShaderProgram;
 class QOpenGLVertexArrayObject;
 
@@ -23,6 +25,13 @@ public:
         Refract,       // opaque, samples the picture
         CrestOverlay,  // premultiplied source-over, no picture
     };
+
+    // What the programs need: desktop OpenGL 3.3, core profile. Surfaces and
+    // contexts the renderer draws with start from this format; a context
+    // made with it can still come out older or as OpenGL ES, which
+    // `canRunOn` tells.
+    static QSurfaceFormat requiredFormat();
+    static bool canRunOn(const QOpenGLContext &context);
 
     RippleRenderer();
     ~RippleRenderer();

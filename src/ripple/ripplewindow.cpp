@@ -10,10 +10,7 @@ constexpr double rippleDuration = 3.0;
 
 QSurfaceFormat rippleFormat(bool opaque)
 {
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setVersion(3, 3);
-    format.setProfile(QSurfaceFormat::CoreProfile);
+    QSurfaceFormat format = RippleRenderer::requiredFormat();
     format.setAlphaBufferSize(opaque ? 0 : 8);
     format.setDepthBufferSize(0);
     format.setStencilBufferSize(0);

@@ -20,11 +20,7 @@ void RippleWindowFactory::probe()
         m_log = QStringLiteral("no GUI application");
         return;
     }
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setVersion(3, 3);
-    format.setProfile(QSurfaceFormat::CoreProfile);
-
+    const QSurfaceFormat format = RippleRenderer::requiredFormat();
     QOffscreenSurface surface;
     surface.setFormat(format);
     surface.create();
@@ -34,7 +30,7 @@ void RippleWindowFactory::probe()
         m_log = QStringLiteral("no OpenGL context");
         return;
     }
-    if (context.isOpenGLES() || context.format().version() < qMakePair(3, 3)) {
+    if (!RippleRenderer::canRunOn(context)) {
         m_log = QStringLiteral("OpenGL %1.%2 is older than 3.3")
                     .arg(context.format().majorVersion())
                     .arg(context.format().minorVersion());

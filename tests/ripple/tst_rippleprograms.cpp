@@ -55,16 +55,13 @@ private:
 
 void TestRipplePrograms::initTestCase()
 {
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setVersion(3, 3);
-    format.setProfile(QSurfaceFormat::CoreProfile);
+    const QSurfaceFormat format = RippleRenderer::requiredFormat();
     m_surface.setFormat(format);
     m_surface.create();
     m_context.setFormat(format);
     if (!m_context.create() || !m_context.makeCurrent(&m_surface))
         QSKIP("No OpenGL context could be made on this display; the ripple programs cannot be rendered.");
-    if (m_context.isOpenGLES() || m_context.format().version() < qMakePair(3, 3))
+    if (!RippleRenderer::canRunOn(m_context))
         QSKIP("The ripple programs need desktop OpenGL 3.3; this display offers less.");
     keepGraphicsDriverLoaded();
     qInfo("OpenGL: %s, %s", reinterpret_cast<const char *>(m_context.functions()->glGetString(GL_RENDERER)),
