@@ -1,12 +1,16 @@
 #pragma once
 
 // What the end-to-end tests share: the X server's gamma ramp, the
-// application's visible windows (through xdotool) and a process guard.
+// application's visible windows (through xdotool), a process guard and the
+// private profile the application runs with.
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QList>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRect>
 #include <QRegularExpression>
 #include <QString>
@@ -116,6 +120,32 @@ public:
         }
     }
 };
+
+// The environment the application runs with: its whole profile (settings,
+// state file, caches) inside home.
+inline QProcessEnvironment appEnvironment(const QString &home)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home);
+    // The app is judged by its behaviour and exit status. At exit, caches
+    // inside system libraries (Mesa's driver, Qt Quick's textures) are
+    // still allocated; a leak check would turn them into a failing status.
+    env.insert(QStringLiteral("ASAN_OPTIONS"),
+               env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/cache"));
+    return env;
+}
+
+// The state file the application saved in home's profile; empty when there is none.
+inline QJsonObject savedState(const QString &home)
+{
+    QFile file(home + QStringLiteral("/data/Halvoscope/state.json"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QJsonDocument::fromJson(file.readAll()).object();
+}
 
 // A profile whose first-run guide is already done, so no onboarding window
 // opens over the desktop the test drives.

@@ -8,9 +8,6 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -32,29 +29,11 @@ private:
     Ramp m_calibration;
     QRect m_icon;
 
-    QString statePath() const { return m_home.filePath(QStringLiteral("data/Halvoscope/state.json")); }
-
-    QProcessEnvironment environment() const
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), m_home.path());
-        // The app is judged by its behaviour and exit status. At exit, caches
-        // inside system libraries (Mesa's driver, Qt Quick's textures) are
-        // still allocated; a leak check would turn them into a failing status.
-        env.insert(QStringLiteral("ASAN_OPTIONS"),
-                   env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
-        env.insert(QStringLiteral("XDG_CACHE_HOME"), m_home.filePath(QStringLiteral("cache")));
-        return env;
-    }
+    QProcessEnvironment environment() const { return appEnvironment(m_home.path()); }
 
     QString savedActivePreset() const
     {
-        QFile file(statePath());
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("activeModeID")).toString();
+        return savedState(m_home.path()).value(QStringLiteral("activeModeID")).toString();
     }
 
     std::optional<QRect> popover() const

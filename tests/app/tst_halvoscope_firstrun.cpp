@@ -4,8 +4,6 @@
 // scripts/headless-session.sh --tray --session-bus.
 
 #include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,26 +39,6 @@ class TestHalvoscopeFirstRun : public QObject {
     Q_OBJECT
 
 private:
-    static QProcessEnvironment environment(const QTemporaryDir &home)
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), home.path());
-        // Judged by behaviour; system-library caches at exit are not ours.
-        env.insert(QStringLiteral("ASAN_OPTIONS"),
-                   env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-        return env;
-    }
-
-    static QJsonObject savedState(const QTemporaryDir &home)
-    {
-        QFile file(home.filePath(QStringLiteral("data/Halvoscope/state.json")));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return QJsonDocument::fromJson(file.readAll()).object();
-    }
-
     static void stop(AppProcess &app)
     {
         app.terminate();
@@ -73,7 +51,7 @@ private Q_SLOTS:
     {
         QTemporaryDir home;
         AppProcess app;
-        app.setProcessEnvironment(environment(home));
+        app.setProcessEnvironment(appEnvironment(home.path()));
         app.setProcessChannelMode(QProcess::ForwardedChannels);
         app.start(QStringLiteral(HALVOSCOPE_EXECUTABLE), {});
         QVERIFY(app.waitForStarted());
@@ -91,7 +69,7 @@ private Q_SLOTS:
         }
         QTRY_VERIFY_WITH_TIMEOUT(windowOfWidth(520).isEmpty(), 15000);
         QTRY_VERIFY_WITH_TIMEOUT(!windowOfWidth(280).isEmpty(), 15000);
-        QCOMPARE(savedState(home).value(QStringLiteral("hasCompletedOnboarding")).toBool(), true);
+        QCOMPARE(savedState(home.path()).value(QStringLiteral("hasCompletedOnboarding")).toBool(), true);
         // "Continue →" with the switch on registered the login item.
         QVERIFY(QFile::exists(home.filePath(QStringLiteral("config/autostart/com.corvanta.Halvoscope.desktop"))));
         stop(app);
@@ -106,7 +84,7 @@ private Q_SLOTS:
             defaults.setValue(relaunchMarker, true);
         }
         AppProcess app;
-        app.setProcessEnvironment(environment(home));
+        app.setProcessEnvironment(appEnvironment(home.path()));
         app.setProcessChannelMode(QProcess::ForwardedChannels);
         app.start(QStringLiteral(HALVOSCOPE_EXECUTABLE), {});
         QVERIFY(app.waitForStarted());
@@ -114,7 +92,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!windowOfWidth(280).isEmpty(), 30000);
         QTest::qWait(1000);
         QVERIFY(windowOfWidth(520).isEmpty());
-        QCOMPARE(savedState(home).value(QStringLiteral("hasCompletedOnboarding")).toBool(), true);
+        QCOMPARE(savedState(home.path()).value(QStringLiteral("hasCompletedOnboarding")).toBool(), true);
         QSettings defaults(home.filePath(QStringLiteral("config/Halvoscope/Halvoscope.ini")),
                            QSettings::IniFormat);
         QVERIFY(!defaults.contains(relaunchMarker));

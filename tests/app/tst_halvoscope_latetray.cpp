@@ -21,19 +21,7 @@ private:
     AppProcess m_app;
     AppProcess m_tray;
 
-    QProcessEnvironment environment() const
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), m_home.path());
-        // The app is judged by its behaviour and exit status. At exit, caches
-        // inside system libraries (Mesa's driver, Qt Quick's textures) are
-        // still allocated; a leak check would turn them into a failing status.
-        env.insert(QStringLiteral("ASAN_OPTIONS"),
-                   env.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":detect_leaks=0"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_DATA_HOME"), m_home.filePath(QStringLiteral("data")));
-        return env;
-    }
+    QProcessEnvironment environment() const { return E2E::appEnvironment(m_home.path()); }
 
 private Q_SLOTS:
     void initTestCase()
