@@ -9,7 +9,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-svg-dev
   libqt6opengl6-dev libqt6svg6 libgl-dev
-  libx11-dev libxrandr-dev libxext-dev libxss-dev
+  libx11-dev libxrandr-dev libxext-dev libxss-dev libxi-dev
   # run time: QML modules, SVG icons, Mesa OpenGL
   qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-layouts
   qml6-module-qtquick-window qml6-module-qtquick-templates

@@ -43,7 +43,6 @@ void PopoverWindow::present(const QPoint &topLeft)
     show();
     raise();
     requestActivate();
-    m_sincePresented.start();
 }
 
 void PopoverWindow::dismiss()
@@ -52,11 +51,6 @@ void PopoverWindow::dismiss()
         return;
     hide();
     Q_EMIT dismissed();
-}
-
-qint64 PopoverWindow::msSinceFocusDismissal() const
-{
-    return m_sinceFocusDismissal.isValid() ? m_sinceFocusDismissal.elapsed() : -1;
 }
 
 void PopoverWindow::resizeEvent(QResizeEvent *event)
@@ -78,16 +72,6 @@ void PopoverWindow::updateMask()
 
 void PopoverWindow::handleActiveChanged()
 {
-    if (isActive() || !isVisible())
-        return;
-    // Just after opening, focus may still be settling from a window that
-    // closed a moment ago (the onboarding window, say): that is the window
-    // manager, not the user, so take the focus back.
-    if (m_sincePresented.isValid() && m_sincePresented.elapsed() < focusSettleMs) {
-        raise();
-        requestActivate();
-        return;
-    }
-    m_sinceFocusDismissal.start();
-    dismiss();
+    if (!isActive() && isVisible())
+        Q_EMIT focusLost();
 }

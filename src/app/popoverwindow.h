@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QPoint>
 #include <QQuickView>
 #include <QUrl>
@@ -9,10 +8,10 @@
 class QQmlEngine;
 
 // The popover's window: frameless, translucent with rounded corners, above
-// other windows and never in a task bar. It closes itself when it loses the
-// keyboard focus, which is
-// how an outside click reaches it on X11. The content item draws its own
-// rounded background; the window follows the item's size.
+// other windows and never in a task bar. Whether losing the keyboard focus
+// closes it is its owner's decision: the window manager also moves the focus
+// on its own. The content item draws its own rounded background; the window
+// follows the item's size.
 class PopoverWindow : public QQuickView {
     Q_OBJECT
 
@@ -32,13 +31,10 @@ public:
     void present(const QPoint &topLeft);
     void dismiss();
 
-    // Milliseconds since the window last closed itself on losing the focus;
-    // negative when it never did. A click on the tray icon both takes the
-    // focus and toggles, and must not reopen what it has just closed.
-    qint64 msSinceFocusDismissal() const;
-
 Q_SIGNALS:
     void dismissed();
+    // The window is shown and another window took the keyboard focus.
+    void focusLost();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -47,8 +43,5 @@ private:
     void updateMask();
     void handleActiveChanged();
 
-    QElapsedTimer m_sinceFocusDismissal;
     bool m_maskCorners = false;
-    QElapsedTimer m_sincePresented;
-    static constexpr qint64 focusSettleMs = 300;
 };

@@ -8,6 +8,7 @@
 #include "popover/popovercontext.h"
 #include "popover/popovernavigation.h"
 #include "popover/popoverqml.h"
+#include "platform/x11/x11inputmonitor.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -20,9 +21,6 @@ namespace {
 
 // A tray that appears after us (a panel started later) is noticed this fast.
 constexpr int trayPollIntervalMs = 2000;
-// The outside click that closed the popover may be a click on the icon, which
-// then toggles; within this time it must not reopen it.
-constexpr qint64 reopenGuardMs = 300;
 // How long a reopen request waits, so the launching process's focus
 // change settles first.
 constexpr int showPopoverDelayMs = 50;
@@ -38,6 +36,19 @@ QList<PopoverPlacement::Screen> currentScreens(int *primaryIndex)
             *primaryIndex = i;
     }
     return screens;
+}
+
+// Qt scales each screen's pixels about the screen's own top-left corner.
+QPoint logicalFromNative(const QPoint &native)
+{
+    for (const QScreen *screen : QGuiApplication::screens()) {
+        const QRect logical = screen->geometry();
+        const qreal ratio = screen->devicePixelRatio();
+        const QRect nativeRect(logical.topLeft(), (QSizeF(logical.size()) * ratio).toSize());
+        if (nativeRect.contains(native))
+            return logical.topLeft() + ((QPointF(native - logical.topLeft()) / ratio)).toPoint();
+    }
+    return native;
 }
 
 } // namespace
@@ -171,11 +182,6 @@ void StatusBarController::togglePopover()
         closePopover();
         return;
     }
-    if (m_popover) {
-        const qint64 since = m_popover->msSinceFocusDismissal();
-        if (since >= 0 && since < reopenGuardMs)
-            return;
-    }
     openPopover();
 }
 
@@ -255,6 +261,22 @@ void StatusBarController::ensurePopover()
         if (isPopoverShown())
             placePopover();
     });
+    connect(m_popover, &PopoverWindow::focusLost, this, &StatusBarController::handlePopoverFocusLost);
+    connect(m_popover, &PopoverWindow::dismissed, this, [this] {
+        if (m_inputMonitor)
+            m_inputMonitor->stop();
+    });
+
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    m_inputMonitor = new X11InputMonitor(this);
+    if (!m_inputMonitor->isAvailable()) {
+        delete m_inputMonitor;
+        m_inputMonitor = nullptr;
+        return;
+    }
+    connect(m_inputMonitor, &X11InputMonitor::buttonPressed, this, &StatusBarController::handleOutsidePress);
+    connect(m_inputMonitor, &X11InputMonitor::keyPressed, this, [this] { m_keyPressedSinceOpen = true; });
 }
 
 void StatusBarController::placePopover()
@@ -266,8 +288,46 @@ void StatusBarController::placePopover()
         PopoverPlacement::topLeft(tray, screens, primary, m_popover->size());
     if (!topLeft)
         return;
-    if (isPopoverShown())
+    if (isPopoverShown()) {
         m_popover->setPosition(*topLeft);
-    else
-        m_popover->present(*topLeft);
+        return;
+    }
+    m_popover->present(*topLeft);
+    watchOutsideInput();
+}
+
+void StatusBarController::watchOutsideInput()
+{
+    m_keyPressedSinceOpen = false;
+    // From the next turn of the event loop, so the click that opened the
+    // popover is not taken for one outside it.
+    QMetaObject::invokeMethod(this, [this] {
+        if (m_inputMonitor && isPopoverShown())
+            m_inputMonitor->start();
+    }, Qt::QueuedConnection);
+}
+
+void StatusBarController::handleOutsidePress(int button, const QPoint &nativePosition)
+{
+    m_keyPressedSinceOpen = false;
+    constexpr int leftButton = 1;
+    constexpr int rightButton = 3;
+    if (!isPopoverShown() || (button != leftButton && button != rightButton))
+        return;
+    const QPoint position = logicalFromNative(nativePosition);
+    // Presses on the icon are its own clicks: they toggle or return to Standard.
+    if (m_popover->geometry().contains(position)
+        || (m_trayIcon->isVisible() && m_trayIcon->geometry().contains(position)))
+        return;
+    closePopover();
+}
+
+void StatusBarController::handlePopoverFocusLost()
+{
+    // Without a view of the user's presses, losing the focus is the only
+    // sign of a click elsewhere. With one, clicks are handled where they
+    // land, and the window manager moving the focus on its own (after
+    // another window closed, say) leaves the popover open.
+    if (!m_inputMonitor || m_keyPressedSinceOpen)
+        closePopover();
 }

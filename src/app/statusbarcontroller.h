@@ -17,10 +17,12 @@ class PopoverContext;
 class PopoverNavigation;
 class PopoverWindow;
 class QQmlEngine;
+class X11InputMonitor;
 
 // The tray icon and the popover that hangs from it. A left click toggles the
 // popover; a right click, or a left click with Control held, returns to
-// Standard. The icon and its tooltip follow the store.
+// Standard. The icon and its tooltip follow the store. While the popover is
+// open, a left or right press anywhere outside it and the icon closes it.
 class StatusBarController : public QObject {
     Q_OBJECT
 
@@ -61,6 +63,9 @@ private:
     void showTrayIconWhenAvailable();
     void ensurePopover();
     void placePopover();
+    void watchOutsideInput();
+    void handleOutsidePress(int button, const QPoint &nativePosition);
+    void handlePopoverFocusLost();
 
     QPointer<HalvoStore> m_store;
     Actions m_actions;
@@ -72,6 +77,13 @@ private:
     std::unique_ptr<QQmlEngine> m_qmlEngine;
     PopoverContext *m_popoverContext = nullptr;
     PopoverWindow *m_popover = nullptr;
+
+    // Presses anywhere while the popover is open; null without XInput2.
+    X11InputMonitor *m_inputMonitor = nullptr;
+    // The user's last input since the popover opened was a key press, so a
+    // focus change that follows is theirs (a window switch), not the window
+    // manager's.
+    bool m_keyPressedSinceOpen = false;
 
     // Drawn once per colour; redrawn when the palette changes.
     QColor m_iconColour;

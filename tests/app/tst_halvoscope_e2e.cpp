@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -110,6 +111,73 @@ private:
                                                     folder + QLatin1Char('/') + name});
     }
 
+    // The window the window manager has given the keyboard focus.
+    static QRect activeWindow()
+    {
+        static const QRegularExpression position(QStringLiteral("Position: (-?\\d+),(-?\\d+)"));
+        static const QRegularExpression size(QStringLiteral("Geometry: (\\d+)x(\\d+)"));
+        const QString text = run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow"),
+                                                            QStringLiteral("getwindowgeometry")});
+        const auto p = position.match(text);
+        const auto s = size.match(text);
+        if (!p.hasMatch() || !s.hasMatch())
+            return {};
+        return QRect(p.captured(1).toInt(), p.captured(2).toInt(), s.captured(1).toInt(), s.captured(2).toInt());
+    }
+
+    bool isAppOnBus() const
+    {
+        return QDBusConnection::sessionBus().interface()->isServiceRegistered(
+            QStringLiteral("com.corvanta.Halvoscope"));
+    }
+
+    // The instance every case talks to: running, its icon in the tray and its
+    // name on the bus.
+    void startApp()
+    {
+        if (m_app.state() != QProcess::NotRunning)
+            return;
+        m_app.setProcessEnvironment(environment());
+        m_app.setProcessChannelMode(QProcess::ForwardedChannels);
+        QElapsedTimer sinceStart;
+        sinceStart.start();
+        m_app.start(QStringLiteral(HALVOSCOPE_EXECUTABLE), {});
+        QVERIFY(m_app.waitForStarted());
+        // Before anything else is shown, the icon is the only window.
+        QTRY_COMPARE_WITH_TIMEOUT(visibleWindows().size(), 1, 20000);
+        qInfo("tray icon shown %lld ms after start", sinceStart.elapsed());
+        m_icon = visibleWindows().first();
+        QTRY_VERIFY_WITH_TIMEOUT(isAppOnBus(), 20000);
+    }
+
+    void stopApp(int signal)
+    {
+        ::kill(static_cast<pid_t>(m_app.processId()), signal);
+        QVERIFY(m_app.waitForFinished(20000));
+        QCOMPARE(m_app.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_app.exitCode(), 0);
+    }
+
+    void activate(const QString &id)
+    {
+        QCOMPARE(callApp(QStringLiteral("ActivatePreset"), {id}).type(), QDBusMessage::ReplyMessage);
+        QTRY_COMPARE_WITH_TIMEOUT(savedActivePreset(), id, 10000);
+    }
+
+    void openPopover()
+    {
+        click(m_icon, QStringLiteral("1"));
+        QTRY_VERIFY_WITH_TIMEOUT(popover().has_value(), 10000);
+    }
+
+    void closePopover()
+    {
+        if (!popover())
+            return;
+        click(QRect(200, 500, 1, 1), QStringLiteral("1"));
+        QTRY_VERIFY_WITH_TIMEOUT(!popover().has_value(), 10000);
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -119,18 +187,10 @@ private Q_SLOTS:
         m_gamma.writeCalibration(0.9);
         m_calibration = m_gamma.read();
         QVERIFY(!m_calibration.red.isEmpty());
-
-        m_app.setProcessEnvironment(environment());
-        m_app.setProcessChannelMode(QProcess::ForwardedChannels);
-        QElapsedTimer sinceStart;
-        sinceStart.start();
         E2E::seedFinishedOnboarding(m_home.path());
-        m_app.start(QStringLiteral(HALVOSCOPE_EXECUTABLE), {});
-        QVERIFY(m_app.waitForStarted());
 
+        startApp();
         // The icon is the application's only window, embedded in the tray at its top right.
-        QTRY_VERIFY_WITH_TIMEOUT(!visibleWindows().isEmpty(), 20000);
-        qInfo("tray icon shown %lld ms after start", sinceStart.elapsed());
         const QList<QRect> windows = visibleWindows();
         QCOMPARE(windows.size(), 1);
         m_icon = windows.first();
@@ -138,6 +198,26 @@ private Q_SLOTS:
         QVERIFY(m_icon.top() < 30 && m_icon.right() > 1100);
         QVERIFY(run(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")})
                     .contains(QStringLiteral("(\"halvoscope\" \"Halvoscope\")")));
+    }
+
+    // Every case starts with the instance running, the popover closed and
+    // Standard active on the calibrated screen, and leaves it so.
+    void init()
+    {
+        startApp();
+        closePopover();
+        if (savedActivePreset() != QStringLiteral("standard") && !savedActivePreset().isEmpty())
+            activate(QStringLiteral("standard"));
+        QCOMPARE(settledRamp(), m_calibration);
+    }
+
+    void cleanup()
+    {
+        if (m_app.state() == QProcess::NotRunning)
+            return;
+        closePopover();
+        if (savedActivePreset() != QStringLiteral("standard") && !savedActivePreset().isEmpty())
+            activate(QStringLiteral("standard"));
     }
 
     void startsWithTheUntouchedScreen()
@@ -148,14 +228,14 @@ private Q_SLOTS:
 
     void leftClickOpensThePopoverBelowTheIcon()
     {
-        click(m_icon, QStringLiteral("1"));
-        QTRY_VERIFY_WITH_TIMEOUT(popover().has_value(), 10000);
+        openPopover();
         const QRect window = *popover();
         QVERIFY2(window.top() >= m_icon.bottom() && window.top() <= m_icon.bottom() + 12,
                  qPrintable(QStringLiteral("popover at y %1, icon bottom %2").arg(window.top()).arg(m_icon.bottom())));
         QVERIFY(window.left() <= m_icon.center().x() && window.right() >= m_icon.center().x());
         QVERIFY(window.right() < 1280);
         QCOMPARE(window.width(), 280);
+        QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), window, 10000);
         const QString state = run(QStringLiteral("xprop"), {QStringLiteral("-id"),
             run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).trimmed(),
             QStringLiteral("_NET_WM_STATE")});
@@ -165,24 +245,30 @@ private Q_SLOTS:
 
     void escapeClosesThePopover()
     {
+        openPopover();
+        QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), *popover(), 10000);
         QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Escape")});
         QTRY_VERIFY_WITH_TIMEOUT(!popover().has_value(), 10000);
     }
 
     void leftClickTogglesThePopover()
     {
-        click(m_icon, QStringLiteral("1"));
-        QTRY_VERIFY_WITH_TIMEOUT(popover().has_value(), 10000);
+        openPopover();
         click(m_icon, QStringLiteral("1"));
         QTRY_VERIFY_WITH_TIMEOUT(!popover().has_value(), 10000);
+        // A click on the icon right after it closed the popover opens it again.
+        openPopover();
     }
 
     void clickElsewhereClosesThePopover()
     {
-        click(m_icon, QStringLiteral("1"));
-        QTRY_VERIFY_WITH_TIMEOUT(popover().has_value(), 10000);
+        openPopover();
+        // At once, as a user may: no time has to pass after opening. (A right
+        // click on the desktop would open the window manager's menu.)
         click(QRect(200, 500, 1, 1), QStringLiteral("1"));
         QTRY_VERIFY_WITH_TIMEOUT(!popover().has_value(), 10000);
+        // The outside click closed it and nothing else: the icon opens it again.
+        openPopover();
     }
 
     void activatePresetOverDBusChangesGammaAndState()
@@ -203,18 +289,22 @@ private Q_SLOTS:
 
     void middleClickDoesNothing()
     {
-        const Ramp before = m_gamma.read();
+        activate(QStringLiteral("candle"));
+        const Ramp candle = settledRamp();
+        QVERIFY(!isNeutral(candle));
         click(m_icon, QStringLiteral("2"));
-        QTest::qWait(500);
-        QVERIFY(!popover());
-        QCOMPARE(m_gamma.read(), before);
+        // The left click is handled after the middle one: had the middle click
+        // opened the popover, this one would close it.
+        openPopover();
+        QCOMPARE(m_gamma.read(), candle);
         QCOMPARE(savedActivePreset(), QStringLiteral("candle"));
     }
 
     void rightClickReturnsToStandard()
     {
-        click(m_icon, QStringLiteral("1"));
-        QTRY_VERIFY_WITH_TIMEOUT(popover().has_value(), 10000);
+        activate(QStringLiteral("candle"));
+        QVERIFY(!isNeutral(settledRamp()));
+        openPopover();
         click(m_icon, QStringLiteral("3"));
         QTRY_COMPARE_WITH_TIMEOUT(savedActivePreset(), QStringLiteral("standard"), 10000);
         QCOMPARE(settledRamp(), m_calibration);
@@ -223,11 +313,8 @@ private Q_SLOTS:
 
     void controlClickReturnsToStandard()
     {
-        QCOMPARE(callApp(QStringLiteral("ActivatePreset"), {QStringLiteral("red-light")}).type(),
-                 QDBusMessage::ReplyMessage);
-        QTRY_VERIFY_WITH_TIMEOUT(m_gamma.read() != m_calibration, 10000);
-        const Ramp redLight = settledRamp();
-        QVERIFY(!isNeutral(redLight));
+        activate(QStringLiteral("red-light"));
+        QVERIFY(!isNeutral(settledRamp()));
         click(m_icon, QStringLiteral("1"), {QStringLiteral("ctrl")});
         QTRY_COMPARE_WITH_TIMEOUT(savedActivePreset(), QStringLiteral("standard"), 10000);
         QCOMPARE(settledRamp(), m_calibration);
@@ -244,19 +331,13 @@ private Q_SLOTS:
         QCOMPARE(second.exitCode(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(popover().has_value(), 10000);
         QCOMPARE(m_app.state(), QProcess::Running);
-        QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Escape")});
-        QTRY_VERIFY_WITH_TIMEOUT(!popover().has_value(), 10000);
     }
 
     void sigtermRestoresTheScreen()
     {
-        QCOMPARE(callApp(QStringLiteral("ActivatePreset"), {QStringLiteral("candle")}).type(),
-                 QDBusMessage::ReplyMessage);
+        activate(QStringLiteral("candle"));
         QTRY_VERIFY_WITH_TIMEOUT(m_gamma.read() != m_calibration, 10000);
-        ::kill(static_cast<pid_t>(m_app.processId()), SIGTERM);
-        QVERIFY(m_app.waitForFinished(20000));
-        QCOMPARE(m_app.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(m_app.exitCode(), 0);
+        stopApp(SIGTERM);
         // The user's calibration comes back, not a linear ramp.
         QCOMPARE(m_gamma.read(), m_calibration);
         // The choice survives the restart.
@@ -265,21 +346,20 @@ private Q_SLOTS:
 
     void restartAppliesTheSavedPresetAndSigintRestores()
     {
-        AppProcess app;
-        app.setProcessEnvironment(environment());
-        app.setProcessChannelMode(QProcess::ForwardedChannels);
-        app.start(QStringLiteral(HALVOSCOPE_EXECUTABLE), {});
-        QVERIFY(app.waitForStarted());
+        activate(QStringLiteral("candle"));
+        stopApp(SIGTERM);
+        QCOMPARE(m_gamma.read(), m_calibration);
+        startApp();
         QTRY_VERIFY_WITH_TIMEOUT(m_gamma.read() != m_calibration, 20000);
-        QTRY_VERIFY_WITH_TIMEOUT(!visibleWindows().isEmpty(), 20000);
-        ::kill(static_cast<pid_t>(app.processId()), SIGINT);
-        QVERIFY(app.waitForFinished(20000));
-        QCOMPARE(app.exitCode(), 0);
+        stopApp(SIGINT);
         QCOMPARE(m_gamma.read(), m_calibration);
     }
 
     void runsWithoutASessionBus()
     {
+        // A saved preset to apply, and no other instance on the screen.
+        activate(QStringLiteral("candle"));
+        stopApp(SIGTERM);
         QProcessEnvironment env = environment();
         env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent/bus"));
         AppProcess app;
