@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDateTime>
 #include <QGuiApplication>
@@ -31,12 +32,15 @@
 #include <QQuickWindow>
 #include <QScreen>
 #include <QTimeZone>
+#include <QVariantList>
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QThread>
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -50,10 +54,43 @@ constexpr int reopenCallTimeoutMs = 5000;
 const char relaunchParentVariable[] = "HALVOSCOPE_RELAUNCHED_FROM";
 constexpr int relaunchWaitMs = 10000;
 
+// Calls `method` on the running instance; prints why it failed, if it did.
+bool callRunningInstance(const QString &method, const QVariantList &arguments)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        HalvoBusService::serviceName, HalvoBusService::objectPath,
+        HalvoBusService::interfaceName, method);
+    call.setArguments(arguments);
+    const QDBusMessage answer = QDBusConnection::sessionBus().call(call, QDBus::Block, reopenCallTimeoutMs);
+    if (answer.type() != QDBusMessage::ErrorMessage)
+        return true;
+    if (answer.errorName() == QDBusError::errorString(QDBusError::InvalidArgs))
+        std::fprintf(stderr, "halvoscope: %s\n", qPrintable(answer.errorMessage()));
+    else
+        std::fprintf(stderr, "halvoscope: Halvoscope is already running but did not answer: %s\n",
+                     qPrintable(answer.errorMessage()));
+    return false;
+}
+
+// Whether a built-in or saved preset has this id. Reads the state file where
+// the store would, without migrating or writing anything.
+bool isKnownPresetID(const QString &id)
+{
+    const StatePersistence standard;
+    QString path = standard.fileURL();
+    if (!QFileInfo::exists(path) && standard.legacyFileURL()
+        && QFileInfo::exists(*standard.legacyFileURL()))
+        path = *standard.legacyFileURL();
+    const HalvoPersistedState state = StatePersistence(path).load();
+    return std::any_of(state.presets.cbegin(), state.presets.cend(),
+                       [&id](const HalvoPreset &preset) { return preset.id == id; });
+}
+
 } // namespace
 
-HalvoApp::HalvoApp(QObject *parent)
+HalvoApp::HalvoApp(LaunchRequest request, QObject *parent)
     : QObject(parent)
+    , m_request(std::move(request))
 {
 }
 
@@ -87,10 +124,21 @@ int HalvoApp::run()
         },
         QDBusConnection::sessionBus());
 
-    switch (claimSingleInstance()) {
-    case Instance::Other:
+    const Instance instance = claimSingleInstance();
+    if (instance == Instance::Other) {
         m_busService.reset();
-        return askRunningInstanceToShowPopover();
+        return forwardRequestToRunningInstance();
+    }
+    // No instance runs (or none can be found): an unknown preset ends this
+    // one before it changes anything.
+    if (m_request.activatePreset && !isKnownPresetID(m_request.presetID)) {
+        std::fprintf(stderr, "halvoscope: No preset with id \u201C%s\u201D\n",
+                     qPrintable(m_request.presetID));
+        return 1;
+    }
+    switch (instance) {
+    case Instance::Other:
+        break;
     case Instance::Unguarded:
         std::fprintf(stderr, "halvoscope: no D-Bus session bus; cannot guard against a second "
                              "instance, and the D-Bus interface is not available.\n");
@@ -145,18 +193,23 @@ HalvoApp::Instance HalvoApp::claimSingleInstance()
                                                                         : Instance::Other;
 }
 
-int HalvoApp::askRunningInstanceToShowPopover()
+int HalvoApp::forwardRequestToRunningInstance()
 {
-    const QDBusMessage call = QDBusMessage::createMethodCall(
-        HalvoBusService::serviceName, HalvoBusService::objectPath,
-        HalvoBusService::interfaceName, QStringLiteral("ShowPopover"));
-    const QDBusMessage answer = QDBusConnection::sessionBus().call(call, QDBus::Block, reopenCallTimeoutMs);
-    if (answer.type() == QDBusMessage::ErrorMessage) {
-        std::fprintf(stderr, "halvoscope: Halvoscope is already running but did not answer: %s\n",
-                     qPrintable(answer.errorMessage()));
+    if (m_request.activatePreset
+        && !callRunningInstance(QStringLiteral("ActivatePreset"), {m_request.presetID}))
         return 1;
-    }
+    // A plain second launch shows the popover; --preset alone does not.
+    if (m_request.showPopover || !m_request.activatePreset)
+        return callRunningInstance(QStringLiteral("ShowPopover"), {}) ? 0 : 1;
     return 0;
+}
+
+void HalvoApp::carryOutRequest()
+{
+    if (m_request.activatePreset && m_busService)
+        m_busService->ActivatePreset(m_request.presetID);
+    if (m_request.showPopover)
+        showPopover();
 }
 
 void HalvoApp::applicationDidFinishLaunching()
@@ -217,6 +270,7 @@ void HalvoApp::applicationDidFinishLaunching()
     m_scheduleEngine->start();
 
     handleFirstRun();
+    carryOutRequest();
 }
 
 std::shared_ptr<RippleTransitioning> HalvoApp::createRippleEngine()

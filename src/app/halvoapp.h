@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <memory>
 
@@ -17,18 +18,31 @@ class StatusBarController;
 class TerminationSignals;
 
 // The program's composition root. Builds every long-lived object in a fixed
-// order, answers a second launch by showing the popover, and returns the
-// displays to the system's own state when the process ends, however it ends
-// (quit from the popover, SIGTERM, SIGINT, SIGHUP).
+// order, hands a second launch's request to the running instance (showing
+// its popover unless told otherwise), and returns the displays to the
+// system's own state when the process ends, however it ends (quit from the
+// popover, SIGTERM, SIGINT, SIGHUP).
 class HalvoApp : public QObject {
     Q_OBJECT
 
 public:
-    explicit HalvoApp(QObject *parent = nullptr);
+    // What the command line asks of this launch.
+    struct LaunchRequest {
+        // Activate `presetID` as a click on its row would. An id that neither
+        // the running instance nor the state file knows ends the launch with
+        // an error, before anything starts.
+        bool activatePreset = false;
+        QString presetID;
+        // Open the popover once launched.
+        bool showPopover = false;
+    };
+
+    explicit HalvoApp(LaunchRequest request, QObject *parent = nullptr);
     ~HalvoApp() override;
 
-    // Needs a QApplication. Returns the process's exit code: 0 at once when
-    // another instance runs (it is asked to show its popover instead).
+    // Needs a QApplication. Returns the process's exit code. When another
+    // instance runs, it gets the request (by default: show the popover) and
+    // this returns at once, 0 when the instance carried it out.
     int run();
 
     HalvoStore *store() const { return m_store.get(); }
@@ -42,7 +56,8 @@ public:
 private:
     enum class Instance { First, Other, Unguarded };
     Instance claimSingleInstance();
-    int askRunningInstanceToShowPopover();
+    int forwardRequestToRunningInstance();
+    void carryOutRequest();
     std::shared_ptr<RippleTransitioning> createRippleEngine();
     void handleFirstRun();
     void showOnboarding();
@@ -61,6 +76,7 @@ private:
 
     std::unique_ptr<HalvoBusService> m_busService;
     std::unique_ptr<TerminationSignals> m_terminationSignals;
+    LaunchRequest m_request;
     bool m_launched = false;
     bool m_terminated = false;
 };

@@ -11,7 +11,7 @@
 namespace {
 
 const QString keepAwakeFailureText =
-    QStringLiteral("Unable to create power assertion to keep display awake.");
+    QStringLiteral("Unable to inhibit screen blanking to keep display awake.");
 const QString loginItemFailurePrefix = QStringLiteral("Unable to update Launch at Login: ");
 
 // Where a ripple starts when nothing better is known: near the top-right

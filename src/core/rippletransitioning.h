@@ -18,6 +18,11 @@ public:
     // where the platform has any.
     virtual void requestScreenCaptureAccess() = 0;
 
+    // Whether asking can change anything: false where access is either given
+    // or impossible (no screen capture in the session, nothing to ask). The
+    // pages then offer no request and say that changes fade instead.
+    virtual bool canRequestScreenCaptureAccess() const = 0;
+
     // Asynchronous: when permitted, makes one tiny capture so that the capture
     // path is ready. Failures are swallowed. `done` (if given) runs once on the
     // main thread when the warm-up is over, whatever its outcome.

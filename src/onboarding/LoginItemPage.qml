@@ -26,7 +26,7 @@ ColumnLayout {
         }
         Text {
             Layout.fillWidth: true
-            text: "Keep Halvoscope ready in your menu bar whenever you sign in so your daily schedule and evening Red Light preset run automatically."
+            text: "Keep Halvoscope ready in your system tray whenever you sign in so your daily schedule and evening Red Light preset run automatically."
             font.pointSize: Style.pt(13)
             color: Style.secondary
             wrapMode: Text.WordWrap
@@ -86,7 +86,7 @@ ColumnLayout {
             Hairline {}
             Text {
                 Layout.fillWidth: true
-                text: "Uses native macOS Login Items — no extra permissions required, and you can toggle it off anytime in Settings."
+                text: "Uses standard desktop autostart — no extra permissions required, and you can toggle it off anytime in Settings."
                 font.pointSize: Style.pt(11.5)
                 color: Style.secondary
                 wrapMode: Text.WordWrap
@@ -115,7 +115,7 @@ ColumnLayout {
             Text {
                 Layout.fillWidth: true
                 Layout.alignment: Qt.AlignTop
-                text: "Tip: Halvoscope lives quietly in your top-right menu bar. Right-click the lightbulb icon anytime to jump straight back to Standard."
+                text: "Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard."
                 font.pointSize: Style.pt(11.5)
                 color: Style.secondary
                 wrapMode: Text.WordWrap

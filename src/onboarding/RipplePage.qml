@@ -4,7 +4,7 @@ import Halvoscope.Popover
 import Halvoscope.Onboarding
 
 // Step 2: the water-ripple animation, its live preview and the screen
-// recording permission it needs.
+// capture it needs.
 ColumnLayout {
     id: page
 
@@ -84,7 +84,7 @@ ColumnLayout {
                 Text {
                     Layout.fillWidth: true
                     Layout.alignment: Qt.AlignTop
-                    text: "Why macOS asks for Screen Recording: To refract your live screen pixels during the 1-second transition. Nothing is ever recorded, stored, or sent off your Mac."
+                    text: "Why Halvoscope uses screen capture: To refract your live screen pixels during the 3-second transition. Nothing is ever recorded, stored, or sent off your computer."
                     font.pointSize: Style.pt(11.5)
                     color: Style.secondary
                     wrapMode: Text.WordWrap
@@ -108,19 +108,28 @@ ColumnLayout {
                     }
                     Text {
                         objectName: "permissionGrantedText"
-                        text: "Screen Recording granted — Optical Water-Ripple is ready!"
+                        text: "Screen capture available — Optical Water-Ripple is ready!"
                         font.pointSize: Style.pt(12)
                         font.weight: Font.Medium
                         color: page.green
                         Layout.alignment: Qt.AlignVCenter
                     }
                 }
+                Text {
+                    objectName: "captureUnavailableText"
+                    visible: page.onboarding.captureUnavailable
+                    text: "No screen capture in this session — the ripple fades instead."
+                    font.pointSize: Style.pt(12)
+                    font.weight: Font.Medium
+                    color: Style.secondary
+                    Layout.alignment: Qt.AlignVCenter
+                }
                 OnboardingButton {
                     objectName: "enableButton"
-                    visible: !page.onboarding.hasScreenPermission
+                    visible: !page.onboarding.hasScreenPermission && !page.onboarding.captureUnavailable
                     prominent: true
                     small: true
-                    text: "Enable Ripple & Open Settings…"
+                    text: "Enable Ripple & Allow Capture…"
                     onClicked: page.onboarding.requestPermission()
                 }
                 OnboardingButton {

@@ -38,7 +38,7 @@ ColumnLayout {
             }
             Text {
                 Layout.fillWidth: true
-                text: "Instant display color presets, late-night Red Light, and Keep Awake — right from your Mac menu bar."
+                text: "Instant display color presets, late-night Red Light, and Keep Awake — right from your desktop panel."
                 font.pointSize: Style.pt(13)
                 color: Style.secondary
                 wrapMode: Text.WordWrap
@@ -61,7 +61,7 @@ ColumnLayout {
             symbol: "clock.fill"
             tint: Style.tint("blue")
             title: "Daily Schedule & Keep Awake"
-            body: "Automatically warm your screen at sunset and prevent sleep with one switch."
+            body: "Warm your screen at the times you choose and prevent sleep with one switch."
         }
     }
 }

@@ -64,7 +64,7 @@ QString OnboardingModel::primaryTitle() const
 
 QString OnboardingModel::loginStatusText() const
 {
-    return m_openAtLogin ? QStringLiteral("Enabled · Launches quietly in your menu bar")
+    return m_openAtLogin ? QStringLiteral("Enabled · Launches quietly in your system tray")
                          : QStringLiteral("Off · Open Halvoscope manually from Applications");
 }
 
@@ -72,6 +72,12 @@ QString OnboardingModel::previewLabel() const
 {
     return m_previewWarm ? QStringLiteral("Red Light · 1,600 K")
                          : QStringLiteral("Standard · 6,500 K");
+}
+
+bool OnboardingModel::captureUnavailable() const
+{
+    const RippleTransitioning *engine = m_store ? m_store->rippleEngine() : nullptr;
+    return !m_hasScreenPermission && engine && !engine->canRequestScreenCaptureAccess();
 }
 
 void OnboardingModel::setOpenAtLogin(bool on)
@@ -134,7 +140,7 @@ void OnboardingModel::skip()
 
 void OnboardingModel::requestPermission()
 {
-    if (m_step != 2 || m_hasScreenPermission)
+    if (m_step != 2 || m_hasScreenPermission || captureUnavailable())
         return;
     setRequestedPermission(true);
     // Recorded before asking, so that any later start of the program, by

@@ -21,6 +21,7 @@ class OnboardingModel : public QObject {
 
     Q_PROPERTY(int step READ step NOTIFY stepChanged)
     Q_PROPERTY(bool hasScreenPermission READ hasScreenPermission NOTIFY hasScreenPermissionChanged)
+    Q_PROPERTY(bool captureUnavailable READ captureUnavailable NOTIFY hasScreenPermissionChanged)
     Q_PROPERTY(bool requestedPermission READ requestedPermission NOTIFY requestedPermissionChanged)
     Q_PROPERTY(bool didWarmUpCapture READ didWarmUpCapture NOTIFY didWarmUpCaptureChanged)
     Q_PROPERTY(bool openAtLogin READ openAtLogin WRITE setOpenAtLogin NOTIFY openAtLoginChanged)
@@ -62,6 +63,9 @@ public:
 
     int step() const { return m_step; }
     bool hasScreenPermission() const { return m_hasScreenPermission; }
+    // No screen capture and no way to ask for it: the page offers no
+    // request and says that the ripple fades instead.
+    bool captureUnavailable() const;
     bool requestedPermission() const { return m_requestedPermission; }
     bool didWarmUpCapture() const { return m_didWarmUpCapture; }
     bool openAtLogin() const { return m_openAtLogin; }

@@ -71,7 +71,7 @@ ColumnLayout {
         spacing: 5
 
         Text {
-            text: "Menu Bar Presets"
+            text: "Tray Menu Presets"
             font.pointSize: Style.pt(11.5)
             font.weight: Font.Medium
             color: Style.secondary
@@ -229,6 +229,13 @@ ColumnLayout {
                 font.pointSize: Style.pt(11)
                 color: Style.secondary
             }
+            Text {
+                objectName: "refractionUnavailable"
+                visible: settings.refractionStatus === "unavailable"
+                text: "No screen capture — the ripple fades"
+                font.pointSize: Style.pt(11)
+                color: Style.secondary
+            }
             Row {
                 objectName: "refractionAccess"
                 visible: settings.refractionStatus === "needsAccess"
@@ -236,7 +243,7 @@ ColumnLayout {
 
                 TextLinkButton {
                     objectName: "grantButton"
-                    text: "Grant Screen Recording\u2026"
+                    text: "Grant Screen Capture\u2026"
                     pixelSize: 11
                     color: Style.accent
                     onClicked: settings.grantScreenRecording()

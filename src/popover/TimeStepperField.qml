@@ -5,7 +5,8 @@ import QtQuick.Templates as T
 // A 24-hour time field: two-digit hour and minute parts and a pair of
 // stepper arrows that step the part last focused (the hour at first). Up and
 // Down keys and the wheel step a part as well. The field shows `hour` and
-// `minute` and asks for changes through its signals.
+// `minute` and asks for changes through its signals. Digits typed into a part
+// are entered before that part is stepped, so a step starts from them.
 T.Control {
     id: field
 
@@ -28,6 +29,11 @@ T.Control {
         return (value < 10 ? "0" : "") + value
     }
     function step(delta) {
+        // The arrows take no focus: the part being typed into still has it.
+        if (hourInput.activeFocus)
+            hourInput.commit()
+        else if (minuteInput.activeFocus)
+            minuteInput.commit()
         if (steppedPart === "minute")
             minuteStepped(delta)
         else
@@ -119,6 +125,7 @@ T.Control {
 
         Item { implicitWidth: 4 }
         PartInput {
+            id: hourInput
             objectName: "hourInput"
             partName: "hour"
             value: field.hour
@@ -134,6 +141,7 @@ T.Control {
             color: Style.primary
         }
         PartInput {
+            id: minuteInput
             objectName: "minuteInput"
             partName: "minute"
             value: field.minute

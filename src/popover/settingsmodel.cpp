@@ -246,7 +246,7 @@ void SettingsModel::setOpticalRefractionEnabled(bool enabled)
         return;
     m_store->setOpticalRefractionEnabled(enabled);
     RippleTransitioning *engine = m_store->rippleEngine();
-    if (enabled && engine && !engine->hasScreenCaptureAccess())
+    if (enabled && engine && !engine->hasScreenCaptureAccess() && engine->canRequestScreenCaptureAccess())
         engine->requestScreenCaptureAccess();
     Q_EMIT refractionStatusChanged();
 }
@@ -256,15 +256,20 @@ QString SettingsModel::refractionStatus() const
     if (!m_store || !m_store->opticalRefractionEnabled())
         return QStringLiteral("none");
     const RippleTransitioning *engine = m_store->rippleEngine();
-    return engine && engine->hasScreenCaptureAccess() ? QStringLiteral("active")
-                                                      : QStringLiteral("needsAccess");
+    if (!engine)
+        return QStringLiteral("needsAccess");
+    if (engine->hasScreenCaptureAccess())
+        return QStringLiteral("active");
+    return engine->canRequestScreenCaptureAccess() ? QStringLiteral("needsAccess")
+                                                   : QStringLiteral("unavailable");
 }
 
 void SettingsModel::grantScreenRecording()
 {
     if (!m_store)
         return;
-    if (RippleTransitioning *engine = m_store->rippleEngine())
+    RippleTransitioning *engine = m_store->rippleEngine();
+    if (engine && engine->canRequestScreenCaptureAccess())
         engine->requestScreenCaptureAccess();
     Q_EMIT refractionStatusChanged();
 }

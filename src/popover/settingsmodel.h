@@ -89,11 +89,13 @@ public:
     bool animationEnabled() const;
     void setAnimationEnabled(bool enabled);
     bool opticalRefractionEnabled() const;
-    // Asks for screen-capture access once when switched on without it.
+    // Asks for screen-capture access once when switched on without it, where
+    // asking can help.
     void setOpticalRefractionEnabled(bool enabled);
     bool refractionSwitchEnabled() const { return animationEnabled(); }
-    // "none" (refraction off), "active" (on, capture permitted) or
-    // "needsAccess" (on, without an engine or without permission).
+    // "none" (refraction off), "active" (on, capture permitted),
+    // "needsAccess" (on, without an engine or without permission that can be
+    // asked for) or "unavailable" (on, capture impossible: changes fade).
     QString refractionStatus() const;
 
     bool launchAtLogin() const { return m_launchAtLogin; }

@@ -70,6 +70,7 @@ public:
 
     bool hasScreenCaptureAccess() const override;
     void requestScreenCaptureAccess() override;
+    bool canRequestScreenCaptureAccess() const override { return false; }
     void warmUpCapture(std::function<void()> done = {}) override;
     void runTransition(qint64 fromTemperature, qint64 fromSaturation, qint64 toTemperature, qint64 toSaturation,
                        bool useRefraction, QPointF origin, std::function<void()> applyTarget,

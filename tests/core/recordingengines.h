@@ -93,6 +93,7 @@ class RecordingRippleEngine : public RippleTransitioning {
 public:
     explicit RecordingRippleEngine(std::shared_ptr<CallLog> log) : m_log(std::move(log)) {}
     bool hasScreenCaptureAccess() const override { return true; }
+    bool canRequestScreenCaptureAccess() const override { return false; }
     void requestScreenCaptureAccess() override { m_log->add(QStringLiteral("ripple.request")); }
     void warmUpCapture(std::function<void()> done) override
     {

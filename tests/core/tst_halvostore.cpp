@@ -608,7 +608,7 @@ void HalvoStoreTest::keepAwakeFailureAndClearing()
     store.setKeepAwake(true);
     QVERIFY(!store.keepAwakeEnabled());
     QCOMPARE(store.errorMessage(),
-             std::optional<QString>(QStringLiteral("Unable to create power assertion to keep display awake.")));
+             std::optional<QString>(QStringLiteral("Unable to inhibit screen blanking to keep display awake.")));
     QVERIFY(!rig.fileExists()); // keep-awake is never persisted
 
     store.setKeepAwake(false);

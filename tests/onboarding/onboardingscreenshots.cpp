@@ -32,6 +32,8 @@ struct Shot {
     bool granted;
     std::function<void(OnboardingModel &)> prepare;
     int settleMs;
+    // False: a session without screen capture, where nobody can grant it.
+    bool requestable = true;
 };
 
 } // namespace
@@ -52,6 +54,7 @@ int main(int argc, char *argv[])
         {"onboarding-step2", 2, true, {}, 500},
         {"onboarding-step2-no-permission", 2, false,
          [](OnboardingModel &model) { model.requestPermission(); }, 500},
+        {"onboarding-step2-no-capture", 2, false, {}, 500, false},
         {"onboarding-step2-ripple", 2, true,
          [](OnboardingModel &model) { model.playPreviewRipple(); }, 380},
     };
@@ -60,6 +63,7 @@ int main(int argc, char *argv[])
     for (const Shot &shot : shots) {
         OnboardingRig rig;
         rig.ripple->granted = shot.granted;
+        rig.ripple->requestable = shot.requestable;
         rig.make();
         OnboardingWindowController controller(rig.store.get(), rig.defaults.get(), {},
                                               {[] {}, [] {}});

@@ -16,6 +16,7 @@
 class PermissionRippleEngine : public RippleTransitioning {
 public:
     bool hasScreenCaptureAccess() const override { return granted; }
+    bool canRequestScreenCaptureAccess() const override { return requestable; }
 
     void requestScreenCaptureAccess() override
     {
@@ -58,6 +59,8 @@ public:
     int count(const QString &call) const { return int(calls.count(call)); }
 
     bool granted = false;
+    // False for a session without screen capture, where nobody can grant it.
+    bool requestable = true;
     bool holdWarmUps = false;
     // Runs inside requestScreenCaptureAccess, to look at the world at that moment.
     std::function<void()> onRequest;

@@ -350,6 +350,43 @@ private Q_SLOTS:
         QCOMPARE(finishes, 0);
     }
 
+    void captureThatCannotBeAsked_data()
+    {
+        QTest::addColumn<bool>("requestable");
+        QTest::addColumn<bool>("granted");
+        QTest::addColumn<bool>("unavailable");
+        QTest::addColumn<int>("requests");
+
+        QTest::newRow("session without capture") << false << false << true << 0;
+        QTest::newRow("capture given, nothing to ask") << false << true << false << 0;
+        QTest::newRow("capture that can be asked for") << true << false << false << 1;
+    }
+
+    // Where nobody can grant screen capture, the request is not offered and
+    // pressing it anyway records nothing.
+    void captureThatCannotBeAsked()
+    {
+        QFETCH(bool, requestable);
+        QFETCH(bool, granted);
+        HalvoPersistedState state;
+        state.opticalRefractionEnabled = false;
+        rig->seed(state);
+        rig->ripple->requestable = requestable;
+        rig->ripple->granted = granted;
+        rig->make();
+        auto model = makeModel(2);
+        QTEST(model->captureUnavailable(), "unavailable");
+
+        model->requestPermission();
+        QTEST(int(rig->ripple->count(QStringLiteral("request"))), "requests");
+        const bool asked = rig->ripple->count(QStringLiteral("request")) > 0;
+        QCOMPARE(model->requestedPermission(), asked);
+        QCOMPARE(model->relaunchVisible(), asked);
+        QCOMPARE(rig->markerOnDisk(), asked);
+        QCOMPARE(rig->saved().hasCompletedOnboarding, asked);
+        QCOMPARE(rig->saved().opticalRefractionEnabled, asked);
+    }
+
     void relaunchAndFinish()
     {
         rig->make();

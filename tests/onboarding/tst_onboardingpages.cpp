@@ -20,8 +20,9 @@ public:
     using QObject::QObject;
 
     // A page state at `startStep` over a fresh store, with the permission
-    // granted or not; the counters start again.
-    Q_INVOKABLE OnboardingModel *createModel(int startStep, bool granted)
+    // granted or not, and grantable by anyone or not (a session without screen
+    // capture); the counters start again.
+    Q_INVOKABLE OnboardingModel *createModel(int startStep, bool granted, bool requestable = true)
     {
         delete m_model;
         m_finishes = 0;
@@ -30,6 +31,7 @@ public:
         Q_EMIT relaunchesChanged();
         m_rig = std::make_unique<OnboardingRig>();
         m_rig->ripple->granted = granted;
+        m_rig->ripple->requestable = requestable;
         m_rig->make();
         OnboardingModel::Actions actions;
         actions.onFinish = [this] {

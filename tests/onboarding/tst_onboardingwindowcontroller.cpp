@@ -148,7 +148,7 @@ private Q_SLOTS:
         QCOMPARE(loginSwitch->property("checked").toBool(), !registered);
         QCOMPARE(item("loginStatus")->property("text").toString(),
                  registered ? QStringLiteral("Off · Open Halvoscope manually from Applications")
-                            : QStringLiteral("Enabled · Launches quietly in your menu bar"));
+                            : QStringLiteral("Enabled · Launches quietly in your system tray"));
         // Nothing is registered until "Continue →".
         QCOMPARE(rig->loginItems->enabled, registered);
 

@@ -77,8 +77,8 @@ public:
     int launches() const { return m_launches; }
     int accessRequests() const { return m_rig->ripple->count(QStringLiteral("request")); }
 
-    // A fresh store. Options: "engine" ("none", "denied" or "granted", the
-    // default), "refraction" (bool), "animation" (bool), "loginEnabled",
+    // A fresh store. Options: "engine" ("none", "denied", "unavailable" (no
+    // capture and nobody to ask) or "granted", the default), "refraction" (bool), "animation" (bool), "loginEnabled",
     // "loginFailure" (text), "schedule" (map of enabled, time1, preset1ID,
     // time2, preset2ID), "hidden" (list of ids), "custom" (a custom preset name).
     Q_INVOKABLE void reset(const QVariantMap &options)
@@ -91,6 +91,7 @@ public:
         PagesRig &rig = *m_rig;
         const QString engine = options.value(QStringLiteral("engine"), QStringLiteral("granted")).toString();
         rig.ripple->granted = engine == QLatin1String("granted");
+        rig.ripple->requestable = engine != QLatin1String("unavailable");
         rig.loginItems->enabled = options.value(QStringLiteral("loginEnabled")).toBool();
         if (options.contains(QStringLiteral("loginFailure")))
             rig.loginItems->failure = options.value(QStringLiteral("loginFailure")).toString();

@@ -54,6 +54,8 @@ int main(int argc, char **argv)
          QStringLiteral("settings")},
         {QStringLiteral("settings-access"),
          {{QStringLiteral("engine"), QStringLiteral("denied")}}, QStringLiteral("settings")},
+        {QStringLiteral("settings-no-capture"),
+         {{QStringLiteral("engine"), QStringLiteral("unavailable")}}, QStringLiteral("settings")},
         {QStringLiteral("schedule"), {{QStringLiteral("schedule"), schedule}}, QStringLiteral("schedule")},
     };
 

@@ -289,7 +289,7 @@ void MainPresetsModelTest::errorLineOnlyWithText()
     model.setKeepAwake(true);
     QVERIFY(model.showsError());
     QCOMPARE(model.errorText(),
-             QStringLiteral("Unable to create power assertion to keep display awake."));
+             QStringLiteral("Unable to inhibit screen blanking to keep display awake."));
     QCOMPARE(error.count(), 1);
     QVERIFY(!model.keepAwakeEnabled());
 

@@ -365,19 +365,24 @@ void TestSettingsModel::refractionStatusAndAccessRequest_data()
 {
     QTest::addColumn<bool>("withEngine");
     QTest::addColumn<bool>("granted");
+    QTest::addColumn<bool>("requestable");
     QTest::addColumn<int>("requests");
     QTest::addColumn<QString>("status");
 
-    QTest::newRow("engine without access") << true << false << 1 << "needsAccess";
-    QTest::newRow("engine with access") << true << true << 0 << "active";
-    QTest::newRow("no engine") << false << false << 0 << "needsAccess";
+    QTest::newRow("engine without access") << true << false << true << 1 << "needsAccess";
+    QTest::newRow("engine with access") << true << true << true << 0 << "active";
+    QTest::newRow("no engine") << false << false << true << 0 << "needsAccess";
+    QTest::newRow("capture impossible") << true << false << false << 0 << "unavailable";
+    QTest::newRow("access given, nothing to ask") << true << true << false << 0 << "active";
 }
 
 void TestSettingsModel::refractionStatusAndAccessRequest()
 {
     QFETCH(bool, withEngine);
     QFETCH(bool, granted);
+    QFETCH(bool, requestable);
     PermissionRig rig(withEngine, granted);
+    rig.ripple->requestable = requestable;
     rig.store->setOpticalRefractionEnabled(false);
     SettingsModel model;
     model.setStore(rig.store.get(), {});
@@ -392,8 +397,13 @@ void TestSettingsModel::refractionStatusAndAccessRequest()
 
     // Writing "on" again saves again but asks no more than once per write.
     model.setOpticalRefractionEnabled(true);
-    const int expected = withEngine && !granted ? 2 : 0;
+    const int expected = withEngine && !granted && requestable ? 2 : 0;
     QCOMPARE(int(rig.ripple->count(QStringLiteral("request"))), expected);
+
+    // The grant button asks only an engine that can be asked.
+    model.grantScreenRecording();
+    QCOMPARE(int(rig.ripple->count(QStringLiteral("request"))),
+             expected + (withEngine && requestable ? 1 : 0));
 }
 
 void TestSettingsModel::grantButtonAsksTheEngine()

@@ -25,8 +25,8 @@ Item {
         name: "OnboardingPages"
         when: windowShown
 
-        function createView(step, granted) {
-            const model = rig.createModel(step, granted)
+        function createView(step, granted, requestable) {
+            const model = rig.createModel(step, granted, requestable === undefined ? true : requestable)
             const view = createTemporaryObject(viewComponent, stage, { onboarding: model })
             verify(view !== null, "the view loads")
             // Layouts settle on the first frame.
@@ -109,7 +109,7 @@ Item {
             verify(shown(page))
             const shownTexts = texts(page)
             verify(shownTexts.indexOf("Welcome to Halvoscope") >= 0)
-            verify(shownTexts.indexOf("Instant display color presets, late-night Red Light, and Keep Awake — right from your Mac menu bar.") >= 0)
+            verify(shownTexts.indexOf("Instant display color presets, late-night Red Light, and Keep Awake — right from your desktop panel.") >= 0)
             compare(find(view, "appIcon").width, 64)
             compare(find(view, "appIcon").height, 64)
             verify(!find(view, "skipButton").visible)
@@ -128,7 +128,7 @@ Item {
             compare(cards[0].body, "Switch between Warm, Red Light, Black & White focus mode, or build your own.")
             compare(cards[0].symbol, "sparkles")
             compare(cards[1].title, "Daily Schedule & Keep Awake")
-            compare(cards[1].body, "Automatically warm your screen at sunset and prevent sleep with one switch.")
+            compare(cards[1].body, "Warm your screen at the times you choose and prevent sleep with one switch.")
             compare(cards[1].symbol, "clock.fill")
             verify(cards[0].y < cards[1].y)
             compare(findChild(cards[0], "featureTitle").text, cards[0].title)
@@ -140,16 +140,16 @@ Item {
             verify(shown(page))
             const shownTexts = texts(page)
             for (const expected of ["Start Halvoscope at Login",
-                                    "Keep Halvoscope ready in your menu bar whenever you sign in so your daily schedule and evening Red Light preset run automatically.",
+                                    "Keep Halvoscope ready in your system tray whenever you sign in so your daily schedule and evening Red Light preset run automatically.",
                                     "Open Halvoscope at Login",
-                                    "Uses native macOS Login Items — no extra permissions required, and you can toggle it off anytime in Settings.",
-                                    "Tip: Halvoscope lives quietly in your top-right menu bar. Right-click the lightbulb icon anytime to jump straight back to Standard."])
+                                    "Uses standard desktop autostart — no extra permissions required, and you can toggle it off anytime in Settings.",
+                                    "Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard."])
                 verify(shownTexts.indexOf(expected) >= 0, expected)
 
             const status = find(view, "loginStatus")
             const loginSwitch = find(view, "loginSwitch")
             compare(loginSwitch.checked, true)
-            compare(status.text, "Enabled · Launches quietly in your menu bar")
+            compare(status.text, "Enabled · Launches quietly in your system tray")
             mouseClick(loginSwitch)
             compare(view.onboarding.openAtLogin, false)
             compare(status.text, "Off · Open Halvoscope manually from Applications")
@@ -163,7 +163,7 @@ Item {
             compare(find(view, "skipButton").text, "Skip for Now")
             const enable = find(view, "enableButton")
             verify(enable.visible)
-            compare(enable.text, "Enable Ripple & Open Settings…")
+            compare(enable.text, "Enable Ripple & Allow Capture…")
             verify(!find(view, "relaunchButton").visible)
             verify(!find(view, "permissionGranted").visible)
 
@@ -174,19 +174,32 @@ Item {
             compare(rig.relaunches, 1)
         }
 
+        function test_ripplePageWithoutScreenCapture() {
+            const view = createView(2, false, false)
+            compare(find(view, "permissionBadgeText").text, "Optional")
+            const note = find(view, "captureUnavailableText")
+            verify(shown(note))
+            compare(note.text, "No screen capture in this session — the ripple fades instead.")
+            verify(!find(view, "enableButton").visible)
+            verify(!find(view, "relaunchButton").visible)
+            verify(!find(view, "permissionGranted").visible)
+            verify(find(view, "skipButton").visible)
+        }
+
         function test_ripplePageWithPermission() {
             const view = createView(2, true)
             compare(find(view, "permissionBadgeText").text, "Active ✓")
             verify(find(view, "permissionGranted").visible)
             compare(find(view, "permissionGrantedText").text,
-                    "Screen Recording granted — Optical Water-Ripple is ready!")
+                    "Screen capture available — Optical Water-Ripple is ready!")
             verify(!find(view, "enableButton").visible)
+            verify(!find(view, "captureUnavailableText").visible)
             verify(!find(view, "relaunchButton").visible)
             verify(!find(view, "skipButton").visible)
             const shownTexts = texts(find(view, "ripplePage"))
             for (const expected of ["Optical Water-Ripple Animation",
                                     "When you switch presets, Halvoscope can sweep a live GPU water-ripple across your desktop instead of a standard color fade.",
-                                    "Why macOS asks for Screen Recording: To refract your live screen pixels during the 1-second transition. Nothing is ever recorded, stored, or sent off your Mac.",
+                                    "Why Halvoscope uses screen capture: To refract your live screen pixels during the 3-second transition. Nothing is ever recorded, stored, or sent off your computer.",
                                     "Click preview to test ripple",
                                     "Optical Refraction"])
                 verify(shownTexts.indexOf(expected) >= 0, expected)

@@ -104,6 +104,41 @@ TestCase {
         compare(fixture.schedule().time1, "06:45")
     }
 
+    // Digits typed into a part count before an arrow or an Up/Down key steps
+    // it, whether or not Return was pressed.
+    function test_typedDigitsAreCommittedBeforeStepping_data() {
+        return [
+            { tag: "minute, Up key", part: "minuteInput", keys: [Qt.Key_7], step: "upKey", expected: "06:08" },
+            { tag: "minute, Down key", part: "minuteInput", keys: [Qt.Key_7], step: "downKey", expected: "06:06" },
+            { tag: "minute, up arrow", part: "minuteInput", keys: [Qt.Key_7], step: "upArrow", expected: "06:08" },
+            { tag: "minute, two digits wrap", part: "minuteInput", keys: [Qt.Key_5, Qt.Key_9], step: "upKey", expected: "06:00" },
+            { tag: "minute, zero", part: "minuteInput", keys: [Qt.Key_0], step: "downArrow", expected: "06:59" },
+            { tag: "hour, Down key", part: "hourInput", keys: [Qt.Key_9], step: "downKey", expected: "08:45" },
+            { tag: "hour, up arrow wraps", part: "hourInput", keys: [Qt.Key_2, Qt.Key_3], step: "upArrow", expected: "00:45" },
+        ]
+    }
+
+    function test_typedDigitsAreCommittedBeforeStepping(data) {
+        open({ schedule: evening })
+        const field = item("timeField1")
+        mouseClick(findChild(field, data.part))
+        for (const key of data.keys)
+            keyClick(key)
+        compare(field.text, "06:45")
+        if (data.step === "upKey")
+            keyClick(Qt.Key_Up)
+        else if (data.step === "downKey")
+            keyClick(Qt.Key_Down)
+        else
+            mouseClick(findChild(field, data.step))
+        compare(field.text, data.expected)
+        // The part keeps showing the model's value through further steps.
+        keyClick(Qt.Key_Up)
+        keyClick(Qt.Key_Down)
+        compare(field.text, data.expected)
+        compare(fixture.schedule().time1, "06:45")
+    }
+
     function test_saveStoresAnEnabledSchedule() {
         open({ schedule: evening, hidden: ["color-ink"] })
         const field = item("timeField1")

@@ -55,7 +55,7 @@ TestCase {
     function test_sectionsAndTexts() {
         open()
         const all = texts(root.page)
-        for (const text of ["New Custom Preset", "Menu Bar Presets", "Daily Schedule", "Setup Guide\u2026",
+        for (const text of ["New Custom Preset", "Tray Menu Presets", "Daily Schedule", "Setup Guide\u2026",
                             "Check for Updates\u2026", "Ripple Animation", "Optical Refraction",
                             "Launch at Login", "Add"])
             verify(all.indexOf(text) >= 0, text)
@@ -197,10 +197,12 @@ TestCase {
 
     function test_refractionStatusLine_data() {
         return [
-            { tag: "off", engine: "granted", refraction: false, active: false, access: false },
-            { tag: "on with access", engine: "granted", refraction: true, active: true, access: false },
-            { tag: "on without access", engine: "denied", refraction: true, active: false, access: true },
-            { tag: "on without engine", engine: "none", refraction: true, active: false, access: true },
+            { tag: "off", engine: "granted", refraction: false, active: false, access: false, unavailable: false },
+            { tag: "on with access", engine: "granted", refraction: true, active: true, access: false, unavailable: false },
+            { tag: "on without access", engine: "denied", refraction: true, active: false, access: true, unavailable: false },
+            { tag: "on without engine", engine: "none", refraction: true, active: false, access: true, unavailable: false },
+            { tag: "on, capture impossible", engine: "unavailable", refraction: true, active: false, access: false, unavailable: true },
+            { tag: "off, capture impossible", engine: "unavailable", refraction: false, active: false, access: false, unavailable: false },
         ]
     }
 
@@ -208,10 +210,13 @@ TestCase {
         open({ engine: data.engine, refraction: data.refraction })
         compare(item("refractionActive").visible, data.active)
         compare(item("refractionAccess").visible, data.access)
+        compare(item("refractionUnavailable").visible, data.unavailable)
+        if (data.unavailable)
+            compare(item("refractionUnavailable").text, "No screen capture \u2014 the ripple fades")
         if (data.active)
             compare(item("refractionActive").text, "Water-ripple distortion active")
         if (data.access) {
-            compare(item("grantButton").text, "Grant Screen Recording\u2026")
+            compare(item("grantButton").text, "Grant Screen Capture\u2026")
             compare(item("relaunchButton").text, "Relaunch")
         }
     }

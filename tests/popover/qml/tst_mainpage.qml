@@ -179,7 +179,7 @@ TestCase {
 
         mouseClick(findChild(root, "keepAwakeSwitch"))
         verify(error.visible)
-        compare(error.text, "Unable to create power assertion to keep display awake.")
+        compare(error.text, "Unable to inhibit screen blanking to keep display awake.")
         tryVerify(() => root.height > heightBefore)
 
         fixture.activate("standard", false)

@@ -1,0 +1,214 @@
+// The command line, run as a process with a private profile and no display:
+// the answers that must not start the application, and a --preset that no
+// running instance and no state file knows, which must change nothing.
+
+#include "core/halvopersistedstate.h"
+#include "core/statepersistence.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
+#include <QDirIterator>
+#include <QMap>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Last: it brings in Xlib, whose macros clash with Qt's names.
+#include "e2esupport.h"
+
+namespace {
+
+const QString serviceName = QStringLiteral("com.corvanta.Halvoscope");
+
+// Every file below `root`, by relative path, with its contents.
+QMap<QString, QByteArray> filesBelow(const QString &root)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile file(path);
+        files.insert(QDir(root).relativeFilePath(path),
+                     file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>"));
+    }
+    return files;
+}
+
+// A state file with one custom preset, at data/<folder>/state.json.
+void seedState(const QString &home, const QString &folder)
+{
+    HalvoPersistedState state;
+    state.presets.append(HalvoPreset(QStringLiteral("custom-1"), QStringLiteral("Reading"), 4200, 80,
+                                     std::nullopt, true));
+    state.hasCompletedOnboarding = true;
+    QDir().mkpath(home + QStringLiteral("/data/") + folder);
+    StatePersistence(home + QStringLiteral("/data/") + folder + QStringLiteral("/state.json")).save(state);
+}
+
+// The running instance's active preset, read over the bus.
+QString activePresetID()
+{
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        serviceName, QStringLiteral("/com/corvanta/Halvoscope"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << serviceName << QStringLiteral("ActivePresetID");
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(get);
+    return reply.arguments().value(0).value<QDBusVariant>().variant().toString();
+}
+
+// The profile every process of a test shares: no display, offscreen windows.
+QProcessEnvironment headlessEnvironment(const QString &home, const QString &runtime)
+{
+    QProcessEnvironment env = E2E::appEnvironment(home);
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    return env;
+}
+
+} // namespace
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void runsWithoutStarting_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        // Where the state file is seeded: "", "Halvoscope" or the legacy "Halvo".
+        QTest::addColumn<QString>("seed");
+        // A private session bus (with no instance on it) or none at all.
+        QTest::addColumn<bool>("withBus");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("expectedOut");
+        QTest::addColumn<QString>("expectedErr");
+
+        const QString version = QStringLiteral("halvoscope " HALVOSCOPE_PROJECT_VERSION "\n");
+        QTest::newRow("--version") << QStringList{QStringLiteral("--version")} << QString() << false
+                                   << 0 << version << QString();
+        QTest::newRow("-v, with a bus") << QStringList{QStringLiteral("-v")} << QString() << true
+                                        << 0 << version << QString();
+        QTest::newRow("--help") << QStringList{QStringLiteral("--help")} << QString() << false << 0
+                                << QStringLiteral("--preset <id>") << QString();
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("--frobnicate")} << QString()
+                                        << true << 2 << QString() << QStringLiteral("frobnicate");
+        QTest::newRow("stray argument") << QStringList{QStringLiteral("candle")} << QString() << true
+                                        << 2 << QString() << QStringLiteral("'candle'");
+        QTest::newRow("--preset without id") << QStringList{QStringLiteral("--preset")} << QString()
+                                             << true << 2 << QString() << QStringLiteral("preset");
+
+        const QString unknown = QStringLiteral("No preset with id \u201Csunrise\u201D");
+        const QStringList sunrise{QStringLiteral("--preset"), QStringLiteral("sunrise")};
+        QTest::newRow("unknown preset, no state file") << sunrise << QString() << true << 1
+                                                       << QString() << unknown;
+        QTest::newRow("unknown preset, saved presets") << sunrise << QStringLiteral("Halvoscope")
+                                                       << true << 1 << QString() << unknown;
+        QTest::newRow("unknown preset, legacy state file") << sunrise << QStringLiteral("Halvo")
+                                                           << true << 1 << QString() << unknown;
+        QTest::newRow("unknown preset, no bus") << sunrise << QStringLiteral("Halvoscope") << false
+                                                << 1 << QString() << unknown;
+        QTest::newRow("empty preset id") << QStringList{QStringLiteral("--preset=")} << QString()
+                                         << true << 1 << QString()
+                                         << QStringLiteral("No preset with id \u201C\u201D");
+    }
+
+    void runsWithoutStarting()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, seed);
+        QFETCH(bool, withBus);
+
+        QTemporaryDir home;
+        QTemporaryDir runtime;
+        QVERIFY(home.isValid() && runtime.isValid());
+        if (!seed.isEmpty())
+            seedState(home.path(), seed);
+        const QMap<QString, QByteArray> before = filesBelow(home.path());
+
+        QProcessEnvironment env = headlessEnvironment(home.path(), runtime.path());
+        // Windows are needed only where the application object must exist
+        // (--preset); the others must answer before one is made.
+        if (!arguments.constFirst().startsWith(QLatin1String("--preset")))
+            env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        if (withBus) {
+            QVERIFY2(QDBusConnection::sessionBus().isConnected(), "runs on a private session bus");
+            QVERIFY(!QDBusConnection::sessionBus().interface()->isServiceRegistered(serviceName));
+        } else {
+            // A socket that does not exist: no bus, and no fallback to the user's own.
+            env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                       QStringLiteral("unix:path=") + runtime.filePath(QStringLiteral("no-bus")));
+        }
+
+        E2E::AppProcess app;
+        app.setProcessEnvironment(env);
+        app.start(QStringLiteral(HALVOSCOPE_EXECUTABLE), arguments);
+        QVERIFY2(app.waitForFinished(60000), "the process ends by itself");
+        QCOMPARE(app.exitStatus(), QProcess::NormalExit);
+        const QString out = QString::fromLocal8Bit(app.readAllStandardOutput());
+        const QString err = QString::fromLocal8Bit(app.readAllStandardError());
+        QTEST(app.exitCode(), "exitCode");
+        QFETCH(QString, expectedOut);
+        QFETCH(QString, expectedErr);
+        // A whole line is compared as it is; anything else must appear.
+        if (expectedOut.endsWith(QLatin1Char('\n')))
+            QCOMPARE(out, expectedOut);
+        else
+            QVERIFY2(out.contains(expectedOut), qPrintable(out));
+        if (expectedErr.isEmpty())
+            QCOMPARE(err, QString());
+        else
+            QVERIFY2(err.contains(expectedErr), qPrintable(err));
+
+        // Nothing was written, moved or migrated, and no instance is left.
+        QCOMPARE(filesBelow(home.path()), before);
+        if (withBus)
+            QVERIFY(!QDBusConnection::sessionBus().interface()->isServiceRegistered(serviceName));
+    }
+
+    // A saved preset starts the application with it; later launches hand
+    // their preset to that instance, which refuses one it does not know.
+    void handsPresetsToTheRunningInstance()
+    {
+        QTemporaryDir home;
+        QTemporaryDir runtime;
+        QVERIFY(home.isValid() && runtime.isValid());
+        seedState(home.path(), QStringLiteral("Halvoscope"));
+        const QProcessEnvironment env = headlessEnvironment(home.path(), runtime.path());
+        QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+        QVERIFY(bus && !bus->isServiceRegistered(serviceName));
+
+        E2E::AppProcess app;
+        app.setProcessEnvironment(env);
+        app.start(QStringLiteral(HALVOSCOPE_EXECUTABLE),
+                  {QStringLiteral("--preset"), QStringLiteral("custom-1")});
+        QTRY_VERIFY_WITH_TIMEOUT(bus->isServiceRegistered(serviceName), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(activePresetID(), QStringLiteral("custom-1"), 10000);
+
+        const auto launch = [&env](const QString &id, QString *err) {
+            E2E::AppProcess second;
+            second.setProcessEnvironment(env);
+            second.start(QStringLiteral(HALVOSCOPE_EXECUTABLE), {QStringLiteral("--preset"), id});
+            if (!second.waitForFinished(30000))
+                return -1;
+            *err = QString::fromLocal8Bit(second.readAllStandardError());
+            return second.exitStatus() == QProcess::NormalExit ? second.exitCode() : -1;
+        };
+        QString err;
+        QCOMPARE(launch(QStringLiteral("sunrise"), &err), 1);
+        QVERIFY2(err.contains(QStringLiteral("No preset with id \u201Csunrise\u201D")), qPrintable(err));
+        QCOMPARE(activePresetID(), QStringLiteral("custom-1"));
+
+        QCOMPARE(launch(QStringLiteral("candle"), &err), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(activePresetID(), QStringLiteral("candle"), 10000);
+        QCOMPARE(app.state(), QProcess::Running);
+
+        app.terminate();
+        QVERIFY(app.waitForFinished(30000));
+        QCOMPARE(app.exitCode(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
