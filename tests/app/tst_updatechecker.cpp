@@ -1,6 +1,7 @@
 #include "app/updatechecker.h"
 #include "feedserver.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -67,6 +68,7 @@ private Q_SLOTS:
     void oversizedBodyIsNotRead_data();
     void oversizedBodyIsNotRead();
     void silentServerTimesOut();
+    void drippingServerTimesOutAtTheDeadline();
     void refusedConnectionIsAnError();
     void secondCallWhileCheckingDoesNothing();
     void stateNotifiesOnlyOnChange();
@@ -433,6 +435,32 @@ void TestUpdateChecker::silentServerTimesOut()
     QCOMPARE(checker.state(), UpdateCheckState::error(unreachable));
     QCOMPARE(presenter->alerts.size(), 1);
     QCOMPARE(presenter->alerts.first(), UpdateAlert::failure(unreachable));
+}
+
+// A byte a second never leaves the connection idle for long; the deadline
+// covers the whole transfer, so the check still ends when it passes.
+void TestUpdateChecker::drippingServerTimesOutAtTheDeadline()
+{
+    FeedServer server;
+    FeedServer::Response response;
+    response.mode = FeedServer::Response::Mode::Drip;
+    response.body = manifestJson("99.0");
+    response.dripInterval = 1000ms;
+    server.setResponse("/updates.json", response);
+
+    auto presenter = std::make_shared<RecordingPresenter>();
+    UpdateChecker checker(server.url(), presenter);
+    checker.setTransferTimeout(2500ms);
+    QElapsedTimer clock;
+    clock.start();
+    checker.checkForUpdates(true);
+
+    QTRY_VERIFY_WITH_TIMEOUT(!checker.isChecking(), 15000);
+    QVERIFY2(clock.elapsed() >= 2500, QByteArray::number(clock.elapsed()));
+    QCOMPARE(checker.state(), UpdateCheckState::error(unreachable));
+    QCOMPARE(presenter->alerts.size(), 1);
+    QCOMPARE(presenter->alerts.first(), UpdateAlert::failure(unreachable));
+    QCOMPARE(server.requests().size(), 1);
 }
 
 void TestUpdateChecker::refusedConnectionIsAnError()
