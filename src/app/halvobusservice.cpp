@@ -1,5 +1,6 @@
 #include "app/halvobusservice.h"
 
+#include "core/elidedtext.h"
 #include "core/halvostore.h"
 
 #include <QDBusMessage>
@@ -70,8 +71,10 @@ void HalvoBusService::ActivatePreset(const QString &id)
     if (!m_store)
         return;
     if (!m_store->findPreset(id)) {
+        // The id can be as long as a bus message; quoting a start is enough to recognise it.
         if (calledFromDBus())
-            sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("No preset with id \u201C%1\u201D").arg(id));
+            sendErrorReply(QDBusError::InvalidArgs,
+                           QStringLiteral("No preset with id \u201C%1\u201D").arg(elidedText(id, 64)));
         return;
     }
     m_store->activatePreset(id, true);

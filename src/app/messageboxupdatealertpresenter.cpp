@@ -5,6 +5,7 @@
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 
 int MessageBoxUpdateAlertPresenter::present(const UpdateAlert &alert)
 {
@@ -14,8 +15,14 @@ int MessageBoxUpdateAlertPresenter::present(const UpdateAlert &alert)
     box.setInformativeText(alert.informativeText);
     box.setTextFormat(Qt::PlainText);
     // Release notes come from the network: show them as written, never as markup.
-    if (auto *informative = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
+    // However many lines the text has, the box stays within the screen: the
+    // label is cut off at half the screen's height, the rest of the box fits
+    // in the other half.
+    if (auto *informative = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel"))) {
         informative->setTextFormat(Qt::PlainText);
+        if (const QScreen *screen = box.screen())
+            informative->setMaximumHeight(screen->availableGeometry().height() / 2);
+    }
     box.setWindowModality(Qt::ApplicationModal);
 
     QList<QAbstractButton *> buttons;

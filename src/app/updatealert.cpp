@@ -1,13 +1,18 @@
 #include "app/updatealert.h"
 
+#include "core/elidedtext.h"
+
+// The feed may hold anything up to its size limit; the alert shows a version
+// on one short line and the start of the notes, so it always fits a screen.
 UpdateAlert UpdateAlert::updateAvailable(const AppUpdateManifest &manifest, const QString &currentVersion)
 {
     UpdateAlert alert;
     alert.style = Style::Informational;
-    alert.message = QStringLiteral("Halvoscope ") + manifest.version + QStringLiteral(" is Available");
+    alert.message = QStringLiteral("Halvoscope ") + elidedText(manifest.version.simplified(), maximumVersionLength)
+        + QStringLiteral(" is Available");
     alert.informativeText = QStringLiteral("You are currently running Halvoscope ") + currentVersion + QLatin1Char('.');
     if (manifest.notes && !manifest.notes->isEmpty())
-        alert.informativeText += QStringLiteral("\n\nWhat's new:\n") + *manifest.notes;
+        alert.informativeText += QStringLiteral("\n\nWhat's new:\n") + elidedText(*manifest.notes, maximumNotesLength);
     alert.buttons = {QStringLiteral("Download Update"), QStringLiteral("Later")};
     return alert;
 }

@@ -11,6 +11,10 @@
 struct UpdateAlert {
     enum class Style { Informational, Warning };
 
+    // Longer versions and notes from the feed are cut, ending in "…".
+    static constexpr qsizetype maximumVersionLength = 32;
+    static constexpr qsizetype maximumNotesLength = 4000;
+
     Style style = Style::Informational;
     QString message;
     QString informativeText;

@@ -67,6 +67,12 @@ UpdateChecker::UpdateChecker(const QUrl &feedURL, std::shared_ptr<UpdateAlertPre
 {
     // Never follow a redirect from HTTPS down to plain HTTP.
     m_network->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    m_deadline.setSingleShot(true);
+    m_deadline.setTimerType(Qt::PreciseTimer);
+    connect(&m_deadline, &QTimer::timeout, this, [this] {
+        if (m_reply)
+            abandonReply();
+    });
 }
 
 UpdateChecker::~UpdateChecker()
@@ -128,12 +134,12 @@ void UpdateChecker::checkForUpdates(bool userInitiated)
 
     QNetworkRequest request(m_feedURL);
     request.setHeader(QNetworkRequest::UserAgentHeader, QStringLiteral("Halvoscope/") + currentVersion());
-    request.setTransferTimeout(int(m_transferTimeout.count()));
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
 
     m_reply = m_network->get(request);
+    m_deadline.start(m_transferTimeout);
     connect(m_reply, &QNetworkReply::metaDataChanged, this, [this] {
         const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > maximumBodySize)
@@ -162,6 +168,7 @@ void UpdateChecker::finishReply()
         return;
     QNetworkReply *reply = m_reply;
     m_reply = nullptr;
+    m_deadline.stop();
     reply->disconnect(this);
     reply->deleteLater();
 
@@ -183,11 +190,13 @@ void UpdateChecker::finishReply()
     QMetaObject::invokeMethod(this, [this, outcome] { complete(outcome); }, Qt::QueuedConnection);
 }
 
-// An oversized answer: stop reading at once instead of buffering it.
+// An oversized or overdue answer: stop reading at once instead of waiting for
+// the rest. Ends as any other failure to reach the feed.
 void UpdateChecker::abandonReply()
 {
     QNetworkReply *reply = m_reply;
     m_reply = nullptr;
+    m_deadline.stop();
     reply->disconnect(this);
     reply->abort();
     reply->deleteLater();

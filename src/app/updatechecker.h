@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 #include <QUrl>
 
 #include <chrono>
@@ -47,7 +48,8 @@ public:
     QString stateKind() const { return m_state.kindName(); }
     bool isChecking() const { return m_state.kind() == UpdateCheckState::Kind::Checking; }
 
-    // Inactivity limit of the transfer; tests shorten it.
+    // Deadline of the whole transfer, from the request to the last byte, so a
+    // server that sends a byte now and then cannot keep a check running; tests shorten it.
     void setTransferTimeout(std::chrono::milliseconds timeout) { m_transferTimeout = timeout; }
 
     // The page that made this checker is going away: delete it now, or once the
@@ -70,6 +72,7 @@ private:
     std::shared_ptr<UpdateAlertPresenter> m_presenter;
     QNetworkAccessManager *m_network = nullptr;
     QPointer<QNetworkReply> m_reply;
+    QTimer m_deadline;
     QByteArray m_body;
     UpdateCheckState m_state;
     std::chrono::milliseconds m_transferTimeout = defaultTransferTimeout;

@@ -2,6 +2,7 @@
 
 #include "core/systemlog.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -37,6 +38,41 @@ void completePresets(HalvoPersistedState &state)
         state.activeModeID = BuiltinPresetID::standard;
 }
 
+// A save holds its temporary file for milliseconds, so one this old was left by
+// a process killed mid-save; a younger one may be another instance saving now.
+constexpr qint64 staleTemporaryAgeSeconds = 60;
+
+// QSaveFile (through QTemporaryFile) names its file "<target>.XXXXXX", the six
+// placeholders replaced by ASCII letters only.
+bool isSaveTemporaryName(QStringView name, QStringView target)
+{
+    constexpr qsizetype placeholderLength = 6;
+    if (name.size() != target.size() + 1 + placeholderLength || !name.startsWith(target)
+        || name[target.size()] != QLatin1Char('.'))
+        return false;
+    for (const QChar c : name.sliced(target.size() + 1)) {
+        const char16_t u = c.unicode();
+        if (!((u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z')))
+            return false;
+    }
+    return true;
+}
+
+// A kill during a save can leave a complete temporary file beside the target
+// that nothing else would ever remove.
+void removeStaleTemporaries(const QString &filePath)
+{
+    const QFileInfo target(filePath);
+    const QString targetName = target.fileName();
+    const QDateTime now = QDateTime::currentDateTime();
+    const QFileInfoList entries = target.absoluteDir().entryInfoList(QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    for (const QFileInfo &entry : entries) {
+        if (isSaveTemporaryName(entry.fileName(), targetName)
+            && entry.fileTime(QFileDevice::FileModificationTime).secsTo(now) >= staleTemporaryAgeSeconds)
+            QFile::remove(entry.absoluteFilePath());
+    }
+}
+
 } // namespace
 
 StatePersistence::StatePersistence()
@@ -55,6 +91,8 @@ StatePersistence::StatePersistence(QString filePath)
 
 HalvoPersistedState StatePersistence::load() const
 {
+    removeStaleTemporaries(m_filePath);
+
     QString path;
     if (QFileInfo::exists(m_filePath))
         path = m_filePath;

@@ -18,7 +18,8 @@ public:
     QString fileURL() const { return m_filePath; }
     std::optional<QString> legacyFileURL() const { return m_legacyFilePath; }
 
-    // Never fails: falls back to the default state.
+    // Never fails: falls back to the default state. Also removes the
+    // temporary files an earlier save left behind when it was killed.
     HalvoPersistedState load() const;
 
     // Atomic write; a failure is logged (syslog and stderr) and nothing else.

@@ -45,6 +45,8 @@ public:
     virtual GammaRamp originalGamma(const QString &crtc) const = 0;
 
     // Writes and flushes at once; false when the output or CRTC cannot take it.
+    // A matrix the output refuses (the driver does not keep it) also gives
+    // false, and from then on the output has no matrix (hasMatrix).
     virtual bool writeMatrix(const QString &output, const ColorMatrix3x3 &matrix) = 0;
     virtual bool writeGamma(const QString &crtc, const GammaRamp &ramp) = 0;
 

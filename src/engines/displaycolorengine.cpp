@@ -1,6 +1,7 @@
 #include "engines/displaycolorengine.h"
 
 #include "core/colormath.h"
+#include "core/systemlog.h"
 
 #include <QPointer>
 
@@ -56,17 +57,13 @@ void DisplayColorEngine::applyColor(qint64 temperature, qint64 saturation)
     }
 
     syncOutputs();
-    if (matrixStageAvailable()) {
-        if (m_usingGammaFallback) {
-            restoreGamma();
-            m_usingGammaFallback = false;
-        }
-        showMatrices();
-    } else {
-        clearMatrices();
-        m_usingGammaFallback = true;
-        showGamma();
+    const bool matrices = matrixStageAvailable();
+    if (matrices && m_usingGammaFallback) {
+        restoreGamma();
+        m_usingGammaFallback = false;
     }
+    if (!matrices || !showMatrices())
+        useGamma();
     updateReassertTimer();
 }
 
@@ -81,8 +78,8 @@ void DisplayColorEngine::setOverlaysHidden(bool hidden)
     } else if (!isNeutral()) {
         if (m_usingGammaFallback)
             showGamma();
-        else
-            showMatrices();
+        else if (!showMatrices())
+            useGamma();
     }
     updateReassertTimer();
 }
@@ -192,24 +189,42 @@ bool DisplayColorEngine::matrixStageAvailable() const
     return true;
 }
 
-void DisplayColorEngine::showMatrices()
+// False when an output refused the matrix; the caller then moves to the ramps.
+bool DisplayColorEngine::showMatrices()
 {
     if (m_overlaysTemporarilyHidden)
-        return;
+        return true;
     const ColorMatrix3x3 matrix = colourPart(ColorMath::colorMatrix(m_currentTemperature, m_currentSaturation));
-    for (auto it = m_outputs.cbegin(); it != m_outputs.cend(); ++it)
-        applyMatrix(it.key(), matrix);
+    for (auto it = m_outputs.cbegin(); it != m_outputs.cend(); ++it) {
+        if (!applyMatrix(it.key(), matrix))
+            return false;
+    }
+    return true;
 }
 
-void DisplayColorEngine::applyMatrix(const QString &output, const ColorMatrix3x3 &matrix)
+// False when the output refused the matrix.
+bool DisplayColorEngine::applyMatrix(const QString &output, const ColorMatrix3x3 &matrix)
 {
     OutputRecord &record = m_outputs[output];
     if (record.lastAppliedMatrix == matrix)
-        return;
+        return true;
     if (!m_stage->writeMatrix(output, matrix))
-        return;
+        return !matrixRefused(output);
     ++record.generation;
     record.lastAppliedMatrix = matrix;
+    return true;
+}
+
+// After a failed write: whether the output refused the matrix rather than being
+// unable to take one just now. The stage never offers a matrix for it again, so
+// each refusal reaches the log once.
+bool DisplayColorEngine::matrixRefused(const QString &output)
+{
+    if (m_stage->hasMatrix(output))
+        return false;
+    logSystemLine(QStringLiteral("Halvo DisplayColorEngine gamma fallback: ") + output
+                  + QStringLiteral(" refused the colour matrix"));
+    return true;
 }
 
 void DisplayColorEngine::clearMatrices()
@@ -217,6 +232,14 @@ void DisplayColorEngine::clearMatrices()
     m_stage->restoreMatrices();
     for (OutputRecord &record : m_outputs)
         record.lastAppliedMatrix.reset();
+}
+
+// The matrix path needs every output, so one refusal moves all of them.
+void DisplayColorEngine::useGamma()
+{
+    clearMatrices();
+    m_usingGammaFallback = true;
+    showGamma();
 }
 
 // The factor multiplies the ramp the CRTC had before we touched it, so a
@@ -269,8 +292,13 @@ void DisplayColorEngine::reassert()
     for (auto it = m_outputs.begin(); it != m_outputs.end(); ++it) {
         if (!it->lastAppliedMatrix || m_stage->matrixHolds(it.key(), *it->lastAppliedMatrix))
             continue;
-        if (m_stage->writeMatrix(it.key(), *it->lastAppliedMatrix))
+        if (m_stage->writeMatrix(it.key(), *it->lastAppliedMatrix)) {
             ++it->generation;
+        } else if (matrixRefused(it.key())) {
+            useGamma();
+            updateReassertTimer();
+            return;
+        }
     }
     for (auto it = m_crtcs.begin(); it != m_crtcs.end(); ++it) {
         if (!it->lastAppliedRamp || m_stage->gammaHolds(it.key(), *it->lastAppliedRamp))

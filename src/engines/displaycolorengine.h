@@ -17,8 +17,10 @@
 // The colour goes into each output's colour matrix when every active output
 // has one; otherwise into the CRTCs' gamma ramps, which carry the temperature
 // only. Both act at scan-out, so no window is drawn and screen captures never
-// contain the effect. While a colour is on, the engine checks every few
-// seconds that nobody replaced what it wrote, and writes it again if so.
+// contain the effect. An output that refuses the matrix sends every screen to
+// the gamma ramps, and the log says so once. While a colour is on, the engine
+// checks every few seconds that nobody replaced what it wrote, and writes it
+// again if so.
 class DisplayColorEngine : public QObject, public DisplayColorApplying {
     Q_OBJECT
 
@@ -73,9 +75,11 @@ private:
     bool isNeutral() const;
     void syncOutputs();
     bool matrixStageAvailable() const;
-    void showMatrices();
-    void applyMatrix(const QString &output, const ColorMatrix3x3 &matrix);
+    bool showMatrices();
+    bool applyMatrix(const QString &output, const ColorMatrix3x3 &matrix);
+    bool matrixRefused(const QString &output);
     void clearMatrices();
+    void useGamma();
     void showGamma();
     void restoreGamma();
     void resync();

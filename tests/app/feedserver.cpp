@@ -1,6 +1,7 @@
 #include "feedserver.h"
 
 #include <QHostAddress>
+#include <QTimer>
 
 FeedServer::FeedServer(QObject *parent)
     : QObject(parent)
@@ -73,6 +74,7 @@ void FeedServer::answer(QTcpSocket *socket, const Response &response)
         return;
     case Response::Mode::Answer:
     case Response::Mode::Stream:
+    case Response::Mode::Drip:
         break;
     }
 
@@ -90,6 +92,19 @@ void FeedServer::answer(QTcpSocket *socket, const Response &response)
         socket->write(response.body);
         if (!response.sendContentLength)
             socket->disconnectFromHost();
+        return;
+    }
+    if (response.mode == Response::Mode::Drip) {
+        auto *drip = new QTimer(socket);
+        drip->setInterval(response.dripInterval);
+        connect(drip, &QTimer::timeout, socket, [socket, drip, body = response.body, sent = qsizetype(0)]() mutable {
+            if (sent == body.size() || socket->state() != QAbstractSocket::ConnectedState) {
+                drip->stop();
+                return;
+            }
+            socket->write(body.mid(sent++, 1));
+        });
+        drip->start();
         return;
     }
 

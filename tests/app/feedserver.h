@@ -9,6 +9,8 @@
 #include <QTcpSocket>
 #include <QUrl>
 
+#include <chrono>
+
 // A small HTTP/1.1 server on 127.0.0.1 standing in for the update feed. Each
 // path answers as configured; it records every request it sees.
 class FeedServer : public QObject {
@@ -21,6 +23,7 @@ public:
             Silent,  // read the request, never answer
             Held,    // answer only when release() is called
             Stream,  // a body of streamSize bytes, written as the client reads
+            Drip,    // status line and headers at once, then the body a byte per dripInterval
         };
         Mode mode = Mode::Answer;
         int status = 200;
@@ -28,6 +31,7 @@ public:
         QByteArray extraHeaders;     // whole lines, each ending in \r\n
         bool sendContentLength = true;
         qint64 streamSize = 0;
+        std::chrono::milliseconds dripInterval{1000};
     };
 
     struct Request {

@@ -123,12 +123,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("id");
         QTest::addColumn<bool>("known");
         QTest::addColumn<QString>("colourCall");
+        QTest::addColumn<QString>("quoted"); // the id as the error repeats it
 
-        QTest::newRow("candle") << "candle" << true << "color.apply 1800 90";
-        QTest::newRow("red light") << "red-light" << true << "color.apply 1000 100";
-        QTest::newRow("unknown id") << "sunset" << false << "";
-        QTest::newRow("empty id") << "" << false << "";
-        QTest::newRow("custom- prefix only") << "custom-" << false << "";
+        QTest::newRow("candle") << "candle" << true << "color.apply 1800 90" << "";
+        QTest::newRow("red light") << "red-light" << true << "color.apply 1000 100" << "";
+        QTest::newRow("unknown id") << "sunset" << false << "" << "sunset";
+        QTest::newRow("empty id") << "" << false << "" << "";
+        QTest::newRow("custom- prefix only") << "custom-" << false << "" << "custom-";
+        QTest::newRow("16 MB id") << QString(16 * 1024 * 1024, QLatin1Char('a')) << false << ""
+                                  << QString(64, QLatin1Char('a')) + QChar(0x2026);
     }
 
     void activatePreset()
@@ -136,13 +139,14 @@ private Q_SLOTS:
         QFETCH(QString, id);
         QFETCH(bool, known);
         QFETCH(QString, colourCall);
+        QFETCH(QString, quoted);
         PropertiesListener listener(client());
 
         const QDBusMessage reply = call(QStringLiteral("ActivatePreset"), {id});
         if (!known) {
             QCOMPARE(reply.type(), QDBusMessage::ErrorMessage);
             QCOMPARE(reply.errorName(), QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
-            QVERIFY(reply.errorMessage().contains(id));
+            QCOMPARE(reply.errorMessage(), QStringLiteral("No preset with id \u201C%1\u201D").arg(quoted));
             QCOMPARE(m_store->activeModeID(), QStringLiteral("standard"));
             QVERIFY(!QFile::exists(statePath()));
             QVERIFY(m_log->calls.isEmpty());

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -31,12 +32,17 @@ void TestMessageBoxUpdateAlertPresenter::showsAlertAndReportsButton_data()
     QTest::addColumn<bool>("updateAlert");
     QTest::addColumn<int>("press");   // button index, or -1 for Escape
     QTest::addColumn<int>("expected");
+    QTest::addColumn<QString>("notes");
 
-    QTest::newRow("Download Update") << true << 0 << 0;
-    QTest::newRow("Later") << true << 1 << 1;
-    QTest::newRow("Escape means Later") << true << -1 << 1;
-    QTest::newRow("failure OK") << false << 0 << 0;
-    QTest::newRow("failure Escape") << false << -1 << 0;
+    const QString markup = QStringLiteral("<b>Bold</b> & more");
+    QTest::newRow("Download Update") << true << 0 << 0 << markup;
+    QTest::newRow("Later") << true << 1 << 1 << markup;
+    QTest::newRow("Escape means Later") << true << -1 << 1 << markup;
+    QTest::newRow("failure OK") << false << 0 << 0 << markup;
+    QTest::newRow("failure Escape") << false << -1 << 0 << markup;
+    // As much as the alert's text may hold: still within the screen.
+    QTest::newRow("notes of many lines") << true << 0 << 0 << QStringLiteral("line\n").repeated(1000);
+    QTest::newRow("notes of one long word") << true << 0 << 0 << QString(5000, QLatin1Char('w'));
 }
 
 void TestMessageBoxUpdateAlertPresenter::showsAlertAndReportsButton()
@@ -44,11 +50,12 @@ void TestMessageBoxUpdateAlertPresenter::showsAlertAndReportsButton()
     QFETCH(bool, updateAlert);
     QFETCH(int, press);
     QFETCH(int, expected);
+    QFETCH(QString, notes);
 
     AppUpdateManifest manifest;
     manifest.version = QStringLiteral("2.0");
     manifest.downloadUrl = QUrl(QStringLiteral("https://corvanta.com/halvoscope"));
-    manifest.notes = QStringLiteral("<b>Bold</b> & more");
+    manifest.notes = notes;
     const UpdateAlert alert = updateAlert ? UpdateAlert::updateAvailable(manifest, QStringLiteral("1.0.0"))
                                           : UpdateAlert::failure(QStringLiteral("Unable to reach x."));
 
@@ -60,6 +67,8 @@ void TestMessageBoxUpdateAlertPresenter::showsAlertAndReportsButton()
     QString defaultButton;
     bool active = false;
     int waited = 0;
+    QRect frame;
+    QRect screenArea;
 
     // Inspect the running alert from inside its modal loop, then press a button.
     QTimer poll;
@@ -72,6 +81,8 @@ void TestMessageBoxUpdateAlertPresenter::showsAlertAndReportsButton()
         if (!box->isActiveWindow() && ++waited < 100)
             return;
         poll.stop();
+        frame = box->frameGeometry();
+        screenArea = box->screen()->availableGeometry();
         seenText = box->text();
         seenInformative = box->informativeText();
         if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_informativelabel")))
@@ -108,6 +119,9 @@ void TestMessageBoxUpdateAlertPresenter::showsAlertAndReportsButton()
     // yet in the first moment of the session), so it is not asserted here.
     Q_UNUSED(active);
     QCOMPARE(defaultButton, alert.buttons.first());
+    QVERIFY2(screenArea.contains(frame), qPrintable(QStringLiteral("%1x%2 at %3,%4 on %5x%6")
+        .arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y())
+        .arg(screenArea.width()).arg(screenArea.height())));
     // Message boxes lay buttons out by role; the set must be exactly the alert's.
     seenButtons.sort();
     QStringList wanted = alert.buttons;

@@ -1,6 +1,7 @@
 #include "app/updatechecker.h"
 #include "feedserver.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -58,6 +59,8 @@ private Q_SLOTS:
     void rejectsManifest_data();
     void rejectsManifest();
     void currentVersionIsTheProjectVersion();
+    void alertTextsStaySmall_data();
+    void alertTextsStaySmall();
     void checkAgainstFeed_data();
     void checkAgainstFeed();
     void sendsOneGetWithUserAgent();
@@ -65,6 +68,7 @@ private Q_SLOTS:
     void oversizedBodyIsNotRead_data();
     void oversizedBodyIsNotRead();
     void silentServerTimesOut();
+    void drippingServerTimesOutAtTheDeadline();
     void refusedConnectionIsAnError();
     void secondCallWhileCheckingDoesNothing();
     void stateNotifiesOnlyOnChange();
@@ -194,6 +198,54 @@ void TestUpdateChecker::currentVersionIsTheProjectVersion()
     QCOMPARE(UpdateChecker::defaultFeedURL().path(), QStringLiteral("/updates.json"));
     const UpdateChecker defaultChecker;
     QCOMPARE(defaultChecker.feedURL(), UpdateChecker::defaultFeedURL());
+}
+
+void TestUpdateChecker::alertTextsStaySmall_data()
+{
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<QString>("notes");
+    QTest::addColumn<QString>("shownVersion");
+    QTest::addColumn<QString>("shownNotes");
+
+    const QString ellipsis(QChar(0x2026));
+    const QString a3999(3999, QLatin1Char('a'));
+    const QString a4000(4000, QLatin1Char('a'));
+    const QString v32 = QStringLiteral("1.2.3.4.5.6.7.8.9.10.11.12.13.14");
+    QCOMPARE(v32.size(), 32);
+
+    QTest::newRow("short texts as they are") << "2.0" << "Fixes.\nMore fixes." << "2.0" << "Fixes.\nMore fixes.";
+    QTest::newRow("at both limits") << v32 << a4000 << v32 << a4000;
+    QTest::newRow("one over both limits") << v32 + '5' << a4000 + 'b' << v32 + ellipsis << a4000 + ellipsis;
+    QTest::newRow("1 MiB each") << QString(1024 * 1024, QLatin1Char('9')) << QString(1024 * 1024, QLatin1Char('n'))
+                                << QString(32, QLatin1Char('9')) + ellipsis << QString(4000, QLatin1Char('n')) + ellipsis;
+    QTest::newRow("version on several lines") << "2.0\r\n\tbeta\u2028" << "" << "2.0 beta" << "";
+    QTest::newRow("version of blank lines") << QString(1024 * 1024, QLatin1Char('\n')) + "3.0" << "" << "3.0" << "";
+    // A character that does not fit is left out whole: neither half of a
+    // surrogate pair nor a letter without its accent.
+    QTest::newRow("emoji across the cut") << "2.0" << a3999 + QString::fromUtf8("\U0001F600") << "2.0" << a3999 + ellipsis;
+    QTest::newRow("accent across the cut") << "2.0" << a3999 + "e\u0301" << "2.0" << a3999 + ellipsis;
+    QTest::newRow("emoji in the version") << QString(31, QLatin1Char('1')) + QString::fromUtf8("\U0001F600") << ""
+                                          << QString(31, QLatin1Char('1')) + ellipsis << "";
+}
+
+// The caps hold where the texts are built, whoever shows them.
+void TestUpdateChecker::alertTextsStaySmall()
+{
+    QFETCH(QString, version);
+    QFETCH(QString, notes);
+    QFETCH(QString, shownVersion);
+    QFETCH(QString, shownNotes);
+
+    AppUpdateManifest manifest;
+    manifest.version = version;
+    manifest.downloadUrl = QUrl(QStringLiteral("https://corvanta.com/halvoscope"));
+    manifest.notes = notes;
+    const UpdateAlert alert = UpdateAlert::updateAvailable(manifest, QStringLiteral("1.0.0"));
+    QCOMPARE(alert.message, QStringLiteral("Halvoscope ") + shownVersion + QStringLiteral(" is Available"));
+    QString informative = QStringLiteral("You are currently running Halvoscope 1.0.0.");
+    if (!shownNotes.isEmpty())
+        informative += QStringLiteral("\n\nWhat's new:\n") + shownNotes;
+    QCOMPARE(alert.informativeText, informative);
 }
 
 void TestUpdateChecker::checkAgainstFeed_data()
@@ -383,6 +435,32 @@ void TestUpdateChecker::silentServerTimesOut()
     QCOMPARE(checker.state(), UpdateCheckState::error(unreachable));
     QCOMPARE(presenter->alerts.size(), 1);
     QCOMPARE(presenter->alerts.first(), UpdateAlert::failure(unreachable));
+}
+
+// A byte a second never leaves the connection idle for long; the deadline
+// covers the whole transfer, so the check still ends when it passes.
+void TestUpdateChecker::drippingServerTimesOutAtTheDeadline()
+{
+    FeedServer server;
+    FeedServer::Response response;
+    response.mode = FeedServer::Response::Mode::Drip;
+    response.body = manifestJson("99.0");
+    response.dripInterval = 1000ms;
+    server.setResponse("/updates.json", response);
+
+    auto presenter = std::make_shared<RecordingPresenter>();
+    UpdateChecker checker(server.url(), presenter);
+    checker.setTransferTimeout(2500ms);
+    QElapsedTimer clock;
+    clock.start();
+    checker.checkForUpdates(true);
+
+    QTRY_VERIFY_WITH_TIMEOUT(!checker.isChecking(), 15000);
+    QVERIFY2(clock.elapsed() >= 2500, QByteArray::number(clock.elapsed()));
+    QCOMPARE(checker.state(), UpdateCheckState::error(unreachable));
+    QCOMPARE(presenter->alerts.size(), 1);
+    QCOMPARE(presenter->alerts.first(), UpdateAlert::failure(unreachable));
+    QCOMPARE(server.requests().size(), 1);
 }
 
 void TestUpdateChecker::refusedConnectionIsAnError()

@@ -2,12 +2,14 @@
 #include "core/statepersistence.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 
 #include <sys/resource.h>
@@ -198,6 +200,8 @@ private Q_SLOTS:
     void saveReplacesFileAndLeavesNoTemporary();
     void saveFailure_data();
     void saveFailure();
+    void staleTemporaries_data();
+    void staleTemporaries();
 
     void damagedFilesNeverCrash();
 
@@ -706,6 +710,66 @@ void TestStatePersistence::saveFailure()
         QVERIFY(QFileInfo(file).isDir());
     else
         QCOMPARE(readFile(file), fails ? oldBytes : fullState().toJson());
+}
+
+void TestStatePersistence::staleTemporaries_data()
+{
+    QTest::addColumn<QString>("name"); // empty: the name a real QSaveFile-style temporary gets
+    QTest::addColumn<int>("ageSeconds");
+    QTest::addColumn<bool>("isFolder");
+    QTest::addColumn<bool>("removed");
+
+    QTest::newRow("named by Qt, old") << QString() << 3600 << false << true;
+    QTest::newRow("named by Qt, just written") << QString() << 0 << false << false;
+    QTest::newRow("mixed case, old") << "state.json.AbCdEf" << 3600 << false << true;
+    QTest::newRow("lower case, at the age limit") << "state.json.qwerty" << 60 << false << true;
+    QTest::newRow("upper case, below the age limit") << "state.json.QWERTY" << 50 << false << false;
+    QTest::newRow("modified in the future") << "state.json.AbCdEf" << -3600 << false << false;
+    QTest::newRow("backup") << "state.json.bak" << 3600 << false << false;
+    QTest::newRow("seven digits") << "state.json.1234567" << 3600 << false << false;
+    QTest::newRow("six digits") << "state.json.123456" << 3600 << false << false;
+    QTest::newRow("letters and digits") << "state.json.abc123" << 3600 << false << false;
+    QTest::newRow("five letters") << "state.json.AbCdE" << 3600 << false << false;
+    QTest::newRow("seven letters") << "state.json.AbCdEfG" << 3600 << false << false;
+    QTest::newRow("non-ASCII letter") << "state.json.AbCdE\u00e9" << 3600 << false << false;
+    QTest::newRow("no dot") << "state.jsonAbCdEf" << 3600 << false << false;
+    QTest::newRow("another file's temporary") << "other.json.AbCdEf" << 3600 << false << false;
+    QTest::newRow("longer prefix") << "old.state.json.AbCdEf" << 3600 << false << false;
+    QTest::newRow("other case of the target") << "State.json.AbCdEf" << 3600 << false << false;
+    QTest::newRow("a folder of that name") << "state.json.AbCdEf" << 3600 << true << false;
+}
+
+void TestStatePersistence::staleTemporaries()
+{
+    QFETCH(QString, name);
+    QFETCH(int, ageSeconds);
+    QFETCH(bool, isFolder);
+    QFETCH(bool, removed);
+
+    const QString file = path(QStringLiteral("state.json"));
+    QVERIFY(writeFile(file, fullState().toJson()));
+    QString leftOver = path(name);
+    if (name.isEmpty()) {
+        QTemporaryFile temporary(file);
+        temporary.setAutoRemove(false);
+        QVERIFY(temporary.open());
+        QVERIFY(temporary.write("{\"animationEnabled\": false}") > 0);
+        leftOver = temporary.fileName(); // gives the file its name on disk
+    } else if (isFolder) {
+        QVERIFY(QDir().mkpath(leftOver));
+    } else {
+        QVERIFY(writeFile(leftOver, "{\"animationEnabled\": false}"));
+    }
+    if (!isFolder) {
+        QFile old(leftOver);
+        QVERIFY(old.open(QIODevice::ReadWrite));
+        QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                                QFileDevice::FileModificationTime));
+    }
+
+    QCOMPARE(StatePersistence(file).load(), fullState());
+    QCOMPARE(QFileInfo::exists(leftOver), !removed);
+    QCOMPARE(readFile(file), fullState().toJson());
 }
 
 void TestStatePersistence::damagedFilesNeverCrash()

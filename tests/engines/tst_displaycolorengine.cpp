@@ -5,10 +5,53 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTemporaryFile>
 #include <QTest>
 
+#include <unistd.h>
+
 #include <cmath>
+#include <cstdio>
 #include <memory>
+
+namespace {
+
+// The lines written to stderr, where the system log's lines are repeated,
+// from construction until `take`.
+class StderrCapture {
+public:
+    StderrCapture()
+    {
+        m_file.open();
+        std::fflush(stderr);
+        m_saved = dup(STDERR_FILENO);
+        dup2(m_file.handle(), STDERR_FILENO);
+    }
+    ~StderrCapture() { restore(); }
+
+    QStringList take()
+    {
+        restore();
+        m_file.seek(0);
+        return QString::fromUtf8(m_file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+private:
+    void restore()
+    {
+        if (m_saved < 0)
+            return;
+        std::fflush(stderr);
+        dup2(m_saved, STDERR_FILENO);
+        close(m_saved);
+        m_saved = -1;
+    }
+
+    QTemporaryFile m_file;
+    int m_saved = -1;
+};
+
+} // namespace
 
 // Runs on a private Xvfb with two X screens, so two CRTCs and two outputs
 // take part. The test reads back what the engine did through its own X
@@ -35,6 +78,7 @@ private Q_SLOTS:
     void gammaPathScalesOriginalRamp();
     void calibrationLoadedWhileNeutralIsKept();
     void everyActiveOutputNeedsCtm();
+    void refusedCtmFallsBackToGamma();
     void equalColourWritesNothing_data();
     void equalColourWritesNothing();
     void hiddenAndShown_data();
@@ -383,6 +427,41 @@ void TestDisplayColorEngine::everyActiveOutputNeedsCtm()
     m_probe->enable(m_heads[1]);
     QTRY_VERIFY(!m_engine->usingGammaFallback());
     QVERIFY(showsColour(3400, 100, Path::Matrix));
+}
+
+// A driver that does not take the CTM a client writes (here: it only reaches
+// the pending value, so the read-back differs) sends both screens to the
+// gamma path, once and for good, instead of a rewrite on every check.
+void TestDisplayColorEngine::refusedCtmFallsBackToGamma()
+{
+    for (int i = 0; i < m_heads.size(); ++i)
+        m_probe->setCtm(m_heads[i], originalCtm(i));
+    m_probe->holdCtmPending(m_heads[1]);
+    StderrCapture log;
+    makeEngine();
+    m_engine->setReassertInterval(std::chrono::milliseconds(50));
+
+    m_engine->applyColor(2300, 100);
+    QVERIFY(m_engine->usingGammaFallback());
+    QVERIFY(showsColour(2300, 100, Path::Gamma));
+    QCOMPARE(m_probe->ctm(m_heads[0]), originalCtm(0));
+    QCOMPARE(m_probe->ctm(m_heads[1]), originalCtm(1));
+    // Nor does the refused value wait for the next mode set.
+    QCOMPARE(m_probe->ctm(m_heads[1], true), originalCtm(1));
+
+    // Several checks pass (one puts back a ramp replaced from outside), and
+    // another colour comes: the matrix is never tried again.
+    m_probe->setGamma(m_heads[1], calibrationRamp(256, 1.0, 1.0, 1.0));
+    QTRY_VERIFY(showsColour(2300, 100, Path::Gamma));
+    m_engine->applyColor(3400, 90);
+    QVERIFY(m_engine->usingGammaFallback());
+    QVERIFY(showsColour(3400, 90, Path::Gamma));
+    QCOMPARE(m_engine->matrixGeneration(m_heads[1].outputKey), quint64(0));
+    QCOMPARE(m_probe->ctm(m_heads[1], true), originalCtm(1));
+
+    const QStringList lines = log.take();
+    QCOMPARE(lines.size(), 1);
+    QVERIFY2(lines.first().contains(m_heads[1].outputKey), qPrintable(lines.first()));
 }
 
 void TestDisplayColorEngine::equalColourWritesNothing_data()

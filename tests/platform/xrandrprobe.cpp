@@ -94,15 +94,21 @@ void XRandrProbe::restrictCtmRange(const Head &head, long maximum)
     XSync(m_display, False);
 }
 
-std::optional<XRandrProbe::CtmItems> XRandrProbe::ctm(const Head &head) const
+void XRandrProbe::holdCtmPending(const Head &head)
+{
+    XRRConfigureOutputProperty(m_display, head.output, m_ctmAtom, True, False, 0, nullptr);
+    XSync(m_display, False);
+}
+
+std::optional<XRandrProbe::CtmItems> XRandrProbe::ctm(const Head &head, bool pending) const
 {
     Atom type = None;
     int format = 0;
     unsigned long count = 0;
     unsigned long remaining = 0;
     unsigned char *data = nullptr;
-    XRRGetOutputProperty(m_display, head.output, m_ctmAtom, 0, 64, False, False, AnyPropertyType, &type, &format,
-                         &count, &remaining, &data);
+    XRRGetOutputProperty(m_display, head.output, m_ctmAtom, 0, 64, False, pending ? True : False, AnyPropertyType,
+                         &type, &format, &count, &remaining, &data);
     std::optional<CtmItems> items;
     if (type == XA_INTEGER && format == 32 && count == 18) {
         items.emplace();

@@ -45,7 +45,11 @@ public:
     void setRawCtm(const Head &head, const QList<long> &items);
     // Only values between 0 and `maximum` are then accepted by the server.
     void restrictCtmRange(const Head &head, long maximum);
-    std::optional<CtmItems> ctm(const Head &head) const;
+    // Clients' changes then only reach the pending value, as with a driver that
+    // applies the CTM at the next mode set: what is read back stays the same.
+    void holdCtmPending(const Head &head);
+    // The value in use, or with `pending` the one waiting for the next mode set.
+    std::optional<CtmItems> ctm(const Head &head, bool pending = false) const;
     void deleteCtm(const Head &head);
 
     // Switches the head's CRTC off or back on, which the server announces as

@@ -21,6 +21,17 @@ QString screenKey(const QString &name, int screen)
     return screen == 0 ? name : name + QLatin1Char('@') + QString::number(screen);
 }
 
+bool holdsItems(const QList<long> &items, const std::array<quint32, CtmEncoding::itemCount> &expected)
+{
+    if (items.size() != CtmEncoding::itemCount)
+        return false;
+    for (int i = 0; i < CtmEncoding::itemCount; ++i) {
+        if (quint32(static_cast<unsigned long>(items[i]) & 0xffffffffu) != expected[i])
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 XRandrColorStage::XRandrColorStage(const QByteArray &displayName, QObject *parent)
@@ -105,6 +116,7 @@ void XRandrColorStage::refresh()
     m_originalMatrix.removeIf([&](auto it) { return !listed.contains(it.key()); });
     m_writtenCrtcs.removeIf([&](XID id) { return !listed.contains(id); });
     m_writtenOutputs.removeIf([&](XID id) { return !listed.contains(id); });
+    m_refusedOutputs.removeIf([&](XID id) { return !listed.contains(id); });
 
     handleQueuedEventsLater();
 }
@@ -154,7 +166,7 @@ void XRandrColorStage::readScreen(int screen)
             // A CTM of another shape than 3×3 S31.32 is not one we know how to write.
             const auto original = m_originalMatrix.constFind(output.id);
             output.hasMatrix = original != m_originalMatrix.cend() && original->format == 32
-                && original->items.size() == CtmEncoding::itemCount;
+                && original->items.size() == CtmEncoding::itemCount && !m_refusedOutputs.contains(output.id);
         }
         m_outputs.append(output);
     }
@@ -203,11 +215,37 @@ bool XRandrColorStage::writeMatrix(const QString &output, const ColorMatrix3x3 &
     const Output *found = findOutput(output);
     if (!alive() || !found || !found->hasMatrix || !m_originalMatrix.contains(found->id))
         return false;
+    const XID id = found->id;
     const std::array<quint32, CtmEncoding::itemCount> items = CtmEncoding::encode(matrix);
     PropertyValue value{XA_INTEGER, 32, QList<long>(items.cbegin(), items.cend())};
-    writeProperty(found->id, value);
-    m_writtenOutputs.insert(found->id);
+    XErrorTrap::takeError(m_display);
+    writeProperty(id, value);
+    // The reply to the read comes after any error the write caused.
+    const std::optional<PropertyValue> held = readMatrixProperty(id);
+    const int error = XErrorTrap::takeError(m_display);
+    handleQueuedEventsLater();
+    if (!alive())
+        return false;
+    if (error == BadValue || error == BadMatch || error == BadAccess || (held && !holdsItems(held->items, items))) {
+        refuseMatrix(id);
+        return false;
+    }
+    m_writtenOutputs.insert(id);
     return true;
+}
+
+// Whatever part of the refused value may have stuck (a pending value that the
+// next mode set would apply) is put back to the original.
+void XRandrColorStage::refuseMatrix(XID output)
+{
+    m_refusedOutputs.insert(output);
+    for (Output &listed : m_outputs) {
+        if (listed.id == output)
+            listed.hasMatrix = false;
+    }
+    const auto original = m_originalMatrix.constFind(output);
+    if (original != m_originalMatrix.cend())
+        writeProperty(output, *original);
 }
 
 bool XRandrColorStage::writeGamma(const QString &crtc, const GammaRamp &ramp)
@@ -230,14 +268,7 @@ bool XRandrColorStage::matrixHolds(const QString &output, const ColorMatrix3x3 &
     handleQueuedEventsLater();
     if (!value)
         return !alive();
-    const std::array<quint32, CtmEncoding::itemCount> expected = CtmEncoding::encode(matrix);
-    if (value->format != 32 || value->items.size() != CtmEncoding::itemCount)
-        return false;
-    for (int i = 0; i < CtmEncoding::itemCount; ++i) {
-        if (quint32(static_cast<unsigned long>(value->items[i]) & 0xffffffffu) != expected[i])
-            return false;
-    }
-    return true;
+    return value->format == 32 && holdsItems(value->items, CtmEncoding::encode(matrix));
 }
 
 bool XRandrColorStage::gammaHolds(const QString &crtc, const GammaRamp &ramp)

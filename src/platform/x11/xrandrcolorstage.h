@@ -21,6 +21,10 @@ class QSocketNotifier;
 // It keeps its own connection, so it works with or without a GUI
 // application, and listens there for screen, CRTC and output changes.
 //
+// A CTM write the server answers with an error, or whose read-back differs
+// (a driver that refuses it, or keeps it pending), makes the output one without
+// a matrix for as long as the stage runs.
+//
 // Keys: an output is named by its XRandR name, a CRTC "crtc<index>" by its
 // place in the screen resources; on X screens after the first, "@<screen>" is
 // appended ("HDMI-1@1").
@@ -82,6 +86,7 @@ private:
     std::optional<PropertyValue> readMatrixProperty(XID output) const;
     void writeGammaRamp(XID crtc, const GammaRamp &ramp);
     void writeProperty(XID output, const PropertyValue &value);
+    void refuseMatrix(XID output);
     void handleEvents();
     void handleQueuedEventsLater();
 
@@ -98,4 +103,6 @@ private:
     QHash<XID, PropertyValue> m_originalMatrix;
     QSet<XID> m_writtenCrtcs;
     QSet<XID> m_writtenOutputs;
+    // Outputs whose driver refused a matrix: they count as having none.
+    QSet<XID> m_refusedOutputs;
 };
