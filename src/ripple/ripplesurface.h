@@ -35,7 +35,14 @@ struct RippleSurfaceSetup {
     RippleUniforms uniforms;           // `time` is filled in per frame
     bool opaque = true;
     std::function<double()> clock;     // seconds; the window starts its 3 s when built
-    std::function<void()> onFinished;  // once, on the main thread, after the frame that reached the end
+    // Each at most once, on the main thread, never from inside a paint:
+    // onFirstFrame once the first frame has been swapped to the screen;
+    // onFinished once the frame that reached the end has been swapped;
+    // onFailed instead of both when the picture cannot be shown (the window
+    // is then off the screen and draws nothing).
+    std::function<void()> onFirstFrame;
+    std::function<void()> onFinished;
+    std::function<void()> onFailed;
 };
 
 // A window showing the ripple on one screen. Destroying it takes it off the
@@ -45,6 +52,9 @@ public:
     virtual ~RippleSurface() = default;
     // Puts the window on its screen above everything else and starts drawing.
     virtual void present() = 0;
+    // Takes the window off the screen and returns once the display server
+    // has done so; the window draws nothing more.
+    virtual void takeDown() = 0;
 };
 
 // Makes the ripple windows; the engine asks it what the graphics stack can do.

@@ -3,6 +3,7 @@
 #include "core/colormath.h"
 #include "core/systemlog.h"
 #include "engines/displaycolorengine.h"
+#include "platform/x11/x11applicationsync.h"
 #include "platform/x11/x11screencapture.h"
 #include "ripple/ripplewindowfactory.h"
 
@@ -35,7 +36,7 @@ RippleTransitionEngine::RippleTransitionEngine(std::weak_ptr<DisplayColorEngine>
         auto x11 = std::make_shared<X11ScreenCapture>();
         if (!m_platform.surfaces) {
             m_platform.surfaces = std::make_shared<RippleWindowFactory>(
-                [x11] { return x11->compositingManagerRunning(); });
+                [x11] { return x11->compositingManagerRunning(); }, &syncApplicationDisplay);
         }
         if (!m_platform.capture)
             m_platform.capture = std::move(x11);
@@ -44,6 +45,10 @@ RippleTransitionEngine::RippleTransitionEngine(std::weak_ptr<DisplayColorEngine>
     m_tier1Timer.setTimerType(Qt::PreciseTimer);
     m_tier1Timer.setInterval(tier1Interval);
     connect(&m_tier1Timer, &QTimer::timeout, this, &RippleTransitionEngine::tier1Tick);
+
+    m_firstFrameTimer.setSingleShot(true);
+    m_firstFrameTimer.setInterval(firstFrameDeadline);
+    connect(&m_firstFrameTimer, &QTimer::timeout, this, [this] { finishRefract(m_generation); });
 }
 
 RippleTransitionEngine::~RippleTransitionEngine()
@@ -121,6 +126,7 @@ void RippleTransitionEngine::cancelTransition()
 {
     ++m_generation;
     m_tier1Timer.stop();
+    m_firstFrameTimer.stop();
     closeWindows();
     // The closures may be running right now (one of them cancelling); they
     // were moved out before being called, so dropping these is safe.
@@ -240,6 +246,7 @@ void RippleTransitionEngine::showRefractWindows(quint64 generation)
         return;
     }
 
+    const auto self = QPointer<RippleTransitionEngine>(this);
     for (qsizetype i = 0; i < pictures.size(); ++i) {
         RippleSurfaceSetup setup;
         setup.screen = t.screens[i];
@@ -248,29 +255,46 @@ void RippleTransitionEngine::showRefractWindows(quint64 generation)
         setup.uniforms = uniformsFor(setup.screen, t.origin, t.from, t.to, t.withoutSaturation);
         setup.opaque = true;
         setup.clock = m_platform.clock;
-        setup.onFinished = [self = QPointer<RippleTransitionEngine>(this), generation] {
+        setup.onFirstFrame = [self, generation] {
+            if (self)
+                self->refractFirstFrameShown(generation);
+        };
+        setup.onFinished = [self, generation] {
             if (self)
                 self->refractWindowFinished(generation);
         };
-        if (std::unique_ptr<RippleSurface> window = m_platform.surfaces->create(std::move(setup)))
-            m_activeWindows.push_back(std::move(window));
-    }
-    if (m_activeWindows.empty()) {
-        startTier1();
-        return;
+        setup.onFailed = [self, generation] {
+            if (self)
+                self->finishRefract(generation);
+        };
+        std::unique_ptr<RippleSurface> window = m_platform.surfaces->create(std::move(setup));
+        // The stage is hidden for every screen at once, so a screen without
+        // a window would show its desktop ungraded for the whole ripple.
+        if (!window) {
+            closeWindows();
+            startTier1();
+            return;
+        }
+        m_activeWindows.push_back(std::move(window));
     }
 
     t.windowsRunning = int(m_activeWindows.size());
+    t.windowsWithoutFrame = t.windowsRunning;
     setState(State::Rippling);
+    m_firstFrameTimer.start();
     for (const auto &window : m_activeWindows)
         window->present();
+}
 
-    QTimer::singleShot(settleDelay, this, [this, generation] {
-        if (generation != m_generation || m_activeWindows.empty())
-            return;
-        if (const auto colour = colorEngine())
-            colour->setOverlaysHidden(true);
-    });
+void RippleTransitionEngine::refractFirstFrameShown(quint64 generation)
+{
+    if (generation != m_generation || !m_transition || m_state != State::Rippling)
+        return;
+    if (--m_transition->windowsWithoutFrame > 0)
+        return;
+    m_firstFrameTimer.stop();
+    if (const auto colour = colorEngine())
+        colour->setOverlaysHidden(true);
 }
 
 void RippleTransitionEngine::refractWindowFinished(quint64 generation)
@@ -279,26 +303,37 @@ void RippleTransitionEngine::refractWindowFinished(quint64 generation)
         return;
     if (--m_transition->windowsRunning > 0)
         return;
+    finishRefract(generation);
+}
 
+// The windows are off the screen before the target is written: what they
+// uncover is repainted by its owners only after that, graded once. The
+// other order would grade the windows' last frame a second time.
+// The target goes in while the stage is still hidden, so showing the stage
+// writes it straight away, never the old colour first.
+void RippleTransitionEngine::finishRefract(quint64 generation)
+{
+    if (generation != m_generation || !m_transition || m_state != State::Rippling)
+        return;
+    m_firstFrameTimer.stop();
     setState(State::Finishing);
+    for (const auto &window : m_activeWindows)
+        window->takeDown();
+
     const std::function<void()> applyTarget = std::exchange(m_transition->applyTarget, {});
-    if (const auto colour = colorEngine())
-        colour->setOverlaysHidden(false);
     if (applyTarget)
         applyTarget();
-    if (generation != m_generation)
+    if (generation != m_generation || !m_transition)
         return;
+    if (const auto colour = colorEngine())
+        colour->setOverlaysHidden(false);
 
-    QTimer::singleShot(settleDelay, this, [this, generation] {
-        if (generation != m_generation || !m_transition)
-            return;
-        const std::function<void()> completion = std::exchange(m_transition->completion, {});
-        closeWindows();
-        m_transition.reset();
-        setState(State::Idle);
-        if (completion)
-            completion();
-    });
+    const std::function<void()> completion = std::exchange(m_transition->completion, {});
+    closeWindows();
+    m_transition.reset();
+    setState(State::Idle);
+    if (completion)
+        completion();
 }
 
 void RippleTransitionEngine::startTier1()

@@ -23,9 +23,12 @@ class DisplayColorEngine;
 // so captures never contain it), and an opaque window per screen shows the
 // picture through the refract program, old grading outside the ring and new
 // inside. While those windows cover the screens the colour engine's stage is
-// hidden, so the programs do all the grading; when the last window reaches
-// its end the stage comes back, the target is applied underneath and the
-// windows go.
+// hidden, so the programs do all the grading. Both hand-overs follow frames
+// on the screen: the stage is hidden once every window has swapped its first
+// frame, and when the last window has swapped its final frame the windows go
+// and then the target is applied. A window that shows no frame within
+// firstFrameDeadline, or cannot show its picture, ends the transition as if
+// it had run to its end.
 //
 // Tier-1 path (no refraction, a failed capture, no OpenGL): this colour stage
 // cannot reveal inside a circle, so the colour is faded towards every target,
@@ -42,7 +45,7 @@ public:
 
     static constexpr double duration = 3.0;
     static constexpr std::chrono::milliseconds tier1Interval{16};  // 1/60 s at millisecond resolution
-    static constexpr std::chrono::milliseconds settleDelay{30};
+    static constexpr std::chrono::milliseconds firstFrameDeadline{1000};
 
     using Clock = std::function<double()>;
 
@@ -106,6 +109,7 @@ private:
         QList<RippleScreen> screens;
         QList<QImage> pictures;
         int windowsRunning = 0;
+        int windowsWithoutFrame = 0;
         double tier1Start = 0.0;
     };
 
@@ -115,7 +119,9 @@ private:
 
     void captureNextScreen(quint64 generation);
     void showRefractWindows(quint64 generation);
+    void refractFirstFrameShown(quint64 generation);
     void refractWindowFinished(quint64 generation);
+    void finishRefract(quint64 generation);
     void startTier1();
     void tier1Tick();
     void closeWindows();
@@ -124,6 +130,7 @@ private:
     Platform m_platform;
     std::vector<std::unique_ptr<RippleSurface>> m_activeWindows;
     QTimer m_tier1Timer;
+    QTimer m_firstFrameTimer;
     std::optional<Transition> m_transition;
     // Every cancel and every new transition moves it on; a pending step
     // whose number is no longer current does nothing.

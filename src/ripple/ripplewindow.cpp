@@ -19,9 +19,10 @@ QSurfaceFormat rippleFormat(bool opaque)
 
 } // namespace
 
-RippleWindow::RippleWindow(RippleSurfaceSetup setup, QScreen *screen)
+RippleWindow::RippleWindow(RippleSurfaceSetup setup, QScreen *screen, std::function<void()> syncDisplay)
     : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate)
     , m_setup(std::move(setup))
+    , m_syncDisplay(std::move(syncDisplay))
     , m_timing(m_setup.clock(), rippleDuration)
 {
     setFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput
@@ -34,6 +35,7 @@ RippleWindow::RippleWindow(RippleSurfaceSetup setup, QScreen *screen)
     m_frameTimer.setTimerType(Qt::PreciseTimer);
     m_frameTimer.setInterval(1000 / RippleFrameTiming::framesPerSecond(m_setup.screen.refreshRate));
     connect(&m_frameTimer, &QTimer::timeout, this, [this] { update(); });
+    connect(this, &QOpenGLWindow::frameSwapped, this, &RippleWindow::frameSwappedToScreen);
 }
 
 RippleWindow::~RippleWindow()
@@ -50,9 +52,23 @@ RippleWindow::~RippleWindow()
 
 void RippleWindow::present()
 {
+    // A refract window without a picture would only ever show black.
+    if (m_setup.pipeline == RippleRenderer::Pipeline::Refract && m_setup.picture.isNull()) {
+        fail();
+        return;
+    }
     show();
     raise();
     m_frameTimer.start();
+}
+
+void RippleWindow::takeDown()
+{
+    m_frameTimer.stop();
+    m_takenDown = true;
+    hide();
+    if (m_syncDisplay)
+        m_syncDisplay();
 }
 
 void RippleWindow::initializeGL()
@@ -63,10 +79,53 @@ void RippleWindow::initializeGL()
         m_ready = m_ready && m_renderer.setPicture(m_setup.picture);
     // The texture holds the picture now; the copy in memory is not needed.
     m_setup.picture = QImage();
+    // Unmapped here, the swap that follows this first paint never reaches
+    // the screen, so the black it would show is never seen.
+    if (!m_ready && m_setup.pipeline == RippleRenderer::Pipeline::Refract) {
+        hide();
+        fail();
+    }
+}
+
+void RippleWindow::fail()
+{
+    if (m_failed || m_takenDown)
+        return;
+    m_failed = true;
+    m_frameTimer.stop();
+    notify(&RippleSurfaceSetup::onFailed);
+}
+
+// Queued: whoever listens may close this window. Nothing is heard from a
+// window once it has been taken down.
+void RippleWindow::notify(std::function<void()> RippleSurfaceSetup::*callback)
+{
+    QTimer::singleShot(0, this, [this, callback] {
+        if (m_takenDown)
+            return;
+        const std::function<void()> call = m_setup.*callback;
+        if (call)
+            call();
+    });
+}
+
+void RippleWindow::frameSwappedToScreen()
+{
+    if (m_failed || m_takenDown)
+        return;
+    m_lastSwappedTime = m_lastFrameTime;
+    if (++m_framesSwapped == 1)
+        notify(&RippleSurfaceSetup::onFirstFrame);
+    if (m_finishDrawn) {
+        m_finishDrawn = false;
+        notify(&RippleSurfaceSetup::onFinished);
+    }
 }
 
 void RippleWindow::paintGL()
 {
+    if (m_failed)
+        return;
     const RippleFrameTiming::Frame frame = m_timing.frameAt(m_setup.clock());
     m_setup.uniforms.time = frame.time;
     m_lastFrameTime = frame.time;
@@ -86,11 +145,6 @@ void RippleWindow::paintGL()
 
     if (frame.finishesNow) {
         m_frameTimer.stop();
-        // Not from inside the paint: whoever listens may close this window.
-        QTimer::singleShot(0, this, [this] {
-            const std::function<void()> finished = m_setup.onFinished;
-            if (finished)
-                finished();
-        });
+        m_finishDrawn = true;
     }
 }

@@ -7,20 +7,26 @@
 #include <QOpenGLWindow>
 #include <QTimer>
 
+#include <functional>
+
 class QScreen;
 
 // The ripple on one screen: a frameless window above everything else that
 // takes no input, never shows in a task bar, and draws one ripple frame at a
 // time with its own OpenGL 3.3 core context. Frames are paced at the screen's
-// refresh rate (60 Hz at least) until the ripple's time is up.
+// refresh rate (60 Hz at least) until the ripple's time is up. The setup's
+// callbacks follow frames as swapped to the screen, not as drawn.
 class RippleWindow : public QOpenGLWindow, public RippleSurface {
     Q_OBJECT
 
 public:
-    RippleWindow(RippleSurfaceSetup setup, QScreen *screen);
+    // `syncDisplay` returns once the display server has handled what this
+    // window sent; takeDown waits on it.
+    RippleWindow(RippleSurfaceSetup setup, QScreen *screen, std::function<void()> syncDisplay = {});
     ~RippleWindow() override;
 
     void present() override;
+    void takeDown() override;
 
     RippleRenderer::Pipeline pipeline() const { return m_setup.pipeline; }
     const RippleUniforms &uniforms() const { return m_setup.uniforms; }
@@ -31,17 +37,30 @@ public:
     // False when the programs or the picture could not be set up; the window
     // then shows black (or nothing) for its 3 s instead.
     bool canDraw() const { return m_ready; }
+    // The ripple time of the frame swapped last, and how many were swapped.
+    float lastSwappedTime() const { return m_lastSwappedTime; }
+    int framesSwapped() const { return m_framesSwapped; }
 
 protected:
     void initializeGL() override;
     void paintGL() override;
 
 private:
+    void frameSwappedToScreen();
+    void fail();
+    void notify(std::function<void()> RippleSurfaceSetup::*callback);
+
     RippleSurfaceSetup m_setup;
+    std::function<void()> m_syncDisplay;
     RippleFrameTiming m_timing;
     RippleRenderer m_renderer;
     QTimer m_frameTimer;
     bool m_ready = false;
     float m_lastFrameTime = 0.0f;
     int m_framesDrawn = 0;
+    float m_lastSwappedTime = 0.0f;
+    int m_framesSwapped = 0;
+    bool m_finishDrawn = false;
+    bool m_failed = false;
+    bool m_takenDown = false;
 };

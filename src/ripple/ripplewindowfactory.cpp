@@ -8,8 +8,10 @@
 #include <QOpenGLFunctions>
 #include <QScreen>
 
-RippleWindowFactory::RippleWindowFactory(std::function<bool()> compositorRunning)
+RippleWindowFactory::RippleWindowFactory(std::function<bool()> compositorRunning,
+                                         std::function<void()> syncDisplay)
     : m_compositorRunning(std::move(compositorRunning))
+    , m_syncDisplay(std::move(syncDisplay))
 {
     probe();
 }
@@ -78,5 +80,5 @@ std::unique_ptr<RippleSurface> RippleWindowFactory::create(RippleSurfaceSetup se
             break;
         }
     }
-    return std::make_unique<RippleWindow>(std::move(setup), screen);
+    return std::make_unique<RippleWindow>(std::move(setup), screen, m_syncDisplay);
 }

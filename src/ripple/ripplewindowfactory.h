@@ -14,7 +14,10 @@ class RippleWindowFactory : public RippleSurfaceFactory {
 public:
     // `compositorRunning` says whether translucent windows blend with what is
     // beneath them; without it they are taken as never doing so.
-    explicit RippleWindowFactory(std::function<bool()> compositorRunning = {});
+    // `syncDisplay` returns once the display server has handled what the
+    // windows sent, so a window taken down is off the screen by then.
+    explicit RippleWindowFactory(std::function<bool()> compositorRunning = {},
+                                 std::function<void()> syncDisplay = {});
 
     bool hasPipeline(RippleRenderer::Pipeline pipeline) const override;
     bool showsTranslucentWindows() const override;
@@ -28,6 +31,7 @@ private:
     void probe();
 
     std::function<bool()> m_compositorRunning;
+    std::function<void()> m_syncDisplay;
     bool m_refract = false;
     bool m_crest = false;
     int m_maxTextureSize = 0;

@@ -7,6 +7,7 @@
 #include "ripple/ripplewindowfactory.h"
 #include "xrandrprobe.h"
 
+#include <QElapsedTimer>
 #include <QTemporaryFile>
 #include <QTest>
 
@@ -24,27 +25,43 @@ using State = RippleTransitionEngine::State;
 class RecordingSurfaceFactory;
 
 // Stands in for a GL window: it keeps what it was built with and runs the
-// same frame clock; the test draws its frames by hand.
+// same frame clock; the test swaps its frames by hand, and it tells the
+// engine about them as a window would (first frame, final frame, failure).
 class RecordingSurface : public RippleSurface {
 public:
     RecordingSurface(RecordingSurfaceFactory *factory, RippleSurfaceSetup setup);
     ~RecordingSurface() override;
 
     void present() override { presented = true; }
+    void takeDown() override;
     void frame()
     {
+        if (takenDown)
+            return;
         const RippleFrameTiming::Frame f = timing.frameAt(setup.clock());
         lastFrameTime = f.time;
-        if (f.finishesNow && setup.onFinished) {
-            const auto finished = setup.onFinished;
+        const bool first = ++framesSwapped == 1;
+        // Copies: either call may destroy this window.
+        const auto firstFrame = setup.onFirstFrame;
+        const auto finished = f.finishesNow ? setup.onFinished : std::function<void()>();
+        if (first && firstFrame)
+            firstFrame();
+        if (finished)
             finished();
-        }
+    }
+    void fail()
+    {
+        const auto failed = setup.onFailed;
+        if (failed)
+            failed();
     }
 
     RecordingSurfaceFactory *factory;
     RippleSurfaceSetup setup;
     RippleFrameTiming timing;
     bool presented = false;
+    bool takenDown = false;
+    int framesSwapped = 0;
     float lastFrameTime = -1.0f;
 };
 
@@ -73,6 +90,7 @@ public:
     bool translucent = false;
     int created = 0;
     QList<RecordingSurface *> live;
+    QStringList *events = nullptr;
 };
 
 RecordingSurface::RecordingSurface(RecordingSurfaceFactory *f, RippleSurfaceSetup s)
@@ -86,6 +104,13 @@ RecordingSurface::RecordingSurface(RecordingSurfaceFactory *f, RippleSurfaceSetu
 RecordingSurface::~RecordingSurface()
 {
     factory->live.removeOne(this);
+}
+
+void RecordingSurface::takeDown()
+{
+    takenDown = true;
+    if (factory->events)
+        factory->events->append(QStringLiteral("down ") + setup.screen.name);
 }
 
 // The X server's pictures, with a hook that runs while a capture is under way.
@@ -168,7 +193,9 @@ private Q_SLOTS:
     void cancelDuringCapture_data();
     void cancelDuringCapture();
     void cancelWhileRippling();
-    void cancelWhileFinishing();
+    void cancelInsideApplyTarget();
+    void firstFrameDeadline_data();
+    void firstFrameDeadline();
     void runTransitionWhileRunning_data();
     void runTransitionWhileRunning();
     void captureFailureFallsBackOnce();
@@ -204,7 +231,6 @@ private:
     std::unique_ptr<XRandrProbe> m_probe;
     QStringList m_events;
     bool m_hiddenAtApply = true;
-    std::optional<bool> m_hiddenWhileRippling;
 };
 
 void TestRippleTransitionEngine::init()
@@ -214,6 +240,7 @@ void TestRippleTransitionEngine::init()
     m_capture = std::make_shared<HookedCapture>();
     QVERIFY2(m_capture->isAvailable(), "needs an X server");
     m_factory = std::make_shared<RecordingSurfaceFactory>();
+    m_factory->events = &m_events;
     m_probe = std::make_unique<XRandrProbe>();
     for (const XRandrProbe::Head &head : m_probe->heads())
         m_probe->deleteCtm(head);
@@ -221,7 +248,6 @@ void TestRippleTransitionEngine::init()
     m_colour = std::make_shared<DisplayColorEngine>(std::make_unique<XRandrColorStage>());
     m_events.clear();
     m_hiddenAtApply = true;
-    m_hiddenWhileRippling.reset();
     makeEngine();
 }
 
@@ -314,24 +340,22 @@ void TestRippleTransitionEngine::frameTimingFinishesOnce()
     QCOMPARE(later.time, 3.0f);
 }
 
-// Rows: the order in which the two screens' windows reach their end.
+// Rows: which of the two screens' windows swaps its first frame, and its
+// final frame, first.
 void TestRippleTransitionEngine::refractHidesStageThenAppliesAfterLastWindow_data()
 {
-    QTest::addColumn<int>("firstToFinish");
+    QTest::addColumn<int>("first");
     QTest::newRow("left screen first") << 0;
     QTest::newRow("right screen first") << 1;
 }
 
 void TestRippleTransitionEngine::refractHidesStageThenAppliesAfterLastWindow()
 {
-    QFETCH(int, firstToFinish);
+    QFETCH(int, first);
+    const int second = 1 - first;
     m_screens = {{QStringLiteral("left"), QRect(0, 0, 640, 800), 1.0, 60.0},
                  {QStringLiteral("right"), QRect(640, 0, 640, 800), 1.0, 60.0}};
     m_colour->applyColor(3000, 100);
-    connect(m_engine.get(), &RippleTransitionEngine::stateChanged, this, [this](State state) {
-        if (state == State::Rippling)
-            m_hiddenWhileRippling = m_colour->overlaysTemporarilyHidden();
-    });
 
     run({3000, 100}, {1800, 100}, true);
     QCOMPARE(m_engine->state(), State::Capturing);
@@ -346,39 +370,38 @@ void TestRippleTransitionEngine::refractHidesStageThenAppliesAfterLastWindow()
         QCOMPARE(window->setup.picture.size(), QSize(640, 800));
         QCOMPARE(window->setup.uniforms.duration, 3.0f);
     }
-    // The stage goes only once the opaque windows cover the screens.
-    QCOMPARE(m_hiddenWhileRippling, std::optional<bool>(false));
-    QTRY_VERIFY(m_colour->overlaysTemporarilyHidden());
+    // The stage stays until every window has a frame on the screen, however
+    // long that takes.
+    QTest::qWait(50);
+    QVERIFY(!m_colour->overlaysTemporarilyHidden());
+    m_factory->live[first]->frame();
+    QVERIFY(!m_colour->overlaysTemporarilyHidden());
+    m_factory->live[second]->frame();
+    QVERIFY(m_colour->overlaysTemporarilyHidden());
 
     advanceTo(2.99);
     m_factory->frameAll();
     QCOMPARE(m_engine->state(), State::Rippling);
 
     advanceTo(3.0);
-    m_factory->live[firstToFinish]->frame();
-    QVERIFY(m_factory->live[firstToFinish]->timing.isFinished());
+    m_factory->live[first]->frame();
+    QVERIFY(m_factory->live[first]->timing.isFinished());
     QCOMPARE(m_engine->state(), State::Rippling);
     QVERIFY(m_events.isEmpty());
     QVERIFY(m_colour->overlaysTemporarilyHidden());
 
+    // Both windows go before the target; it reaches the stage only as the
+    // stage comes back.
     advanceTo(3.4);
-    m_factory->frameAll();
-    QCOMPARE(m_events, QStringList{QStringLiteral("apply")});
-    QVERIFY(!m_hiddenAtApply);
-    QCOMPARE(m_engine->state(), State::Finishing);
+    m_factory->live[second]->frame();
+    QCOMPARE(m_events, (QStringList{QStringLiteral("down left"), QStringLiteral("down right"),
+                                    QStringLiteral("apply"), QStringLiteral("complete")}));
+    QVERIFY(m_hiddenAtApply);
+    QCOMPARE(m_engine->state(), State::Idle);
     QCOMPARE(m_colour->currentTemperature(), qint64(1800));
-    // The windows stay over the change for a moment.
-    QCOMPARE(m_factory->live.size(), 2);
-
-    QTRY_COMPARE(m_engine->state(), State::Idle);
-    QCOMPARE(m_events, (QStringList{QStringLiteral("apply"), QStringLiteral("complete")}));
+    QVERIFY(m_colour->usingGammaFallback());
     QVERIFY(m_factory->live.isEmpty());
     QVERIFY(!m_colour->overlaysTemporarilyHidden());
-
-    // Nothing further arrives later.
-    m_factory->frameAll();
-    QTest::qWait(80);
-    QCOMPARE(m_events.size(), 2);
 }
 
 // Rows: when the cancel arrives while the pictures are being taken.
@@ -424,7 +447,8 @@ void TestRippleTransitionEngine::cancelWhileRippling()
     m_colour->applyColor(4000, 60);
     run({4000, 60}, {1000, 100}, true);
     QTRY_COMPARE(m_engine->state(), State::Rippling);
-    QTRY_VERIFY(m_colour->overlaysTemporarilyHidden());
+    m_factory->frameAll();
+    QVERIFY(m_colour->overlaysTemporarilyHidden());
     advanceTo(1.5);
     m_factory->frameAll();
 
@@ -440,23 +464,90 @@ void TestRippleTransitionEngine::cancelWhileRippling()
     QCOMPARE(m_colour->currentTemperature(), qint64(4000));
 }
 
-void TestRippleTransitionEngine::cancelWhileFinishing()
+// The store cancels from inside its own step (a preset picked without
+// animation): no completion, the stage back, nothing left on the screen.
+void TestRippleTransitionEngine::cancelInsideApplyTarget()
 {
     m_colour->applyColor(4000, 60);
-    run({4000, 60}, {1000, 100}, true);
+    m_engine->runTransition(4000, 60, 1000, 100, true, {100, 100},
+                            [this] {
+                                m_events.append(QStringLiteral("apply"));
+                                QCOMPARE(m_engine->state(), State::Finishing);
+                                m_engine->cancelTransition();
+                                m_colour->applyColor(2000, 100);
+                            },
+                            completion());
     QTRY_COMPARE(m_engine->state(), State::Rippling);
     advanceTo(3.2);
     m_factory->frameAll();
-    QCOMPARE(m_engine->state(), State::Finishing);
-    QCOMPARE(m_events, QStringList{QStringLiteral("apply")});
 
-    m_engine->cancelTransition();
     QCOMPARE(m_engine->state(), State::Idle);
+    QCOMPARE(m_events, (QStringList{QStringLiteral("down screen"), QStringLiteral("apply")}));
     QVERIFY(m_factory->live.isEmpty());
     QVERIFY(!m_colour->overlaysTemporarilyHidden());
-    QTest::qWait(100);
-    // The completion of a cancelled transition never comes.
-    QCOMPARE(m_events, QStringList{QStringLiteral("apply")});
+    QCOMPARE(m_colour->currentTemperature(), qint64(2000));
+    QVERIFY(m_colour->usingGammaFallback());
+}
+
+// Rows: what the two windows do after they were put on the screen. A window
+// without a first frame within the deadline, or one that cannot show its
+// picture, ends the transition as if it had run to its end.
+void TestRippleTransitionEngine::firstFrameDeadline_data()
+{
+    QTest::addColumn<QList<bool>>("swapsFirstFrame");
+    QTest::addColumn<int>("failing");  // -1: none
+    QTest::addColumn<bool>("ends");
+    QTest::newRow("neither window swaps a frame") << QList<bool>{false, false} << -1 << true;
+    QTest::newRow("one of two never swaps") << QList<bool>{true, false} << -1 << true;
+    QTest::newRow("one cannot show its picture") << QList<bool>{true, false} << 1 << true;
+    QTest::newRow("both swap: the deadline passes unused") << QList<bool>{true, true} << -1 << false;
+}
+
+void TestRippleTransitionEngine::firstFrameDeadline()
+{
+    QFETCH(QList<bool>, swapsFirstFrame);
+    QFETCH(int, failing);
+    QFETCH(bool, ends);
+    m_screens = {{QStringLiteral("left"), QRect(0, 0, 640, 800), 1.0, 60.0},
+                 {QStringLiteral("right"), QRect(640, 0, 640, 800), 1.0, 60.0}};
+    m_colour->applyColor(5000, 100);
+    QElapsedTimer presented;
+    connect(m_engine.get(), &RippleTransitionEngine::stateChanged, this, [&presented](State state) {
+        if (state == State::Rippling)
+            presented.start();
+    });
+    run({5000, 100}, {2000, 100}, true);
+    QTRY_COMPARE(m_engine->state(), State::Rippling);
+    for (int i = 0; i < 2; ++i) {
+        if (swapsFirstFrame[i])
+            m_factory->live[i]->frame();
+    }
+    if (failing >= 0)
+        m_factory->live[failing]->fail();
+    QCOMPARE(m_colour->overlaysTemporarilyHidden(), !ends);
+
+    // Generous where it must end; twice the deadline where it must not.
+    const int deadline = int(RippleTransitionEngine::firstFrameDeadline.count());
+    const bool ended = QTest::qWaitFor([this] { return m_engine->state() == State::Idle; }, ends ? 5000 : 2 * deadline);
+    QCOMPARE(ended, ends);
+    if (!ends) {
+        QCOMPARE(m_engine->state(), State::Rippling);
+        QVERIFY(m_colour->overlaysTemporarilyHidden());
+        QVERIFY(m_events.isEmpty());
+        return;
+    }
+    // A failure ends it at once; silence only at the deadline.
+    if (failing >= 0)
+        QVERIFY(presented.elapsed() < deadline);
+    else
+        QVERIFY(presented.elapsed() >= deadline - 50);
+    QCOMPARE(m_events, (QStringList{QStringLiteral("down left"), QStringLiteral("down right"),
+                                    QStringLiteral("apply"), QStringLiteral("complete")}));
+    QVERIFY(!m_hiddenAtApply);
+    QVERIFY(!m_colour->overlaysTemporarilyHidden());
+    QCOMPARE(m_colour->currentTemperature(), qint64(2000));
+    QVERIFY(m_colour->usingGammaFallback());
+    QVERIFY(m_factory->live.isEmpty());
 }
 
 // Rows: the state the first transition is in when the second one starts.
@@ -466,7 +557,6 @@ void TestRippleTransitionEngine::runTransitionWhileRunning_data()
     QTest::addColumn<State>("interruptIn");
     QTest::newRow("capturing") << true << State::Capturing;
     QTest::newRow("rippling") << true << State::Rippling;
-    QTest::newRow("finishing") << true << State::Finishing;
     QTest::newRow("tier-1") << false << State::Tier1;
 }
 
@@ -479,11 +569,9 @@ void TestRippleTransitionEngine::runTransitionWhileRunning()
                             applyTarget(first, QStringLiteral("-first")), completion(QStringLiteral("-first")));
     if (interruptIn != State::Capturing && interruptIn != State::Tier1)
         QTRY_COMPARE(m_engine->state(), State::Rippling);
-    if (interruptIn == State::Rippling)
-        QTRY_VERIFY(m_colour->overlaysTemporarilyHidden());
-    if (interruptIn == State::Finishing) {
-        advanceTo(3.0);
+    if (interruptIn == State::Rippling) {
         m_factory->frameAll();
+        QVERIFY(m_colour->overlaysTemporarilyHidden());
     }
     if (interruptIn == State::Tier1) {
         advanceTo(1.0);
