@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QTest>
 #include <QtGui/qguiapplication_platform.h>
 
@@ -91,6 +92,64 @@ RippleRGBA graded(const RippleRGBA &c, const float white[4], float saturation)
     return {g.r, g.g, g.b, 1.0f};
 }
 
+// The real XRandR stage, telling the test about every gamma write and restore
+// as it happens.
+class ObservedStage : public ColorStage {
+public:
+    explicit ObservedStage(std::function<void(const QString &)> observer)
+        : m_observer(std::move(observer))
+    {
+    }
+
+    bool isAvailable() const override { return m_stage.isAvailable(); }
+    void refresh() override { m_stage.refresh(); }
+    void invalidate() override { m_stage.invalidate(); }
+    QStringList activeOutputs() const override { return m_stage.activeOutputs(); }
+    bool hasMatrix(const QString &output) const override { return m_stage.hasMatrix(output); }
+    QStringList gammaCrtcs() const override { return m_stage.gammaCrtcs(); }
+    GammaRamp originalGamma(const QString &crtc) const override { return m_stage.originalGamma(crtc); }
+    bool writeMatrix(const QString &output, const ColorMatrix3x3 &matrix) override
+    {
+        m_observer(QStringLiteral("matrix"));
+        return m_stage.writeMatrix(output, matrix);
+    }
+    bool writeGamma(const QString &crtc, const GammaRamp &ramp) override
+    {
+        m_observer(QStringLiteral("gamma"));
+        return m_stage.writeGamma(crtc, ramp);
+    }
+    bool matrixHolds(const QString &output, const ColorMatrix3x3 &matrix) override
+    {
+        return m_stage.matrixHolds(output, matrix);
+    }
+    bool gammaHolds(const QString &crtc, const GammaRamp &ramp) override { return m_stage.gammaHolds(crtc, ramp); }
+    void restoreMatrices() override { m_stage.restoreMatrices(); }
+    void restoreGamma() override
+    {
+        m_observer(QStringLiteral("restore"));
+        m_stage.restoreGamma();
+    }
+    void forgetOriginals() override { m_stage.forgetOriginals(); }
+    void setConfigurationChangedHandler(std::function<void()> handler) override
+    {
+        m_stage.setConfigurationChangedHandler(std::move(handler));
+    }
+
+private:
+    XRandrColorStage m_stage;
+    std::function<void(const QString &)> m_observer;
+};
+
+// Whether the X server has the window mapped, asked through a connection
+// of its own, so only requests the server has handled count.
+bool mappedOnServer(Display *display, QWindow *window)
+{
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, static_cast<::Window>(window->winId()), &attributes))
+        return false;
+    return attributes.map_state != IsUnmapped;
+}
+
 } // namespace
 
 // The whole engine on a private Xvfb with openbox and Mesa: real capture of
@@ -104,6 +163,7 @@ private Q_SLOTS:
 
     void refractRippleOverKnownPicture();
     void crestWindowsUnderCompositingManager();
+    void stageFollowsSwappedFrames();
 
 private:
     void saveShot(const QImage &image, const QString &name);
@@ -113,6 +173,7 @@ private:
     std::shared_ptr<DisplayColorEngine> m_colour;
     std::unique_ptr<RippleTransitionEngine> m_engine;
     QStringList m_events;
+    QList<RippleWindow *> m_windows;  // while a transition runs
 };
 
 void TestRippleRealRun::init()
@@ -130,6 +191,7 @@ void TestRippleRealRun::init()
 
 void TestRippleRealRun::cleanup()
 {
+    m_windows.clear();
     m_engine.reset();
     if (m_colour)
         m_colour->reset();
@@ -289,6 +351,85 @@ void TestRippleRealRun::crestWindowsUnderCompositingManager()
     QCOMPARE(m_colour->currentTemperature(), qint64(2000));
     XDestroyWindow(display, owner);
     XCloseDisplay(display);
+}
+
+// Two real windows (each half of the root) hand the grading over to and from
+// the gamma stage. Xvfb has no scan-out, so the order is what is checked:
+// the stage steps aside only after both windows' first frames were swapped,
+// and the target reaches it only once the windows' final frames were swapped
+// and the server has unmapped them.
+void TestRippleRealRun::stageFollowsSwappedFrames()
+{
+    Display *display = XOpenDisplay(nullptr);
+    QVERIFY(display);
+    const auto closeDisplay = qScopeGuard([display] { XCloseDisplay(display); });
+
+    m_engine.reset();
+    m_colour.reset();
+    m_colour = std::make_shared<DisplayColorEngine>(std::make_unique<ObservedStage>([this, display](const QString &event) {
+        if (event == QLatin1String("restore") || !m_engine || m_engine->state() != State::Finishing) {
+            m_events.append(event);
+            return;
+        }
+        // A write while the windows go: what each showed last and whether it
+        // is still on the screen.
+        for (RippleWindow *window : std::as_const(m_windows)) {
+            m_events.append(QStringLiteral("%1 over t=%2 %3")
+                              .arg(event)
+                              .arg(window->lastSwappedTime())
+                              .arg(mappedOnServer(display, window) ? QStringLiteral("mapped")
+                                                                   : QStringLiteral("unmapped")));
+        }
+    }));
+    const QSize root = m_picture.size();
+    RippleTransitionEngine::Platform platform;
+    platform.screens = [root] {
+        const int half = root.width() / 2;
+        return QList<RippleScreen>{{QStringLiteral("left"), QRect(0, 0, half, root.height()), 1.0, 60.0},
+                                   {QStringLiteral("right"), QRect(half, 0, root.width() - half, root.height()),
+                                    1.0, 60.0}};
+    };
+    m_engine = std::make_unique<RippleTransitionEngine>(m_colour, std::move(platform));
+    QVERIFY2(m_engine->refractAvailable(), "needs OpenGL 3.3 (Mesa llvmpipe)");
+    m_colour->applyColor(3000, 100);
+    QVERIFY(m_colour->usingGammaFallback());
+    m_events.clear();
+
+    // Connected before any frame can be drawn: the windows are shown in the
+    // same step that enters Rippling.
+    connect(m_engine.get(), &RippleTransitionEngine::stateChanged, this, [&](State state) {
+        if (state != State::Rippling)
+            return;
+        m_windows = rippleWindows();
+        for (RippleWindow *window : std::as_const(m_windows)) {
+            // The window counts its own swap before this runs.
+            connect(window, &QOpenGLWindow::frameSwapped, this, [this, window] {
+                if (window->framesSwapped() == 1)
+                    m_events.append(window->x() == 0 ? QStringLiteral("first frame left")
+                                                     : QStringLiteral("first frame right"));
+            });
+        }
+    });
+    m_engine->runTransition(
+        3000, 100, 1000, 100, true, QPointF(root.width() / 2.0, 12),
+        [this] {
+            m_events.append(QStringLiteral("apply"));
+            m_colour->applyColor(1000, 100);
+        },
+        [this] { m_events.append(QStringLiteral("complete")); });
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->state(), State::Idle, 15000);
+    QCOMPARE(m_windows.size(), 2);
+    m_windows.clear();
+    QVERIFY(rippleWindows().isEmpty());
+
+    QStringList firstFrames = m_events.mid(0, 2);
+    firstFrames.sort();
+    QCOMPARE(firstFrames, (QStringList{QStringLiteral("first frame left"), QStringLiteral("first frame right")}));
+    QCOMPARE(m_events.mid(2), (QStringList{QStringLiteral("restore"), QStringLiteral("apply"),
+                                         QStringLiteral("gamma over t=3 unmapped"),
+                                         QStringLiteral("gamma over t=3 unmapped"), QStringLiteral("complete")}));
+    QCOMPARE(m_colour->currentTemperature(), qint64(1000));
+    QVERIFY(!m_colour->overlaysTemporarilyHidden());
 }
 
 QTEST_MAIN(TestRippleRealRun)
