@@ -5,6 +5,7 @@
 #include "ripple/ripplereference.h"
 #include "ripple/rippletransitionengine.h"
 #include "ripple/ripplewindow.h"
+#include "ripple/ripplewindowfactory.h"
 #include "keepdriverloaded.h"
 #include "rootpicture.h"
 
@@ -164,6 +165,8 @@ private Q_SLOTS:
     void refractRippleOverKnownPicture();
     void crestWindowsUnderCompositingManager();
     void stageFollowsSwappedFrames();
+    void windowWithoutItsPictureStaysOffScreen_data();
+    void windowWithoutItsPictureStaysOffScreen();
 
 private:
     void saveShot(const QImage &image, const QString &name);
@@ -430,6 +433,51 @@ void TestRippleRealRun::stageFollowsSwappedFrames()
                                          QStringLiteral("gamma over t=3 unmapped"), QStringLiteral("complete")}));
     QCOMPARE(m_colour->currentTemperature(), qint64(1000));
     QVERIFY(!m_colour->overlaysTemporarilyHidden());
+}
+
+// Rows: pictures a refract window cannot show. It reports the failure, never
+// a frame, and leaves the screen as it was instead of covering it in black.
+void TestRippleRealRun::windowWithoutItsPictureStaysOffScreen_data()
+{
+    QTest::addColumn<int>("width");  // 0: no picture at all; -1: one texel wider than the GPU takes
+    QTest::newRow("no picture") << 0;
+    QTest::newRow("wider than any texture") << -1;
+}
+
+void TestRippleRealRun::windowWithoutItsPictureStaysOffScreen()
+{
+    QFETCH(int, width);
+    const RippleWindowFactory factory;
+    QVERIFY2(factory.hasPipeline(RippleRenderer::Pipeline::Refract), "needs OpenGL 3.3 (Mesa llvmpipe)");
+    Display *display = XOpenDisplay(nullptr);
+    QVERIFY(display);
+    const auto closeDisplay = qScopeGuard([display] { XCloseDisplay(display); });
+
+    int firstFrames = 0;
+    int failures = 0;
+    RippleSurfaceSetup setup;
+    setup.screen = {QStringLiteral("corner"), QRect(0, 0, 320, 200), 1.0, 60.0};
+    setup.pipeline = RippleRenderer::Pipeline::Refract;
+    if (width != 0)
+        setup.picture = QImage(factory.maxTextureSize() + 1, 8, QImage::Format_RGB32);
+    setup.uniforms = RippleTransitionEngine::uniformsFor(setup.screen, {10, 10}, {6500, 100}, {2000, 100}, false);
+    setup.clock = &RippleTransitionEngine::monotonicSeconds;
+    setup.onFirstFrame = [&firstFrames] { ++firstFrames; };
+    setup.onFailed = [&failures] { ++failures; };
+    RippleWindow window(std::move(setup), nullptr, &syncQtConnection);
+    window.present();
+
+    QTRY_COMPARE(failures, 1);
+    QVERIFY(!window.isVisible());
+    syncQtConnection();
+    QVERIFY(!mappedOnServer(display, &window));
+    const ScreenCaptureSource::Result shown = m_capture->capture(QRect(0, 0, 320, 200));
+    QVERIFY2(shown.ok(), qPrintable(shown.error));
+    QVERIFY(shown.image == m_picture.copy(0, 0, 320, 200));
+    // Frames still queued when it failed are not announced.
+    QCoreApplication::processEvents();
+    QCOMPARE(firstFrames, 0);
+    QCOMPARE(failures, 1);
 }
 
 QTEST_MAIN(TestRippleRealRun)

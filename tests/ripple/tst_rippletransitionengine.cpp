@@ -71,6 +71,8 @@ public:
     bool showsTranslucentWindows() const override { return translucent; }
     std::unique_ptr<RippleSurface> create(RippleSurfaceSetup setup) override
     {
+        if (setup.screen.name == refused)
+            return nullptr;
         ++created;
         return std::make_unique<RecordingSurface>(this, std::move(setup));
     }
@@ -91,6 +93,7 @@ public:
     int created = 0;
     QList<RecordingSurface *> live;
     QStringList *events = nullptr;
+    QString refused;  // the screen no window can be made for
 };
 
 RecordingSurface::RecordingSurface(RecordingSurfaceFactory *f, RippleSurfaceSetup s)
@@ -196,6 +199,7 @@ private Q_SLOTS:
     void cancelInsideApplyTarget();
     void firstFrameDeadline_data();
     void firstFrameDeadline();
+    void screenWithoutWindowGivesTier1();
     void runTransitionWhileRunning_data();
     void runTransitionWhileRunning();
     void captureFailureFallsBackOnce();
@@ -548,6 +552,25 @@ void TestRippleTransitionEngine::firstFrameDeadline()
     QCOMPARE(m_colour->currentTemperature(), qint64(2000));
     QVERIFY(m_colour->usingGammaFallback());
     QVERIFY(m_factory->live.isEmpty());
+}
+
+// The stage is hidden for all screens at once, so one screen without a
+// window would show its desktop ungraded: the fade runs instead.
+void TestRippleTransitionEngine::screenWithoutWindowGivesTier1()
+{
+    m_screens = {{QStringLiteral("left"), QRect(0, 0, 640, 800), 1.0, 60.0},
+                 {QStringLiteral("right"), QRect(640, 0, 640, 800), 1.0, 60.0}};
+    m_factory->refused = QStringLiteral("right");
+    m_colour->applyColor(5000, 100);
+    run({5000, 100}, {2000, 100}, true);
+    QTRY_COMPARE(m_engine->state(), State::Tier1);
+    QCOMPARE(m_capture->captures, 2);
+    QVERIFY(m_factory->live.isEmpty());
+    QVERIFY(!m_colour->overlaysTemporarilyHidden());
+    advanceTo(3.0);
+    QTRY_COMPARE(m_engine->state(), State::Idle);
+    QCOMPARE(m_events, (QStringList{QStringLiteral("apply"), QStringLiteral("complete")}));
+    QCOMPARE(m_colour->currentTemperature(), qint64(2000));
 }
 
 // Rows: the state the first transition is in when the second one starts.
