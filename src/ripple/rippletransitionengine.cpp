@@ -306,11 +306,10 @@ void RippleTransitionEngine::refractWindowFinished(quint64 generation)
     finishRefract(generation);
 }
 
-// The windows are off the screen before the target is written: what they
-// uncover is repainted by its owners only after that, graded once. The
-// other order would grade the windows' last frame a second time.
-// The target goes in while the stage is still hidden, so showing the stage
-// writes it straight away, never the old colour first.
+// The server has unmapped the windows before the target is written: what they
+// uncover is repainted by its owners after that, graded once; the other order
+// grades the windows' last frame twice. The target goes in while the stage is
+// still hidden, so the stage comes back with it, never with the old colour.
 void RippleTransitionEngine::finishRefract(quint64 generation)
 {
     if (generation != m_generation || !m_transition || m_state != State::Rippling)
