@@ -87,6 +87,7 @@ XRandrColorStage::XRandrColorStage(const QByteArray &displayName, QObject *paren
     }
 
     m_ctmAtom = XInternAtom(m_display, "CTM", False);
+    m_edidAtom = XInternAtom(m_display, "EDID", True);
     for (int screen = 0; screen < ScreenCount(m_display); ++screen) {
         XRRSelectInput(m_display, RootWindow(m_display, screen),
                        RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
@@ -171,6 +172,7 @@ void XRandrColorStage::refresh()
     m_settled.removeIf([&](auto it) { return !listed.contains(it.key()); });
     m_lastGamma.removeIf([&](auto it) { return !listed.contains(it.key()); });
     m_lastMatrix.removeIf([&](auto it) { return !listed.contains(it.key()); });
+    m_identities.removeIf([&](auto it) { return !listed.contains(it.key()); });
 
     handleQueuedEventsLater();
 }
@@ -197,7 +199,8 @@ void XRandrColorStage::readScreen(int screen)
         if (XRRCrtcInfo *info = XRRGetCrtcInfo(m_display, resources, crtc.id)) {
             crtc.active = info->mode != None && info->noutput > 0;
             if (!m_recordPath.isEmpty())
-                m_identities.insert(crtc.id, info->noutput > 0 ? outputIdentities.value(info->outputs[0]) : QByteArray());
+                m_identities.insert(crtc.id,
+                                    info->noutput > 0 ? outputIdentities.value(info->outputs[0]) : QByteArray());
             XRRFreeCrtcInfo(info);
         }
         crtc.gammaSize = XRRGetCrtcGammaSize(m_display, crtc.id);
@@ -542,15 +545,14 @@ void XRandrColorStage::handleQueuedEventsLater()
 QByteArray XRandrColorStage::outputIdentity(XID output, const QByteArray &name) const
 {
     QByteArray identity = name;
-    const Atom edidAtom = XInternAtom(m_display, "EDID", True);
-    if (edidAtom == None)
+    if (m_edidAtom == None)
         return identity;
     Atom type = None;
     int format = 0;
     unsigned long count = 0;
     unsigned long remaining = 0;
     unsigned char *data = nullptr;
-    const int status = XRRGetOutputProperty(m_display, output, edidAtom, 0, 1024, False, False, AnyPropertyType,
+    const int status = XRRGetOutputProperty(m_display, output, m_edidAtom, 0, 1024, False, False, AnyPropertyType,
                                             &type, &format, &count, &remaining, &data);
     if (status == Success && format == 8 && data && count > 0) {
         identity += '/';
@@ -567,8 +569,9 @@ QByteArray XRandrColorStage::encodeMatrix(const PropertyValue &value)
     QByteArray bytes;
     QDataStream stream(&bytes, QIODevice::WriteOnly);
     stream << quint64(value.type) << qint32(value.format) << qint32(value.items.size());
+    // Xlib sign-extends what it reads and we write zero-extended; the server keeps 32 bits.
     for (long item : value.items)
-        stream << qint64(item);
+        stream << quint32(static_cast<unsigned long>(item) & 0xffffffffu);
     return bytes;
 }
 
@@ -583,7 +586,7 @@ std::optional<XRandrColorStage::PropertyValue> XRandrColorStage::decodeMatrix(co
         return std::nullopt;
     PropertyValue value{XID(type), format, {}};
     for (qint32 i = 0; i < count; ++i) {
-        qint64 item = 0;
+        quint32 item = 0;
         stream >> item;
         value.items.append(long(item));
     }
@@ -603,11 +606,8 @@ bool XRandrColorStage::anotherInstanceWrote(qint64 pid)
         && QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget() == program;
 }
 
-// The server shows what the dead writer left when it differs from the recorded
-// original and is either the value it last settled on or, had it died during
-// a change, anything at all: then the recorded original is the true one, and
-// restoring it can never stack a tint on a tint. Any other value was set by
-// someone else after the writer settled, and stays.
+// Ours, so the recorded original goes back, when the server shows the value the dead writer settled on,
+// or anything but the original if it died mid-change; restoring an original never stacks tint on tint.
 std::optional<QByteArray> XRandrColorStage::takeLeftBehind(QList<ColorStageRecord::Entry> &entries,
                                                            const QString &key, const QByteArray &identity,
                                                            const QByteArray &current)

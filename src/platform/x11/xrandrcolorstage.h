@@ -110,6 +110,7 @@ private:
     Display *m_display = nullptr;
     int m_eventBase = 0;
     XID m_ctmAtom = 0;
+    XID m_edidAtom = 0;
     bool m_stale = true;
     std::unique_ptr<QSocketNotifier> m_notifier;
     std::function<void()> m_changedHandler;
