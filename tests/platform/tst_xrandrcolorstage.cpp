@@ -269,7 +269,8 @@ void TestXRandrColorStage::matrixLeftByAKilledStage_data()
     QTest::newRow("settled matrix is undone") << true << false << QByteArray() << true;
     QTest::newRow("matrix set by another client after the settle stays") << true << true << QByteArray() << false;
     QTest::newRow("any matrix during a change is undone") << false << true << QByteArray() << true;
-    QTest::newRow("malformed record changes nothing") << true << false << QByteArray("{\"outputs\": [{\"key\": 5") << false;
+    QTest::newRow("malformed record changes nothing")
+        << true << false << QByteArray("{\"outputs\": [{\"key\": 5") << false;
 }
 
 void TestXRandrColorStage::matrixLeftByAKilledStage()
@@ -281,9 +282,15 @@ void TestXRandrColorStage::matrixLeftByAKilledStage()
 
     QTemporaryDir runtime;
     QVERIFY(runtime.isValid());
-    const QByteArray runtimeBefore = qgetenv("XDG_RUNTIME_DIR");
+    const std::optional<QByteArray> runtimeBefore =
+        qEnvironmentVariableIsSet("XDG_RUNTIME_DIR") ? std::optional(qgetenv("XDG_RUNTIME_DIR")) : std::nullopt;
     qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-    const auto restoreEnvironment = qScopeGuard([&] { qputenv("XDG_RUNTIME_DIR", runtimeBefore); });
+    const auto restoreEnvironment = qScopeGuard([&] {
+        if (runtimeBefore)
+            qputenv("XDG_RUNTIME_DIR", *runtimeBefore);
+        else
+            qunsetenv("XDG_RUNTIME_DIR");
+    });
     const QString path = ColorStageRecord::pathFor(qgetenv("DISPLAY"));
 
     m_probe->setCtm(m_heads[0], XRandrProbe::identityCtm());
