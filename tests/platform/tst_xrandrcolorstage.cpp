@@ -1,9 +1,13 @@
+#include "platform/x11/colorstagerecord.h"
 #include "platform/x11/ctmencoding.h"
 #include "platform/x11/xerrortrap.h"
 #include "platform/x11/xrandrcolorstage.h"
 #include "xrandrprobe.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <X11/Xlib.h>
@@ -73,6 +77,8 @@ private Q_SLOTS:
     void forgetOriginalsReadsThemAgain();
     void holdsUntilChangedOutside();
     void destructionRestores();
+    void matrixLeftByAKilledStage_data();
+    void matrixLeftByAKilledStage();
     void eventsReadDuringRepliesAreHandled();
     void protocolErrorsAreKept();
     void randrMissing();
@@ -249,6 +255,80 @@ void TestXRandrColorStage::destructionRestores()
     }
     m_probe->sync();
     QCOMPARE(m_probe->gamma(m_heads[1]), m_originals[1]);
+}
+
+// What a SIGKILL leaves is replayed exactly: the record as it was on disk at
+// that moment, and the written matrix (or, after it, another one) on the output.
+void TestXRandrColorStage::matrixLeftByAKilledStage_data()
+{
+    QTest::addColumn<bool>("waitForSettle");
+    QTest::addColumn<bool>("otherMatrixAfter");
+    QTest::addColumn<QByteArray>("recordOverride");
+    QTest::addColumn<bool>("restored");
+
+    QTest::newRow("settled matrix is undone") << true << false << QByteArray() << true;
+    QTest::newRow("matrix set by another client after the settle stays") << true << true << QByteArray() << false;
+    QTest::newRow("any matrix during a change is undone") << false << true << QByteArray() << true;
+    QTest::newRow("malformed record changes nothing")
+        << true << false << QByteArray("{\"outputs\": [{\"key\": 5") << false;
+}
+
+void TestXRandrColorStage::matrixLeftByAKilledStage()
+{
+    QFETCH(bool, waitForSettle);
+    QFETCH(bool, otherMatrixAfter);
+    QFETCH(QByteArray, recordOverride);
+    QFETCH(bool, restored);
+
+    QTemporaryDir runtime;
+    QVERIFY(runtime.isValid());
+    const std::optional<QByteArray> runtimeBefore =
+        qEnvironmentVariableIsSet("XDG_RUNTIME_DIR") ? std::optional(qgetenv("XDG_RUNTIME_DIR")) : std::nullopt;
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    const auto restoreEnvironment = qScopeGuard([&] {
+        if (runtimeBefore)
+            qputenv("XDG_RUNTIME_DIR", *runtimeBefore);
+        else
+            qunsetenv("XDG_RUNTIME_DIR");
+    });
+    const QString path = ColorStageRecord::pathFor(qgetenv("DISPLAY"));
+
+    m_probe->setCtm(m_heads[0], XRandrProbe::identityCtm());
+    const ColorMatrix3x3 tint{1.0, 0, 0, 0, 0.7, 0, 0, 0, 0.4};
+    const ColorMatrix3x3 other{0.9, 0.1, 0, 0, 0.9, 0.1, 0.1, 0, 0.9};
+    QByteArray record;
+    {
+        XRandrColorStage stage;
+        stage.refresh();
+        QVERIFY(stage.writeMatrix(QStringLiteral("screen"), tint));
+        if (waitForSettle)
+            QTRY_VERIFY(!ColorStageRecord::load(path).changing);
+        QCOMPARE(ColorStageRecord::load(path).outputs.size(), 1);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        record = file.readAll();
+    }
+    // The destructor restored and removed its record; a killed stage does neither.
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(*m_probe->ctm(m_heads[0]), XRandrProbe::identityCtm());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(recordOverride.isEmpty() ? record : recordOverride);
+    file.close();
+    const XRandrProbe::CtmItems left = CtmEncoding::encode(otherMatrixAfter ? other : tint);
+    m_probe->setCtm(m_heads[0], left);
+
+    XRandrColorStage stage;
+    stage.sync();
+    QCOMPARE(*m_probe->ctm(m_heads[0]), restored ? XRandrProbe::identityCtm() : left);
+    QVERIFY(!QFile::exists(path));
+    stage.refresh();
+    QVERIFY(stage.hasMatrix(QStringLiteral("screen")));
+    // Whatever the new stage took for the original is what it puts back.
+    QVERIFY(stage.writeMatrix(QStringLiteral("screen"), tint));
+    stage.restoreMatrices();
+    stage.sync();
+    QCOMPARE(*m_probe->ctm(m_heads[0]), restored ? XRandrProbe::identityCtm() : left);
 }
 
 // A reply read pulls a pending event off the socket into Xlib's queue, where

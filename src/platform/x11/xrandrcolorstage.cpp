@@ -3,6 +3,9 @@
 #include "platform/x11/ctmencoding.h"
 #include "platform/x11/xerrortrap.h"
 
+#include <QCryptographicHash>
+#include <QDataStream>
+#include <QFileInfo>
 #include <QSocketNotifier>
 
 #include <X11/Xatom.h>
@@ -11,7 +14,13 @@
 
 #include <algorithm>
 
+#include <unistd.h>
+
 namespace {
+
+// A fade writes a frame every few milliseconds; the record follows only once
+// the writes have paused this long.
+constexpr int settleIntervalMs = 400;
 
 // Enough for the 18 items of a CTM and a little more, in 32-bit units.
 constexpr long ctmReadLength = 64;
@@ -30,6 +39,25 @@ bool holdsItems(const QList<long> &items, const std::array<quint32, CtmEncoding:
             return false;
     }
     return true;
+}
+
+QByteArray encodeRamp(const GammaRamp &ramp)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream << ramp.red << ramp.green << ramp.blue;
+    return bytes;
+}
+
+std::optional<GammaRamp> decodeRamp(const QByteArray &bytes)
+{
+    QDataStream stream(bytes);
+    GammaRamp ramp;
+    stream >> ramp.red >> ramp.green >> ramp.blue;
+    if (stream.status() != QDataStream::Ok || !stream.atEnd() || ramp.green.size() != ramp.size()
+        || ramp.blue.size() != ramp.size())
+        return std::nullopt;
+    return ramp;
 }
 
 } // namespace
@@ -59,6 +87,7 @@ XRandrColorStage::XRandrColorStage(const QByteArray &displayName, QObject *paren
     }
 
     m_ctmAtom = XInternAtom(m_display, "CTM", False);
+    m_edidAtom = XInternAtom(m_display, "EDID", True);
     for (int screen = 0; screen < ScreenCount(m_display); ++screen) {
         XRRSelectInput(m_display, RootWindow(m_display, screen),
                        RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
@@ -67,12 +96,35 @@ XRandrColorStage::XRandrColorStage(const QByteArray &displayName, QObject *paren
 
     m_notifier = std::make_unique<QSocketNotifier>(ConnectionNumber(m_display), QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, [this] { handleEvents(); });
+
+    m_settleTimer.setSingleShot(true);
+    m_settleTimer.setInterval(settleIntervalMs);
+    connect(&m_settleTimer, &QTimer::timeout, this, [this] { settle(); });
+    m_recordPath = ColorStageRecord::pathFor(DisplayString(m_display));
+    if (m_recordPath.isEmpty())
+        return;
+    ColorStageRecord::Contents leftBehind = ColorStageRecord::load(m_recordPath);
+    if (anotherInstanceWrote(leftBehind.pid)) {
+        // Its colour is on screen on purpose; two writers would only undo each other's record.
+        m_recordPath.clear();
+        return;
+    }
+    if (!leftBehind.isEmpty()) {
+        m_leftBehind = std::move(leftBehind);
+        refresh();
+        m_leftBehind.reset();
+        if (alive())
+            XSync(m_display, False);
+    }
+    // Nothing is written yet: this drops what was left, unreadable or not.
+    saveRecord();
 }
 
 XRandrColorStage::~XRandrColorStage()
 {
     if (!m_display)
         return;
+    m_settleTimer.stop();
     restoreMatrices();
     restoreGamma();
     m_notifier.reset();
@@ -117,6 +169,10 @@ void XRandrColorStage::refresh()
     m_writtenCrtcs.removeIf([&](XID id) { return !listed.contains(id); });
     m_writtenOutputs.removeIf([&](XID id) { return !listed.contains(id); });
     m_refusedOutputs.removeIf([&](XID id) { return !listed.contains(id); });
+    m_settled.removeIf([&](auto it) { return !listed.contains(it.key()); });
+    m_lastGamma.removeIf([&](auto it) { return !listed.contains(it.key()); });
+    m_lastMatrix.removeIf([&](auto it) { return !listed.contains(it.key()); });
+    m_identities.removeIf([&](auto it) { return !listed.contains(it.key()); });
 
     handleQueuedEventsLater();
 }
@@ -127,18 +183,40 @@ void XRandrColorStage::readScreen(int screen)
     if (!resources)
         return;
 
+    QHash<XID, QByteArray> outputIdentities;
+    for (int i = 0; i < resources->noutput && !m_recordPath.isEmpty(); ++i) {
+        if (XRROutputInfo *info = XRRGetOutputInfo(m_display, resources, resources->outputs[i])) {
+            outputIdentities.insert(resources->outputs[i],
+                                    outputIdentity(resources->outputs[i], QByteArray(info->name, info->nameLen)));
+            XRRFreeOutputInfo(info);
+        }
+    }
+
     for (int i = 0; i < resources->ncrtc; ++i) {
         Crtc crtc;
         crtc.id = resources->crtcs[i];
         crtc.key = screenKey(QStringLiteral("crtc%1").arg(i), screen);
         if (XRRCrtcInfo *info = XRRGetCrtcInfo(m_display, resources, crtc.id)) {
             crtc.active = info->mode != None && info->noutput > 0;
+            if (!m_recordPath.isEmpty())
+                m_identities.insert(crtc.id,
+                                    info->noutput > 0 ? outputIdentities.value(info->outputs[0]) : QByteArray());
             XRRFreeCrtcInfo(info);
         }
         crtc.gammaSize = XRRGetCrtcGammaSize(m_display, crtc.id);
         if (crtc.gammaSize > 1 && !m_originalGamma.contains(crtc.id)) {
-            if (std::optional<GammaRamp> ramp = readGamma(crtc.id); ramp && ramp->size() == crtc.gammaSize)
+            if (std::optional<GammaRamp> ramp = readGamma(crtc.id); ramp && ramp->size() == crtc.gammaSize) {
+                if (m_leftBehind) {
+                    const std::optional<QByteArray> original = takeLeftBehind(
+                        m_leftBehind->crtcs, crtc.key, m_identities.value(crtc.id), encodeRamp(*ramp));
+                    const std::optional<GammaRamp> decoded = original ? decodeRamp(*original) : std::nullopt;
+                    if (decoded && decoded->size() == crtc.gammaSize) {
+                        writeGammaRamp(crtc.id, *decoded);
+                        ramp = decoded;
+                    }
+                }
                 m_originalGamma.insert(crtc.id, *ramp);
+            }
         }
         m_crtcs.append(crtc);
     }
@@ -158,10 +236,21 @@ void XRandrColorStage::readScreen(int screen)
         const bool listed = properties && std::find(properties, properties + count, m_ctmAtom) != properties + count;
         if (properties)
             XFree(properties);
+        if (!m_recordPath.isEmpty())
+            m_identities.insert(output.id, outputIdentities.value(output.id));
         if (listed) {
             if (!m_originalMatrix.contains(output.id)) {
-                if (std::optional<PropertyValue> value = readMatrixProperty(output.id))
+                if (std::optional<PropertyValue> value = readMatrixProperty(output.id)) {
+                    if (m_leftBehind) {
+                        const std::optional<QByteArray> original = takeLeftBehind(
+                            m_leftBehind->outputs, output.key, m_identities.value(output.id), encodeMatrix(*value));
+                        if (std::optional<PropertyValue> decoded = original ? decodeMatrix(*original) : std::nullopt) {
+                            writeProperty(output.id, *decoded);
+                            value = decoded;
+                        }
+                    }
                     m_originalMatrix.insert(output.id, *value);
+                }
             }
             // A CTM of another shape than 3×3 S31.32 is not one we know how to write.
             const auto original = m_originalMatrix.constFind(output.id);
@@ -218,6 +307,7 @@ bool XRandrColorStage::writeMatrix(const QString &output, const ColorMatrix3x3 &
     const XID id = found->id;
     const std::array<quint32, CtmEncoding::itemCount> items = CtmEncoding::encode(matrix);
     PropertyValue value{XA_INTEGER, 32, QList<long>(items.cbegin(), items.cend())};
+    const bool first = noteChange(id, m_writtenOutputs);
     XErrorTrap::takeError(m_display);
     writeProperty(id, value);
     // The reply to the read comes after any error the write caused.
@@ -228,9 +318,13 @@ bool XRandrColorStage::writeMatrix(const QString &output, const ColorMatrix3x3 &
         return false;
     if (error == BadValue || error == BadMatch || error == BadAccess || (held && !holdsItems(held->items, items))) {
         refuseMatrix(id);
+        if (first) {
+            m_writtenOutputs.remove(id);
+            saveRecord();
+        }
         return false;
     }
-    m_writtenOutputs.insert(id);
+    m_lastMatrix.insert(id, value);
     return true;
 }
 
@@ -254,8 +348,9 @@ bool XRandrColorStage::writeGamma(const QString &crtc, const GammaRamp &ramp)
     if (!alive() || !found || ramp.size() != found->gammaSize || ramp.green.size() != ramp.size()
         || ramp.blue.size() != ramp.size() || !m_originalGamma.contains(found->id))
         return false;
+    noteChange(found->id, m_writtenCrtcs);
     writeGammaRamp(found->id, ramp);
-    m_writtenCrtcs.insert(found->id);
+    m_lastGamma.insert(found->id, ramp);
     return true;
 }
 
@@ -285,26 +380,43 @@ bool XRandrColorStage::gammaHolds(const QString &crtc, const GammaRamp &ramp)
 
 void XRandrColorStage::restoreMatrices()
 {
+    if (m_writtenOutputs.isEmpty())
+        return;
     if (alive()) {
         for (XID id : std::as_const(m_writtenOutputs)) {
             const auto original = m_originalMatrix.constFind(id);
             if (original != m_originalMatrix.cend())
                 writeProperty(id, *original);
         }
+        // The record may go only once the server holds the originals.
+        XSync(m_display, False);
+    }
+    for (XID id : std::as_const(m_writtenOutputs)) {
+        m_settled.remove(id);
+        m_lastMatrix.remove(id);
     }
     m_writtenOutputs.clear();
+    saveRecord();
 }
 
 void XRandrColorStage::restoreGamma()
 {
+    if (m_writtenCrtcs.isEmpty())
+        return;
     if (alive()) {
         for (XID id : std::as_const(m_writtenCrtcs)) {
             const auto original = m_originalGamma.constFind(id);
             if (original != m_originalGamma.cend())
                 writeGammaRamp(id, *original);
         }
+        XSync(m_display, False);
+    }
+    for (XID id : std::as_const(m_writtenCrtcs)) {
+        m_settled.remove(id);
+        m_lastGamma.remove(id);
     }
     m_writtenCrtcs.clear();
+    saveRecord();
 }
 
 void XRandrColorStage::forgetOriginals()
@@ -426,4 +538,141 @@ void XRandrColorStage::handleQueuedEventsLater()
 {
     if (alive() && XEventsQueued(m_display, QueuedAlready) > 0)
         QMetaObject::invokeMethod(this, [this] { handleEvents(); }, Qt::QueuedConnection);
+}
+
+// Name and EDID: a CRTC or output whose monitor was swapped since is not the
+// one the record speaks of.
+QByteArray XRandrColorStage::outputIdentity(XID output, const QByteArray &name) const
+{
+    QByteArray identity = name;
+    if (m_edidAtom == None)
+        return identity;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char *data = nullptr;
+    const int status = XRRGetOutputProperty(m_display, output, m_edidAtom, 0, 1024, False, False, AnyPropertyType,
+                                            &type, &format, &count, &remaining, &data);
+    if (status == Success && format == 8 && data && count > 0) {
+        identity += '/';
+        identity += QCryptographicHash::hash(QByteArrayView(data, qsizetype(count)), QCryptographicHash::Sha1)
+                        .toHex();
+    }
+    if (data)
+        XFree(data);
+    return identity;
+}
+
+QByteArray XRandrColorStage::encodeMatrix(const PropertyValue &value)
+{
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream << quint64(value.type) << qint32(value.format) << qint32(value.items.size());
+    // Xlib sign-extends what it reads and we write zero-extended; the server keeps 32 bits.
+    for (long item : value.items)
+        stream << quint32(static_cast<unsigned long>(item) & 0xffffffffu);
+    return bytes;
+}
+
+std::optional<XRandrColorStage::PropertyValue> XRandrColorStage::decodeMatrix(const QByteArray &bytes)
+{
+    QDataStream stream(bytes);
+    quint64 type = 0;
+    qint32 format = 0;
+    qint32 count = 0;
+    stream >> type >> format >> count;
+    if (stream.status() != QDataStream::Ok || format != 32 || count <= 0 || count > ctmReadLength)
+        return std::nullopt;
+    PropertyValue value{XID(type), format, {}};
+    for (qint32 i = 0; i < count; ++i) {
+        quint32 item = 0;
+        stream >> item;
+        value.items.append(long(item));
+    }
+    if (stream.status() != QDataStream::Ok || !stream.atEnd())
+        return std::nullopt;
+    return value;
+}
+
+// A record whose writer still runs (and is this program) belongs to it, not
+// to the stage just created.
+bool XRandrColorStage::anotherInstanceWrote(qint64 pid)
+{
+    if (pid <= 0 || pid == qint64(::getpid()))
+        return false;
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+    return !program.isEmpty()
+        && QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget() == program;
+}
+
+// Ours, so the recorded original goes back, when the server shows the value the dead writer settled on,
+// or anything but the original if it died mid-change; restoring an original never stacks tint on tint.
+std::optional<QByteArray> XRandrColorStage::takeLeftBehind(QList<ColorStageRecord::Entry> &entries,
+                                                           const QString &key, const QByteArray &identity,
+                                                           const QByteArray &current)
+{
+    const auto entry = std::find_if(entries.begin(), entries.end(), [&](const ColorStageRecord::Entry &e) {
+        return e.key == key && e.identity == identity;
+    });
+    if (entry == entries.end())
+        return std::nullopt;
+    const ColorStageRecord::Entry found = *entry;
+    entries.erase(entry);
+    if (current == found.original || (!m_leftBehind->changing && current != found.written))
+        return std::nullopt;
+    return found.original;
+}
+
+// Before a write: the record learns of a CRTC or output written for the first
+// time, or of a change beginning, before the server does. True for a first write.
+bool XRandrColorStage::noteChange(XID id, QSet<XID> &written)
+{
+    const bool first = !written.contains(id);
+    written.insert(id);
+    if (m_recordPath.isEmpty())
+        return first;
+    m_settleTimer.start();
+    if (first || !m_changing) {
+        m_changing = true;
+        saveRecord();
+    }
+    return first;
+}
+
+void XRandrColorStage::settle()
+{
+    m_changing = false;
+    for (auto it = m_lastGamma.cbegin(); it != m_lastGamma.cend(); ++it)
+        m_settled.insert(it.key(), encodeRamp(it.value()));
+    for (auto it = m_lastMatrix.cbegin(); it != m_lastMatrix.cend(); ++it)
+        m_settled.insert(it.key(), encodeMatrix(it.value()));
+    saveRecord();
+}
+
+void XRandrColorStage::saveRecord()
+{
+    if (m_recordPath.isEmpty())
+        return;
+    ColorStageRecord::Contents contents;
+    contents.pid = ::getpid();
+    contents.changing = m_changing;
+    for (const Crtc &crtc : std::as_const(m_crtcs)) {
+        const auto original = m_originalGamma.constFind(crtc.id);
+        if (m_writtenCrtcs.contains(crtc.id) && original != m_originalGamma.cend())
+            contents.crtcs.append({crtc.key, m_identities.value(crtc.id), encodeRamp(*original),
+                                   m_settled.value(crtc.id)});
+    }
+    for (const Output &output : std::as_const(m_outputs)) {
+        const auto original = m_originalMatrix.constFind(output.id);
+        if (m_writtenOutputs.contains(output.id) && original != m_originalMatrix.cend())
+            contents.outputs.append({output.key, m_identities.value(output.id), encodeMatrix(*original),
+                                     m_settled.value(output.id)});
+    }
+    if (contents.isEmpty()) {
+        m_changing = false;
+        m_settleTimer.stop();
+    }
+    if (!ColorStageRecord::save(m_recordPath, contents))
+        qWarning("halvoscope: cannot write %s", qPrintable(m_recordPath));
 }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "engines/colorstage.h"
+#include "platform/x11/colorstagerecord.h"
 
 #include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSet>
+#include <QString>
+#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -24,6 +27,10 @@ class QSocketNotifier;
 // A CTM write the server answers with an error, or whose read-back differs
 // (a driver that refuses it, or keeps it pending), makes the output one without
 // a matrix for as long as the stage runs.
+//
+// With $XDG_RUNTIME_DIR set, the originals and what was written are also
+// kept in a file there (ColorStageRecord), so that a stage created after one
+// that died without restoring puts the display's own colour back first.
 //
 // Keys: an output is named by its XRandR name, a CRTC "crtc<index>" by its
 // place in the screen resources; on X screens after the first, "@<screen>" is
@@ -90,9 +97,20 @@ private:
     void handleEvents();
     void handleQueuedEventsLater();
 
+    QByteArray outputIdentity(XID output, const QByteArray &name) const;
+    static QByteArray encodeMatrix(const PropertyValue &value);
+    static std::optional<PropertyValue> decodeMatrix(const QByteArray &bytes);
+    static bool anotherInstanceWrote(qint64 pid);
+    std::optional<QByteArray> takeLeftBehind(QList<ColorStageRecord::Entry> &entries, const QString &key,
+                                             const QByteArray &identity, const QByteArray &current);
+    bool noteChange(XID id, QSet<XID> &written);
+    void settle();
+    void saveRecord();
+
     Display *m_display = nullptr;
     int m_eventBase = 0;
     XID m_ctmAtom = 0;
+    XID m_edidAtom = 0;
     bool m_stale = true;
     std::unique_ptr<QSocketNotifier> m_notifier;
     std::function<void()> m_changedHandler;
@@ -105,4 +123,16 @@ private:
     QSet<XID> m_writtenOutputs;
     // Outputs whose driver refused a matrix: they count as having none.
     QSet<XID> m_refusedOutputs;
+
+    // Empty when nothing is recorded.
+    QString m_recordPath;
+    // What the last stage on this display left, while the first refresh reads it.
+    std::optional<ColorStageRecord::Contents> m_leftBehind;
+    QHash<XID, QByteArray> m_identities;
+    // Encoded value of every written CRTC and output, at the last settle.
+    QHash<XID, QByteArray> m_settled;
+    QHash<XID, GammaRamp> m_lastGamma;
+    QHash<XID, PropertyValue> m_lastMatrix;
+    bool m_changing = false;
+    QTimer m_settleTimer;
 };
