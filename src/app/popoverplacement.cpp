@@ -73,7 +73,14 @@ std::optional<QSize> maximumSize(const QRect &trayGeometry, const QList<Screen> 
     const std::optional<QRect> hangFrom = anchor(trayGeometry, screens, primaryScreen);
     if (!hangFrom)
         return std::nullopt;
-    return areaUnder(*hangFrom, screens, primaryScreen).size();
+    const QRect area = areaUnder(*hangFrom, screens, primaryScreen);
+    // The popover goes wholly below or wholly above its anchor, so the
+    // larger of those spaces is all it may take; it never covers the icon's
+    // panel even where the panel reserves no space for itself.
+    const int below = area.y() + area.height() - (hangFrom->y() + hangFrom->height() + gap);
+    const int above = hangFrom->y() - gap - area.y();
+    const int height = std::max(below, above);
+    return QSize(area.width(), height > 0 ? std::min(height, area.height()) : area.height());
 }
 
 std::optional<QPoint> topLeft(const QRect &trayGeometry, const QList<Screen> &screens,

@@ -33,7 +33,8 @@ std::optional<QRect> anchor(const QRect &trayGeometry, const QList<Screen> &scre
                             int primaryScreen);
 
 // The largest popover that fits the available area of the screen the
-// anchor is on. Nothing when there is no screen at all.
+// anchor is on, below or above the anchor. Nothing when there is no screen
+// at all.
 std::optional<QSize> maximumSize(const QRect &trayGeometry, const QList<Screen> &screens,
                                  int primaryScreen);
 

@@ -85,12 +85,12 @@ private Q_SLOTS:
         QTest::newRow("small area: a popover that fits hangs below the icon")
             << QRect(600, 0, 11, 11) << Screens{scaledLaptop} << 0 << QSize(280, 300)
             << std::optional(QPoint(360, 15));
-        QTest::newRow("small area: a popover cut to its height fills it, panel uncovered")
-            << QRect(600, 0, 11, 11) << Screens{scaledLaptop} << 0 << QSize(280, 388)
-            << std::optional(QPoint(360, 12));
+        QTest::newRow("small area: a popover cut to the space below the icon fills it")
+            << QRect(600, 0, 11, 11) << Screens{scaledLaptop} << 0 << QSize(280, 385)
+            << std::optional(QPoint(360, 15));
         QTest::newRow("small area, no icon: cut popover at the fallback anchor")
-            << QRect() << Screens{scaledLaptop} << 0 << QSize(280, 388)
-            << std::optional(QPoint(341, 12));
+            << QRect() << Screens{scaledLaptop} << 0 << QSize(280, 382)
+            << std::optional(QPoint(341, 18));
         QTest::newRow("no screen at all: nowhere")
             << QRect(1180, 1, 22, 22) << Screens{} << 0 << popover
             << std::optional<QPoint>();
@@ -113,13 +113,20 @@ private Q_SLOTS:
         QTest::addColumn<int>("primary");
         QTest::addColumn<std::optional<QSize>>("expected");
 
-        QTest::newRow("scaled laptop: its area below the panel")
-            << QRect(600, 0, 11, 11) << Screens{scaledLaptop} << 0 << std::optional(QSize(640, 388));
-        QTest::newRow("icon on the larger second screen: that screen's area")
+        QTest::newRow("scaled laptop: the space below the icon")
+            << QRect(600, 0, 11, 11) << Screens{scaledLaptop} << 0 << std::optional(QSize(640, 385));
+        // A panel that reserves no space: the available area is the whole
+        // screen, and still the popover stays clear of the icon.
+        QTest::newRow("panel without reserved space: below the icon")
+            << QRect(600, 1, 11, 11) << Screens{{QRect(0, 0, 640, 400), QRect(0, 0, 640, 400)}} << 0
+            << std::optional(QSize(640, 384));
+        QTest::newRow("panel at the bottom: the space above the icon")
+            << QRect(1180, 777, 22, 22) << Screens{laptopBottomPanel} << 0 << std::optional(QSize(1280, 773));
+        QTest::newRow("icon on the larger second screen: that screen's space")
             << QRect(3000, 3, 24, 24) << Screens{scaledLaptop, monitor} << 0
-            << std::optional(QSize(1920, 1050));
-        QTest::newRow("no icon: the primary screen's area")
-            << QRect() << Screens{monitor, scaledLaptop} << 1 << std::optional(QSize(640, 388));
+            << std::optional(QSize(1920, 1049));
+        QTest::newRow("no icon: below the primary screen's fallback anchor")
+            << QRect() << Screens{monitor, scaledLaptop} << 1 << std::optional(QSize(640, 382));
         QTest::newRow("no screen at all: nothing")
             << QRect(600, 0, 11, 11) << Screens{} << 0 << std::optional<QSize>();
     }
@@ -142,6 +149,7 @@ private Q_SLOTS:
         QVERIFY(std::any_of(screens.cbegin(), screens.cend(), [&](const PopoverPlacement::Screen &s) {
             return s.availableGeometry.contains(placed);
         }));
+        QVERIFY(!placed.intersects(tray));
     }
 
     void isStatusButtonVisible_data()
