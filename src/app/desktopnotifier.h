@@ -11,6 +11,8 @@
 // does not flood the desktop. Without a notification service the text goes
 // to the system log instead, also once.
 class DesktopNotifier : public QObject {
+    Q_OBJECT
+
 public:
     explicit DesktopNotifier(const QDBusConnection &bus, QObject *parent = nullptr);
 
