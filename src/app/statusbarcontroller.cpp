@@ -254,6 +254,13 @@ void StatusBarController::showTrayIconWhenAvailable()
 
 void StatusBarController::checkPanelColour()
 {
+    // A transition's overlay covers the whole screen, panel included; the
+    // next check after it sees the panel again.
+    if (m_store && m_store->isTransitioning()) {
+        if (!m_panelCheck.isActive())
+            m_panelCheck.start();
+        return;
+    }
     const std::optional<QColor> panel = panelColourBehindIcon();
     if (!panel) {
         m_panelCheck.stop();
