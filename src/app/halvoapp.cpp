@@ -1,5 +1,6 @@
 #include "app/halvoapp.h"
 
+#include "app/desktopnotifier.h"
 #include "app/halvobusservice.h"
 #include "app/statusbarcontroller.h"
 #include "app/terminationsignals.h"
@@ -260,6 +261,7 @@ void HalvoApp::applicationDidFinishLaunching()
     };
     actions.quit = [] { QCoreApplication::quit(); };
     m_statusBarController = std::make_unique<StatusBarController>(m_store.get(), std::move(actions));
+    notifyWhatHappens();
 
     m_store->reapplyActivePreset();
 
@@ -276,6 +278,30 @@ void HalvoApp::applicationDidFinishLaunching()
 std::shared_ptr<RippleTransitioning> HalvoApp::createRippleEngine()
 {
     return std::make_shared<RippleTransitionEngine>(m_colorEngine);
+}
+
+// What the user cannot see otherwise: no tray showing the icon, and faults
+// that happen away from the popover (a state file that cannot be written).
+void HalvoApp::notifyWhatHappens()
+{
+    m_notifier = std::make_unique<DesktopNotifier>(QDBusConnection::sessionBus());
+    DesktopNotifier *notifier = m_notifier.get();
+    QObject::connect(m_statusBarController.get(), &StatusBarController::trayUnavailable, notifier, [notifier] {
+        notifier->notifyOnce(
+            QStringLiteral("Halvoscope is running"),
+            QStringLiteral("No panel shows its icon. To open Halvoscope, launch it again or run "
+                           "\"halvoscope --show\"."));
+    });
+    HalvoStore *store = m_store.get();
+    QObject::connect(store, &HalvoStore::errorMessageChanged, notifier, [notifier, store] {
+        if (const std::optional<QString> message = store->errorMessage())
+            notifier->notifyOnce(QStringLiteral("Halvoscope"), *message);
+    });
+    QObject::connect(store, &HalvoStore::stateSaveFailed, notifier,
+                     [notifier](const QString &filePath, const QString &error) {
+        notifier->notifyOnce(QStringLiteral("Halvoscope could not save its settings"),
+                             QStringLiteral("Writing %1 failed: %2").arg(filePath, error));
+    });
 }
 
 void HalvoApp::handleFirstRun()

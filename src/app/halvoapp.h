@@ -14,6 +14,7 @@ class OnboardingWindowController;
 class QSettings;
 class RippleTransitioning;
 class ScheduleEngine;
+class DesktopNotifier;
 class StatusBarController;
 class TerminationSignals;
 
@@ -62,6 +63,7 @@ private:
     void handleFirstRun();
     void showOnboarding();
     void showPopover();
+    void notifyWhatHappens();
 
     std::shared_ptr<DisplayColorEngine> m_colorEngine;
     std::shared_ptr<BrightnessEngine> m_brightnessEngine;
@@ -76,6 +78,7 @@ private:
 
     std::unique_ptr<HalvoBusService> m_busService;
     std::unique_ptr<TerminationSignals> m_terminationSignals;
+    std::unique_ptr<DesktopNotifier> m_notifier;
     LaunchRequest m_request;
     bool m_launched = false;
     bool m_terminated = false;

@@ -41,6 +41,13 @@ int clampInto(int value, int low, int length, int size)
     return std::max(low, std::min(value, low + length - size));
 }
 
+// The available area of the screen the anchor is on, or of the primary one.
+QRect areaUnder(const QRect &hangFrom, const QList<Screen> &screens, int primaryScreen)
+{
+    const int screenIndex = screenUnder(hangFrom, screens);
+    return (screenIndex >= 0 ? screens[screenIndex] : *primaryOf(screens, primaryScreen)).availableGeometry;
+}
+
 } // namespace
 
 bool isStatusButtonVisible(const QRect &trayGeometry, const QList<Screen> &screens)
@@ -60,15 +67,29 @@ std::optional<QRect> anchor(const QRect &trayGeometry, const QList<Screen> &scre
     return std::nullopt;
 }
 
+std::optional<QSize> maximumSize(const QRect &trayGeometry, const QList<Screen> &screens,
+                                 int primaryScreen)
+{
+    const std::optional<QRect> hangFrom = anchor(trayGeometry, screens, primaryScreen);
+    if (!hangFrom)
+        return std::nullopt;
+    const QRect area = areaUnder(*hangFrom, screens, primaryScreen);
+    // The popover goes wholly below or wholly above its anchor, so the
+    // larger of those spaces is all it may take; it never covers the icon's
+    // panel even where the panel reserves no space for itself.
+    const int below = area.y() + area.height() - (hangFrom->y() + hangFrom->height() + gap);
+    const int above = hangFrom->y() - gap - area.y();
+    const int height = std::max(below, above);
+    return QSize(area.width(), height > 0 ? std::min(height, area.height()) : area.height());
+}
+
 std::optional<QPoint> topLeft(const QRect &trayGeometry, const QList<Screen> &screens,
                               int primaryScreen, const QSize &popoverSize)
 {
     const std::optional<QRect> hangFrom = anchor(trayGeometry, screens, primaryScreen);
     if (!hangFrom)
         return std::nullopt;
-    const int screenIndex = screenUnder(*hangFrom, screens);
-    const Screen &screen = screenIndex >= 0 ? screens[screenIndex] : *primaryOf(screens, primaryScreen);
-    const QRect area = screen.availableGeometry;
+    const QRect area = areaUnder(*hangFrom, screens, primaryScreen);
 
     const int x = hangFrom->x() + (hangFrom->width() - popoverSize.width()) / 2;
     int y = hangFrom->y() + hangFrom->height() + gap;

@@ -32,6 +32,12 @@ bool isStatusButtonVisible(const QRect &trayGeometry, const QList<Screen> &scree
 std::optional<QRect> anchor(const QRect &trayGeometry, const QList<Screen> &screens,
                             int primaryScreen);
 
+// The largest popover that fits the available area of the screen the
+// anchor is on, below or above the anchor. Nothing when there is no screen
+// at all.
+std::optional<QSize> maximumSize(const QRect &trayGeometry, const QList<Screen> &screens,
+                                 int primaryScreen);
+
 // The popover's top-left corner: centred under the anchor (above it when it
 // would not fit below), then kept inside the available area of the screen
 // the anchor is on; a popover larger than that area keeps its top-left

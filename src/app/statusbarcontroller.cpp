@@ -14,6 +14,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QPalette>
+#include <QQuickItem>
 #include <QQmlEngine>
 #include <QScreen>
 
@@ -21,6 +22,16 @@ namespace {
 
 // A tray that appears after us (a panel started later) is noticed this fast.
 constexpr int trayPollIntervalMs = 2000;
+// How long after start a missing tray is reported.
+constexpr int trayUnavailableNoticeMs = 5000;
+// How often the panel behind an embedded icon is sampled, and how soon after
+// the icon appears, once the tray has embedded and placed it.
+constexpr int panelCheckIntervalMs = 5000;
+constexpr int firstPanelCheckMs = 300;
+// The ring of panel around the icon that is sampled, and the icon's corners
+// the bulb leaves uncovered, in logical pixels.
+constexpr int panelRing = 2;
+constexpr int iconCornerSize = 2;
 // How long a reopen request waits, so the launching process's focus
 // change settles first.
 constexpr int showPopoverDelayMs = 50;
@@ -85,6 +96,16 @@ StatusBarController::StatusBarController(HalvoStore *store, Actions actions, QOb
     m_trayPoll.setInterval(trayPollIntervalMs);
     connect(&m_trayPoll, &QTimer::timeout, this, &StatusBarController::showTrayIconWhenAvailable);
     showTrayIconWhenAvailable();
+
+    m_panelCheck.setInterval(panelCheckIntervalMs);
+    connect(&m_panelCheck, &QTimer::timeout, this, &StatusBarController::checkPanelColour);
+    if (m_trayIcon->isVisible())
+        QTimer::singleShot(firstPanelCheckMs, this, &StatusBarController::checkPanelColour);
+
+    QTimer::singleShot(trayUnavailableNoticeMs, this, [this] {
+        if (!m_trayIcon->isVisible())
+            Q_EMIT trayUnavailable();
+    });
 }
 
 StatusBarController::~StatusBarController()
@@ -164,8 +185,10 @@ std::optional<QPointF> StatusBarController::statusButtonCenter() const
 
 bool StatusBarController::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange) {
+        checkPanelColour();
         scheduleIconUpdate();
+    }
     return QObject::eventFilter(watched, event);
 }
 
@@ -198,7 +221,8 @@ void StatusBarController::scheduleIconUpdate()
 
 void StatusBarController::updateStatusIcon()
 {
-    const QColor colour = QGuiApplication::palette().color(QPalette::Active, QPalette::WindowText);
+    const QColor text = QGuiApplication::palette().color(QPalette::Active, QPalette::WindowText);
+    const QColor colour = m_panelColour.isValid() ? StatusIcon::colourOn(m_panelColour, text) : text;
     if (colour != m_iconColour || m_activeIcon.isNull()) {
         m_iconColour = colour;
         m_activeIcon = StatusIcon::icon(true, colour);
@@ -222,9 +246,71 @@ void StatusBarController::showTrayIconWhenAvailable()
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         m_trayIcon->show();
         m_trayPoll.stop();
+        QTimer::singleShot(firstPanelCheckMs, this, &StatusBarController::checkPanelColour);
     } else if (!m_trayPoll.isActive()) {
         m_trayPoll.start();
     }
+}
+
+void StatusBarController::checkPanelColour()
+{
+    // A transition's overlay covers the whole screen, panel included; the
+    // next check after it sees the panel again.
+    if (m_store && m_store->isTransitioning()) {
+        if (!m_panelCheck.isActive())
+            m_panelCheck.start();
+        return;
+    }
+    const std::optional<QColor> panel = panelColourBehindIcon();
+    if (!panel) {
+        m_panelCheck.stop();
+        return;
+    }
+    if (!m_panelCheck.isActive())
+        m_panelCheck.start();
+    if (*panel == m_panelColour)
+        return;
+    m_panelColour = *panel;
+    scheduleIconUpdate();
+}
+
+std::optional<QColor> StatusBarController::panelColourBehindIcon() const
+{
+    // Only an embedded (XEmbed) icon sits in a window whose pixels we can
+    // read; a StatusNotifierItem host draws the icon itself.
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !m_trayIcon->isVisible())
+        return std::nullopt;
+    const QRect icon = m_trayIcon->geometry();
+    QScreen *screen = QGuiApplication::screenAt(icon.center());
+    if (!screen || icon.width() <= 2 * iconCornerSize || icon.height() <= 2 * iconCornerSize)
+        return std::nullopt;
+    const QRect area = icon.adjusted(-panelRing, -panelRing, panelRing, panelRing)
+                           .intersected(screen->geometry());
+    const QPoint origin = area.topLeft() - screen->geometry().topLeft();
+    const QImage image =
+        screen->grabWindow(0, origin.x(), origin.y(), area.width(), area.height()).toImage();
+    if (image.isNull())
+        return std::nullopt;
+
+    const qreal ratio = qreal(image.width()) / area.width();
+    const QRectF iconLocal = QRectF(icon.translated(-area.topLeft()));
+    const QRectF inner = iconLocal.adjusted(iconCornerSize, iconCornerSize, -iconCornerSize, -iconCornerSize);
+    QList<QColor> samples;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QPointF p((x + 0.5) / ratio, (y + 0.5) / ratio);
+            const bool ring = !iconLocal.contains(p);
+            // A corner of the icon: outside the inner rectangle both across and down.
+            const bool corner = iconLocal.contains(p) && (p.x() < inner.left() || p.x() > inner.right())
+                && (p.y() < inner.top() || p.y() > inner.bottom());
+            if (ring || corner)
+                samples.append(image.pixelColor(x, y));
+        }
+    }
+    const QColor colour = StatusIcon::dominantColour(samples);
+    if (!colour.isValid())
+        return std::nullopt;
+    return colour;
 }
 
 void StatusBarController::ensurePopover()
@@ -284,6 +370,12 @@ void StatusBarController::placePopover()
     int primary = 0;
     const QList<PopoverPlacement::Screen> screens = currentScreens(&primary);
     const QRect tray = m_trayIcon->isVisible() ? m_trayIcon->geometry() : QRect();
+    // A page taller than the screen's free area scrolls inside a popover
+    // that fits; the resize this causes comes back here through heightChanged.
+    if (const std::optional<QSize> fits = PopoverPlacement::maximumSize(tray, screens, primary)) {
+        if (QObject *root = m_popover->rootObject())
+            root->setProperty("maximumHeight", fits->height());
+    }
     const std::optional<QPoint> topLeft =
         PopoverPlacement::topLeft(tray, screens, primary, m_popover->size());
     if (!topLeft)

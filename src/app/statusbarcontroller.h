@@ -52,6 +52,11 @@ public:
     // The icon's centre in global coordinates while it can be seen.
     std::optional<QPointF> statusButtonCenter() const;
 
+Q_SIGNALS:
+    // Some seconds after start no tray had taken the icon: the user sees
+    // nothing of the running application.
+    void trayUnavailable();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -61,6 +66,8 @@ private:
     void scheduleIconUpdate();
     void updateStatusIcon();
     void showTrayIconWhenAvailable();
+    void checkPanelColour();
+    std::optional<QColor> panelColourBehindIcon() const;
     void ensurePopover();
     void placePopover();
     void watchOutsideInput();
@@ -72,6 +79,11 @@ private:
     PopoverNavigation *m_navigation;
     QSystemTrayIcon *m_trayIcon;
     QTimer m_trayPoll;
+    // Re-reads the panel's colour behind an embedded icon now and then: a
+    // panel can change its colour (a theme switch, a wallpaper under a
+    // transparent one) without telling its icons.
+    QTimer m_panelCheck;
+    QColor m_panelColour;
     bool m_iconUpdatePending = false;
 
     std::unique_ptr<QQmlEngine> m_qmlEngine;

@@ -1,9 +1,11 @@
 #include "app/statusicon.h"
 
+#include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -55,9 +57,84 @@ const BodyGeometry inactiveBody{
     {15.6, 14.1}, {16.552982, 13.493354},
 };
 
+const QColor darkBulb(0x1c, 0x1c, 0x1c);
+const QColor lightBulb(0xf2, 0xf2, 0xf2);
+
+qreal linearChannel(qreal c)
+{
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+qreal relativeLuminance(const QColor &colour)
+{
+    return 0.2126 * linearChannel(colour.redF()) + 0.7152 * linearChannel(colour.greenF())
+        + 0.0722 * linearChannel(colour.blueF());
+}
+
+// Draws with one icon and answers to another's name, so hosts that look
+// icons up by name find the themed one and everyone else gets our pixels.
+class NamedIconEngine : public QIconEngine {
+public:
+    NamedIconEngine(QIcon pixels, QString name) : m_pixels(std::move(pixels)), m_name(std::move(name)) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        m_pixels.paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return m_pixels.pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return m_pixels.pixmap(size, scale, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return m_pixels.actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return m_pixels.availableSizes(mode, state);
+    }
+    QString iconName() override { return m_name; }
+    QString key() const override { return QStringLiteral("halvoscope-named"); }
+    QIconEngine *clone() const override { return new NamedIconEngine(m_pixels, m_name); }
+
+private:
+    QIcon m_pixels;
+    QString m_name;
+};
+
 } // namespace
 
 namespace StatusIcon {
+
+qreal contrastRatio(const QColor &a, const QColor &b)
+{
+    const qreal la = relativeLuminance(a);
+    const qreal lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor colourOn(const QColor &background, const QColor &preferred)
+{
+    if (preferred.isValid() && contrastRatio(preferred, background) >= minimumContrast)
+        return preferred;
+    return contrastRatio(darkBulb, background) >= contrastRatio(lightBulb, background) ? darkBulb
+                                                                                       : lightBulb;
+}
+
+QColor dominantColour(QList<QColor> samples)
+{
+    if (samples.isEmpty())
+        return QColor();
+    const auto middle = samples.begin() + samples.size() / 2;
+    std::nth_element(samples.begin(), middle, samples.end(), [](const QColor &a, const QColor &b) {
+        return relativeLuminance(a) < relativeLuminance(b);
+    });
+    return *middle;
+}
 
 bool isActive(const QString &activeModeID, const HalvoPreset &activePreset, bool keepAwakeEnabled)
 {
@@ -160,7 +237,10 @@ QIcon icon(bool active, const QColor &color)
         for (const qreal ratio : {1.0, 2.0})
             result.addPixmap(QPixmap::fromImage(render(size, ratio, active, color)));
     }
-    return result;
+    const QString name = QString::fromLatin1(themeIconName);
+    if (!QIcon::hasThemeIcon(name))
+        return result;
+    return QIcon(new NamedIconEngine(result, name));
 }
 
 } // namespace StatusIcon

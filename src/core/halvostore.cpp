@@ -219,7 +219,8 @@ void HalvoStore::save()
     state.opticalRefractionEnabled = m_opticalRefractionEnabled;
     state.brightnessBaseline = m_brightnessBaseline;
     state.hasCompletedOnboarding = m_hasCompletedOnboarding;
-    m_persistence.save(state);
+    if (const std::optional<QString> error = m_persistence.save(state))
+        Q_EMIT stateSaveFailed(m_persistence.fileURL(), *error);
 }
 
 void HalvoStore::prepareForTermination()

@@ -155,6 +155,8 @@ Q_SIGNALS:
     void errorMessageChanged();
     void appliedTemperatureChanged();
     void appliedSaturationChanged();
+    // The state file could not be written; `error` says why.
+    void stateSaveFailed(const QString &filePath, const QString &error);
 
 private:
     void applyImmediately(const HalvoPreset &preset);

@@ -15,9 +15,10 @@
 
 namespace {
 
-void logSaveFailure(const QString &error)
+std::optional<QString> logSaveFailure(const QString &error)
 {
     logSystemLine(QStringLiteral("Halvo StatePersistence save failed: ") + error);
+    return error;
 }
 
 // Built-ins missing from the stored list are appended in built-in order, so
@@ -118,7 +119,7 @@ HalvoPersistedState StatePersistence::load() const
     return std::move(*state);
 }
 
-void StatePersistence::save(const HalvoPersistedState &state) const
+std::optional<QString> StatePersistence::save(const HalvoPersistedState &state) const
 {
     const QString folder = QFileInfo(m_filePath).absolutePath();
     errno = 0;
@@ -126,8 +127,7 @@ void StatePersistence::save(const HalvoPersistedState &state) const
         QString error = QStringLiteral("Could not create the folder \"%1\"").arg(folder);
         if (errno != 0)
             error += QLatin1String(": ") + qt_error_string(errno);
-        logSaveFailure(error);
-        return;
+        return logSaveFailure(error);
     }
 
     const QByteArray json = state.toJson();
@@ -139,17 +139,16 @@ void StatePersistence::save(const HalvoPersistedState &state) const
     // until done also turns a short write on a full disk into its real error.
     QSaveFile file(m_filePath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        logSaveFailure(file.errorString());
-        return;
+        return logSaveFailure(file.errorString());
     }
     for (qsizetype written = 0; written < json.size();) {
         const qint64 count = file.write(json.constData() + written, json.size() - written);
         if (count <= 0) {
-            logSaveFailure(file.errorString());
-            return;
+            return logSaveFailure(file.errorString());
         }
         written += count;
     }
     if (!file.commit())
-        logSaveFailure(file.errorString());
+        return logSaveFailure(file.errorString());
+    return std::nullopt;
 }

@@ -22,8 +22,9 @@ public:
     // temporary files an earlier save left behind when it was killed.
     HalvoPersistedState load() const;
 
-    // Atomic write; a failure is logged (syslog and stderr) and nothing else.
-    void save(const HalvoPersistedState &state) const;
+    // Atomic write. A failure is logged (syslog and stderr) and its reason
+    // returned; nothing when the file was written.
+    std::optional<QString> save(const HalvoPersistedState &state) const;
 
 private:
     QString m_filePath;

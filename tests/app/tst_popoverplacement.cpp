@@ -2,9 +2,12 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 using Screens = QList<PopoverPlacement::Screen>;
 Q_DECLARE_METATYPE(Screens)
 Q_DECLARE_METATYPE(std::optional<QPoint>)
+Q_DECLARE_METATYPE(std::optional<QSize>)
 
 namespace {
 
@@ -14,6 +17,9 @@ const PopoverPlacement::Screen laptop{QRect(0, 0, 1280, 800), QRect(0, 24, 1280,
 const PopoverPlacement::Screen monitor{QRect(1280, 0, 1920, 1080), QRect(1280, 30, 1920, 1050)};
 // The same laptop with its panel along the bottom.
 const PopoverPlacement::Screen laptopBottomPanel{QRect(0, 0, 1280, 800), QRect(0, 0, 1280, 776)};
+
+// The laptop at QT_SCALE_FACTOR=2: 640×400 logical pixels, a 12 px panel.
+const PopoverPlacement::Screen scaledLaptop{QRect(0, 0, 640, 400), QRect(0, 12, 640, 388)};
 
 const QSize popover(280, 400);
 
@@ -76,6 +82,15 @@ private Q_SLOTS:
         QTest::newRow("popover taller than the area below a bottom panel")
             << QRect(1180, 777, 22, 22) << Screens{laptopBottomPanel} << 0 << QSize(280, 900)
             << std::optional(QPoint(1000, 0));
+        QTest::newRow("small area: a popover that fits hangs below the icon")
+            << QRect(600, 0, 11, 11) << Screens{scaledLaptop} << 0 << QSize(280, 300)
+            << std::optional(QPoint(360, 15));
+        QTest::newRow("small area: a popover cut to the space below the icon fills it")
+            << QRect(600, 0, 11, 11) << Screens{scaledLaptop} << 0 << QSize(280, 385)
+            << std::optional(QPoint(360, 15));
+        QTest::newRow("small area, no icon: cut popover at the fallback anchor")
+            << QRect() << Screens{scaledLaptop} << 0 << QSize(280, 382)
+            << std::optional(QPoint(341, 18));
         QTest::newRow("no screen at all: nowhere")
             << QRect(1180, 1, 22, 22) << Screens{} << 0 << popover
             << std::optional<QPoint>();
@@ -89,6 +104,52 @@ private Q_SLOTS:
         QFETCH(QSize, size);
         QFETCH(std::optional<QPoint>, expected);
         QCOMPARE(PopoverPlacement::topLeft(tray, screens, primary, size), expected);
+    }
+
+    void maximumSize_data()
+    {
+        QTest::addColumn<QRect>("tray");
+        QTest::addColumn<Screens>("screens");
+        QTest::addColumn<int>("primary");
+        QTest::addColumn<std::optional<QSize>>("expected");
+
+        QTest::newRow("scaled laptop: the space below the icon")
+            << QRect(600, 0, 11, 11) << Screens{scaledLaptop} << 0 << std::optional(QSize(640, 385));
+        // A panel that reserves no space: the available area is the whole
+        // screen, and still the popover stays clear of the icon.
+        QTest::newRow("panel without reserved space: below the icon")
+            << QRect(600, 1, 11, 11) << Screens{{QRect(0, 0, 640, 400), QRect(0, 0, 640, 400)}} << 0
+            << std::optional(QSize(640, 384));
+        QTest::newRow("panel at the bottom: the space above the icon")
+            << QRect(1180, 777, 22, 22) << Screens{laptopBottomPanel} << 0 << std::optional(QSize(1280, 773));
+        QTest::newRow("icon on the larger second screen: that screen's space")
+            << QRect(3000, 3, 24, 24) << Screens{scaledLaptop, monitor} << 0
+            << std::optional(QSize(1920, 1049));
+        QTest::newRow("no icon: below the primary screen's fallback anchor")
+            << QRect() << Screens{monitor, scaledLaptop} << 1 << std::optional(QSize(640, 382));
+        QTest::newRow("no screen at all: nothing")
+            << QRect(600, 0, 11, 11) << Screens{} << 0 << std::optional<QSize>();
+    }
+
+    void maximumSize()
+    {
+        QFETCH(QRect, tray);
+        QFETCH(Screens, screens);
+        QFETCH(int, primary);
+        QFETCH(std::optional<QSize>, expected);
+        const std::optional<QSize> fits = PopoverPlacement::maximumSize(tray, screens, primary);
+        QCOMPARE(fits, expected);
+        if (!fits)
+            return;
+        // A popover of that size placed from the same anchor lies wholly
+        // inside one screen's available area.
+        const std::optional<QPoint> at = PopoverPlacement::topLeft(tray, screens, primary, *fits);
+        QVERIFY(at);
+        const QRect placed(*at, *fits);
+        QVERIFY(std::any_of(screens.cbegin(), screens.cend(), [&](const PopoverPlacement::Screen &s) {
+            return s.availableGeometry.contains(placed);
+        }));
+        QVERIFY(!placed.intersects(tray));
     }
 
     void isStatusButtonVisible_data()

@@ -1,6 +1,9 @@
 #include "app/statusicon.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -186,6 +189,119 @@ private Q_SLOTS:
             QCOMPARE(pixmap.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
                      StatusIcon::render(size, ratio, active, Qt::black));
         }
+    }
+
+    // Panels of every lightness, including the grey where black and white
+    // are about equally far, and a theme colour that already stands out.
+    void colourOnAPanel_data()
+    {
+        QTest::addColumn<QColor>("panel");
+        QTest::addColumn<QColor>("themeText");
+        QTest::addColumn<bool>("keepsThemeText");
+
+        const QColor black(Qt::black);
+        const QColor white(Qt::white);
+        QTest::newRow("dark panel, light theme's black text") << QColor(0x20, 0x20, 0x20) << black << false;
+        QTest::newRow("black panel, black text") << black << black << false;
+        QTest::newRow("light panel, dark theme's white text") << QColor(0xe0, 0xe0, 0xe0) << white << false;
+        QTest::newRow("white panel, white text") << white << white << false;
+        QTest::newRow("mid grey, equally far from both") << QColor(0x76, 0x76, 0x76) << QColor(0x70, 0x70, 0x70) << false;
+        QTest::newRow("saturated blue panel") << QColor(0x10, 0x30, 0xc0) << QColor(0x20, 0x40, 0xa0) << false;
+        QTest::newRow("yellow panel") << QColor(0xf0, 0xe0, 0x20) << white << false;
+        QTest::newRow("no theme colour") << QColor(0x30, 0x30, 0x30) << QColor() << false;
+        QTest::newRow("dark panel, white text kept") << QColor(0x20, 0x20, 0x20) << white << true;
+        QTest::newRow("light panel, tinted dark text kept") << QColor(0xf0, 0xf0, 0xf0) << QColor(0x40, 0x20, 0x60) << true;
+    }
+
+    void colourOnAPanel()
+    {
+        QFETCH(QColor, panel);
+        QFETCH(QColor, themeText);
+        QFETCH(bool, keepsThemeText);
+        const QColor chosen = StatusIcon::colourOn(panel, themeText);
+        QVERIFY2(StatusIcon::contrastRatio(chosen, panel) >= StatusIcon::minimumContrast,
+                 qPrintable(chosen.name() + " on " + panel.name()));
+        QCOMPARE(chosen == themeText, keepsThemeText);
+    }
+
+    void contrastRatio_data()
+    {
+        QTest::addColumn<QColor>("a");
+        QTest::addColumn<QColor>("b");
+        QTest::addColumn<double>("ratio");
+
+        QTest::newRow("black on white") << QColor(Qt::black) << QColor(Qt::white) << 21.0;
+        QTest::newRow("order does not matter") << QColor(Qt::white) << QColor(Qt::black) << 21.0;
+        QTest::newRow("same colour") << QColor(0x55, 0x66, 0x77) << QColor(0x55, 0x66, 0x77) << 1.0;
+        // WCAG's own example: #767676 is the darkest grey reaching 4.5 on white.
+        QTest::newRow("#767676 on white") << QColor(0x76, 0x76, 0x76) << QColor(Qt::white) << 4.54;
+        QTest::newRow("black bulb on the dark panel") << QColor(Qt::black) << QColor(0x20, 0x20, 0x20) << 1.29;
+    }
+
+    void contrastRatio()
+    {
+        QFETCH(QColor, a);
+        QFETCH(QColor, b);
+        QFETCH(double, ratio);
+        QVERIFY2(qAbs(StatusIcon::contrastRatio(a, b) - ratio) < 0.01,
+                 qPrintable(QString::number(StatusIcon::contrastRatio(a, b))));
+    }
+
+    void dominantColour_data()
+    {
+        QTest::addColumn<QList<QColor>>("samples");
+        QTest::addColumn<QColor>("dominant");
+
+        const QColor panel(0x20, 0x20, 0x20);
+        QTest::newRow("nothing sampled") << QList<QColor>{} << QColor();
+        QTest::newRow("one pixel") << QList<QColor>{panel} << panel;
+        QTest::newRow("a bright neighbour among panel pixels")
+            << QList<QColor>{panel, Qt::white, panel, QColor(Qt::yellow), panel} << panel;
+        QTest::newRow("a dark edge on a light panel")
+            << QList<QColor>{Qt::black, QColor(0xe0, 0xe0, 0xe0), QColor(0xe0, 0xe0, 0xe0)}
+            << QColor(0xe0, 0xe0, 0xe0);
+    }
+
+    void dominantColour()
+    {
+        QFETCH(QList<QColor>, samples);
+        QFETCH(QColor, dominant);
+        QCOMPARE(StatusIcon::dominantColour(samples), dominant);
+    }
+
+    void iconCarriesTheThemeNameOnlyWhenTheThemeHasIt()
+    {
+        QTemporaryDir themes;
+        QVERIFY(themes.isValid());
+        const QString previousTheme = QIcon::themeName();
+        const QStringList previousPaths = QIcon::themeSearchPaths();
+        QIcon::setThemeSearchPaths({themes.path()});
+        QIcon::setThemeName(QStringLiteral("halvotest"));
+        QCOMPARE(StatusIcon::icon(true, Qt::white).name(), QString());
+
+        QDir(themes.path()).mkpath(QStringLiteral("halvotest/scalable/apps"));
+        QFile index(themes.path() + QStringLiteral("/halvotest/index.theme"));
+        QVERIFY(index.open(QIODevice::WriteOnly));
+        index.write("[Icon Theme]\nName=halvotest\nDirectories=scalable/apps\n\n"
+                    "[scalable/apps]\nSize=16\nMinSize=8\nMaxSize=512\nType=Scalable\n");
+        index.close();
+        QFile svg(themes.path() + QStringLiteral("/halvotest/scalable/apps/")
+                  + QLatin1String(StatusIcon::themeIconName) + QStringLiteral(".svg"));
+        QVERIFY(svg.open(QIODevice::WriteOnly));
+        svg.write("<svg xmlns='http://www.w3.org/2000/svg' width='16' height='16'/>");
+        svg.close();
+        // Qt caches theme lookups; a new theme name starts afresh.
+        QIcon::setThemeName(QStringLiteral("hicolor"));
+        QIcon::setThemeName(QStringLiteral("halvotest"));
+
+        const QIcon named = StatusIcon::icon(true, Qt::white);
+        QCOMPARE(named.name(), QLatin1String(StatusIcon::themeIconName));
+        // The pixels are still the drawn bulb in the given colour.
+        QCOMPARE(named.pixmap(QSize(32, 32), 1.0).toImage().convertToFormat(QImage::Format_ARGB32),
+                 StatusIcon::render(32, 1.0, true, Qt::white).convertToFormat(QImage::Format_ARGB32));
+
+        QIcon::setThemeName(previousTheme);
+        QIcon::setThemeSearchPaths(previousPaths);
     }
 };
 
