@@ -12,6 +12,11 @@ T.Switch {
     implicitWidth: 26
     implicitHeight: 15
     opacity: enabled ? 1 : 0.45
+    Accessible.role: Accessible.CheckBox
+    Accessible.checkable: true
+    Accessible.checked: checked
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
 
     indicator: Rectangle {
         width: control.width
@@ -33,4 +38,9 @@ T.Switch {
         }
     }
     contentItem: Item {}
+
+    FocusRing {
+        shown: control.visualFocus
+        controlRadius: height / 2
+    }
 }
