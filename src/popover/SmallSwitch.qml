@@ -6,6 +6,9 @@ import QtQuick.Templates as T
 T.Switch {
     id: control
 
+    // Whether Return flips it like Space; off where Return belongs to the window.
+    property bool returnPresses: true
+
     checkable: false
     hoverEnabled: true
     padding: 0
@@ -15,8 +18,16 @@ T.Switch {
     Accessible.role: Accessible.CheckBox
     Accessible.checkable: true
     Accessible.checked: checked
-    Keys.onReturnPressed: clicked()
-    Keys.onEnterPressed: clicked()
+    Keys.onReturnPressed: event => {
+        event.accepted = returnPresses
+        if (returnPresses)
+            clicked()
+    }
+    Keys.onEnterPressed: event => {
+        event.accepted = returnPresses
+        if (returnPresses)
+            clicked()
+    }
 
     indicator: Rectangle {
         width: control.width

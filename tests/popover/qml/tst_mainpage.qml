@@ -394,7 +394,7 @@ TestCase {
             const what = stop.objectName || String(stop)
             verify(stop.Accessible.name.length > 0, "no name: " + what)
             verify(stop.Accessible.role !== Accessible.NoRole, "no role: " + what)
-            if (stop.Accessible.role === Accessible.Button && stop.text !== undefined)
+            if (stop.Accessible.role === Accessible.Button && stop.text)
                 compare(stop.Accessible.name, stop.text, what)
         }
     }
