@@ -223,11 +223,17 @@ TestCase {
             { tag: "page down stops at the lower end", preset: "candle", slider: "temperatureSlider", key: Qt.Key_PageDown, field: "temperature", expected: 1000 },
             { tag: "saturation by its own step", preset: "candle", slider: "saturationSlider", key: Qt.Key_Right, field: "saturation", expected: 95 },
             { tag: "page up stops at the upper end", preset: "vivid", slider: "saturationSlider", key: Qt.Key_PageUp, field: "saturation", expected: 200 },
+            // A value between grid points steps to the neighbouring grid points.
+            { tag: "off the grid, right", preset: fixture.customID, temperature: 4550, slider: "temperatureSlider", key: Qt.Key_Right, field: "temperature", expected: 4600 },
+            { tag: "off the grid, left", preset: fixture.customID, temperature: 4550, slider: "temperatureSlider", key: Qt.Key_Left, field: "temperature", expected: 4500 },
+            { tag: "off the grid, page down", preset: fixture.customID, temperature: 4550, slider: "temperatureSlider", key: Qt.Key_PageDown, field: "temperature", expected: 3600 },
         ]
     }
 
     function test_focusedSliderStepsByKey(data) {
-        openEditor(data.preset)
+        openEditor(data.preset, { brightness: 70, custom: true, customTemperature: data.temperature || 5000 })
+        if (data.temperature)
+            compare(fixture.preset(data.preset).temperature, data.temperature)
         const slider = item(data.slider)
         slider.forceActiveFocus(Qt.TabFocusReason)
         verify(findChild(slider, "focusRing").visible)
