@@ -344,24 +344,6 @@ TestCase {
         compare(fixture.activeModeID(), data.focused)
     }
 
-    function test_keepAwakeRowTogglesFromKeyboard_data() {
-        return [
-            { tag: "space", key: Qt.Key_Space },
-            { tag: "return", key: Qt.Key_Return },
-        ]
-    }
-
-    function test_keepAwakeRowTogglesFromKeyboard(data) {
-        open()
-        const keepAwake = findChild(root, "keepAwakeRow")
-        keepAwake.forceActiveFocus(Qt.TabFocusReason)
-        keyClick(data.key)
-        verify(findChild(root, "keepAwakeSwitch").checked)
-        compare(keepAwake.Accessible.checked, true)
-        keyClick(data.key)
-        verify(!findChild(root, "keepAwakeSwitch").checked)
-    }
-
     function test_everyControlHasANameAndRole_data() {
         return [
             { tag: "main", page: "main", least: 9 },
