@@ -76,6 +76,8 @@ ColumnLayout {
                 Item { Layout.fillWidth: true }
                 SmallSwitch {
                     objectName: "loginSwitch"
+                    Accessible.name: "Open Halvoscope at Login"
+                    returnPresses: false
                     implicitWidth: 38
                     implicitHeight: 22
                     Layout.alignment: Qt.AlignVCenter

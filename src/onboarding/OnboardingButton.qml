@@ -11,6 +11,8 @@ T.Button {
     property bool small: false
 
     hoverEnabled: true
+    Accessible.role: Accessible.Button
+    Accessible.name: text
     leftPadding: small ? 9 : 13
     rightPadding: leftPadding
     topPadding: small ? 2 : 4
@@ -18,6 +20,11 @@ T.Button {
     implicitWidth: implicitContentWidth + leftPadding + rightPadding
     implicitHeight: Math.max(small ? 20 : 26, implicitContentHeight + topPadding + bottomPadding)
     opacity: enabled ? 1 : 0.45
+
+    FocusRing {
+        shown: control.visualFocus
+        controlRadius: control.small ? 5 : 6
+    }
 
     contentItem: Text {
         text: control.text

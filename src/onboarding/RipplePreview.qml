@@ -26,6 +26,13 @@ Item {
 
     objectName: "ripplePreview"
     implicitHeight: 128
+    // Space plays it from the keyboard; Return stays with the window, which
+    // gives it to the primary button.
+    activeFocusOnTab: true
+    Accessible.role: Accessible.Button
+    Accessible.name: "Click preview to test ripple"
+    Accessible.onPressAction: onboarding.playPreviewRipple()
+    Keys.onSpacePressed: onboarding.playPreviewRipple()
 
     Component.onCompleted: {
         ringScale = onboarding.rippleScale
@@ -141,6 +148,12 @@ Item {
         ringScale: preview.ringScale
         ringOpacity: preview.ringOpacity
         borderColor: Style.primaryAlpha(0.14)
+    }
+
+    // Only Tab focuses it (a tap does not), so focus here is keyboard focus.
+    FocusRing {
+        shown: preview.activeFocus
+        controlRadius: 12
     }
 
     TapHandler {

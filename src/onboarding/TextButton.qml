@@ -7,9 +7,16 @@ T.Button {
     id: control
 
     hoverEnabled: true
+    Accessible.role: Accessible.Button
+    Accessible.name: text
     padding: 2
     implicitWidth: implicitContentWidth + leftPadding + rightPadding
     implicitHeight: implicitContentHeight + topPadding + bottomPadding
+
+    FocusRing {
+        shown: control.visualFocus
+        controlRadius: 3
+    }
 
     contentItem: Text {
         text: control.text

@@ -26,7 +26,34 @@ T.Control {
     opacity: enabled ? 1 : 0.55
     hoverEnabled: true
 
+    focusPolicy: Qt.StrongFocus
     Accessible.role: Accessible.Slider
+    Accessible.onIncreaseAction: interaction.stepBy(1)
+    Accessible.onDecreaseAction: interaction.stepBy(-1)
+
+    // Arrows move by one step, Page Up and Page Down by ten.
+    Keys.onPressed: event => {
+        const steps = control.keySteps(event.key)
+        event.accepted = steps !== 0
+        if (steps !== 0)
+            interaction.stepBy(steps)
+    }
+
+    function keySteps(key) {
+        switch (key) {
+        case Qt.Key_Right:
+        case Qt.Key_Up:
+            return 1
+        case Qt.Key_Left:
+        case Qt.Key_Down:
+            return -1
+        case Qt.Key_PageUp:
+            return 10
+        case Qt.Key_PageDown:
+            return -10
+        }
+        return 0
+    }
 
     SliderInteraction {
         id: interaction
@@ -110,6 +137,11 @@ T.Control {
         color: "transparent"
         border.width: 0.5
         border.color: Style.primaryAlpha(0.14)
+    }
+
+    FocusRing {
+        shown: control.visualFocus
+        controlRadius: control.height / 2
     }
 
     MouseArea {

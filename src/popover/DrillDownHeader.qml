@@ -29,7 +29,10 @@ T.Control {
             implicitHeight: 24
             hoverEnabled: true
             containmentMask: CircleMask { side: 24 }
+            Accessible.role: Accessible.Button
             Accessible.name: "Back"
+            Keys.onReturnPressed: clicked()
+            Keys.onEnterPressed: clicked()
             onClicked: header.back()
 
             background: Rectangle {
@@ -43,6 +46,10 @@ T.Control {
                     pixelSize: 12
                     color: Style.primary
                 }
+            }
+            FocusRing {
+                shown: backButton.visualFocus
+                controlRadius: 12
             }
             HoverToolTip {
                 objectName: "backToolTip"

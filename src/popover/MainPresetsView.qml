@@ -18,6 +18,14 @@ ColumnLayout {
         context: page.context
     }
 
+    // Arrow keys move through the preset rows and stop at either end; the
+    // focus they give shows its ring like focus given by Tab.
+    function focusPresetRow(index) {
+        const target = presetRepeater.itemAt(index)
+        if (target)
+            target.forceActiveFocus(Qt.TabFocusReason)
+    }
+
     Shortcut {
         sequence: "Ctrl+Q"
         onActivated: presetsModel.quit()
@@ -55,10 +63,14 @@ ColumnLayout {
         spacing: 2
 
         Repeater {
+            id: presetRepeater
             model: presetsModel
             delegate: PresetRow {
+                required property int index
                 pageModel: presetsModel
                 Layout.fillWidth: true
+                Keys.onUpPressed: page.focusPresetRow(index - 1)
+                Keys.onDownPressed: page.focusPresetRow(index + 1)
             }
         }
     }
@@ -75,9 +87,20 @@ ColumnLayout {
         topPadding: 5
         bottomPadding: 5
         implicitHeight: implicitContentHeight + topPadding + bottomPadding
+        Accessible.role: Accessible.CheckBox
         Accessible.name: "Keep Awake"
+        Accessible.checkable: true
+        Accessible.checked: presetsModel.keepAwakeEnabled
+        Keys.onReturnPressed: clicked()
+        Keys.onEnterPressed: clicked()
         onHoveredChanged: presetsModel.keepAwakeHovered = hovered
         onClicked: presetsModel.toggleKeepAwake()
+
+        FocusRing {
+            shown: keepAwakeRow.visualFocus
+            controlRadius: Style.rowRadius
+            outset: 0
+        }
 
         background: Rectangle {
             radius: Style.rowRadius
@@ -108,6 +131,8 @@ ColumnLayout {
             }
             SmallSwitch {
                 objectName: "keepAwakeSwitch"
+                // The row around it is the Tab stop and toggles the same state.
+                focusPolicy: Qt.NoFocus
                 checked: presetsModel.keepAwakeEnabled
                 Accessible.name: "Keep Awake"
                 onClicked: presetsModel.setKeepAwake(!checked)

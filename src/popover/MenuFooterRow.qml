@@ -18,7 +18,16 @@ T.AbstractButton {
     implicitWidth: implicitContentWidth + leftPadding + rightPadding
     implicitHeight: implicitContentHeight + topPadding + bottomPadding
 
+    Accessible.role: Accessible.MenuItem
     Accessible.name: title
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+
+    FocusRing {
+        shown: row.visualFocus
+        controlRadius: Style.footerRadius
+        outset: 0
+    }
 
     background: Rectangle {
         radius: Style.footerRadius

@@ -17,6 +17,10 @@ T.Button {
     implicitWidth: implicitContentWidth + leftPadding + rightPadding
     implicitHeight: Math.max(22, implicitContentHeight + topPadding + bottomPadding)
     opacity: enabled ? 1 : 0.45
+    Accessible.role: Accessible.Button
+    Accessible.name: text
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
 
     contentItem: Text {
         text: control.text
@@ -27,6 +31,11 @@ T.Button {
         font.weight: control.weight
         color: control.destructive ? Style.red : Style.primary
     }
+    FocusRing {
+        shown: control.visualFocus
+        controlRadius: 6
+    }
+
     background: Rectangle {
         radius: 6
         color: control.down ? Style.primaryAlpha(0.16)

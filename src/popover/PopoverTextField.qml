@@ -18,6 +18,8 @@ T.TextField {
     selectedTextColor: Style.white
     placeholderTextColor: Style.tertiary
     selectByMouse: true
+    Accessible.role: Accessible.EditableText
+    Accessible.name: placeholderText
 
     Text {
         x: control.leftPadding

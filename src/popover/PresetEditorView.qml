@@ -33,6 +33,10 @@ ColumnLayout {
             padding: 0
             implicitWidth: implicitContentWidth
             implicitHeight: implicitContentHeight
+            Accessible.role: Accessible.Button
+            Accessible.name: text
+            Keys.onReturnPressed: clicked()
+            Keys.onEnterPressed: clicked()
             onClicked: editor.reset()
             contentItem: Text {
                 text: resetButton.text
@@ -40,6 +44,10 @@ ColumnLayout {
                 font.weight: Font.Medium
                 color: Style.accent
                 opacity: resetButton.down ? 0.6 : 1
+            }
+            FocusRing {
+                shown: resetButton.visualFocus
+                controlRadius: 3
             }
         }
         Item { width: 4; height: 1 }
@@ -113,6 +121,7 @@ ColumnLayout {
         }
         ControlCenterSlider {
             objectName: "temperatureSlider"
+            Accessible.name: "Color Temperature"
             Layout.fillWidth: true
             value: editor.temperature
             from: 1000
@@ -154,6 +163,7 @@ ColumnLayout {
         }
         ControlCenterSlider {
             objectName: "saturationSlider"
+            Accessible.name: "Saturation"
             Layout.fillWidth: true
             value: editor.saturation
             from: 0
@@ -223,6 +233,7 @@ ColumnLayout {
         }
         ControlCenterSlider {
             objectName: "brightnessSlider"
+            Accessible.name: "Display"
             Layout.fillWidth: true
             value: editor.brightness
             from: 1

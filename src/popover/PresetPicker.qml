@@ -17,6 +17,8 @@ T.ComboBox {
     implicitWidth: 120
     implicitHeight: 22
     font.pointSize: Style.pt(12)
+    Accessible.role: Accessible.ComboBox
+    Accessible.name: displayText
 
     onActivated: index => picker.picked(picker.valueAt(index))
 
@@ -26,6 +28,11 @@ T.ComboBox {
                            : picker.hovered ? Style.primaryAlpha(0.11) : Style.primaryAlpha(0.07)
         border.width: 1
         border.color: Style.primaryAlpha(0.14)
+    }
+
+    FocusRing {
+        shown: picker.visualFocus
+        controlRadius: 5
     }
 
     contentItem: Text {

@@ -25,14 +25,36 @@ T.AbstractButton {
     bottomPadding: 5
     implicitWidth: implicitContentWidth + leftPadding + rightPadding
     implicitHeight: implicitContentHeight + topPadding + bottomPadding
+    Accessible.role: Accessible.Button
     Accessible.name: name
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
 
     onHoveredChanged: hovered ? pageModel.rowEntered(presetID) : pageModel.rowExited(presetID)
     onClicked: pageModel.activate(presetID)
 
+    // A row focused by keyboard counts as hovered, so its edit button shows
+    // and is the next Tab stop. Focus moving between the row and its edit
+    // button passes through a moment where neither has it; the check waits
+    // for the move to settle.
+    readonly property bool keyboardInside: visualFocus || editButton.visualFocus
+    onKeyboardInsideChanged: Qt.callLater(row.syncKeyboardHover)
+    function syncKeyboardHover() {
+        if (keyboardInside)
+            pageModel.rowEntered(presetID)
+        else if (!hovered)
+            pageModel.rowExited(presetID)
+    }
+
     background: Rectangle {
         radius: Style.rowRadius
         color: row.isHovered ? Style.primaryAlpha(0.08) : "transparent"
+    }
+
+    FocusRing {
+        shown: row.visualFocus
+        controlRadius: Style.rowRadius
+        outset: 0
     }
 
     contentItem: RowLayout {
@@ -83,7 +105,10 @@ T.AbstractButton {
             implicitHeight: 24
             hoverEnabled: true
             containmentMask: CircleMask { side: 24 }
+            Accessible.role: Accessible.Button
             Accessible.name: "Adjust " + row.name
+            Keys.onReturnPressed: clicked()
+            Keys.onEnterPressed: clicked()
             onClicked: row.pageModel.editPreset(row.presetID)
 
             background: Rectangle {
@@ -97,6 +122,10 @@ T.AbstractButton {
                     pixelSize: 12
                     color: Style.secondary
                 }
+            }
+            FocusRing {
+                shown: editButton.visualFocus
+                controlRadius: 12
             }
             HoverToolTip {
                 objectName: "editToolTip"

@@ -16,7 +16,10 @@ T.Button {
     implicitWidth: implicitContentWidth + leftPadding + rightPadding
     implicitHeight: Math.max(22, implicitContentHeight + topPadding + bottomPadding)
     opacity: enabled ? 1 : 0.45
+    Accessible.role: Accessible.Button
     Accessible.name: text
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
 
     contentItem: Text {
         text: control.text
@@ -27,6 +30,11 @@ T.Button {
         font.weight: control.weight
         color: control.enabled ? Style.white : Style.secondary
     }
+    FocusRing {
+        shown: control.visualFocus
+        controlRadius: 6
+    }
+
     background: Rectangle {
         radius: 6
         color: !control.enabled ? Style.primaryAlpha(0.10)

@@ -19,7 +19,16 @@ T.AbstractButton {
     implicitWidth: implicitContentWidth + leftPadding + rightPadding
     implicitHeight: implicitContentHeight + topPadding + bottomPadding
     opacity: enabled ? 1 : 0.6
+    Accessible.role: Accessible.Button
     Accessible.name: title
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+
+    FocusRing {
+        shown: row.visualFocus
+        controlRadius: 7
+        outset: 0
+    }
 
     background: Rectangle {
         objectName: "rowHighlight"

@@ -6,12 +6,28 @@ import QtQuick.Templates as T
 T.Switch {
     id: control
 
+    // Whether Return flips it like Space; off where Return belongs to the window.
+    property bool returnPresses: true
+
     checkable: false
     hoverEnabled: true
     padding: 0
     implicitWidth: 26
     implicitHeight: 15
     opacity: enabled ? 1 : 0.45
+    Accessible.role: Accessible.CheckBox
+    Accessible.checkable: true
+    Accessible.checked: checked
+    Keys.onReturnPressed: event => {
+        event.accepted = returnPresses
+        if (returnPresses)
+            clicked()
+    }
+    Keys.onEnterPressed: event => {
+        event.accepted = returnPresses
+        if (returnPresses)
+            clicked()
+    }
 
     indicator: Rectangle {
         width: control.width
@@ -33,4 +49,9 @@ T.Switch {
         }
     }
     contentItem: Item {}
+
+    FocusRing {
+        shown: control.visualFocus
+        controlRadius: height / 2
+    }
 }

@@ -14,7 +14,15 @@ T.AbstractButton {
     implicitWidth: implicitContentWidth
     implicitHeight: implicitContentHeight
     opacity: enabled ? 1 : 0.45
+    Accessible.role: Accessible.Button
     Accessible.name: text
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+
+    FocusRing {
+        shown: control.visualFocus
+        controlRadius: 3
+    }
 
     contentItem: Text {
         text: control.text

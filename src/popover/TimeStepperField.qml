@@ -57,6 +57,8 @@ T.Control {
         selectByMouse: true
         horizontalAlignment: partName === "hour" ? TextInput.AlignRight : TextInput.AlignLeft
         verticalAlignment: TextInput.AlignVCenter
+        activeFocusOnTab: true
+        Accessible.role: Accessible.EditableText
         Accessible.name: partName
 
         onActiveFocusChanged: {
@@ -118,6 +120,12 @@ T.Control {
         color: Style.dark ? Style.primaryAlpha(0.06) : Style.white
         border.width: 1
         border.color: Style.primaryAlpha(0.2)
+    }
+
+    // The parts are text inputs, which have no visualFocus of their own.
+    FocusRing {
+        shown: hourInput.activeFocus || minuteInput.activeFocus
+        controlRadius: 5
     }
 
     contentItem: RowLayout {

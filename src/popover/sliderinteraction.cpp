@@ -2,6 +2,9 @@
 
 #include "popover/slidergeometry.h"
 
+#include <algorithm>
+#include <cmath>
+
 SliderInteraction::SliderInteraction(QObject *parent) : QObject(parent) {}
 
 void SliderInteraction::assign(double &field, double value)
@@ -61,4 +64,21 @@ void SliderInteraction::pointerReleased()
     if (!m_enabled)
         return;
     setDragging(false);
+}
+
+void SliderInteraction::stepBy(int steps)
+{
+    if (!m_enabled || steps == 0 || !(m_step > 0) || !(m_upper > m_lower) || !std::isfinite(m_value))
+        return;
+    // A value off the step grid (set by the model) first falls back onto it,
+    // so one step up lands on the next grid value, not one step past the value.
+    const double current = std::clamp(m_value, m_lower, m_upper);
+    const double index = std::floor((current - m_lower) / m_step + 1e-9);
+    const double base = m_lower + index * m_step;
+    // Down from a value between grid points, the first step is the grid point below.
+    const int offGridDown = steps < 0 && base < current ? 1 : 0;
+    const double target = std::clamp(base + (steps + offGridDown) * m_step, m_lower, m_upper);
+    if (target == m_value)
+        return;
+    Q_EMIT moved(target);
 }

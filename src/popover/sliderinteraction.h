@@ -43,6 +43,9 @@ public:
     Q_INVOKABLE void pointerMoved(double x);
     // The drag ended (released or cancelled).
     Q_INVOKABLE void pointerReleased();
+    // Moves the value by whole steps from the nearest step at or below it,
+    // clamped to the range: what arrow and page keys do.
+    Q_INVOKABLE void stepBy(int steps);
 
 Q_SIGNALS:
     void moved(double value);

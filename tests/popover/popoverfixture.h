@@ -33,7 +33,7 @@ public:
 
     // A fresh store. Options: "brightness" (display level; absent or
     // negative = unreadable), "custom" (add the custom preset "Reading"),
-    // "keepAwakeRefuses".
+    // "customTemperature" (its temperature, 5000 when absent), "keepAwakeRefuses".
     Q_INVOKABLE void reset(const QVariantMap &options)
     {
         // Views of the previous store may still be alive until the event
@@ -44,8 +44,12 @@ public:
         const int level = options.value(QStringLiteral("brightness"), -1).toInt();
         m_rig->brightness->level = level >= 0 ? std::optional<qint64>(level) : std::nullopt;
         m_rig->keepAwake->refuses = options.value(QStringLiteral("keepAwakeRefuses")).toBool();
-        if (options.value(QStringLiteral("custom")).toBool())
-            m_rig->seed(stateWithCustom(std::nullopt));
+        if (options.value(QStringLiteral("custom")).toBool()) {
+            HalvoPersistedState state = stateWithCustom(std::nullopt);
+            if (options.contains(QStringLiteral("customTemperature")))
+                state.presets.last().temperature = options.value(QStringLiteral("customTemperature")).toLongLong();
+            m_rig->seed(state);
+        }
         m_rig->make();
         Q_EMIT contextChanged();
     }

@@ -238,5 +238,73 @@ Item {
             tryCompare(preview, "warmth", 0, 2000)
             tryCompare(preview, "ringOpacity", 0, 3000)
         }
+            // The ring drawn for a control is a direct child of it.
+        function ringOf(control) {
+            for (let i = 0; i < control.children.length; ++i) {
+                if (control.children[i].objectName === "focusRing")
+                    return control.children[i]
+            }
+            return null
+        }
+
+        function test_tabOrder_data() {
+            return [
+                { tag: "welcome", step: 0, granted: true, names: ["Get Started →", "Get Started →"] },
+                { tag: "login item", step: 1, granted: true,
+                  names: ["Open Halvoscope at Login", "← Back", "Continue →", "Open Halvoscope at Login"] },
+                { tag: "ripple", step: 2, granted: false,
+                  names: ["Click preview to test ripple", "Enable Ripple & Allow Capture…", "← Back", "Skip for Now",
+                          "Start Using Halvoscope", "Click preview to test ripple"] },
+            ]
+        }
+
+        function test_tabOrder(data) {
+            const view = createView(data.step, data.granted)
+            view.forceActiveFocus()
+            for (const name of data.names) {
+                keyClick(Qt.Key_Tab)
+                const focused = view.Window.activeFocusItem
+                compare(focused.Accessible.name, name)
+                verify(focused.Accessible.role !== Accessible.NoRole, name)
+                const ring = ringOf(focused)
+                verify(ring !== null && ring.visible, "ring on " + name)
+            }
+        }
+
+        // `done` compares the model after the key with a copy taken before it.
+        function test_keyOnFocusedControl_data() {
+            return [
+                { tag: "space presses back", step: 1, control: "backButton", key: Qt.Key_Space,
+                  done: (now, before) => now.step === 0 },
+                { tag: "space presses enable", step: 2, control: "enableButton", key: Qt.Key_Space,
+                  done: (now, before) => now.relaunchVisible && !before.relaunchVisible },
+                { tag: "space flips the login switch", step: 1, control: "loginSwitch", key: Qt.Key_Space,
+                  done: (now, before) => now.step === 1 && now.openAtLogin !== before.openAtLogin },
+                // Return stays the window's: it presses the primary button wherever focus is.
+                { tag: "return on the login switch still goes on", step: 1, control: "loginSwitch",
+                  key: Qt.Key_Return, done: (now, before) => now.step === 2 && now.openAtLogin === before.openAtLogin },
+                { tag: "return on back still goes on", step: 1, control: "backButton", key: Qt.Key_Return,
+                  done: (now, before) => now.step === 2 },
+            ]
+        }
+
+        function test_keyOnFocusedControl(data) {
+            const view = createView(data.step, false)
+            const model = view.onboarding
+            const before = { step: model.step, openAtLogin: model.openAtLogin, relaunchVisible: model.relaunchVisible }
+            find(view, data.control).forceActiveFocus(Qt.TabFocusReason)
+            keyClick(data.key)
+            verify(data.done(model, before), JSON.stringify(before))
+        }
+
+        function test_spacePlaysTheFocusedPreview() {
+            const view = createView(2, true)
+            const preview = find(view, "ripplePreview")
+            tryCompare(preview, "ringOpacity", 0, 5000)
+            preview.forceActiveFocus(Qt.TabFocusReason)
+            verify(ringOf(preview).visible)
+            keyClick(Qt.Key_Space)
+            verify(preview.ringOpacity > 0.85, "ring restarts opaque: " + preview.ringOpacity)
+        }
     }
 }

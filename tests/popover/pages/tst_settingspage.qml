@@ -255,4 +255,44 @@ TestCase {
         verify(!toggle.checked)
         verify(!fixture.loginItemEnabled())
     }
+
+    function focused() {
+        return root.Window.activeFocusItem
+    }
+
+    function test_tabOrder() {
+        open()
+        root.forceActiveFocus()
+        const expected = ["Back", "Preset name", "Standard", "Red Light", "Candle", "Black & White", "Color Ink",
+                          "Vivid", "Daily Schedule", "Setup Guide\u2026", "Check for Updates\u2026",
+                          "Ripple Animation", "Optical Refraction", "Launch at Login", "Back"]
+        const seen = []
+        for (let i = 0; i < expected.length; ++i) {
+            keyClick(Qt.Key_Tab)
+            seen.push(focused() ? focused().Accessible.name : "")
+        }
+        compare(seen, expected)
+    }
+
+    function test_keyOnFocusedSwitchFlipsItThroughTheModel_data() {
+        return [
+            { tag: "animation, space", row: "animationRow", key: Qt.Key_Space, read: () => fixture.animationEnabled() },
+            { tag: "animation, return", row: "animationRow", key: Qt.Key_Return, read: () => fixture.animationEnabled() },
+            { tag: "login, space", row: "launchAtLoginRow", key: Qt.Key_Space, read: () => fixture.loginItemEnabled() },
+        ]
+    }
+
+    function test_keyOnFocusedSwitchFlipsItThroughTheModel(data) {
+        open()
+        const toggle = item(data.row).switchItem
+        const before = data.read()
+        compare(toggle.checked, before)
+        toggle.forceActiveFocus(Qt.TabFocusReason)
+        verify(findChild(toggle, "focusRing").visible)
+        keyClick(data.key)
+        compare(data.read(), !before)
+        compare(toggle.checked, !before)
+        keyClick(data.key)
+        compare(data.read(), before)
+    }
 }

@@ -212,4 +212,33 @@ TestCase {
         compare(fixture.navigation.pageKind, "main")
         compare(fixture.closes, 0)
     }
+
+    function test_focusedSliderStepsByKey_data() {
+        return [
+            { tag: "right", preset: "candle", slider: "temperatureSlider", key: Qt.Key_Right, field: "temperature", expected: 1900 },
+            { tag: "up", preset: "candle", slider: "temperatureSlider", key: Qt.Key_Up, field: "temperature", expected: 1900 },
+            { tag: "left", preset: "candle", slider: "temperatureSlider", key: Qt.Key_Left, field: "temperature", expected: 1700 },
+            { tag: "down", preset: "candle", slider: "temperatureSlider", key: Qt.Key_Down, field: "temperature", expected: 1700 },
+            { tag: "page up", preset: "candle", slider: "temperatureSlider", key: Qt.Key_PageUp, field: "temperature", expected: 2800 },
+            { tag: "page down stops at the lower end", preset: "candle", slider: "temperatureSlider", key: Qt.Key_PageDown, field: "temperature", expected: 1000 },
+            { tag: "saturation by its own step", preset: "candle", slider: "saturationSlider", key: Qt.Key_Right, field: "saturation", expected: 95 },
+            { tag: "page up stops at the upper end", preset: "vivid", slider: "saturationSlider", key: Qt.Key_PageUp, field: "saturation", expected: 200 },
+            // A value between grid points steps to the neighbouring grid points.
+            { tag: "off the grid, right", preset: fixture.customID, temperature: 4550, slider: "temperatureSlider", key: Qt.Key_Right, field: "temperature", expected: 4600 },
+            { tag: "off the grid, left", preset: fixture.customID, temperature: 4550, slider: "temperatureSlider", key: Qt.Key_Left, field: "temperature", expected: 4500 },
+            { tag: "off the grid, page down", preset: fixture.customID, temperature: 4550, slider: "temperatureSlider", key: Qt.Key_PageDown, field: "temperature", expected: 3600 },
+        ]
+    }
+
+    function test_focusedSliderStepsByKey(data) {
+        openEditor(data.preset, { brightness: 70, custom: true, customTemperature: data.temperature || 5000 })
+        if (data.temperature)
+            compare(fixture.preset(data.preset).temperature, data.temperature)
+        const slider = item(data.slider)
+        slider.forceActiveFocus(Qt.TabFocusReason)
+        verify(findChild(slider, "focusRing").visible)
+        keyClick(data.key)
+        compare(fixture.preset(data.preset)[data.field], data.expected)
+        verify(slider.activeFocus)
+    }
 }

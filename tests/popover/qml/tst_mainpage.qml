@@ -12,6 +12,7 @@ TestCase {
 
     property var root: null
     readonly property var builtIns: ["standard", "red-light", "candle", "black-white", "color-ink", "vivid"]
+    readonly property var presetNames: ["Standard", "Red Light", "Candle", "Black & White", "Color Ink", "Vivid"]
 
     Component {
         id: rootComponent
@@ -40,6 +41,46 @@ TestCase {
                 ids.push(child.objectName.substring(10))
         }
         return ids
+    }
+
+    function focused() {
+        return root.Window.activeFocusItem
+    }
+
+    // The focus ring drawn for a control: a direct child of the control or,
+    // for the text parts of a time field, of the field.
+    function ringOf(control) {
+        for (const node of [control, control.parent]) {
+            for (let i = 0; node && i < node.children.length; ++i) {
+                if (node.children[i].objectName === "focusRing")
+                    return node.children[i]
+            }
+        }
+        return null
+    }
+
+    function visit(node, action) {
+        action(node)
+        for (let i = 0; i < node.children.length; ++i)
+            visit(node.children[i], action)
+    }
+
+    function visibleRings() {
+        const rings = []
+        visit(root, node => {
+            if (node.objectName === "focusRing" && node.visible)
+                rings.push(node)
+        })
+        return rings
+    }
+
+    // Exactly one ring shows, and it is the focused control's.
+    function verifyOnlyRingOn(control, message) {
+        const ring = ringOf(control)
+        verify(ring !== null, "ring of " + message)
+        const rings = visibleRings()
+        compare(rings.length, 1, message)
+        verify(rings[0] === ring, message)
     }
 
     function cleanupTestCase() {
@@ -239,5 +280,104 @@ TestCase {
         // Checked before the next frame, which may hover the row under the pointer again.
         verify(root.page !== first)
         compare(root.page.model.hoveredPresetID, "")
+    }
+
+    function test_tabOrder_data() {
+        const forward = []
+        for (const name of presetNames)
+            forward.push(name, "Adjust " + name)
+        forward.push("Keep Awake", "Halvoscope Settings\u2026", "Quit Halvoscope", "Standard")
+        // Backwards a row is reached before it shows its edit button, so
+        // only the rows are stops.
+        const backward = ["Quit Halvoscope", "Halvoscope Settings\u2026", "Keep Awake"]
+            .concat(presetNames.slice().reverse(), ["Quit Halvoscope"])
+        return [
+            { tag: "tab", key: Qt.Key_Tab, names: forward },
+            { tag: "backtab", key: Qt.Key_Backtab, names: backward },
+        ]
+    }
+
+    function test_tabOrder(data) {
+        open()
+        root.forceActiveFocus()
+        compare(visibleRings().length, 0)
+        for (const name of data.names) {
+            keyClick(data.key)
+            tryVerify(() => focused() && focused().Accessible.name === name, 1000,
+                      "expected " + name + ", focus on " + (focused() ? focused().Accessible.name : "nothing"))
+            verifyOnlyRingOn(focused(), name)
+            // A focused row shows its edit button (as on hover) before the next key.
+            const focusedRow = focused()
+            if (focusedRow.objectName.startsWith("presetRow_"))
+                tryVerify(() => findChild(focusedRow, "editButton").visible, 1000, name)
+        }
+    }
+
+    function test_ringOnlyForKeyboardFocus() {
+        open()
+        const candle = row("candle")
+        mouseClick(candle, 40, candle.height / 2)
+        verify(candle.activeFocus)
+        compare(visibleRings().length, 0)
+        keyClick(Qt.Key_Down)
+        verify(row("black-white").activeFocus)
+        verifyOnlyRingOn(row("black-white"), "after an arrow key")
+    }
+
+    function test_arrowsMoveThroughPresetRows_data() {
+        return [
+            { tag: "down", start: "standard", key: Qt.Key_Down, focused: "red-light" },
+            { tag: "up", start: "candle", key: Qt.Key_Up, focused: "red-light" },
+            { tag: "up at the top", start: "standard", key: Qt.Key_Up, focused: "standard" },
+            { tag: "down at the bottom", start: "vivid", key: Qt.Key_Down, focused: "vivid" },
+        ]
+    }
+
+    // Then Space activates the row the ring is on, and only that one.
+    function test_arrowsMoveThroughPresetRows(data) {
+        open()
+        row(data.start).forceActiveFocus(Qt.TabFocusReason)
+        keyClick(data.key)
+        verify(focused() === row(data.focused), "focus on " + focused().objectName)
+        verifyOnlyRingOn(row(data.focused), data.focused)
+        keyClick(Qt.Key_Space)
+        compare(fixture.activeModeID(), data.focused)
+    }
+
+    function test_everyControlHasANameAndRole_data() {
+        return [
+            { tag: "main", page: "main", least: 9 },
+            { tag: "editor", page: "editPreset", least: 7 },
+            { tag: "settings", page: "settings", least: 15 },
+            { tag: "schedule", page: "schedule", least: 8 },
+        ]
+    }
+
+    // Every Tab stop of the page is named and has a role; a button is named
+    // by the text it shows.
+    function test_everyControlHasANameAndRole(data) {
+        open({ brightness: 70, custom: true })
+        if (data.page === "editPreset")
+            fixture.navigation.showEditor(fixture.customID, false)
+        else if (data.page === "settings")
+            fixture.navigation.showSettings()
+        else if (data.page === "schedule")
+            fixture.navigation.showSchedule()
+        compare(fixture.navigation.pageKind, data.page)
+        waitForRendering(root)
+
+        const stops = []
+        visit(root.page, node => {
+            if (node.activeFocusOnTab && node.visible && node.enabled)
+                stops.push(node)
+        })
+        verify(stops.length >= data.least, stops.length + " stops")
+        for (const stop of stops) {
+            const what = stop.objectName || String(stop)
+            verify(stop.Accessible.name.length > 0, "no name: " + what)
+            verify(stop.Accessible.role !== Accessible.NoRole, "no role: " + what)
+            if (stop.Accessible.role === Accessible.Button && stop.text)
+                compare(stop.Accessible.name, stop.text, what)
+        }
     }
 }
