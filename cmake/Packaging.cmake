@@ -18,11 +18,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://corvanta.com)
+# CPack puts the summary above this and indents each line itself.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "Colour presets for every screen, from the tray
- Halvoscope lives as a light bulb in the tray. Its popover sets a colour
- temperature, a saturation and optionally the backlight brightness for every
- screen, with a daily schedule and keep-awake.")
+  "Halvoscope lives as a light bulb in the tray. Its popover sets a colour
+temperature, a saturation and optionally the backlight brightness for every
+screen, with a daily schedule and keep-awake.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The QML modules are those the pages import (QtQuick, QtQuick.Layouts,
 # QtQuick.Templates) plus WorkerScript, which QtQuick's QtQml import needs.

@@ -13,7 +13,7 @@ tmp=$(mktemp -d "${TMPDIR:-/tmp}/halvoscope-activation.XXXXXX")
 bus_pid=""
 app_pid=""
 cleanup() {
-  [ -z "$app_pid" ] || kill "$app_pid" 2>/dev/null || true
+  [ -z "$app_pid" ] || kill -KILL "$app_pid" 2>/dev/null || true
   [ -z "$bus_pid" ] || kill "$bus_pid" 2>/dev/null || true
   rm -rf "$tmp"
 }
