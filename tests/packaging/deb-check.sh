@@ -29,7 +29,7 @@ for f in bin/halvoscope \
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-has_dep() { printf '%s\n' "$depends" | tr ',' '\n' | sed 's/^ *//; s/ .*//' | grep -qxF "$1"; }
+has_dep() { printf '%s\n' "$depends" | tr ',' '\n' | sed 's/^ *//; s/ .*//' | grep -xF "$1" >/dev/null; }
 # Loaded at run time by Qt: only named by hand.
 for p in qt6-qpa-plugins libqt6svg6 qml6-module-qtquick qml6-module-qtquick-layouts \
          qml6-module-qtquick-templates qml6-module-qtqml-workerscript; do
