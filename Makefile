@@ -4,10 +4,11 @@ JOBS      ?= $(shell nproc)
 BUILD     ?= build
 ASAN      ?= build-asan
 BENCHDIR  ?= build-bench
+DEBDIR    ?= build-deb
 CMAKE_GEN := -G Ninja
 CTEST_ARGS ?=
 
-.PHONY: setup build run test test-release test-asan bench install screenshots clean
+.PHONY: setup build run test test-release test-asan bench install deb screenshots clean
 
 setup:
 	@bash scripts/setup.sh
@@ -45,5 +46,13 @@ screenshots: setup build
 install: build
 	cmake --install $(BUILD)
 
+# A Debian package in $(DEBDIR)/: installs under /usr and leaves updates to
+# apt, so the update check is left out.
+deb: setup
+	cmake -S . -B $(DEBDIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DHALVOSCOPE_WERROR=ON \
+	  -DHALVOSCOPE_BUILD_TESTS=OFF -DHALVOSCOPE_UPDATE_CHECK=OFF -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build $(DEBDIR) -j $(JOBS) --target halvoscope
+	cd $(DEBDIR) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD) $(ASAN) $(BENCHDIR)
+	rm -rf $(BUILD) $(ASAN) $(BENCHDIR) $(DEBDIR)

@@ -20,6 +20,8 @@ PACKAGES=(
   dbus dbus-daemon dbus-bin imagemagick
   # gio: launches the autostart entry through GLib's desktop-entry reader in tests
   libglib2.0-bin
+  # packaging: dpkg-shlibdeps for the package's dependencies, the validators
+  dpkg-dev desktop-file-utils appstream
   # zone rules for the schedule tests (Europe/Berlin and others)
   tzdata
 )

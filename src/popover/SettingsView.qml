@@ -190,9 +190,10 @@ ColumnLayout {
         SettingsNavigationRow {
             objectName: "updateRow"
             Layout.fillWidth: true
-            title: "Check for Updates\u2026"
+            title: settings.updateCheckAvailable ? "Check for Updates\u2026" : "Version"
             detail: settings.updateDetail
-            enabled: settings.canCheckForUpdates
+            enabled: !settings.updateCheckAvailable || settings.canCheckForUpdates
+            hoverEnabled: settings.updateCheckAvailable
             onClicked: settings.checkForUpdates()
         }
     }

@@ -1,6 +1,8 @@
 #include "popover/settingsmodel.h"
 
+#if HALVOSCOPE_UPDATE_CHECK
 #include "app/messageboxupdatealertpresenter.h"
+#endif
 #include "app/updatechecker.h"
 #include "core/halvostore.h"
 
@@ -22,8 +24,12 @@ SettingsModel::Services &configuredServices()
 SettingsModel::Services SettingsModel::defaultServices()
 {
     Services services;
-    services.makeUpdateChecker = [] {
+    services.makeUpdateChecker = []() -> UpdateChecker * {
+#if HALVOSCOPE_UPDATE_CHECK
         return new UpdateChecker(std::make_shared<MessageBoxUpdateAlertPresenter>());
+#else
+        return nullptr;
+#endif
     };
     services.launchNewInstance = [] {
         return QProcess::startDetached(QCoreApplication::applicationFilePath(), {});

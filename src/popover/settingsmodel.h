@@ -27,6 +27,7 @@ class SettingsModel : public PresetRowsModel, public QQmlParserStatus {
     Q_PROPERTY(QString scheduleDetail READ scheduleDetail NOTIFY scheduleDetailChanged)
     Q_PROPERTY(QString updateDetail READ updateDetail NOTIFY updateStateChanged)
     Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates NOTIFY updateStateChanged)
+    Q_PROPERTY(bool updateCheckAvailable READ updateCheckAvailable CONSTANT)
     Q_PROPERTY(bool animationEnabled READ animationEnabled WRITE setAnimationEnabled NOTIFY animationEnabledChanged)
     Q_PROPERTY(bool opticalRefractionEnabled READ opticalRefractionEnabled WRITE setOpticalRefractionEnabled NOTIFY opticalRefractionEnabledChanged)
     Q_PROPERTY(bool refractionSwitchEnabled READ refractionSwitchEnabled NOTIFY animationEnabledChanged)
@@ -55,7 +56,8 @@ public:
     // What the page reaches beyond the store. The application uses the
     // defaults; tests point the checker at a loopback feed and record launches.
     struct Services {
-        // A checker for one entry of the page, without a parent.
+        // A checker for one entry of the page, without a parent; null in a
+        // build that leaves updates to the system's package manager.
         std::function<UpdateChecker *()> makeUpdateChecker;
         // Starts a new instance of the application, detached from this one.
         std::function<bool()> launchNewInstance;
@@ -84,6 +86,8 @@ public:
     QString scheduleDetail() const;
     QString updateDetail() const;
     bool canCheckForUpdates() const;
+    // False when there is no checker at all: the row then only names the version.
+    bool updateCheckAvailable() const { return !m_updateChecker.isNull(); }
     UpdateChecker *updateChecker() const { return m_updateChecker; }
 
     bool animationEnabled() const;

@@ -9,6 +9,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 
 class RecordingPresenter : public UpdateAlertPresenter {
@@ -92,6 +94,9 @@ private Q_SLOTS:
     void scheduleDetailFollowsTheStore();
     void navigationRowsCallTheirActions();
     void updateRowShowsCheckingThenVersion();
+    void updateRowWithAndWithoutChecker_data();
+    void updateRowWithAndWithoutChecker();
+    void defaultCheckerFollowsTheBuildOption();
     void updateCheckerIsFreshPerPageAndOutlivesIt();
     void refractionSwitchFollowsAnimation();
     void refractionStatusAndAccessRequest_data();
@@ -298,6 +303,51 @@ void TestSettingsModel::updateRowShowsCheckingThenVersion()
     QCOMPARE(server.requests().size(), 1);
     QCOMPARE(presenter->alerts, QList<UpdateAlert>{UpdateAlert::upToDate(UpdateChecker::currentVersion())});
     QCOMPARE(changes.count(), 2);
+}
+
+void TestSettingsModel::updateRowWithAndWithoutChecker_data()
+{
+    QTest::addColumn<bool>("withChecker");
+    QTest::newRow("checker") << true;
+    // A package build leaves updates to the package manager.
+    QTest::newRow("no checker") << false;
+}
+
+void TestSettingsModel::updateRowWithAndWithoutChecker()
+{
+    QFETCH(bool, withChecker);
+    FeedServer server;
+    FeedServer::Response upToDate;
+    upToDate.body = manifest(UpdateChecker::currentVersion());
+    server.setResponse("/updates.json", upToDate);
+    const auto presenter = std::make_shared<RecordingPresenter>();
+    SettingsModel::Services services;
+    services.makeUpdateChecker = [&]() -> UpdateChecker * {
+        return withChecker ? new UpdateChecker(server.url(), presenter) : nullptr;
+    };
+    SettingsModel::setServices(services);
+
+    PopoverRig rig;
+    rig.make();
+    SettingsModel model;
+    model.setStore(rig.store.get(), {});
+    const QString version = QStringLiteral("v") + UpdateChecker::currentVersion();
+    QCOMPARE(model.updateCheckAvailable(), withChecker);
+    QCOMPARE(model.canCheckForUpdates(), withChecker);
+    QCOMPARE(model.updateDetail(), version);
+
+    // A click on the row; without a checker it must neither crash nor change the row.
+    model.checkForUpdates();
+    if (withChecker)
+        QTRY_COMPARE(presenter->alerts.size(), 1);
+    QCOMPARE(model.updateDetail(), version);
+    QCOMPARE(model.canCheckForUpdates(), withChecker);
+}
+
+void TestSettingsModel::defaultCheckerFollowsTheBuildOption()
+{
+    std::unique_ptr<UpdateChecker> checker(SettingsModel::defaultServices().makeUpdateChecker());
+    QCOMPARE(checker != nullptr, bool(HALVOSCOPE_UPDATE_CHECK));
 }
 
 void TestSettingsModel::updateCheckerIsFreshPerPageAndOutlivesIt()
