@@ -11,8 +11,12 @@
 //   display usb 3 cur 20 max 40 sets 0
 //
 // Builds with FAKE_DDCUTIL_WITHOUT_<NAME> leave the named function out.
+// FAKE_DDCUTIL_DELAY_MS makes every bus transaction (listing, opening, a
+// feature read or write) take that long, as DDC/CI over I²C does.
 
+#include <cerrno>
 #include <cstdint>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -125,6 +129,18 @@ std::string statePath()
 {
     const char *path = std::getenv("FAKE_DDCUTIL_STATE");
     return path ? path : "";
+}
+
+// The pause the real library spends on the wire for one transaction.
+void busDelay()
+{
+    const char *delay = std::getenv("FAKE_DDCUTIL_DELAY_MS");
+    const long ms = delay ? std::strtol(delay, nullptr, 10) : 0;
+    if (ms > 0) {
+        timespec pause{ms / 1000, (ms % 1000) * 1000000L};
+        while (nanosleep(&pause, &pause) != 0 && errno == EINTR) {
+        }
+    }
 }
 
 State load()
@@ -244,6 +260,7 @@ __attribute__((visibility("default"))) DDCA_Status
 ddca_get_display_info_list2(bool include_invalid_displays, void **dlist_loc)
 {
     (void)include_invalid_displays;
+    busDelay();
     const State state = load();
     if (!state.listOk) {
         *dlist_loc = nullptr;
@@ -263,6 +280,7 @@ __attribute__((visibility("default"))) DDCA_Status
 ddca_open_display2(DDCA_Display_Ref ddca_dref, bool wait, DDCA_Display_Handle *p_ddca_dh)
 {
     (void)wait;
+    busDelay();
     State state = load();
     const int index = indexOf(ddca_dref);
     if (index < 0 || index >= static_cast<int>(state.monitors.size()))
@@ -291,6 +309,7 @@ __attribute__((visibility("default"))) DDCA_Status
 ddca_get_non_table_vcp_value(DDCA_Display_Handle ddca_dh, DDCA_Vcp_Feature_Code feature_code,
                              DDCA_Non_Table_Vcp_Value *valrec)
 {
+    busDelay();
     const State state = load();
     const int index = static_cast<Handle *>(ddca_dh)->index;
     const Monitor &m = state.monitors.at(index);
@@ -309,6 +328,7 @@ __attribute__((visibility("default"))) DDCA_Status
 ddca_set_non_table_vcp_value(DDCA_Display_Handle ddca_dh, DDCA_Vcp_Feature_Code feature_code,
                              uint8_t hi_byte, uint8_t lo_byte)
 {
+    busDelay();
     State state = load();
     const int index = static_cast<Handle *>(ddca_dh)->index;
     Monitor &m = state.monitors.at(index);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusPendingCall>
 #include <QString>
 
 #include <optional>
@@ -28,6 +29,8 @@ public:
     std::optional<quint32> cookie() const { return m_cookie; }
 
 private:
+    void uninhibitWhenGranted(const QDBusPendingCall &pending, const QString &path);
+
     QDBusConnection m_bus;
     std::optional<quint32> m_cookie;
     QString m_path;
