@@ -104,6 +104,8 @@ private Q_SLOTS:
     void holdsBothWithExactNamesAndReleases();
     void refusedDisplayReleasesGrantedSystem();
     void refusedSystemKeepsDisplayOnly();
+    void slowLogindCountsAsRefusingAndLateLockIsClosed_data();
+    void slowLogindCountsAsRefusingAndLateLockIsClosed();
     void secondSwitchOnCreatesNothing();
     void switchOffWhileInactiveReleasesNothing();
     void destructionReleasesBoth();
@@ -194,6 +196,42 @@ void KeepAwakeEngineTest::refusedSystemKeepsDisplayOnly()
     QVERIFY(engine.setActive(false));
     QVERIFY(desktop.screenSaver->activeCookies().empty());
     QCOMPARE(desktop.logind->calls().size(), std::size_t(1));
+}
+
+void KeepAwakeEngineTest::slowLogindCountsAsRefusingAndLateLockIsClosed_data()
+{
+    QTest::addColumn<int>("replyDelay");
+    // Well past the 250 ms the main thread waits, so that waiting for the
+    // answer shows as time spent and as a lock held.
+    QTest::newRow("answers late") << 1500;
+    QTest::newRow("never answers") << -1;
+}
+
+void KeepAwakeEngineTest::slowLogindCountsAsRefusingAndLateLockIsClosed()
+{
+    QFETCH(int, replyDelay);
+    Desktop desktop;
+    QVERIFY(desktop.isValid());
+    desktop.logind->setReplyDelay(replyDelay);
+    KeepAwakeEngine engine(desktop.session->connection(), desktop.system->connection());
+
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(engine.setActive(true));
+    const qint64 waited = clock.elapsed();
+    QVERIFY2(waited < 1000, qPrintable(QStringLiteral("switching on took %1 ms").arg(waited)));
+    QVERIFY(engine.holdsDisplayAssertion());
+    QVERIFY(!engine.holdsSystemAssertion());
+    QCOMPARE(desktop.logind->calls().size(), std::size_t(1));
+
+    if (replyDelay > 0) {
+        // Still held by the answer the fake has not sent yet; once it
+        // arrives, nothing on our side may keep it.
+        QVERIFY(desktop.logind->isHeld(0));
+        QTRY_VERIFY_WITH_TIMEOUT(!desktop.logind->isHeld(0), 10000);
+    }
+    QVERIFY(engine.setActive(false));
+    QVERIFY(desktop.screenSaver->activeCookies().empty());
 }
 
 void KeepAwakeEngineTest::secondSwitchOnCreatesNothing()

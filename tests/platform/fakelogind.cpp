@@ -4,6 +4,7 @@
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QMutexLocker>
+#include <QTimer>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -21,6 +22,12 @@ void FakeLogindManager::setRefusing(bool refusing)
 {
     QMutexLocker lock(&m_mutex);
     m_refusing = refusing;
+}
+
+void FakeLogindManager::setReplyDelay(int milliseconds)
+{
+    QMutexLocker lock(&m_mutex);
+    m_replyDelay = milliseconds;
 }
 
 std::vector<FakeLogindManager::InhibitCall> FakeLogindManager::calls() const
@@ -62,7 +69,17 @@ QDBusUnixFileDescriptor FakeLogindManager::Inhibit(const QString &what, const QS
     // logind's does.
     QDBusUnixFileDescriptor descriptor(ends[1]);
     ::close(ends[1]);
-    return descriptor;
+    if (m_replyDelay == 0)
+        return descriptor;
+    setDelayedReply(true);
+    if (m_replyDelay > 0) {
+        QTimer::singleShot(m_replyDelay, this,
+                           [bus = connection(), reply = message().createReply(
+                                                    QVariant::fromValue(descriptor))] {
+                               bus.send(reply);
+                           });
+    }
+    return {};
 }
 
 void FakeLogindSession::setRefusing(bool refusing)

@@ -29,6 +29,9 @@ public:
     ~FakeLogindManager() override;
 
     void setRefusing(bool refusing);
+    // Inhibit answers after this many milliseconds, as a logind stuck behind
+    // something else would; a negative delay means it never answers.
+    void setReplyDelay(int milliseconds);
     std::vector<InhibitCall> calls() const;
     // Whether the client still holds lock number `index`.
     bool isHeld(std::size_t index) const;
@@ -40,6 +43,7 @@ public Q_SLOTS:
 private:
     mutable QMutex m_mutex;
     bool m_refusing = false;
+    int m_replyDelay = 0;
     std::vector<InhibitCall> m_calls;
 };
 
