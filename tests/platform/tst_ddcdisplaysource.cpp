@@ -1,6 +1,8 @@
 #include "fakeddcutilcontrol.h"
 #include "fakesysfs.h"
 
+#include "engines/brightnessengine.h"
+#include "platform/sysfs/backgrounddisplaysource.h"
 #include "platform/sysfs/ddcdisplaysource.h"
 #include "platform/sysfs/ddcutillibrary.h"
 
@@ -40,6 +42,8 @@ private Q_SLOTS:
     void missingFunctions_data();
     void missingFunctions();
     void libraryNamesTriedInTurn();
+    void slowMonitorNeverHoldsUpTheCaller_data();
+    void slowMonitorNeverHoldsUpTheCaller();
 };
 
 void DdcDisplaySourceTest::listsMonitorsOfEitherAbi_data()
@@ -194,6 +198,67 @@ void DdcDisplaySourceTest::libraryNamesTriedInTurn()
     DdcutilLibrary none(QStringList{});
     QVERIFY(!none.isLoaded());
     QVERIFY(none.monitors().empty());
+}
+
+void DdcDisplaySourceTest::slowMonitorNeverHoldsUpTheCaller_data()
+{
+    QTest::addColumn<QList<int>>("levels");
+    QTest::addColumn<bool>("refuses");
+    QTest::addColumn<long>("finalCurrent");
+    QTest::addColumn<long>("maxSets");
+
+    QTest::newRow("one level") << QList<int>{60} << false << 60L << 1L;
+    // The first may already be on the wire; the rest fold into the last.
+    QTest::newRow("burst folds into the last") << QList<int>{20, 35, 50, 65, 80} << false << 80L
+                                               << 2L;
+    QTest::newRow("refused write") << QList<int>{70} << true << 30L << 0L;
+}
+
+void DdcDisplaySourceTest::slowMonitorNeverHoldsUpTheCaller()
+{
+    QFETCH(QList<int>, levels);
+    QFETCH(bool, refuses);
+    QFETCH(long, finalCurrent);
+    QFETCH(long, maxSets);
+
+    // Every transaction costs 50 ms, so any call that reached the device on
+    // this thread would take longer than the budget below.
+    constexpr qint64 budgetMs = 40;
+    FakeDdcutilControl fake;
+    Monitor monitor = i2c(5, 30, 100);
+    monitor.setFails = refuses;
+    fake.addMonitor(monitor);
+    qputenv("FAKE_DDCUTIL_DELAY_MS", "50");
+    const auto restoreDelay = qScopeGuard([] { qunsetenv("FAKE_DDCUTIL_DELAY_MS"); });
+
+    auto background = std::make_unique<BackgroundDisplaySource>(
+        [] { return std::make_unique<DdcDisplaySource>(library()); });
+    QSignalSpy failures(background.get(), &BackgroundDisplaySource::writeFailed);
+    std::vector<std::unique_ptr<BrightnessDisplaySource>> sources;
+    sources.push_back(std::move(background));
+    BrightnessEngine engine(std::move(sources));
+    QTRY_COMPARE(engine.readBrightness().value_or(-1), 30);
+
+    QElapsedTimer clock;
+    for (const int level : levels) {
+        clock.start();
+        QVERIFY(engine.setBrightness(level));
+        QVERIFY2(clock.elapsed() < budgetMs, qPrintable(QString::number(clock.elapsed())));
+    }
+    clock.start();
+    QCOMPARE(engine.readBrightness().value_or(-1), levels.last());
+    QVERIFY(clock.elapsed() < budgetMs);
+
+    if (refuses) {
+        QTRY_COMPARE(failures.size(), 1);
+        QTRY_COMPARE(engine.readBrightness().value_or(-1), 30);
+    } else {
+        QTRY_COMPARE(fake.monitor(QStringLiteral("i2c"), 5).current, finalCurrent);
+        QCOMPARE(failures.size(), 0);
+    }
+    const Monitor after = fake.monitor(QStringLiteral("i2c"), 5);
+    QCOMPARE(after.current, finalCurrent);
+    QVERIFY2(after.sets <= maxSets, qPrintable(QString::number(after.sets)));
 }
 
 QTEST_GUILESS_MAIN(DdcDisplaySourceTest)
