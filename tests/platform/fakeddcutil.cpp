@@ -184,9 +184,8 @@ State load()
     return state;
 }
 
-void save(const State &state)
+void writeState(std::ostream &out, const State &state)
 {
-    std::ofstream out(statePath(), std::ios::trunc);
     out << "version " << state.version << "\n";
     out << "list " << (state.listOk ? "ok" : "fail") << "\n";
     out << "handles " << state.handles << "\n";
@@ -201,6 +200,19 @@ void save(const State &state)
             out << " setfail";
         out << "\n";
     }
+}
+
+// Written aside and renamed into place, so that a test reading the file while
+// the library is busy on another thread never sees it half written.
+void save(const State &state)
+{
+    const std::string path = statePath();
+    const std::string staging = path + ".new";
+    {
+        std::ofstream out(staging, std::ios::trunc);
+        writeState(out, state);
+    }
+    std::rename(staging.c_str(), path.c_str());
 }
 
 template <typename Info>
