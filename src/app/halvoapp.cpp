@@ -239,6 +239,12 @@ void HalvoApp::applicationDidFinishLaunching()
         connect(app, &QGuiApplication::screenAdded, ddc.get(), &BackgroundDisplaySource::refresh);
         connect(app, &QGuiApplication::screenRemoved, ddc.get(),
                 &BackgroundDisplaySource::refresh);
+        // The store reads brightness once at start, usually before the first
+        // listing is in; it hears of levels as they arrive.
+        connect(ddc.get(), &BackgroundDisplaySource::updated, this, [this] {
+            if (m_store)
+                m_store->refreshBrightness();
+        });
         sources.push_back(std::move(ddc));
         m_brightnessEngine = std::make_shared<BrightnessEngine>(std::move(sources), [] {
             const QScreen *primary = QGuiApplication::primaryScreen();
