@@ -12,7 +12,7 @@ class ScreenSaverInhibitor {
 public:
     enum class Result {
         Granted,
-        Refused,   // the service answered with an error, or no bus
+        Refused,   // an error, no answer within the short wait, or no bus
         NoService, // nobody offers Inhibit under org.freedesktop.ScreenSaver
     };
 
