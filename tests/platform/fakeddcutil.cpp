@@ -13,6 +13,10 @@
 // Builds with FAKE_DDCUTIL_WITHOUT_<NAME> leave the named function out.
 // FAKE_DDCUTIL_DELAY_MS makes every bus transaction (listing, opening, a
 // feature read or write) take that long, as DDC/CI over I²C does.
+// FAKE_DDCUTIL_GATE names a file: while it does not exist, every feature read
+// or write waits on the wire until it does, and shows that it waits by
+// creating the file of the same name with ".waiting" appended, which it
+// removes once it goes on.
 
 #include <cerrno>
 #include <cstdint>
@@ -24,6 +28,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 extern "C" {
 
@@ -141,6 +147,21 @@ void busDelay()
         while (nanosleep(&pause, &pause) != 0 && errno == EINTR) {
         }
     }
+}
+
+// Holds a feature read or write for as long as the gate file is missing.
+void passGate()
+{
+    const char *gate = std::getenv("FAKE_DDCUTIL_GATE");
+    if (!gate || !*gate || ::access(gate, F_OK) == 0)
+        return;
+    const std::string waiting = std::string(gate) + ".waiting";
+    std::ofstream(waiting).close();
+    while (::access(gate, F_OK) != 0) {
+        timespec pause{0, 1000000L};
+        nanosleep(&pause, nullptr);
+    }
+    std::remove(waiting.c_str());
 }
 
 State load()
@@ -322,6 +343,7 @@ ddca_get_non_table_vcp_value(DDCA_Display_Handle ddca_dh, DDCA_Vcp_Feature_Code 
                              DDCA_Non_Table_Vcp_Value *valrec)
 {
     busDelay();
+    passGate();
     const State state = load();
     const int index = static_cast<Handle *>(ddca_dh)->index;
     const Monitor &m = state.monitors.at(index);
@@ -341,6 +363,7 @@ ddca_set_non_table_vcp_value(DDCA_Display_Handle ddca_dh, DDCA_Vcp_Feature_Code 
                              uint8_t hi_byte, uint8_t lo_byte)
 {
     busDelay();
+    passGate();
     State state = load();
     const int index = static_cast<Handle *>(ddca_dh)->index;
     Monitor &m = state.monitors.at(index);
