@@ -187,7 +187,7 @@ Stalls keepAwakeAgainstHungLogind()
     sessionService.addObject(QStringLiteral("/org/freedesktop/ScreenSaver"), new FakeScreenSaver);
     FakeDBusService systemService(sessionBusAddress(), QStringLiteral("org.freedesktop.login1"));
     auto *logind = new FakeLogindManager;
-    logind->setReplyDelay(-1);
+    logind->setHoldingReplies(true);
     systemService.addObject(QStringLiteral("/org/freedesktop/login1"), logind);
     if (!sessionService.isValid() || !systemService.isValid()) {
         std::fprintf(stderr, "bench_mainthreadstall: cannot serve the fake services\n");

@@ -4,7 +4,6 @@
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QMutexLocker>
-#include <QTimer>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -24,10 +23,27 @@ void FakeLogindManager::setRefusing(bool refusing)
     m_refusing = refusing;
 }
 
-void FakeLogindManager::setReplyDelay(int milliseconds)
+void FakeLogindManager::setHoldingReplies(bool holding)
 {
     QMutexLocker lock(&m_mutex);
-    m_replyDelay = milliseconds;
+    m_holding = holding;
+}
+
+void FakeLogindManager::releaseHeldReplies()
+{
+    std::vector<std::pair<QDBusConnection, QDBusMessage>> replies;
+    {
+        QMutexLocker lock(&m_mutex);
+        replies.swap(m_heldReplies);
+    }
+    for (const auto &[bus, reply] : replies)
+        bus.send(reply);
+}
+
+std::size_t FakeLogindManager::heldReplies() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_heldReplies.size();
 }
 
 std::vector<FakeLogindManager::InhibitCall> FakeLogindManager::calls() const
@@ -69,16 +85,13 @@ QDBusUnixFileDescriptor FakeLogindManager::Inhibit(const QString &what, const QS
     // logind's does.
     QDBusUnixFileDescriptor descriptor(ends[1]);
     ::close(ends[1]);
-    if (m_replyDelay == 0)
+    if (!m_holding)
         return descriptor;
+    // The kept answer holds a copy of the write end, so the lock stays held
+    // until it has been sent and let go of.
     setDelayedReply(true);
-    if (m_replyDelay > 0) {
-        QTimer::singleShot(m_replyDelay, this,
-                           [bus = connection(), reply = message().createReply(
-                                                    QVariant::fromValue(descriptor))] {
-                               bus.send(reply);
-                           });
-    }
+    m_heldReplies.emplace_back(connection(),
+                               message().createReply(QVariant::fromValue(descriptor)));
     return {};
 }
 
