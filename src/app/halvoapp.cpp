@@ -14,6 +14,7 @@
 #include "engines/displaycolorengine.h"
 #include "engines/keepawakeengine.h"
 #include "platform/dbus/logindsession.h"
+#include "platform/sysfs/backgrounddisplaysource.h"
 #include "platform/sysfs/backlightdisplaysource.h"
 #include "platform/sysfs/ddcdisplaysource.h"
 #include "platform/sysfs/ddcutillibrary.h"
@@ -230,7 +231,22 @@ void HalvoApp::applicationDidFinishLaunching()
         sources.push_back(std::make_unique<BacklightDisplaySource>(
             QStringLiteral("/sys"),
             systemBus.isConnected() ? std::make_shared<LogindSession>(systemBus) : nullptr));
-        sources.push_back(std::make_unique<DdcDisplaySource>(std::make_shared<DdcutilLibrary>()));
+        // DDC/CI answers in tens of milliseconds per monitor: listed, read and
+        // written on a thread of its own, listed again when screens change.
+        auto ddc = std::make_unique<BackgroundDisplaySource>([] {
+            return std::make_unique<DdcDisplaySource>(std::make_shared<DdcutilLibrary>());
+        });
+        auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
+        connect(app, &QGuiApplication::screenAdded, ddc.get(), &BackgroundDisplaySource::refresh);
+        connect(app, &QGuiApplication::screenRemoved, ddc.get(),
+                &BackgroundDisplaySource::refresh);
+        // The store reads brightness once at start, usually before the first
+        // listing is in; it hears of levels as they arrive.
+        connect(ddc.get(), &BackgroundDisplaySource::updated, this, [this] {
+            if (m_store)
+                m_store->refreshBrightness();
+        });
+        sources.push_back(std::move(ddc));
         m_brightnessEngine = std::make_shared<BrightnessEngine>(std::move(sources), [] {
             const QScreen *primary = QGuiApplication::primaryScreen();
             return primary ? primary->name() : QString();

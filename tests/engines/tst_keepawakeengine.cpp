@@ -104,6 +104,8 @@ private Q_SLOTS:
     void holdsBothWithExactNamesAndReleases();
     void refusedDisplayReleasesGrantedSystem();
     void refusedSystemKeepsDisplayOnly();
+    void slowLogindCountsAsRefusingAndLateLockIsClosed_data();
+    void slowLogindCountsAsRefusingAndLateLockIsClosed();
     void secondSwitchOnCreatesNothing();
     void switchOffWhileInactiveReleasesNothing();
     void destructionReleasesBoth();
@@ -194,6 +196,43 @@ void KeepAwakeEngineTest::refusedSystemKeepsDisplayOnly()
     QVERIFY(engine.setActive(false));
     QVERIFY(desktop.screenSaver->activeCookies().empty());
     QCOMPARE(desktop.logind->calls().size(), std::size_t(1));
+}
+
+void KeepAwakeEngineTest::slowLogindCountsAsRefusingAndLateLockIsClosed_data()
+{
+    QTest::addColumn<bool>("answersLate");
+    QTest::newRow("answers late") << true;
+    QTest::newRow("never answers") << false;
+}
+
+void KeepAwakeEngineTest::slowLogindCountsAsRefusingAndLateLockIsClosed()
+{
+    QFETCH(bool, answersLate);
+    Desktop desktop;
+    QVERIFY(desktop.isValid());
+    // logind grants the lock but keeps the answer until this thread releases
+    // it, which it does only after switching on has returned: a switch-on
+    // that waited for the answer would never return.
+    desktop.logind->setHoldingReplies(true);
+    KeepAwakeEngine engine(desktop.session->connection(), desktop.system->connection());
+
+    QVERIFY(engine.setActive(true));
+    QCOMPARE(desktop.logind->calls().size(), std::size_t(1));
+    QCOMPARE(desktop.logind->heldReplies(), std::size_t(1));
+    QVERIFY(engine.holdsDisplayAssertion());
+    QVERIFY(!engine.holdsSystemAssertion());
+    // Still held by the answer the fake has not sent yet.
+    QVERIFY(desktop.logind->isHeld(0));
+
+    if (answersLate) {
+        // Once the answer arrives, nothing on our side may keep the lock.
+        desktop.logind->releaseHeldReplies();
+        QCOMPARE(desktop.logind->heldReplies(), std::size_t(0));
+        QTRY_VERIFY(!desktop.logind->isHeld(0));
+        QVERIFY(!engine.holdsSystemAssertion());
+    }
+    QVERIFY(engine.setActive(false));
+    QVERIFY(desktop.screenSaver->activeCookies().empty());
 }
 
 void KeepAwakeEngineTest::secondSwitchOnCreatesNothing()

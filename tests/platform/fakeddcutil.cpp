@@ -11,8 +11,16 @@
 //   display usb 3 cur 20 max 40 sets 0
 //
 // Builds with FAKE_DDCUTIL_WITHOUT_<NAME> leave the named function out.
+// FAKE_DDCUTIL_DELAY_MS makes every bus transaction (listing, opening, a
+// feature read or write) take that long, as DDC/CI over I²C does.
+// FAKE_DDCUTIL_GATE names a file: while it does not exist, every feature read
+// or write waits on the wire until it does, and shows that it waits by
+// creating the file of the same name with ".waiting" appended, which it
+// removes once it goes on.
 
+#include <cerrno>
 #include <cstdint>
+#include <ctime>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -20,6 +28,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 extern "C" {
 
@@ -127,6 +137,33 @@ std::string statePath()
     return path ? path : "";
 }
 
+// The pause the real library spends on the wire for one transaction.
+void busDelay()
+{
+    const char *delay = std::getenv("FAKE_DDCUTIL_DELAY_MS");
+    const long ms = delay ? std::strtol(delay, nullptr, 10) : 0;
+    if (ms > 0) {
+        timespec pause{ms / 1000, (ms % 1000) * 1000000L};
+        while (nanosleep(&pause, &pause) != 0 && errno == EINTR) {
+        }
+    }
+}
+
+// Holds a feature read or write for as long as the gate file is missing.
+void passGate()
+{
+    const char *gate = std::getenv("FAKE_DDCUTIL_GATE");
+    if (!gate || !*gate || ::access(gate, F_OK) == 0)
+        return;
+    const std::string waiting = std::string(gate) + ".waiting";
+    std::ofstream(waiting).close();
+    while (::access(gate, F_OK) != 0) {
+        timespec pause{0, 1000000L};
+        nanosleep(&pause, nullptr);
+    }
+    std::remove(waiting.c_str());
+}
+
 State load()
 {
     State state;
@@ -168,9 +205,8 @@ State load()
     return state;
 }
 
-void save(const State &state)
+void writeState(std::ostream &out, const State &state)
 {
-    std::ofstream out(statePath(), std::ios::trunc);
     out << "version " << state.version << "\n";
     out << "list " << (state.listOk ? "ok" : "fail") << "\n";
     out << "handles " << state.handles << "\n";
@@ -185,6 +221,19 @@ void save(const State &state)
             out << " setfail";
         out << "\n";
     }
+}
+
+// Written aside and renamed into place, so that a test reading the file while
+// the library is busy on another thread never sees it half written.
+void save(const State &state)
+{
+    const std::string path = statePath();
+    const std::string staging = path + ".new";
+    {
+        std::ofstream out(staging, std::ios::trunc);
+        writeState(out, state);
+    }
+    std::rename(staging.c_str(), path.c_str());
 }
 
 template <typename Info>
@@ -244,6 +293,7 @@ __attribute__((visibility("default"))) DDCA_Status
 ddca_get_display_info_list2(bool include_invalid_displays, void **dlist_loc)
 {
     (void)include_invalid_displays;
+    busDelay();
     const State state = load();
     if (!state.listOk) {
         *dlist_loc = nullptr;
@@ -263,6 +313,7 @@ __attribute__((visibility("default"))) DDCA_Status
 ddca_open_display2(DDCA_Display_Ref ddca_dref, bool wait, DDCA_Display_Handle *p_ddca_dh)
 {
     (void)wait;
+    busDelay();
     State state = load();
     const int index = indexOf(ddca_dref);
     if (index < 0 || index >= static_cast<int>(state.monitors.size()))
@@ -291,6 +342,8 @@ __attribute__((visibility("default"))) DDCA_Status
 ddca_get_non_table_vcp_value(DDCA_Display_Handle ddca_dh, DDCA_Vcp_Feature_Code feature_code,
                              DDCA_Non_Table_Vcp_Value *valrec)
 {
+    busDelay();
+    passGate();
     const State state = load();
     const int index = static_cast<Handle *>(ddca_dh)->index;
     const Monitor &m = state.monitors.at(index);
@@ -309,6 +362,8 @@ __attribute__((visibility("default"))) DDCA_Status
 ddca_set_non_table_vcp_value(DDCA_Display_Handle ddca_dh, DDCA_Vcp_Feature_Code feature_code,
                              uint8_t hi_byte, uint8_t lo_byte)
 {
+    busDelay();
+    passGate();
     State state = load();
     const int index = static_cast<Handle *>(ddca_dh)->index;
     Monitor &m = state.monitors.at(index);

@@ -5,14 +5,39 @@
 
 FakeDdcutilControl::FakeDdcutilControl()
     : m_path(m_dir.filePath(QStringLiteral("ddcutil-state")))
+    , m_gatePath(m_dir.filePath(QStringLiteral("gate")))
 {
     qputenv("FAKE_DDCUTIL_STATE", m_path.toLocal8Bit());
+    // Set before any library call, so no thread reads the environment while
+    // it changes; the gate itself opens and closes through the file.
+    qputenv("FAKE_DDCUTIL_GATE", m_gatePath.toLocal8Bit());
+    openGate();
     write();
 }
 
 FakeDdcutilControl::~FakeDdcutilControl()
 {
+    openGate();
+    qunsetenv("FAKE_DDCUTIL_GATE");
     qunsetenv("FAKE_DDCUTIL_STATE");
+}
+
+void FakeDdcutilControl::closeGate()
+{
+    if (QFile::exists(m_gatePath) && !QFile::remove(m_gatePath))
+        qFatal("cannot remove %s", qPrintable(m_gatePath));
+}
+
+void FakeDdcutilControl::openGate()
+{
+    QFile gate(m_gatePath);
+    if (!gate.open(QIODevice::WriteOnly))
+        qFatal("cannot create %s", qPrintable(m_gatePath));
+}
+
+bool FakeDdcutilControl::isWaitingAtGate() const
+{
+    return QFile::exists(m_gatePath + QStringLiteral(".waiting"));
 }
 
 void FakeDdcutilControl::setVersion(int major)

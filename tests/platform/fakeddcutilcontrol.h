@@ -6,7 +6,8 @@
 #include <vector>
 
 // Writes and reads back the state file of the fake libddcutil and points the
-// library at it through FAKE_DDCUTIL_STATE.
+// library at it through FAKE_DDCUTIL_STATE. Also points FAKE_DDCUTIL_GATE at a
+// gate file of its own, open until closeGate().
 class FakeDdcutilControl {
 public:
     struct Monitor {
@@ -33,9 +34,17 @@ public:
     Monitor monitor(const QString &kind, int number) const;
     long openHandles() const;
 
+    // While the gate is closed every feature read or write waits in the
+    // library until openGate().
+    void closeGate();
+    void openGate();
+    // Whether a feature read or write is waiting at the closed gate now.
+    bool isWaitingAtGate() const;
+
 private:
     QTemporaryDir m_dir;
     QString m_path;
+    QString m_gatePath;
     int m_version = 2;
     bool m_listFails = false;
     std::vector<Monitor> m_monitors;

@@ -23,6 +23,29 @@ void FakeLogindManager::setRefusing(bool refusing)
     m_refusing = refusing;
 }
 
+void FakeLogindManager::setHoldingReplies(bool holding)
+{
+    QMutexLocker lock(&m_mutex);
+    m_holding = holding;
+}
+
+void FakeLogindManager::releaseHeldReplies()
+{
+    std::vector<std::pair<QDBusConnection, QDBusMessage>> replies;
+    {
+        QMutexLocker lock(&m_mutex);
+        replies.swap(m_heldReplies);
+    }
+    for (const auto &[bus, reply] : replies)
+        bus.send(reply);
+}
+
+std::size_t FakeLogindManager::heldReplies() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_heldReplies.size();
+}
+
 std::vector<FakeLogindManager::InhibitCall> FakeLogindManager::calls() const
 {
     QMutexLocker lock(&m_mutex);
@@ -62,7 +85,14 @@ QDBusUnixFileDescriptor FakeLogindManager::Inhibit(const QString &what, const QS
     // logind's does.
     QDBusUnixFileDescriptor descriptor(ends[1]);
     ::close(ends[1]);
-    return descriptor;
+    if (!m_holding)
+        return descriptor;
+    // The kept answer holds a copy of the write end, so the lock stays held
+    // until it has been sent and let go of.
+    setDelayedReply(true);
+    m_heldReplies.emplace_back(connection(),
+                               message().createReply(QVariant::fromValue(descriptor)));
+    return {};
 }
 
 void FakeLogindSession::setRefusing(bool refusing)

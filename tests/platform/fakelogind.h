@@ -1,12 +1,15 @@
 #pragma once
 
+#include <QDBusConnection>
 #include <QDBusContext>
+#include <QDBusMessage>
 #include <QDBusUnixFileDescriptor>
 #include <QMutex>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
+#include <utility>
 #include <vector>
 
 // logind's Manager as far as inhibitor locks go: Inhibit hands out the write
@@ -29,6 +32,12 @@ public:
     ~FakeLogindManager() override;
 
     void setRefusing(bool refusing);
+    // While holding, Inhibit grants the lock but keeps its answer, as a
+    // logind stuck behind something else would, until releaseHeldReplies()
+    // sends what it kept; answers never released are dropped unsent.
+    void setHoldingReplies(bool holding);
+    void releaseHeldReplies();
+    std::size_t heldReplies() const;
     std::vector<InhibitCall> calls() const;
     // Whether the client still holds lock number `index`.
     bool isHeld(std::size_t index) const;
@@ -40,6 +49,8 @@ public Q_SLOTS:
 private:
     mutable QMutex m_mutex;
     bool m_refusing = false;
+    bool m_holding = false;
+    std::vector<std::pair<QDBusConnection, QDBusMessage>> m_heldReplies;
     std::vector<InhibitCall> m_calls;
 };
 

@@ -1,6 +1,8 @@
 #include "fakeddcutilcontrol.h"
 #include "fakesysfs.h"
 
+#include "engines/brightnessengine.h"
+#include "platform/sysfs/backgrounddisplaysource.h"
 #include "platform/sysfs/ddcdisplaysource.h"
 #include "platform/sysfs/ddcutillibrary.h"
 
@@ -40,6 +42,8 @@ private Q_SLOTS:
     void missingFunctions_data();
     void missingFunctions();
     void libraryNamesTriedInTurn();
+    void slowMonitorNeverHoldsUpTheCaller_data();
+    void slowMonitorNeverHoldsUpTheCaller();
 };
 
 void DdcDisplaySourceTest::listsMonitorsOfEitherAbi_data()
@@ -194,6 +198,77 @@ void DdcDisplaySourceTest::libraryNamesTriedInTurn()
     DdcutilLibrary none(QStringList{});
     QVERIFY(!none.isLoaded());
     QVERIFY(none.monitors().empty());
+}
+
+void DdcDisplaySourceTest::slowMonitorNeverHoldsUpTheCaller_data()
+{
+    QTest::addColumn<QList<int>>("levels");
+    QTest::addColumn<bool>("refuses");
+    QTest::addColumn<long>("finalCurrent");
+    QTest::addColumn<long>("sets");
+
+    QTest::newRow("one level") << QList<int>{60} << false << 60L << 1L;
+    // The first is held on the wire while the rest come; they fold into the
+    // last, which follows it as the only other write.
+    QTest::newRow("burst folds into the last") << QList<int>{20, 35, 50, 65, 80} << false << 80L
+                                               << 2L;
+    QTest::newRow("refused write") << QList<int>{70} << true << 30L << 0L;
+}
+
+void DdcDisplaySourceTest::slowMonitorNeverHoldsUpTheCaller()
+{
+    QFETCH(QList<int>, levels);
+    QFETCH(bool, refuses);
+    QFETCH(long, finalCurrent);
+    QFETCH(long, sets);
+
+    FakeDdcutilControl fake;
+    Monitor monitor = i2c(5, 30, 100);
+    monitor.setFails = refuses;
+    fake.addMonitor(monitor);
+
+    auto background = std::make_unique<BackgroundDisplaySource>(
+        [] { return std::make_unique<DdcDisplaySource>(library()); });
+    QSignalSpy failures(background.get(), &BackgroundDisplaySource::writeFailed);
+    std::vector<std::unique_ptr<BrightnessDisplaySource>> sources;
+    sources.push_back(std::move(background));
+    BrightnessEngine engine(std::move(sources));
+    // The worker lists and reads the monitor through the open gate.
+    QTRY_COMPARE(engine.readBrightness().value_or(-1), 30);
+
+    // From here on the monitor takes no read or write until this thread
+    // opens the gate again, so a call below that went to the monitor itself
+    // would never return. Opened again on every way out, before the engine
+    // sends what is still queued on its way out.
+    fake.closeGate();
+    const auto openGate = qScopeGuard([&fake] { fake.openGate(); });
+
+    QVERIFY(engine.setBrightness(levels.first()));
+    // The worker has taken the first level to the monitor and waits there.
+    QTRY_VERIFY(fake.isWaitingAtGate());
+    for (qsizetype i = 1; i < levels.size(); ++i)
+        QVERIFY(engine.setBrightness(levels[i]));
+    QCOMPARE(engine.readBrightness().value_or(-1), levels.last());
+
+    // Every call above returned while the monitor still had not taken a
+    // single write: the answers came from the cache.
+    QVERIFY(fake.isWaitingAtGate());
+    const Monitor held = fake.monitor(QStringLiteral("i2c"), 5);
+    QCOMPARE(held.current, 30L);
+    QCOMPARE(held.sets, 0L);
+    QCOMPARE(failures.size(), 0);
+
+    fake.openGate();
+    if (refuses) {
+        QTRY_COMPARE(failures.size(), 1);
+        QTRY_COMPARE(engine.readBrightness().value_or(-1), 30);
+    } else {
+        QTRY_COMPARE(fake.monitor(QStringLiteral("i2c"), 5).current, finalCurrent);
+        QCOMPARE(failures.size(), 0);
+    }
+    const Monitor after = fake.monitor(QStringLiteral("i2c"), 5);
+    QCOMPARE(after.current, finalCurrent);
+    QCOMPARE(after.sets, sets);
 }
 
 QTEST_GUILESS_MAIN(DdcDisplaySourceTest)

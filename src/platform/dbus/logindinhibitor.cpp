@@ -3,6 +3,7 @@
 #include "platform/dbus/dbuscalltimeout.h"
 
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDBusUnixFileDescriptor>
 
 #include <fcntl.h>
@@ -29,7 +30,16 @@ bool LogindInhibitor::inhibit(const QString &what, const QString &who, const QSt
         QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
         QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Inhibit"));
     call << what << who << why << mode;
-    const QDBusMessage reply = m_bus.call(call, QDBus::Block, kDBusCallTimeoutMs);
+    const QDBusPendingCall pending = m_bus.asyncCall(call, kDBusLateReplyTimeoutMs);
+    if (!waitForReply(pending)) {
+        // A lock granted after we gave up would keep the system awake with
+        // nobody to release it: its descriptor goes with the late reply.
+        auto *watcher = new QDBusPendingCallWatcher(pending);
+        QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                         &QObject::deleteLater);
+        return false;
+    }
+    const QDBusMessage reply = pending.reply();
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1)
         return false;
     const auto descriptor = qvariant_cast<QDBusUnixFileDescriptor>(reply.arguments().constFirst());

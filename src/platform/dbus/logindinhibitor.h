@@ -13,7 +13,8 @@ public:
     LogindInhibitor &operator=(const LogindInhibitor &) = delete;
 
     // Manager.Inhibit(what, who, why, mode). True when a lock is held
-    // afterwards; asking again while one is held keeps the first.
+    // afterwards; asking again while one is held keeps the first. A logind
+    // that has not answered within kDBusCallTimeoutMs counts as refusing.
     bool inhibit(const QString &what, const QString &who, const QString &why, const QString &mode);
     void release();
     bool isHeld() const { return m_fd >= 0; }

@@ -3,6 +3,7 @@
 #include "platform/dbus/dbuscalltimeout.h"
 
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 
 namespace {
 
@@ -47,7 +48,12 @@ ScreenSaverInhibitor::Result ScreenSaverInhibitor::inhibit(const QString &applic
         QDBusMessage call =
             QDBusMessage::createMethodCall(kService, path, kInterface, QStringLiteral("Inhibit"));
         call << application << reason;
-        const QDBusMessage reply = m_bus.call(call, QDBus::Block, kDBusCallTimeoutMs);
+        const QDBusPendingCall pending = m_bus.asyncCall(call, kDBusLateReplyTimeoutMs);
+        if (!waitForReply(pending)) {
+            uninhibitWhenGranted(pending, path);
+            return Result::Refused;
+        }
+        const QDBusMessage reply = pending.reply();
         if (reply.type() == QDBusMessage::ReplyMessage) {
             if (reply.arguments().size() != 1)
                 return Result::Refused;
@@ -67,6 +73,30 @@ ScreenSaverInhibitor::Result ScreenSaverInhibitor::inhibit(const QString &applic
     // The name is owned, but by something that offers no inhibition on
     // either path (some lockers only take the name): as good as no service.
     return Result::NoService;
+}
+
+void ScreenSaverInhibitor::uninhibitWhenGranted(const QDBusPendingCall &pending,
+                                                const QString &path)
+{
+    // An inhibition granted after we gave up would keep the screen on with
+    // nobody to end it; its cookie is handed straight back.
+    auto *watcher = new QDBusPendingCallWatcher(pending);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                     [bus = m_bus, path](QDBusPendingCallWatcher *call) mutable {
+                         call->deleteLater();
+                         const QDBusMessage reply = call->reply();
+                         if (reply.type() != QDBusMessage::ReplyMessage
+                             || reply.arguments().size() != 1)
+                             return;
+                         bool ok = false;
+                         const quint32 cookie = reply.arguments().constFirst().toUInt(&ok);
+                         if (!ok)
+                             return;
+                         QDBusMessage uninhibit = QDBusMessage::createMethodCall(
+                             kService, path, kInterface, QStringLiteral("UnInhibit"));
+                         uninhibit << cookie;
+                         bus.asyncCall(uninhibit, kDBusLateReplyTimeoutMs);
+                     });
 }
 
 void ScreenSaverInhibitor::release()

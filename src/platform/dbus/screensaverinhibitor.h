@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusPendingCall>
 #include <QString>
 
 #include <optional>
@@ -11,7 +12,7 @@ class ScreenSaverInhibitor {
 public:
     enum class Result {
         Granted,
-        Refused,   // the service answered with an error, or no bus
+        Refused,   // an error, no answer within the short wait, or no bus
         NoService, // nobody offers Inhibit under org.freedesktop.ScreenSaver
     };
 
@@ -28,6 +29,8 @@ public:
     std::optional<quint32> cookie() const { return m_cookie; }
 
 private:
+    void uninhibitWhenGranted(const QDBusPendingCall &pending, const QString &path);
+
     QDBusConnection m_bus;
     std::optional<quint32> m_cookie;
     QString m_path;
