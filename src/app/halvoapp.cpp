@@ -2,6 +2,7 @@
 
 #include "app/desktopnotifier.h"
 #include "app/halvobusservice.h"
+#include "app/processservices.h"
 #include "app/statusbarcontroller.h"
 #include "app/terminationsignals.h"
 #include "app/userdefaults.h"
@@ -339,11 +340,14 @@ void HalvoApp::showOnboarding()
 {
     if (!m_onboardingController) {
         QPointer<HalvoApp> self(this);
+        OnboardingWindowController::ProcessActions process;
+        process.launchNewInstance = [] { ProcessServices::launchNewInstance(); };
+        process.quit = [] { QCoreApplication::quit(); };
         m_onboardingController = std::make_unique<OnboardingWindowController>(
             m_store.get(), m_userDefaults.get(), [self] {
                 if (self)
                     self->showPopover();
-            });
+            }, std::move(process));
     }
     m_onboardingController->show(0);
 }

@@ -2,6 +2,7 @@
 
 #include "app/popoverplacement.h"
 #include "app/popoverwindow.h"
+#include "app/processservices.h"
 #include "app/statusicon.h"
 #include "app/userdefaults.h"
 #include "core/halvostore.h"
@@ -337,6 +338,9 @@ void StatusBarController::ensurePopover()
         if (self && self->m_actions.quit)
             self->m_actions.quit();
     };
+    actions.launchNewInstance = &ProcessServices::launchNewInstance;
+    actions.makeUpdateChecking = &ProcessServices::makeUpdateChecking;
+    actions.version = ProcessServices::version();
     m_popoverContext = new PopoverContext(m_store, m_navigation, std::move(actions), this);
 
     m_popover = new PopoverWindow(

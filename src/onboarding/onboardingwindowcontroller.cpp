@@ -8,21 +8,10 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QPalette>
-#include <QProcess>
 #include <QQmlEngine>
 #include <QQuickView>
 #include <QScreen>
 #include <QSettings>
-
-OnboardingWindowController::ProcessActions OnboardingWindowController::systemProcessActions()
-{
-    ProcessActions actions;
-    actions.launchNewInstance = [] {
-        QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
-    };
-    actions.quit = [] { QCoreApplication::quit(); };
-    return actions;
-}
 
 OnboardingWindowController::OnboardingWindowController(HalvoStore *store, QSettings *userDefaults,
                                                        std::function<void()> onComplete,

@@ -25,16 +25,15 @@ public:
         // The application's normal quit path.
         std::function<void()> quit;
     };
-    // A detached start of our own executable, and QCoreApplication::quit().
-    static ProcessActions systemProcessActions();
 
     static constexpr QSize windowSize{520, 470};
 
     // `userDefaults` must outlive the controller. `onComplete` runs after a
-    // finished onboarding (the application opens its popover there).
+    // finished onboarding (the application opens its popover there). The
+    // process actions come from the application, which owns its process.
     OnboardingWindowController(HalvoStore *store, QSettings *userDefaults,
                                std::function<void()> onComplete,
-                               ProcessActions process = systemProcessActions(),
+                               ProcessActions process,
                                QObject *parent = nullptr);
     ~OnboardingWindowController() override;
 

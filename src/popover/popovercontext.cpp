@@ -73,3 +73,15 @@ std::function<void()> PopoverContext::quitAction()
             weak->quit();
     };
 }
+
+std::function<bool()> PopoverContext::launchNewInstanceAction()
+{
+    return [weak = QPointer<PopoverContext>(this)] {
+        return weak && weak->m_actions.launchNewInstance && weak->m_actions.launchNewInstance();
+    };
+}
+
+UpdateChecking *PopoverContext::makeUpdateChecking() const
+{
+    return m_actions.makeUpdateChecking ? m_actions.makeUpdateChecking() : nullptr;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/halvostore.h"
+#include "core/updatechecking.h"
 #include "popover/popovernavigation.h"
 
 #include <QObject>
@@ -10,7 +11,7 @@
 #include <functional>
 
 // Everything the popover's pages work with: the shared store, the shared
-// navigation and the host's three actions. The host creates one and hands it
+// navigation and the host's actions and services. The host creates one and hands it
 // to PopoverRootView as its `context`; each page builds its model from it.
 class PopoverContext : public QObject {
     Q_OBJECT
@@ -23,6 +24,15 @@ public:
         std::function<void()> onClose;
         std::function<void()> onShowOnboarding;
         std::function<void()> onQuit;
+        // Starts a new, detached instance of the application; false when it
+        // could not be started.
+        std::function<bool()> launchNewInstance;
+        // A fresh update check for one visit of the settings page, without a
+        // parent; unset or returning null where updates are left to the
+        // system's package manager.
+        std::function<UpdateChecking *()> makeUpdateChecking;
+        // The running version, named on the settings page.
+        QString version;
     };
 
     // The store and the navigation must outlive the context.
@@ -46,6 +56,11 @@ public:
     std::function<void(const QString &)> editPresetAction(bool returnToSettings);
     std::function<void()> showOnboardingAction();
     std::function<void()> quitAction();
+    std::function<bool()> launchNewInstanceAction();
+    // Unlike the actions above this one is called at once, by a page being
+    // built, so it holds nothing.
+    UpdateChecking *makeUpdateChecking() const;
+    QString version() const { return m_actions.version; }
 
 private:
     QPointer<HalvoStore> m_store;

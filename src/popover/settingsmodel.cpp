@@ -1,69 +1,22 @@
 #include "popover/settingsmodel.h"
 
-#if HALVOSCOPE_UPDATE_CHECK
-#include "app/messageboxupdatealertpresenter.h"
-#endif
-#include "app/updatechecker.h"
 #include "core/halvostore.h"
 
-#include <QCoreApplication>
-#include <QProcess>
-
-#include <memory>
-
-namespace {
-
-SettingsModel::Services &configuredServices()
-{
-    static SettingsModel::Services services;
-    return services;
-}
-
-} // namespace
-
-SettingsModel::Services SettingsModel::defaultServices()
-{
-    Services services;
-    services.makeUpdateChecker = []() -> UpdateChecker * {
-#if HALVOSCOPE_UPDATE_CHECK
-        return new UpdateChecker(std::make_shared<MessageBoxUpdateAlertPresenter>());
-#else
-        return nullptr;
-#endif
-    };
-    services.launchNewInstance = [] {
-        return QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
-    };
-    return services;
-}
-
-void SettingsModel::setServices(Services services)
-{
-    configuredServices() = std::move(services);
-}
-
-SettingsModel::SettingsModel(QObject *parent) : PresetRowsModel(parent)
-{
-    const Services defaults = defaultServices();
-    m_services = configuredServices();
-    if (!m_services.makeUpdateChecker)
-        m_services.makeUpdateChecker = defaults.makeUpdateChecker;
-    if (!m_services.launchNewInstance)
-        m_services.launchNewInstance = defaults.launchNewInstance;
-
-    m_updateChecker = m_services.makeUpdateChecker();
-    if (m_updateChecker)
-        connect(m_updateChecker, &UpdateChecker::stateChanged, this,
-                &SettingsModel::updateStateChanged);
-}
+SettingsModel::SettingsModel(QObject *parent) : PresetRowsModel(parent) {}
 
 SettingsModel::~SettingsModel()
+{
+    releaseUpdateChecker();
+}
+
+void SettingsModel::releaseUpdateChecker()
 {
     // A running check keeps its checker until it has shown its outcome.
     if (m_updateChecker) {
         m_updateChecker->disconnect(this);
         m_updateChecker->deleteWhenFinished();
     }
+    m_updateChecker = nullptr;
 }
 
 void SettingsModel::setContext(PopoverContext *context)
@@ -82,6 +35,11 @@ void SettingsModel::setContext(PopoverContext *context)
     actions.onShowOnboarding = context->showOnboardingAction();
     actions.onEditPreset = context->editPresetAction(true);
     actions.onQuit = context->quitAction();
+    actions.launchNewInstance = context->launchNewInstanceAction();
+    actions.makeUpdateChecking = [weak = QPointer<PopoverContext>(context)]() -> UpdateChecking * {
+        return weak ? weak->makeUpdateChecking() : nullptr;
+    };
+    actions.version = context->version();
     setStore(context->store(), std::move(actions));
 }
 
@@ -91,6 +49,13 @@ void SettingsModel::setStore(HalvoStore *store, Actions actions)
         disconnect(m_store, nullptr, this, nullptr);
     m_store = store;
     m_actions = std::move(actions);
+    releaseUpdateChecker();
+    if (m_actions.makeUpdateChecking)
+        m_updateChecker = m_actions.makeUpdateChecking();
+    if (m_updateChecker)
+        connect(m_updateChecker, &UpdateChecking::stateChanged, this,
+                &SettingsModel::updateStateChanged);
+    Q_EMIT updateStateChanged();
     if (store) {
         connect(store, &HalvoStore::presetsChanged, this, &SettingsModel::reloadRows);
         connect(store, &HalvoStore::hiddenPresetIDsChanged, this, &SettingsModel::reloadRows);
@@ -207,7 +172,7 @@ QString SettingsModel::updateDetail() const
 {
     if (m_updateChecker && m_updateChecker->isChecking())
         return QStringLiteral("Checking\u2026");
-    return QStringLiteral("v") + UpdateChecker::currentVersion();
+    return QStringLiteral("v") + m_actions.version;
 }
 
 bool SettingsModel::canCheckForUpdates() const
@@ -283,8 +248,8 @@ void SettingsModel::grantScreenRecording()
 void SettingsModel::relaunch()
 {
     // A failed launch still quits, as the user asked for a fresh start.
-    if (m_services.launchNewInstance)
-        m_services.launchNewInstance();
+    if (m_actions.launchNewInstance)
+        m_actions.launchNewInstance();
     if (m_actions.onQuit)
         m_actions.onQuit();
 }

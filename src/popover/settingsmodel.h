@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/updatechecker.h"
 #include "core/halvopreset.h"
+#include "core/updatechecking.h"
 #include "popover/popovercontext.h"
 #include "popover/presetrowsmodel.h"
 
@@ -15,7 +15,7 @@
 
 // The settings page: the new-preset field, the menu's preset list, the
 // navigation rows, the update row and the three switches. The list model
-// holds one row per preset, hidden ones included. The page's update checker
+// holds one row per preset, hidden ones included. The page's update check
 // is made fresh for every entry and outlives the page while it checks.
 class SettingsModel : public PresetRowsModel, public QQmlParserStatus {
     Q_OBJECT
@@ -27,7 +27,7 @@ class SettingsModel : public PresetRowsModel, public QQmlParserStatus {
     Q_PROPERTY(QString scheduleDetail READ scheduleDetail NOTIFY scheduleDetailChanged)
     Q_PROPERTY(QString updateDetail READ updateDetail NOTIFY updateStateChanged)
     Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates NOTIFY updateStateChanged)
-    Q_PROPERTY(bool updateCheckAvailable READ updateCheckAvailable CONSTANT)
+    Q_PROPERTY(bool updateCheckAvailable READ updateCheckAvailable NOTIFY updateStateChanged)
     Q_PROPERTY(bool animationEnabled READ animationEnabled WRITE setAnimationEnabled NOTIFY animationEnabledChanged)
     Q_PROPERTY(bool opticalRefractionEnabled READ opticalRefractionEnabled WRITE setOpticalRefractionEnabled NOTIFY opticalRefractionEnabledChanged)
     Q_PROPERTY(bool refractionSwitchEnabled READ refractionSwitchEnabled NOTIFY animationEnabledChanged)
@@ -51,21 +51,14 @@ public:
         std::function<void(const QString &presetID)> onEditPreset;
         // The application's normal quit, used after a relaunch.
         std::function<void()> onQuit;
-    };
-
-    // What the page reaches beyond the store. The application uses the
-    // defaults; tests point the checker at a loopback feed and record launches.
-    struct Services {
-        // A checker for one entry of the page, without a parent; null in a
-        // build that leaves updates to the system's package manager.
-        std::function<UpdateChecker *()> makeUpdateChecker;
         // Starts a new instance of the application, detached from this one.
         std::function<bool()> launchNewInstance;
+        // A check for this entry of the page, without a parent; unset or
+        // null in a build that leaves updates to the system's package manager.
+        std::function<UpdateChecking *()> makeUpdateChecking;
+        // The running version, named on the update row.
+        QString version;
     };
-    // Message-box alerts, the built-in feed and the running executable.
-    static Services defaultServices();
-    // Pages created from now on use these; empty members fall back to the defaults.
-    static void setServices(Services services);
 
     explicit SettingsModel(QObject *parent = nullptr);
     ~SettingsModel() override;
@@ -88,7 +81,7 @@ public:
     bool canCheckForUpdates() const;
     // False when there is no checker at all: the row then only names the version.
     bool updateCheckAvailable() const { return !m_updateChecker.isNull(); }
-    UpdateChecker *updateChecker() const { return m_updateChecker; }
+    UpdateChecking *updateChecker() const { return m_updateChecker; }
 
     bool animationEnabled() const;
     void setAnimationEnabled(bool enabled);
@@ -136,12 +129,12 @@ Q_SIGNALS:
 private:
     void reloadRows();
     void refreshLaunchAtLogin();
+    void releaseUpdateChecker();
 
     QPointer<PopoverContext> m_context;
     QPointer<HalvoStore> m_store;
     Actions m_actions;
-    Services m_services;
-    QPointer<UpdateChecker> m_updateChecker;
+    QPointer<UpdateChecking> m_updateChecker;
     QString m_newPresetName;
     bool m_launchAtLogin = false;
 };

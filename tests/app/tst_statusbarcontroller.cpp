@@ -3,6 +3,7 @@
 #include "app/userdefaults.h"
 #include "core/halvostore.h"
 #include "core/statepersistence.h"
+#include "popover/popovercontext.h"
 #include "popover/popovernavigation.h"
 
 #include "../core/recordingengines.h"
@@ -155,6 +156,23 @@ private Q_SLOTS:
         QCOMPARE(quits, 1);
         QVERIFY(QMetaObject::invokeMethod(context, "handleEscape"));
         QVERIFY(!controller.isPopoverShown());
+    }
+
+    // The popover's update check and version come from the application,
+    // and only a build that offers the check hands one over.
+    void popoverGetsTheUpdateCheckTheBuildOffers()
+    {
+        StatusBarController controller(m_store.get(), {});
+        controller.openPopover();
+        QQuickItem *root = controller.popoverWindow()->rootObject();
+        QVERIFY(root);
+        auto *context = qobject_cast<PopoverContext *>(root->property("context").value<QObject *>());
+        QVERIFY(context);
+        QCOMPARE(context->version(), QStringLiteral(HALVOSCOPE_PROJECT_VERSION));
+        std::unique_ptr<UpdateChecking> check(context->makeUpdateChecking());
+        QCOMPARE(check != nullptr, bool(HALVOSCOPE_UPDATE_CHECK));
+        if (check)
+            QVERIFY(!check->isChecking());
     }
 };
 

@@ -7,8 +7,8 @@
 
 #include "../core/recordingengines.h"
 #include "../onboarding/permissionrippleengine.h"
+#include "recordingupdatecheck.h"
 
-#include "app/updatechecker.h"
 #include "core/halvostore.h"
 #include "core/statepersistence.h"
 #include "popover/popovercontext.h"
@@ -23,13 +23,6 @@
 
 #include <list>
 #include <memory>
-
-// Records update alerts instead of showing message boxes.
-class SilentUpdatePresenter : public UpdateAlertPresenter {
-public:
-    int present(const UpdateAlert &) override { return -1; }
-    void openUrl(const QUrl &) override {}
-};
 
 struct PagesRig {
     QTemporaryDir dir;
@@ -55,20 +48,8 @@ class PagesFixture : public QObject {
 public:
     explicit PagesFixture(QObject *parent = nullptr) : QObject(parent)
     {
-        SettingsModel::Services services;
-        services.makeUpdateChecker = [] {
-            // Nothing listens there: a check that were started would fail quietly.
-            return new UpdateChecker(QUrl(QStringLiteral("http://127.0.0.1:9/updates.json")),
-                                     std::make_shared<SilentUpdatePresenter>());
-        };
-        services.launchNewInstance = [this] {
-            ++m_launches;
-            return true;
-        };
-        SettingsModel::setServices(services);
         reset({});
     }
-    ~PagesFixture() override { SettingsModel::setServices({}); }
 
     PopoverContext *context() const { return m_rig->context.get(); }
     PopoverNavigation *navigation() const { return m_rig->navigation.get(); }
@@ -126,6 +107,13 @@ public:
         PagesRig *raw = &rig;
         actions.onShowOnboarding = [raw] { ++raw->onboardings; };
         actions.onQuit = [raw] { ++raw->quits; };
+        actions.launchNewInstance = [this] {
+            ++m_launches;
+            return true;
+        };
+        // A check that were started would end at once, with nothing shown.
+        actions.makeUpdateChecking = [] { return new RecordingUpdateCheck; };
+        actions.version = currentVersion();
         rig.context = std::make_unique<PopoverContext>(rig.store.get(), rig.navigation.get(), actions);
         Q_EMIT contextChanged();
     }
@@ -136,7 +124,7 @@ public:
     Q_INVOKABLE void setAnimationEnabled(bool on) { m_rig->store->setAnimationEnabled(on); }
     Q_INVOKABLE void togglePresetHidden(const QString &id) { m_rig->store->togglePresetHidden(id); }
     Q_INVOKABLE QString addCustomPreset(const QString &name) { return m_rig->store->addCustomPreset(name).id; }
-    Q_INVOKABLE static QString currentVersion() { return UpdateChecker::currentVersion(); }
+    Q_INVOKABLE static QString currentVersion() { return QStringLiteral("2.3.4"); }
     Q_INVOKABLE bool animationEnabled() const { return m_rig->store->animationEnabled(); }
     Q_INVOKABLE bool opticalRefractionEnabled() const { return m_rig->store->opticalRefractionEnabled(); }
     Q_INVOKABLE bool loginItemEnabled() const { return m_rig->loginItems->enabled; }
@@ -160,9 +148,8 @@ public:
     // Puts the page's update checker into `checking` or back to `idle`.
     Q_INVOKABLE void setChecking(SettingsModel *model, bool checking)
     {
-        if (model && model->updateChecker())
-            model->updateChecker()->setState(checking ? UpdateCheckState::checking()
-                                                      : UpdateCheckState::idle());
+        if (auto *check = model ? dynamic_cast<RecordingUpdateCheck *>(model->updateChecker()) : nullptr)
+            check->setChecking(checking);
     }
 
     // Lets the window drop its cached images while its renderer still runs

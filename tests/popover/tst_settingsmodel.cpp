@@ -1,8 +1,7 @@
 #include "popoverrig.h"
-#include "../app/feedserver.h"
+#include "recordingupdatecheck.h"
 #include "../onboarding/permissionrippleengine.h"
 
-#include "app/updatechecker.h"
 #include "popover/settingsmodel.h"
 
 #include <QPointer>
@@ -13,18 +12,7 @@
 
 namespace {
 
-class RecordingPresenter : public UpdateAlertPresenter {
-public:
-    int present(const UpdateAlert &alert) override
-    {
-        alerts.append(alert);
-        return -1;
-    }
-    void openUrl(const QUrl &url) override { openedUrls.append(url); }
-
-    QList<UpdateAlert> alerts;
-    QList<QUrl> openedUrls;
-};
+const QString testVersion = QStringLiteral("2.3.4");
 
 // The page's callbacks, counted.
 struct PageCalls {
@@ -62,10 +50,16 @@ struct PermissionRig {
     }
 };
 
-QByteArray manifest(const QString &version)
+// Actions whose update checks are `checks`, made one per call.
+SettingsModel::Actions updateActions(QList<RecordingUpdateCheck *> &checks, bool holds)
 {
-    return QByteArray(R"({"version": ")") + version.toUtf8()
-        + R"(", "build": "1", "releaseDate": "2025-03-01", "downloadUrl": "https://corvanta.com/halvoscope"})";
+    SettingsModel::Actions actions;
+    actions.version = testVersion;
+    actions.makeUpdateChecking = [&checks, holds] {
+        checks.append(new RecordingUpdateCheck(holds));
+        return checks.last();
+    };
+    return actions;
 }
 
 QStringList column(const SettingsModel &model, int role)
@@ -82,8 +76,6 @@ class TestSettingsModel : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { SettingsModel::setServices({}); }
-
     void addsPresetFromTrimmedName_data();
     void addsPresetFromTrimmedName();
     void blankNameAddsNothing_data();
@@ -96,7 +88,7 @@ private Q_SLOTS:
     void updateRowShowsCheckingThenVersion();
     void updateRowWithAndWithoutChecker_data();
     void updateRowWithAndWithoutChecker();
-    void defaultCheckerFollowsTheBuildOption();
+    void contextHandsOverUpdateCheckAndRelaunch();
     void updateCheckerIsFreshPerPageAndOutlivesIt();
     void refractionSwitchFollowsAnimation();
     void refractionStatusAndAccessRequest_data();
@@ -271,37 +263,31 @@ void TestSettingsModel::navigationRowsCallTheirActions()
 
 void TestSettingsModel::updateRowShowsCheckingThenVersion()
 {
-    FeedServer server;
-    FeedServer::Response held;
-    held.mode = FeedServer::Response::Mode::Held;
-    held.body = manifest(UpdateChecker::currentVersion());
-    server.setResponse("/updates.json", held);
-    const auto presenter = std::make_shared<RecordingPresenter>();
-    SettingsModel::Services services;
-    services.makeUpdateChecker = [&] { return new UpdateChecker(server.url(), presenter); };
-    SettingsModel::setServices(services);
-
+    QList<RecordingUpdateCheck *> checks;
     PopoverRig rig;
     rig.make();
     SettingsModel model;
-    model.setStore(rig.store.get(), {});
-    const QString version = QStringLiteral("v") + UpdateChecker::currentVersion();
+    model.setStore(rig.store.get(), updateActions(checks, true));
+    QCOMPARE(checks.size(), 1);
+    RecordingUpdateCheck *check = checks.first();
+    const QString version = QStringLiteral("v") + testVersion;
     QCOMPARE(model.updateDetail(), version);
     QVERIFY(model.canCheckForUpdates());
 
     QSignalSpy changes(&model, &SettingsModel::updateStateChanged);
     model.checkForUpdates();
+    // The check starts on the next turn of the event loop, not inside the click.
+    QVERIFY(check->checks.isEmpty());
     QTRY_COMPARE(model.updateDetail(), QStringLiteral("Checking\u2026"));
     QVERIFY(!model.canCheckForUpdates());
-    QTRY_COMPARE(server.requests().size(), 1);
     model.checkForUpdates(); // the disabled row
-    QTest::qWait(50);
+    QCoreApplication::processEvents();
+    QCOMPARE(check->checks, QList<bool>{true});
 
-    server.release();
-    QTRY_COMPARE(model.updateDetail(), version);
+    check->finish();
+    QCOMPARE(model.updateDetail(), version);
     QVERIFY(model.canCheckForUpdates());
-    QCOMPARE(server.requests().size(), 1);
-    QCOMPARE(presenter->alerts, QList<UpdateAlert>{UpdateAlert::upToDate(UpdateChecker::currentVersion())});
+    QCOMPARE(check->checks, QList<bool>{true});
     QCOMPARE(changes.count(), 2);
 }
 
@@ -316,22 +302,16 @@ void TestSettingsModel::updateRowWithAndWithoutChecker_data()
 void TestSettingsModel::updateRowWithAndWithoutChecker()
 {
     QFETCH(bool, withChecker);
-    FeedServer server;
-    FeedServer::Response upToDate;
-    upToDate.body = manifest(UpdateChecker::currentVersion());
-    server.setResponse("/updates.json", upToDate);
-    const auto presenter = std::make_shared<RecordingPresenter>();
-    SettingsModel::Services services;
-    services.makeUpdateChecker = [&]() -> UpdateChecker * {
-        return withChecker ? new UpdateChecker(server.url(), presenter) : nullptr;
-    };
-    SettingsModel::setServices(services);
+    QList<RecordingUpdateCheck *> checks;
+    SettingsModel::Actions actions = updateActions(checks, false);
+    if (!withChecker)
+        actions.makeUpdateChecking = [] { return nullptr; };
 
     PopoverRig rig;
     rig.make();
     SettingsModel model;
-    model.setStore(rig.store.get(), {});
-    const QString version = QStringLiteral("v") + UpdateChecker::currentVersion();
+    model.setStore(rig.store.get(), actions);
+    const QString version = QStringLiteral("v") + testVersion;
     QCOMPARE(model.updateCheckAvailable(), withChecker);
     QCOMPARE(model.canCheckForUpdates(), withChecker);
     QCOMPARE(model.updateDetail(), version);
@@ -339,35 +319,55 @@ void TestSettingsModel::updateRowWithAndWithoutChecker()
     // A click on the row; without a checker it must neither crash nor change the row.
     model.checkForUpdates();
     if (withChecker)
-        QTRY_COMPARE(presenter->alerts.size(), 1);
+        QTRY_COMPARE(checks.first()->finished, 1);
     QCOMPARE(model.updateDetail(), version);
     QCOMPARE(model.canCheckForUpdates(), withChecker);
 }
 
-void TestSettingsModel::defaultCheckerFollowsTheBuildOption()
+void TestSettingsModel::contextHandsOverUpdateCheckAndRelaunch()
 {
-    std::unique_ptr<UpdateChecker> checker(SettingsModel::defaultServices().makeUpdateChecker());
-    QCOMPARE(checker != nullptr, bool(HALVOSCOPE_UPDATE_CHECK));
+    PopoverRig rig;
+    rig.make();
+    int made = 0;
+    int launches = 0;
+    PopoverContext::Actions actions;
+    actions.version = testVersion;
+    actions.makeUpdateChecking = [&] {
+        ++made;
+        return new RecordingUpdateCheck;
+    };
+    actions.launchNewInstance = [&] {
+        ++launches;
+        return true;
+    };
+    auto context = std::make_unique<PopoverContext>(rig.store.get(), rig.navigation.get(), actions);
+
+    SettingsModel model;
+    model.setContext(context.get());
+    QCOMPARE(made, 1);
+    QVERIFY(model.updateCheckAvailable());
+    QCOMPARE(model.updateDetail(), QStringLiteral("v") + testVersion);
+    model.relaunch();
+    QCOMPARE(launches, 1);
+
+    // Once the context is gone the page neither makes checks nor launches.
+    model.setContext(nullptr);
+    QVERIFY(!model.updateCheckAvailable());
+    const auto relaunch = context->launchNewInstanceAction();
+    context.reset();
+    QVERIFY(!relaunch());
+    QCOMPARE(launches, 1);
 }
 
 void TestSettingsModel::updateCheckerIsFreshPerPageAndOutlivesIt()
 {
-    FeedServer server;
-    FeedServer::Response held;
-    held.mode = FeedServer::Response::Mode::Held;
-    held.body = manifest(QStringLiteral("0.1"));
-    server.setResponse("/updates.json", held);
-    const auto presenter = std::make_shared<RecordingPresenter>();
-    SettingsModel::Services services;
-    services.makeUpdateChecker = [&] { return new UpdateChecker(server.url(), presenter); };
-    SettingsModel::setServices(services);
-
+    QList<RecordingUpdateCheck *> checks;
     PopoverRig rig;
     rig.make();
-    QPointer<UpdateChecker> first;
+    QPointer<UpdateChecking> first;
     {
         SettingsModel model;
-        model.setStore(rig.store.get(), {});
+        model.setStore(rig.store.get(), updateActions(checks, true));
         first = model.updateChecker();
         QVERIFY(first);
         model.checkForUpdates();
@@ -375,14 +375,14 @@ void TestSettingsModel::updateCheckerIsFreshPerPageAndOutlivesIt()
     }
     // Leaving the page does not cancel the check.
     QVERIFY(first);
+    QVERIFY(checks.first()->released);
     SettingsModel again;
-    again.setStore(rig.store.get(), {});
+    again.setStore(rig.store.get(), updateActions(checks, true));
     QVERIFY(again.updateChecker() != first.data());
-    QCOMPARE(again.updateDetail(), QStringLiteral("v") + UpdateChecker::currentVersion());
+    QCOMPARE(checks.size(), 2);
+    QCOMPARE(again.updateDetail(), QStringLiteral("v") + testVersion);
 
-    QTRY_COMPARE(server.requests().size(), 1);
-    server.release();
-    QTRY_COMPARE(presenter->alerts.size(), 1);
+    checks.first()->finish();
     QTRY_VERIFY(!first);
 }
 
@@ -489,17 +489,16 @@ void TestSettingsModel::relaunchStartsNewInstanceThenQuits()
 {
     QFETCH(bool, launches);
     PageCalls page;
-    SettingsModel::Services services;
-    services.launchNewInstance = [&] {
+    SettingsModel::Actions actions = page.actions();
+    actions.launchNewInstance = [&] {
         page.calls.append("launch");
         return launches;
     };
-    SettingsModel::setServices(services);
 
     PopoverRig rig;
     rig.make();
     SettingsModel model;
-    model.setStore(rig.store.get(), page.actions());
+    model.setStore(rig.store.get(), actions);
     model.relaunch();
     QCOMPARE(page.calls, (QStringList{"launch", "quit"}));
 }

@@ -1,4 +1,4 @@
-#include "app/updatecheckstate.h"
+#include "update/updatecheckstate.h"
 
 UpdateCheckState UpdateCheckState::upToDate(const QString &version)
 {

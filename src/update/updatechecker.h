@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/updatealert.h"
-#include "app/updatecheckstate.h"
+#include "update/updatealert.h"
+#include "update/updatecheckstate.h"
+#include "core/updatechecking.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -18,7 +19,7 @@ class QNetworkReply;
 
 // Asks the update feed, on request, whether a newer release exists. The
 // outcome is kept in `state`; a user-initiated check also reports it in an alert.
-class UpdateChecker : public QObject {
+class UpdateChecker : public UpdateChecking {
     Q_OBJECT
     Q_PROPERTY(QString stateKind READ stateKind NOTIFY stateChanged)
     Q_PROPERTY(bool checking READ isChecking NOTIFY stateChanged)
@@ -46,7 +47,7 @@ public:
     // Stores the state; observers hear of it only when it differs from the current one.
     void setState(const UpdateCheckState &state);
     QString stateKind() const { return m_state.kindName(); }
-    bool isChecking() const { return m_state.kind() == UpdateCheckState::Kind::Checking; }
+    bool isChecking() const override { return m_state.kind() == UpdateCheckState::Kind::Checking; }
 
     // Deadline of the whole transfer, from the request to the last byte, so a
     // server that sends a byte now and then cannot keep a check running; tests shorten it.
@@ -54,12 +55,9 @@ public:
 
     // The page that made this checker is going away: delete it now, or once the
     // running check has shown its outcome.
-    void deleteWhenFinished();
+    void deleteWhenFinished() override;
 
-    Q_INVOKABLE void checkForUpdates(bool userInitiated);
-
-Q_SIGNALS:
-    void stateChanged();
+    Q_INVOKABLE void checkForUpdates(bool userInitiated) override;
 
 private:
     void readBody();

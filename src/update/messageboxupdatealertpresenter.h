@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/updatealert.h"
+#include "update/updatealert.h"
 
 // Shows update alerts as application-modal message boxes in front of every
 // other window and opens URLs with the desktop's default handler.

@@ -1,4 +1,4 @@
-#include "app/updatechecker.h"
+#include "update/updatechecker.h"
 
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -60,7 +60,7 @@ UpdateChecker::UpdateChecker(std::shared_ptr<UpdateAlertPresenter> presenter, QO
 
 UpdateChecker::UpdateChecker(const QUrl &feedURL, std::shared_ptr<UpdateAlertPresenter> presenter,
                              QObject *parent)
-    : QObject(parent)
+    : UpdateChecking(parent)
     , m_feedURL(feedURL)
     , m_presenter(std::move(presenter))
     , m_network(new QNetworkAccessManager(this))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/appupdatemanifest.h"
+#include "update/appupdatemanifest.h"
 
 #include <QString>
 

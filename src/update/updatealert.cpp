@@ -1,4 +1,4 @@
-#include "app/updatealert.h"
+#include "update/updatealert.h"
 
 #include "core/elidedtext.h"
 

@@ -1,4 +1,4 @@
-#include "app/messageboxupdatealertpresenter.h"
+#include "update/messageboxupdatealertpresenter.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,4 +1,4 @@
-#include "app/appupdatemanifest.h"
+#include "update/appupdatemanifest.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
