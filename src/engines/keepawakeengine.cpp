@@ -1,14 +1,47 @@
 #include "engines/keepawakeengine.h"
 
-#include "platform/dbus/logindinhibitor.h"
-#include "platform/dbus/screensaverinhibitor.h"
-#include "platform/x11/xscreensaversuspender.h"
+namespace {
 
-KeepAwakeEngine::KeepAwakeEngine(QDBusConnection sessionBus, QDBusConnection systemBus,
-                                 QString xDisplayName)
-    : m_screenSaver(std::make_unique<ScreenSaverInhibitor>(std::move(sessionBus)))
-    , m_xScreenSaver(std::make_unique<XScreenSaverSuspender>(std::move(xDisplayName)))
-    , m_logind(std::make_unique<LogindInhibitor>(std::move(systemBus)))
+// Stands in for an adapter the platform does not offer, so the engine never
+// has to ask whether one is there.
+class RefusingDisplayInhibitor final : public DisplaySleepInhibitor {
+public:
+    Result inhibit(const QString &, const QString &) override { return Result::Refused; }
+    void release() override {}
+    bool isHeld() const override { return false; }
+};
+
+class MissingBlankingTimers final : public ScreenBlankingTimers {
+public:
+    bool suspend() override { return false; }
+    void resume() override {}
+    bool isSuspended() const override { return false; }
+};
+
+class RefusingSystemInhibitor final : public SystemSleepInhibitor {
+public:
+    bool inhibit(const QString &, const QString &, const QString &, const QString &) override
+    {
+        return false;
+    }
+    void release() override {}
+    bool isHeld() const override { return false; }
+};
+
+template <typename Stand, typename Adapter>
+std::unique_ptr<Adapter> orStandIn(std::unique_ptr<Adapter> adapter)
+{
+    if (adapter)
+        return adapter;
+    return std::make_unique<Stand>();
+}
+
+} // namespace
+
+KeepAwakeEngine::KeepAwakeEngine(KeepAwakeAdapters adapters)
+    : m_screenSaver(orStandIn<RefusingDisplayInhibitor>(std::move(adapters.display)))
+    , m_xScreenSaver(orStandIn<MissingBlankingTimers>(std::move(adapters.blankingTimers)))
+    , m_logind(orStandIn<RefusingSystemInhibitor>(std::move(adapters.system)))
 {
 }
 
@@ -31,11 +64,11 @@ bool KeepAwakeEngine::acquireDisplayAssertion()
 {
     switch (m_screenSaver->inhibit(QString::fromLatin1(kApplicationName),
                                    QString::fromLatin1(kDisplayReason))) {
-    case ScreenSaverInhibitor::Result::Granted:
+    case DisplaySleepInhibitor::Result::Granted:
         return true;
-    case ScreenSaverInhibitor::Result::NoService:
+    case DisplaySleepInhibitor::Result::NoService:
         return m_xScreenSaver->suspend();
-    case ScreenSaverInhibitor::Result::Refused:
+    case DisplaySleepInhibitor::Result::Refused:
         break;
     }
     return false;

@@ -49,10 +49,11 @@ public:
 
     using Clock = std::function<double()>;
 
-    // What the engine takes from the platform; every part left empty gets the
-    // real one: the monotonic clock, QGuiApplication's screens, an X11
-    // capture of $DISPLAY and OpenGL windows (translucent only where a
-    // compositing manager runs).
+    // What the engine takes from its surroundings. An empty clock or screen
+    // list gets the monotonic clock and QGuiApplication's screens; without a
+    // capture nothing can be captured (every transition fades), and without
+    // surfaces OpenGL windows are used that never count on a compositing
+    // manager and do not wait for the display server.
     struct Platform {
         Clock clock;
         std::function<QList<RippleScreen>()> screens;

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "engines/keepawakeadapters.h"
+
+#include <QDBusConnection>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class BrightnessDisplaySource;
+class ColorStage;
+class LoginItemService;
+class ScreenCaptureSource;
+
+// Everything this session's display server, buses and kernel offer the
+// engines, each behind the interface its engine defines.
+struct SessionPlatform {
+    std::unique_ptr<ColorStage> colorStage;
+    // Listed in the order the brightness engine asks them.
+    std::vector<std::unique_ptr<BrightnessDisplaySource>> brightnessSources;
+    KeepAwakeAdapters keepAwake;
+    std::shared_ptr<ScreenCaptureSource> capture;
+    // Whether translucent windows blend with what lies beneath them.
+    std::function<bool()> compositorRunning;
+    // Returns once the display server has handled what our windows sent.
+    std::function<void()> syncDisplay;
+    std::shared_ptr<LoginItemService> loginItem;
+};
+
+// The adapters of the session this process runs in: XRandR colour, the X
+// server's capture and timers, the desktop's ScreenSaver service and logind
+// on the session and system buses, backlights and DDC/CI monitors, and an
+// XDG autostart entry. A new colour backend is one more branch here.
+// `brightnessListed` is called on the main thread whenever a background
+// listing of displays has come in. Needs a QGuiApplication.
+SessionPlatform createSessionPlatform(std::function<void()> brightnessListed);
+
+// The keep-awake adapters alone, on the given buses and X display (empty
+// means $DISPLAY).
+KeepAwakeAdapters createKeepAwakeAdapters(QDBusConnection sessionBus, QDBusConnection systemBus,
+                                          const QString &xDisplayName = {});
