@@ -16,7 +16,6 @@
 #include "engines/colorstage.h"
 #include "platform/platformfactory.h"
 #include "ripple/rippletransitionengine.h"
-#include "ripple/ripplewindowfactory.h"
 #include "schedule/scheduleengine.h"
 
 #include <QApplication>
@@ -271,9 +270,9 @@ void HalvoApp::applicationDidFinishLaunching()
 std::shared_ptr<RippleTransitioning> HalvoApp::createRippleEngine(const SessionPlatform &platform)
 {
     RippleTransitionEngine::Platform parts;
-    parts.capture = platform.capture;
-    parts.surfaces = std::make_shared<RippleWindowFactory>(platform.compositorRunning,
-                                                           platform.syncDisplay);
+    parts.capture = platform.ripple.capture;
+    parts.compositorRunning = platform.ripple.compositorRunning;
+    parts.syncDisplay = platform.ripple.syncDisplay;
     return std::make_shared<RippleTransitionEngine>(m_colorEngine, std::move(parts));
 }
 

@@ -26,6 +26,16 @@ KeepAwakeAdapters createKeepAwakeAdapters(QDBusConnection sessionBus, QDBusConne
     return adapters;
 }
 
+RippleAdapters createRippleAdapters()
+{
+    RippleAdapters adapters;
+    auto capture = std::make_shared<X11ScreenCapture>();
+    adapters.compositorRunning = [capture] { return capture->compositingManagerRunning(); };
+    adapters.syncDisplay = &syncApplicationDisplay;
+    adapters.capture = std::move(capture);
+    return adapters;
+}
+
 SessionPlatform createSessionPlatform(std::function<void()> brightnessListed)
 {
     SessionPlatform platform;
@@ -53,10 +63,7 @@ SessionPlatform createSessionPlatform(std::function<void()> brightnessListed)
 
     platform.keepAwake = createKeepAwakeAdapters(QDBusConnection::sessionBus(), systemBus);
 
-    auto capture = std::make_shared<X11ScreenCapture>();
-    platform.compositorRunning = [capture] { return capture->compositingManagerRunning(); };
-    platform.syncDisplay = &syncApplicationDisplay;
-    platform.capture = std::move(capture);
+    platform.ripple = createRippleAdapters();
 
     platform.loginItem = std::make_shared<AutostartLoginItem>();
     return platform;

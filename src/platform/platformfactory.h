@@ -14,6 +14,15 @@ class ColorStage;
 class LoginItemService;
 class ScreenCaptureSource;
 
+// What the ripple transition needs of the display server.
+struct RippleAdapters {
+    std::shared_ptr<ScreenCaptureSource> capture;
+    // Whether translucent windows blend with what lies beneath them.
+    std::function<bool()> compositorRunning;
+    // Returns once the display server has handled what our windows sent.
+    std::function<void()> syncDisplay;
+};
+
 // Everything this session's display server, buses and kernel offer the
 // engines, each behind the interface its engine defines.
 struct SessionPlatform {
@@ -21,11 +30,7 @@ struct SessionPlatform {
     // Listed in the order the brightness engine asks them.
     std::vector<std::unique_ptr<BrightnessDisplaySource>> brightnessSources;
     KeepAwakeAdapters keepAwake;
-    std::shared_ptr<ScreenCaptureSource> capture;
-    // Whether translucent windows blend with what lies beneath them.
-    std::function<bool()> compositorRunning;
-    // Returns once the display server has handled what our windows sent.
-    std::function<void()> syncDisplay;
+    RippleAdapters ripple;
     std::shared_ptr<LoginItemService> loginItem;
 };
 
@@ -36,6 +41,9 @@ struct SessionPlatform {
 // `brightnessListed` is called on the main thread whenever a background
 // listing of displays has come in. Needs a QGuiApplication.
 SessionPlatform createSessionPlatform(std::function<void()> brightnessListed);
+
+// The ripple's adapters alone, on $DISPLAY.
+RippleAdapters createRippleAdapters();
 
 // The keep-awake adapters alone, on the given buses and X display (empty
 // means $DISPLAY).

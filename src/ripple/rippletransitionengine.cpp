@@ -44,7 +44,8 @@ RippleTransitionEngine::RippleTransitionEngine(std::weak_ptr<DisplayColorEngine>
     if (!m_platform.capture)
         m_platform.capture = std::make_shared<NoScreenCapture>();
     if (!m_platform.surfaces)
-        m_platform.surfaces = std::make_shared<RippleWindowFactory>();
+        m_platform.surfaces = std::make_shared<RippleWindowFactory>(m_platform.compositorRunning,
+                                                                    m_platform.syncDisplay);
 
     m_tier1Timer.setTimerType(Qt::PreciseTimer);
     m_tier1Timer.setInterval(tier1Interval);

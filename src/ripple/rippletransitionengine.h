@@ -51,14 +51,16 @@ public:
 
     // What the engine takes from its surroundings. An empty clock or screen
     // list gets the monotonic clock and QGuiApplication's screens; without a
-    // capture nothing can be captured (every transition fades), and without
-    // surfaces OpenGL windows are used that never count on a compositing
-    // manager and do not wait for the display server.
+    // capture nothing can be captured (every transition fades). Without
+    // surfaces it makes OpenGL windows that are translucent where
+    // `compositorRunning` says so and wait for `syncDisplay` when taken down.
     struct Platform {
         Clock clock;
         std::function<QList<RippleScreen>()> screens;
         std::shared_ptr<ScreenCaptureSource> capture;
         std::shared_ptr<RippleSurfaceFactory> surfaces;
+        std::function<bool()> compositorRunning;
+        std::function<void()> syncDisplay;
     };
 
     struct Colour {
