@@ -38,11 +38,11 @@ ALLOWED_HEADERS = {
     "popover": {"app/updatechecker.h", "app/messageboxupdatealertpresenter.h"},
 }
 
-# The interfaces adapters implement: the only engine and ripple headers
-# platform code may include.
+# The interfaces adapters implement: the only engine, ripple and schedule
+# headers platform code may include.
 ADAPTER_INTERFACES = {
     "engines/colorstage.h", "engines/gammaramp.h", "engines/brightnessdisplay.h",
-    "engines/keepawakeadapters.h", "ripple/screencapturesource.h",
+    "engines/keepawakeadapters.h", "ripple/screencapturesource.h", "schedule/sleepwatcher.h",
 }
 for _folder in ALLOWED:
     if _folder == "platform" or _folder.startswith("platform/"):

@@ -260,7 +260,7 @@ void HalvoApp::applicationDidFinishLaunching()
     m_scheduleEngine = std::make_unique<ScheduleEngine>([self] {
         if (self && self->m_store)
             self->m_store->checkSchedule(QTimeZone::systemTimeZone());
-    });
+    }, std::move(platform.sleepWatcher));
     m_scheduleEngine->start();
 
     handleFirstRun();

@@ -2,6 +2,7 @@
 
 #include "platform/dbus/logindinhibitor.h"
 #include "platform/dbus/logindsession.h"
+#include "platform/dbus/logindsleepwatcher.h"
 #include "platform/dbus/screensaverinhibitor.h"
 #include "platform/sysfs/backgrounddisplaysource.h"
 #include "platform/sysfs/backlightdisplaysource.h"
@@ -24,6 +25,11 @@ KeepAwakeAdapters createKeepAwakeAdapters(QDBusConnection sessionBus, QDBusConne
     adapters.blankingTimers = std::make_unique<XScreenSaverSuspender>(xDisplayName);
     adapters.system = std::make_unique<LogindInhibitor>(std::move(systemBus));
     return adapters;
+}
+
+std::unique_ptr<SleepWatcher> createSleepWatcher(QDBusConnection systemBus)
+{
+    return std::make_unique<LogindSleepWatcher>(std::move(systemBus));
 }
 
 RippleAdapters createRippleAdapters()
@@ -66,5 +72,6 @@ SessionPlatform createSessionPlatform(std::function<void()> brightnessListed)
     platform.ripple = createRippleAdapters();
 
     platform.loginItem = std::make_shared<AutostartLoginItem>();
+    platform.sleepWatcher = createSleepWatcher(systemBus);
     return platform;
 }

@@ -13,6 +13,7 @@ class BrightnessDisplaySource;
 class ColorStage;
 class LoginItemService;
 class ScreenCaptureSource;
+class SleepWatcher;
 
 // What the ripple transition needs of the display server.
 struct RippleAdapters {
@@ -32,6 +33,7 @@ struct SessionPlatform {
     KeepAwakeAdapters keepAwake;
     RippleAdapters ripple;
     std::shared_ptr<LoginItemService> loginItem;
+    std::unique_ptr<SleepWatcher> sleepWatcher;
 };
 
 // The adapters of the session this process runs in: XRandR colour, the X
@@ -44,6 +46,10 @@ SessionPlatform createSessionPlatform(std::function<void()> brightnessListed);
 
 // The ripple's adapters alone, on $DISPLAY.
 RippleAdapters createRippleAdapters();
+
+// Sleep and wake as announced on `systemBus`; a disconnected bus watches
+// nothing.
+std::unique_ptr<SleepWatcher> createSleepWatcher(QDBusConnection systemBus);
 
 // The keep-awake adapters alone, on the given buses and X display (empty
 // means $DISPLAY).
