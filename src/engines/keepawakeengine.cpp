@@ -39,9 +39,9 @@ std::unique_ptr<Adapter> orStandIn(std::unique_ptr<Adapter> adapter)
 } // namespace
 
 KeepAwakeEngine::KeepAwakeEngine(KeepAwakeAdapters adapters)
-    : m_screenSaver(orStandIn<RefusingDisplayInhibitor>(std::move(adapters.display)))
-    , m_xScreenSaver(orStandIn<MissingBlankingTimers>(std::move(adapters.blankingTimers)))
-    , m_logind(orStandIn<RefusingSystemInhibitor>(std::move(adapters.system)))
+    : m_display(orStandIn<RefusingDisplayInhibitor>(std::move(adapters.display)))
+    , m_blankingTimers(orStandIn<MissingBlankingTimers>(std::move(adapters.blankingTimers)))
+    , m_systemLock(orStandIn<RefusingSystemInhibitor>(std::move(adapters.system)))
 {
 }
 
@@ -52,22 +52,22 @@ KeepAwakeEngine::~KeepAwakeEngine()
 
 bool KeepAwakeEngine::holdsDisplayAssertion() const
 {
-    return m_screenSaver->isHeld() || m_xScreenSaver->isSuspended();
+    return m_display->isHeld() || m_blankingTimers->isSuspended();
 }
 
 bool KeepAwakeEngine::holdsSystemAssertion() const
 {
-    return m_logind->isHeld();
+    return m_systemLock->isHeld();
 }
 
 bool KeepAwakeEngine::acquireDisplayAssertion()
 {
-    switch (m_screenSaver->inhibit(QString::fromLatin1(kApplicationName),
+    switch (m_display->inhibit(QString::fromLatin1(kApplicationName),
                                    QString::fromLatin1(kDisplayReason))) {
     case DisplaySleepInhibitor::Result::Granted:
         return true;
     case DisplaySleepInhibitor::Result::NoService:
-        return m_xScreenSaver->suspend();
+        return m_blankingTimers->suspend();
     case DisplaySleepInhibitor::Result::Refused:
         break;
     }
@@ -76,9 +76,9 @@ bool KeepAwakeEngine::acquireDisplayAssertion()
 
 void KeepAwakeEngine::releaseAll()
 {
-    m_screenSaver->release();
-    m_xScreenSaver->resume();
-    m_logind->release();
+    m_display->release();
+    m_blankingTimers->resume();
+    m_systemLock->release();
 }
 
 bool KeepAwakeEngine::setActive(bool active)
@@ -94,7 +94,7 @@ bool KeepAwakeEngine::setActive(bool active)
 
     // Both are asked for before either answer is looked at.
     const bool displayHeld = acquireDisplayAssertion();
-    m_logind->inhibit(QStringLiteral("idle:sleep"), QString::fromLatin1(kApplicationName),
+    m_systemLock->inhibit(QStringLiteral("idle:sleep"), QString::fromLatin1(kApplicationName),
                       QString::fromLatin1(kSystemReason), QStringLiteral("block"));
 
     if (!displayHeld) {

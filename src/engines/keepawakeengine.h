@@ -6,10 +6,10 @@
 #include <memory>
 
 // Keeps the display and the system awake while switched on, with two
-// assertions. The display one is essential: the desktop's ScreenSaver
-// inhibition, or, where no ScreenSaver service runs (a bare window
-// manager), the X server's own screen saver and DPMS timers suspended. The
-// system one is a logind "idle:sleep" lock and may be missing.
+// assertions. The display one is essential: the desktop's inhibition, or,
+// where the desktop offers none (a bare window manager), the display
+// server's own blanking timers suspended. The system one is an
+// "idle:sleep" lock and may be missing.
 class KeepAwakeEngine final : public KeepAwakeControlling {
 public:
     static constexpr const char *kApplicationName = "Halvoscope";
@@ -32,8 +32,8 @@ private:
     bool acquireDisplayAssertion();
     void releaseAll();
 
-    std::unique_ptr<DisplaySleepInhibitor> m_screenSaver;
-    std::unique_ptr<ScreenBlankingTimers> m_xScreenSaver;
-    std::unique_ptr<SystemSleepInhibitor> m_logind;
+    std::unique_ptr<DisplaySleepInhibitor> m_display;
+    std::unique_ptr<ScreenBlankingTimers> m_blankingTimers;
+    std::unique_ptr<SystemSleepInhibitor> m_systemLock;
     bool m_isActive = false;
 };
