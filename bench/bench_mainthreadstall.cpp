@@ -14,6 +14,7 @@
 #include "core/statepersistence.h"
 #include "engines/brightnessengine.h"
 #include "engines/keepawakeengine.h"
+#include "platform/platformfactory.h"
 #include "platform/sysfs/backgrounddisplaysource.h"
 #include "platform/sysfs/ddcdisplaysource.h"
 #include "platform/sysfs/ddcutillibrary.h"
@@ -196,7 +197,8 @@ Stalls keepAwakeAgainstHungLogind()
     BusClient client(sessionBusAddress());
     QTemporaryDir dir(stateFolderTemplate());
     RecordingEngineSet recorders;
-    auto keepAwake = std::make_shared<KeepAwakeEngine>(client.connection(), client.connection());
+    auto keepAwake = std::make_shared<KeepAwakeEngine>(
+        createKeepAwakeAdapters(client.connection(), client.connection()));
     HalvoStore store(StatePersistence(dir.filePath(QStringLiteral("state.json"))), recorders.color,
                      recorders.brightness, keepAwake, nullptr,
                      [] { return QDateTime::currentDateTime(); }, recorders.loginItems,

@@ -14,13 +14,8 @@
 #include "engines/brightnessengine.h"
 #include "engines/displaycolorengine.h"
 #include "engines/keepawakeengine.h"
-#include "platform/dbus/logindsession.h"
-#include "platform/sysfs/backgrounddisplaysource.h"
-#include "platform/sysfs/backlightdisplaysource.h"
-#include "platform/sysfs/ddcdisplaysource.h"
-#include "platform/sysfs/ddcutillibrary.h"
-#include "platform/x11/xrandrcolorstage.h"
-#include "platform/xdg/autostartloginitem.h"
+#include "engines/colorstage.h"
+#include "platform/platformfactory.h"
 #include "ripple/rippletransitionengine.h"
 #include "schedule/scheduleengine.h"
 
@@ -224,45 +219,27 @@ void HalvoApp::applicationDidFinishLaunching()
     // No task-bar entry and no window of our own: QApplication shows nothing
     // until asked, and our windows keep out of task bars themselves.
 
-    m_colorEngine = std::make_shared<DisplayColorEngine>(std::make_unique<XRandrColorStage>());
+    QPointer<HalvoApp> self(this);
+    // The store reads brightness once at start, usually before a background
+    // listing of displays is in; it hears of levels as they arrive.
+    SessionPlatform platform = createSessionPlatform([self] {
+        if (self && self->m_store)
+            self->m_store->refreshBrightness();
+    });
 
-    {
-        const QDBusConnection systemBus = QDBusConnection::systemBus();
-        std::vector<std::unique_ptr<BrightnessDisplaySource>> sources;
-        sources.push_back(std::make_unique<BacklightDisplaySource>(
-            QStringLiteral("/sys"),
-            systemBus.isConnected() ? std::make_shared<LogindSession>(systemBus) : nullptr));
-        // DDC/CI answers in tens of milliseconds per monitor: listed, read and
-        // written on a thread of its own, listed again when screens change.
-        auto ddc = std::make_unique<BackgroundDisplaySource>([] {
-            return std::make_unique<DdcDisplaySource>(std::make_shared<DdcutilLibrary>());
-        });
-        auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance());
-        connect(app, &QGuiApplication::screenAdded, ddc.get(), &BackgroundDisplaySource::refresh);
-        connect(app, &QGuiApplication::screenRemoved, ddc.get(),
-                &BackgroundDisplaySource::refresh);
-        // The store reads brightness once at start, usually before the first
-        // listing is in; it hears of levels as they arrive.
-        connect(ddc.get(), &BackgroundDisplaySource::updated, this, [this] {
-            if (m_store)
-                m_store->refreshBrightness();
-        });
-        sources.push_back(std::move(ddc));
-        m_brightnessEngine = std::make_shared<BrightnessEngine>(std::move(sources), [] {
-            const QScreen *primary = QGuiApplication::primaryScreen();
-            return primary ? primary->name() : QString();
-        });
-    }
+    m_colorEngine = std::make_shared<DisplayColorEngine>(std::move(platform.colorStage));
+    m_brightnessEngine = std::make_shared<BrightnessEngine>(std::move(platform.brightnessSources), [] {
+        const QScreen *primary = QGuiApplication::primaryScreen();
+        return primary ? primary->name() : QString();
+    });
+    m_keepAwakeEngine = std::make_shared<KeepAwakeEngine>(std::move(platform.keepAwake));
 
-    m_keepAwakeEngine = std::make_shared<KeepAwakeEngine>(QDBusConnection::sessionBus(),
-                                                          QDBusConnection::systemBus());
-
-    m_rippleEngine = createRippleEngine();
+    m_rippleEngine = createRippleEngine(platform);
 
     m_store = std::make_unique<HalvoStore>(
         StatePersistence(), m_colorEngine, m_brightnessEngine, m_keepAwakeEngine, m_rippleEngine,
         [] { return QDateTime::currentDateTime(); },
-        std::make_shared<AutostartLoginItem>(),
+        std::move(platform.loginItem),
         []() -> std::optional<QRectF> {
             const QScreen *primary = QGuiApplication::primaryScreen();
             return primary ? std::optional<QRectF>(primary->geometry()) : std::nullopt;
@@ -270,7 +247,6 @@ void HalvoApp::applicationDidFinishLaunching()
     m_busService->setStore(m_store.get());
     m_userDefaults = UserDefaults::open();
 
-    QPointer<HalvoApp> self(this);
     StatusBarController::Actions actions;
     actions.showOnboarding = [self] {
         if (self)
@@ -285,16 +261,20 @@ void HalvoApp::applicationDidFinishLaunching()
     m_scheduleEngine = std::make_unique<ScheduleEngine>([self] {
         if (self && self->m_store)
             self->m_store->checkSchedule(QTimeZone::systemTimeZone());
-    });
+    }, std::move(platform.sleepWatcher));
     m_scheduleEngine->start();
 
     handleFirstRun();
     carryOutRequest();
 }
 
-std::shared_ptr<RippleTransitioning> HalvoApp::createRippleEngine()
+std::shared_ptr<RippleTransitioning> HalvoApp::createRippleEngine(const SessionPlatform &platform)
 {
-    return std::make_shared<RippleTransitionEngine>(m_colorEngine);
+    RippleTransitionEngine::Platform parts;
+    parts.capture = platform.ripple.capture;
+    parts.compositorRunning = platform.ripple.compositorRunning;
+    parts.syncDisplay = platform.ripple.syncDisplay;
+    return std::make_shared<RippleTransitionEngine>(m_colorEngine, std::move(parts));
 }
 
 // What the user cannot see otherwise: no tray showing the icon, and faults

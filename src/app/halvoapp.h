@@ -14,6 +14,7 @@ class OnboardingWindowController;
 class QSettings;
 class RippleTransitioning;
 class ScheduleEngine;
+struct SessionPlatform;
 class DesktopNotifier;
 class StatusBarController;
 class TerminationSignals;
@@ -59,7 +60,7 @@ private:
     Instance claimSingleInstance();
     int forwardRequestToRunningInstance();
     void carryOutRequest();
-    std::shared_ptr<RippleTransitioning> createRippleEngine();
+    std::shared_ptr<RippleTransitioning> createRippleEngine(const SessionPlatform &platform);
     void handleFirstRun();
     void showOnboarding();
     void showPopover();

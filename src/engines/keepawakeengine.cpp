@@ -1,14 +1,47 @@
 #include "engines/keepawakeengine.h"
 
-#include "platform/dbus/logindinhibitor.h"
-#include "platform/dbus/screensaverinhibitor.h"
-#include "platform/x11/xscreensaversuspender.h"
+namespace {
 
-KeepAwakeEngine::KeepAwakeEngine(QDBusConnection sessionBus, QDBusConnection systemBus,
-                                 QString xDisplayName)
-    : m_screenSaver(std::make_unique<ScreenSaverInhibitor>(std::move(sessionBus)))
-    , m_xScreenSaver(std::make_unique<XScreenSaverSuspender>(std::move(xDisplayName)))
-    , m_logind(std::make_unique<LogindInhibitor>(std::move(systemBus)))
+// Stands in for an adapter the platform does not offer, so the engine never
+// has to ask whether one is there.
+class RefusingDisplayInhibitor final : public DisplaySleepInhibitor {
+public:
+    Result inhibit(const QString &, const QString &) override { return Result::Refused; }
+    void release() override {}
+    bool isHeld() const override { return false; }
+};
+
+class MissingBlankingTimers final : public ScreenBlankingTimers {
+public:
+    bool suspend() override { return false; }
+    void resume() override {}
+    bool isSuspended() const override { return false; }
+};
+
+class RefusingSystemInhibitor final : public SystemSleepInhibitor {
+public:
+    bool inhibit(const QString &, const QString &, const QString &, const QString &) override
+    {
+        return false;
+    }
+    void release() override {}
+    bool isHeld() const override { return false; }
+};
+
+template <typename Stand, typename Adapter>
+std::unique_ptr<Adapter> orStandIn(std::unique_ptr<Adapter> adapter)
+{
+    if (adapter)
+        return adapter;
+    return std::make_unique<Stand>();
+}
+
+} // namespace
+
+KeepAwakeEngine::KeepAwakeEngine(KeepAwakeAdapters adapters)
+    : m_display(orStandIn<RefusingDisplayInhibitor>(std::move(adapters.display)))
+    , m_blankingTimers(orStandIn<MissingBlankingTimers>(std::move(adapters.blankingTimers)))
+    , m_systemLock(orStandIn<RefusingSystemInhibitor>(std::move(adapters.system)))
 {
 }
 
@@ -19,23 +52,23 @@ KeepAwakeEngine::~KeepAwakeEngine()
 
 bool KeepAwakeEngine::holdsDisplayAssertion() const
 {
-    return m_screenSaver->isHeld() || m_xScreenSaver->isSuspended();
+    return m_display->isHeld() || m_blankingTimers->isSuspended();
 }
 
 bool KeepAwakeEngine::holdsSystemAssertion() const
 {
-    return m_logind->isHeld();
+    return m_systemLock->isHeld();
 }
 
 bool KeepAwakeEngine::acquireDisplayAssertion()
 {
-    switch (m_screenSaver->inhibit(QString::fromLatin1(kApplicationName),
+    switch (m_display->inhibit(QString::fromLatin1(kApplicationName),
                                    QString::fromLatin1(kDisplayReason))) {
-    case ScreenSaverInhibitor::Result::Granted:
+    case DisplaySleepInhibitor::Result::Granted:
         return true;
-    case ScreenSaverInhibitor::Result::NoService:
-        return m_xScreenSaver->suspend();
-    case ScreenSaverInhibitor::Result::Refused:
+    case DisplaySleepInhibitor::Result::NoService:
+        return m_blankingTimers->suspend();
+    case DisplaySleepInhibitor::Result::Refused:
         break;
     }
     return false;
@@ -43,9 +76,9 @@ bool KeepAwakeEngine::acquireDisplayAssertion()
 
 void KeepAwakeEngine::releaseAll()
 {
-    m_screenSaver->release();
-    m_xScreenSaver->resume();
-    m_logind->release();
+    m_display->release();
+    m_blankingTimers->resume();
+    m_systemLock->release();
 }
 
 bool KeepAwakeEngine::setActive(bool active)
@@ -61,7 +94,7 @@ bool KeepAwakeEngine::setActive(bool active)
 
     // Both are asked for before either answer is looked at.
     const bool displayHeld = acquireDisplayAssertion();
-    m_logind->inhibit(QStringLiteral("idle:sleep"), QString::fromLatin1(kApplicationName),
+    m_systemLock->inhibit(QStringLiteral("idle:sleep"), QString::fromLatin1(kApplicationName),
                       QString::fromLatin1(kSystemReason), QStringLiteral("block"));
 
     if (!displayHeld) {

@@ -1,30 +1,23 @@
 #pragma once
 
 #include "core/keepawakecontrolling.h"
-
-#include <QDBusConnection>
-#include <QString>
+#include "engines/keepawakeadapters.h"
 
 #include <memory>
 
-class LogindInhibitor;
-class ScreenSaverInhibitor;
-class XScreenSaverSuspender;
-
 // Keeps the display and the system awake while switched on, with two
-// assertions. The display one is essential: the desktop's ScreenSaver
-// inhibition, or, where no ScreenSaver service runs (a bare window
-// manager), the X server's own screen saver and DPMS timers suspended. The
-// system one is a logind "idle:sleep" lock and may be missing.
+// assertions. The display one is essential: the desktop's inhibition, or,
+// where the desktop offers none (a bare window manager), the display
+// server's own blanking timers suspended. The system one is an
+// "idle:sleep" lock and may be missing.
 class KeepAwakeEngine final : public KeepAwakeControlling {
 public:
     static constexpr const char *kApplicationName = "Halvoscope";
     static constexpr const char *kDisplayReason = "Halvoscope Keep Display Awake";
     static constexpr const char *kSystemReason = "Halvoscope Keep System Awake";
 
-    // An empty X display name means $DISPLAY.
-    KeepAwakeEngine(QDBusConnection sessionBus, QDBusConnection systemBus,
-                    QString xDisplayName = {});
+    // Missing display or system adapters count as ones that always refuse.
+    explicit KeepAwakeEngine(KeepAwakeAdapters adapters);
     ~KeepAwakeEngine() override;
     KeepAwakeEngine(const KeepAwakeEngine &) = delete;
     KeepAwakeEngine &operator=(const KeepAwakeEngine &) = delete;
@@ -39,8 +32,8 @@ private:
     bool acquireDisplayAssertion();
     void releaseAll();
 
-    std::unique_ptr<ScreenSaverInhibitor> m_screenSaver;
-    std::unique_ptr<XScreenSaverSuspender> m_xScreenSaver;
-    std::unique_ptr<LogindInhibitor> m_logind;
+    std::unique_ptr<DisplaySleepInhibitor> m_display;
+    std::unique_ptr<ScreenBlankingTimers> m_blankingTimers;
+    std::unique_ptr<SystemSleepInhibitor> m_systemLock;
     bool m_isActive = false;
 };

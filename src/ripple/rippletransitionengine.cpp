@@ -3,8 +3,6 @@
 #include "core/colormath.h"
 #include "core/systemlog.h"
 #include "engines/displaycolorengine.h"
-#include "platform/x11/x11applicationsync.h"
-#include "platform/x11/x11screencapture.h"
 #include "ripple/ripplewindowfactory.h"
 
 #include <QCoreApplication>
@@ -20,6 +18,17 @@ namespace {
 
 constexpr QSize warmUpSize{16, 16};
 
+// The capture of a session that offers none.
+class NoScreenCapture final : public ScreenCaptureSource {
+public:
+    bool hasAccess() const override { return false; }
+    bool isAvailable() const override { return false; }
+    Result capture(const QRect &) override
+    {
+        return {QImage(), QStringLiteral("this session offers no screen capture")};
+    }
+};
+
 } // namespace
 
 RippleTransitionEngine::RippleTransitionEngine(std::weak_ptr<DisplayColorEngine> colorEngine, Platform platform,
@@ -32,15 +41,11 @@ RippleTransitionEngine::RippleTransitionEngine(std::weak_ptr<DisplayColorEngine>
         m_platform.clock = &RippleTransitionEngine::monotonicSeconds;
     if (!m_platform.screens)
         m_platform.screens = &RippleTransitionEngine::applicationScreens;
-    if (!m_platform.capture || !m_platform.surfaces) {
-        auto x11 = std::make_shared<X11ScreenCapture>();
-        if (!m_platform.surfaces) {
-            m_platform.surfaces = std::make_shared<RippleWindowFactory>(
-                [x11] { return x11->compositingManagerRunning(); }, &syncApplicationDisplay);
-        }
-        if (!m_platform.capture)
-            m_platform.capture = std::move(x11);
-    }
+    if (!m_platform.capture)
+        m_platform.capture = std::make_shared<NoScreenCapture>();
+    if (!m_platform.surfaces)
+        m_platform.surfaces = std::make_shared<RippleWindowFactory>(m_platform.compositorRunning,
+                                                                    m_platform.syncDisplay);
 
     m_tier1Timer.setTimerType(Qt::PreciseTimer);
     m_tier1Timer.setInterval(tier1Interval);
@@ -63,8 +68,8 @@ bool RippleTransitionEngine::hasScreenCaptureAccess() const
 
 void RippleTransitionEngine::requestScreenCaptureAccess()
 {
-    // X11 lets every client read the screen: there is nothing to ask for and
-    // no settings page to open.
+    // The sessions this runs in let every client read the screen: there is
+    // nothing to ask for and no settings page to open.
 }
 
 void RippleTransitionEngine::warmUpCapture(std::function<void()> done)

@@ -49,15 +49,18 @@ public:
 
     using Clock = std::function<double()>;
 
-    // What the engine takes from the platform; every part left empty gets the
-    // real one: the monotonic clock, QGuiApplication's screens, an X11
-    // capture of $DISPLAY and OpenGL windows (translucent only where a
-    // compositing manager runs).
+    // What the engine takes from its surroundings. An empty clock or screen
+    // list gets the monotonic clock and QGuiApplication's screens; without a
+    // capture nothing can be captured (every transition fades). Without
+    // surfaces it makes OpenGL windows that are translucent where
+    // `compositorRunning` says so and wait for `syncDisplay` when taken down.
     struct Platform {
         Clock clock;
         std::function<QList<RippleScreen>()> screens;
         std::shared_ptr<ScreenCaptureSource> capture;
         std::shared_ptr<RippleSurfaceFactory> surfaces;
+        std::function<bool()> compositorRunning;
+        std::function<void()> syncDisplay;
     };
 
     struct Colour {

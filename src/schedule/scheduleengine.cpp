@@ -3,18 +3,11 @@
 #include <QPointer>
 #include <QTimer>
 
-namespace {
-const QString logindService = QStringLiteral("org.freedesktop.login1");
-const QString logindPath = QStringLiteral("/org/freedesktop/login1");
-const QString logindManager = QStringLiteral("org.freedesktop.login1.Manager");
-const QString prepareForSleep = QStringLiteral("PrepareForSleep");
-}
-
-ScheduleEngine::ScheduleEngine(Tick onTick, QDBusConnection systemBus,
+ScheduleEngine::ScheduleEngine(Tick onTick, std::unique_ptr<SleepWatcher> sleep,
                                std::chrono::milliseconds interval, QObject *parent)
     : QObject(parent)
     , m_onTick(std::move(onTick))
-    , m_systemBus(std::move(systemBus))
+    , m_sleep(std::move(sleep))
     , m_interval(interval)
 {
 }
@@ -36,10 +29,12 @@ void ScheduleEngine::start()
     connect(m_timer, &QTimer::timeout, this, &ScheduleEngine::postTick);
     m_timer->start();
 
-    if (m_systemBus.isConnected()) {
-        m_observingWake = m_systemBus.connect(logindService, logindPath, logindManager,
-                                              prepareForSleep, this,
-                                              SLOT(handlePrepareForSleep(bool)));
+    if (m_sleep) {
+        QPointer<ScheduleEngine> engine(this);
+        m_observingWake = m_sleep->watch([engine](bool goingToSleep) {
+            if (engine)
+                engine->handlePrepareForSleep(goingToSleep);
+        });
     }
 
     if (m_onTick)
@@ -54,8 +49,7 @@ void ScheduleEngine::stop()
         m_timer = nullptr;
     }
     if (m_observingWake) {
-        m_systemBus.disconnect(logindService, logindPath, logindManager, prepareForSleep,
-                               this, SLOT(handlePrepareForSleep(bool)));
+        m_sleep->unwatch();
         m_observingWake = false;
     }
 }

@@ -1,17 +1,19 @@
 #pragma once
 
-#include <QDBusConnection>
+#include "schedule/sleepwatcher.h"
+
 #include <QObject>
 
 #include <chrono>
 #include <functional>
+#include <memory>
 
 class QTimer;
 
 // The schedule's heartbeat: calls its tick function once on start, every 30
-// seconds while running and once after each wake from sleep (logind's
-// PrepareForSleep(false) on the system bus). Timer and wake ticks are posted
-// to the event loop, never run inside the timer's or the bus's call-out.
+// seconds while running and once after each wake from sleep, as `sleep`
+// reports it. Timer and wake ticks are posted to the event loop, never run
+// inside the timer's or the watcher's call-out.
 // Main thread only.
 class ScheduleEngine : public QObject {
     Q_OBJECT
@@ -21,10 +23,9 @@ public:
 
     static constexpr std::chrono::milliseconds defaultInterval{30000};
 
-    // `systemBus` is where logind announces sleep; a disconnected bus means
-    // there are no wake ticks, and nothing else changes.
-    explicit ScheduleEngine(Tick onTick,
-                            QDBusConnection systemBus = QDBusConnection::systemBus(),
+    // Without a watcher, or one that cannot watch, there are no wake ticks,
+    // and nothing else changes.
+    explicit ScheduleEngine(Tick onTick, std::unique_ptr<SleepWatcher> sleep = {},
                             std::chrono::milliseconds interval = defaultInterval,
                             QObject *parent = nullptr);
     ~ScheduleEngine() override;
@@ -42,7 +43,7 @@ private:
     void postTick();
 
     Tick m_onTick;
-    QDBusConnection m_systemBus;
+    std::unique_ptr<SleepWatcher> m_sleep;
     std::chrono::milliseconds m_interval;
     QTimer *m_timer = nullptr;
     bool m_observingWake = false;

@@ -3,6 +3,7 @@
 #include "fakescreensaver.h"
 
 #include "engines/keepawakeengine.h"
+#include "platform/platformfactory.h"
 
 #include <QtTest>
 
@@ -134,7 +135,7 @@ void KeepAwakeEngineTest::holdsBothWithExactNamesAndReleases()
     QFETCH(QString, path);
     Desktop desktop(true, path);
     QVERIFY(desktop.isValid());
-    KeepAwakeEngine engine(desktop.session->connection(), desktop.system->connection());
+    KeepAwakeEngine engine(createKeepAwakeAdapters(desktop.session->connection(), desktop.system->connection()));
 
     QVERIFY(!engine.isActive());
     QVERIFY(engine.setActive(true));
@@ -168,7 +169,7 @@ void KeepAwakeEngineTest::refusedDisplayReleasesGrantedSystem()
     Desktop desktop;
     QVERIFY(desktop.isValid());
     desktop.screenSaver->setRefusing(true);
-    KeepAwakeEngine engine(desktop.session->connection(), desktop.system->connection());
+    KeepAwakeEngine engine(createKeepAwakeAdapters(desktop.session->connection(), desktop.system->connection()));
 
     QVERIFY(!engine.setActive(true));
     QVERIFY(!engine.isActive());
@@ -184,7 +185,7 @@ void KeepAwakeEngineTest::refusedSystemKeepsDisplayOnly()
     Desktop desktop;
     QVERIFY(desktop.isValid());
     desktop.logind->setRefusing(true);
-    KeepAwakeEngine engine(desktop.session->connection(), desktop.system->connection());
+    KeepAwakeEngine engine(createKeepAwakeAdapters(desktop.session->connection(), desktop.system->connection()));
 
     QVERIFY(engine.setActive(true));
     QVERIFY(engine.isActive());
@@ -214,7 +215,7 @@ void KeepAwakeEngineTest::slowLogindCountsAsRefusingAndLateLockIsClosed()
     // it, which it does only after switching on has returned: a switch-on
     // that waited for the answer would never return.
     desktop.logind->setHoldingReplies(true);
-    KeepAwakeEngine engine(desktop.session->connection(), desktop.system->connection());
+    KeepAwakeEngine engine(createKeepAwakeAdapters(desktop.session->connection(), desktop.system->connection()));
 
     QVERIFY(engine.setActive(true));
     QCOMPARE(desktop.logind->calls().size(), std::size_t(1));
@@ -239,7 +240,7 @@ void KeepAwakeEngineTest::secondSwitchOnCreatesNothing()
 {
     Desktop desktop;
     QVERIFY(desktop.isValid());
-    KeepAwakeEngine engine(desktop.session->connection(), desktop.system->connection());
+    KeepAwakeEngine engine(createKeepAwakeAdapters(desktop.session->connection(), desktop.system->connection()));
 
     QVERIFY(engine.setActive(true));
     QVERIFY(engine.setActive(true));
@@ -253,7 +254,7 @@ void KeepAwakeEngineTest::switchOffWhileInactiveReleasesNothing()
 {
     Desktop desktop;
     QVERIFY(desktop.isValid());
-    KeepAwakeEngine engine(desktop.session->connection(), desktop.system->connection());
+    KeepAwakeEngine engine(createKeepAwakeAdapters(desktop.session->connection(), desktop.system->connection()));
 
     QVERIFY(engine.setActive(false));
     QVERIFY(!engine.isActive());
@@ -266,8 +267,8 @@ void KeepAwakeEngineTest::destructionReleasesBoth()
 {
     Desktop desktop;
     QVERIFY(desktop.isValid());
-    auto engine = std::make_unique<KeepAwakeEngine>(desktop.session->connection(),
-                                                    desktop.system->connection());
+    auto engine = std::make_unique<KeepAwakeEngine>(
+        createKeepAwakeAdapters(desktop.session->connection(), desktop.system->connection()));
     QVERIFY(engine->setActive(true));
     QCOMPARE(desktop.screenSaver->activeCookies().size(), std::size_t(1));
     QVERIFY(desktop.logind->isHeld(0));
@@ -299,8 +300,9 @@ void KeepAwakeEngineTest::missingBuses()
     QVERIFY(desktop.isValid());
     BusClient nowhere(QStringLiteral("unix:path=/nonexistent/halvoscope-bus"));
     QVERIFY(!nowhere.connection().isConnected());
-    KeepAwakeEngine engine(sessionBus ? desktop.session->connection() : nowhere.connection(),
-                           systemBus ? desktop.system->connection() : nowhere.connection());
+    KeepAwakeEngine engine(
+        createKeepAwakeAdapters(sessionBus ? desktop.session->connection() : nowhere.connection(),
+                                systemBus ? desktop.system->connection() : nowhere.connection()));
 
     QCOMPARE(engine.setActive(true), result);
     QCOMPARE(engine.isActive(), result);
@@ -338,8 +340,8 @@ void KeepAwakeEngineTest::xServerTimersWithoutScreenSaverService()
     QVERIFY(desktop.isValid());
     XSaverProbe probe;
     QVERIFY2(probe.isValid(), "needs the X server of headless-session.sh");
-    auto engine = std::make_unique<KeepAwakeEngine>(desktop.session->connection(),
-                                                    desktop.system->connection());
+    auto engine = std::make_unique<KeepAwakeEngine>(
+        createKeepAwakeAdapters(desktop.session->connection(), desktop.system->connection()));
 
     QVERIFY(engine->setActive(true));
     QVERIFY(engine->isActive());
@@ -363,8 +365,8 @@ void KeepAwakeEngineTest::noScreenSaverServiceAndNoXServerFails()
 {
     Desktop desktop(false);
     QVERIFY(desktop.isValid());
-    KeepAwakeEngine engine(desktop.session->connection(), desktop.system->connection(),
-                           QStringLiteral(":4095"));
+    KeepAwakeEngine engine(createKeepAwakeAdapters(
+        desktop.session->connection(), desktop.system->connection(), QStringLiteral(":4095")));
 
     QVERIFY(!engine.setActive(true));
     QVERIFY(!engine.isActive());

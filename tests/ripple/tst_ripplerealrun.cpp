@@ -1,5 +1,6 @@
 #include "core/colormath.h"
 #include "engines/displaycolorengine.h"
+#include "platform/platformfactory.h"
 #include "platform/x11/x11screencapture.h"
 #include "platform/x11/xrandrcolorstage.h"
 #include "ripple/ripplereference.h"
@@ -143,6 +144,17 @@ private:
 
 // Whether the X server has the window mapped, asked through a connection
 // of its own, so only requests the server has handled count.
+// The engine's parts as the application hands them over on this display.
+RippleTransitionEngine::Platform sessionParts()
+{
+    const RippleAdapters adapters = createRippleAdapters();
+    RippleTransitionEngine::Platform parts;
+    parts.capture = adapters.capture;
+    parts.compositorRunning = adapters.compositorRunning;
+    parts.syncDisplay = adapters.syncDisplay;
+    return parts;
+}
+
 bool mappedOnServer(Display *display, QWindow *window)
 {
     XWindowAttributes attributes;
@@ -186,7 +198,7 @@ void TestRippleRealRun::init()
     m_picture = testCard(m_capture->rootSize());
     QVERIFY(RootPicture::show(m_picture));
     m_colour = std::make_shared<DisplayColorEngine>(std::make_unique<XRandrColorStage>());
-    m_engine = std::make_unique<RippleTransitionEngine>(m_colour);
+    m_engine = std::make_unique<RippleTransitionEngine>(m_colour, sessionParts());
     // The engine probed OpenGL, so Mesa's driver is loaded now.
     keepGraphicsDriverLoaded();
     m_events.clear();
@@ -385,7 +397,7 @@ void TestRippleRealRun::stageFollowsSwappedFrames()
         }
     }));
     const QSize root = m_picture.size();
-    RippleTransitionEngine::Platform platform;
+    RippleTransitionEngine::Platform platform = sessionParts();
     platform.screens = [root] {
         const int half = root.width() / 2;
         return QList<RippleScreen>{{QStringLiteral("left"), QRect(0, 0, half, root.height()), 1.0, 60.0},

@@ -1,3 +1,4 @@
+#include "platform/platformfactory.h"
 #include "schedule/scheduleengine.h"
 
 #include <QDBusConnection>
@@ -69,14 +70,14 @@ private Q_SLOTS:
 
     void defaultIntervalIsThirtySeconds()
     {
-        ScheduleEngine engine([] {}, QDBusConnection(QString()));
+        ScheduleEngine engine([] {}, createSleepWatcher(QDBusConnection(QString())));
         QCOMPARE(engine.interval(), 30000ms);
     }
 
     void startTicksOnceDirectlyThenEveryInterval()
     {
         int ticks = 0;
-        ScheduleEngine engine([&] { ++ticks; }, QDBusConnection(QString()), 100ms);
+        ScheduleEngine engine([&] { ++ticks; }, createSleepWatcher(QDBusConnection(QString())), 100ms);
         engine.start();
         QCOMPARE(ticks, 1);
         QVERIFY(engine.isRunning());
@@ -87,7 +88,7 @@ private Q_SLOTS:
     void timerTickIsPostedNotRunInsideTheTimeout()
     {
         int ticks = 0;
-        ScheduleEngine engine([&] { ++ticks; }, QDBusConnection(QString()), 1h);
+        ScheduleEngine engine([&] { ++ticks; }, createSleepWatcher(QDBusConnection(QString())), 1h);
         engine.start();
         QCOMPARE(ticks, 1);
         const auto timers = engine.findChildren<QTimer *>();
@@ -102,7 +103,7 @@ private Q_SLOTS:
         FakeLogind logind;
         QVERIFY(logind.claimName());
         int ticks = 0;
-        ScheduleEngine engine([&] { ++ticks; }, engineBus(), 1h);
+        ScheduleEngine engine([&] { ++ticks; }, createSleepWatcher(engineBus()), 1h);
         engine.start();
         engine.start();
         QCOMPARE(ticks, 2);
@@ -133,7 +134,7 @@ private Q_SLOTS:
         FakeLogind logind;
         QVERIFY(logind.claimName());
         int ticks = 0;
-        ScheduleEngine engine([&] { ++ticks; }, engineBus(), 1h);
+        ScheduleEngine engine([&] { ++ticks; }, createSleepWatcher(engineBus()), 1h);
         engine.start();
         QCOMPARE(ticks, 1);
 
@@ -149,7 +150,7 @@ private Q_SLOTS:
     void wakeTickIsPostedNotRunInsideTheSignal()
     {
         int ticks = 0;
-        ScheduleEngine engine([&] { ++ticks; }, engineBus(), 1h);
+        ScheduleEngine engine([&] { ++ticks; }, createSleepWatcher(engineBus()), 1h);
         engine.start();
         QVERIFY(QMetaObject::invokeMethod(&engine, "handlePrepareForSleep",
                                           Qt::DirectConnection, Q_ARG(bool, false)));
@@ -162,7 +163,7 @@ private Q_SLOTS:
         // Only logind's own name counts; anyone else's PrepareForSleep is noise.
         FakeLogind impostor;
         int ticks = 0;
-        ScheduleEngine engine([&] { ++ticks; }, engineBus(), 1h);
+        ScheduleEngine engine([&] { ++ticks; }, createSleepWatcher(engineBus()), 1h);
         engine.start();
         QVERIFY(impostor.prepareForSleep(false));
         flush(engineBus());
@@ -175,7 +176,7 @@ private Q_SLOTS:
         FakeLogind logind;
         QVERIFY(logind.claimName());
         int ticks = 0;
-        ScheduleEngine engine([&] { ++ticks; }, engineBus(), 50ms);
+        ScheduleEngine engine([&] { ++ticks; }, createSleepWatcher(engineBus()), 50ms);
         engine.start();
         engine.stop();
         QVERIFY(!engine.isRunning());
@@ -195,7 +196,8 @@ private Q_SLOTS:
     void noSystemBusStillTicks()
     {
         int ticks = 0;
-        ScheduleEngine engine([&] { ++ticks; }, QDBusConnection(QStringLiteral("no-such-bus")), 50ms);
+        ScheduleEngine engine([&] { ++ticks; },
+                              createSleepWatcher(QDBusConnection(QStringLiteral("no-such-bus"))), 50ms);
         engine.start();
         QCOMPARE(ticks, 1);
         QTRY_VERIFY(ticks >= 3);
@@ -204,7 +206,7 @@ private Q_SLOTS:
     void destroyedWithPendingTickRunsNothing()
     {
         int ticks = 0;
-        auto engine = std::make_unique<ScheduleEngine>([&] { ++ticks; }, engineBus(), 1h);
+        auto engine = std::make_unique<ScheduleEngine>([&] { ++ticks; }, createSleepWatcher(engineBus()), 1h);
         engine->start();
         QVERIFY(QMetaObject::invokeMethod(engine.get(), "handlePrepareForSleep",
                                           Qt::DirectConnection, Q_ARG(bool, false)));

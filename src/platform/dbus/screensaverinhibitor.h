@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engines/keepawakeadapters.h"
+
 #include <QDBusConnection>
 #include <QDBusPendingCall>
 #include <QString>
@@ -8,24 +10,19 @@
 
 // An org.freedesktop.ScreenSaver inhibition on the session bus, identified
 // by the cookie the service hands out.
-class ScreenSaverInhibitor {
+// NoService: nobody offers Inhibit under org.freedesktop.ScreenSaver.
+class ScreenSaverInhibitor final : public DisplaySleepInhibitor {
 public:
-    enum class Result {
-        Granted,
-        Refused,   // an error, no answer within the short wait, or no bus
-        NoService, // nobody offers Inhibit under org.freedesktop.ScreenSaver
-    };
-
     explicit ScreenSaverInhibitor(QDBusConnection sessionBus);
-    ~ScreenSaverInhibitor();
+    ~ScreenSaverInhibitor() override;
     ScreenSaverInhibitor(const ScreenSaverInhibitor &) = delete;
     ScreenSaverInhibitor &operator=(const ScreenSaverInhibitor &) = delete;
 
     // Inhibit(application, reason) on /org/freedesktop/ScreenSaver, or on
     // /ScreenSaver where a desktop only exports the older path.
-    Result inhibit(const QString &application, const QString &reason);
-    void release();
-    bool isHeld() const { return m_cookie.has_value(); }
+    Result inhibit(const QString &application, const QString &reason) override;
+    void release() override;
+    bool isHeld() const override { return m_cookie.has_value(); }
     std::optional<quint32> cookie() const { return m_cookie; }
 
 private:
