@@ -3,7 +3,6 @@
 #include "app/popoverplacement.h"
 #include "app/popoverwindow.h"
 #include "app/statusicon.h"
-#include "app/userdefaults.h"
 #include "core/halvostore.h"
 #include "popover/popovercontext.h"
 #include "popover/popovernavigation.h"
@@ -70,14 +69,6 @@ StatusBarController::StatusBarController(HalvoStore *store, Actions actions, QOb
     , m_actions(std::move(actions))
     , m_navigation(new PopoverNavigation(this))
 {
-    // Linux panels place icons themselves; the key is still written so the
-    // stored settings are the same on every platform.
-    {
-        const auto defaults = UserDefaults::open();
-        if (!defaults->contains(UserDefaults::statusItemPositionKey))
-            defaults->setValue(UserDefaults::statusItemPositionKey, 240.0);
-    }
-
     m_trayIcon = new QSystemTrayIcon(this);
     connect(m_trayIcon, &QSystemTrayIcon::activated, this, &StatusBarController::handleActivation);
     updateStatusIcon();
