@@ -1,6 +1,6 @@
 #include "popoverrig.h"
-#include "../app/feedserver.h"
-#include "../onboarding/permissionrippleengine.h"
+#include "feedserver.h"
+#include "permissionrippleengine.h"
 
 #include "app/updatechecker.h"
 #include "popover/settingsmodel.h"
