@@ -95,7 +95,7 @@ HalvoApp::HalvoApp(LaunchRequest request, QObject *parent)
 HalvoApp::~HalvoApp()
 {
     // Normally done from aboutToQuit; this covers an event loop that never ran.
-    applicationWillTerminate();
+    shutdown();
 }
 
 int HalvoApp::run()
@@ -118,7 +118,7 @@ int HalvoApp::run()
     m_busService = std::make_unique<HalvoBusService>(
         nullptr, [self] {
             if (self)
-                self->applicationShouldHandleReopen();
+                self->reopen();
         },
         QDBusConnection::sessionBus());
 
@@ -147,9 +147,9 @@ int HalvoApp::run()
 
     m_terminationSignals = std::make_unique<TerminationSignals>();
     connect(m_terminationSignals.get(), &TerminationSignals::received, qApp, &QCoreApplication::quit);
-    connect(qApp, &QCoreApplication::aboutToQuit, this, &HalvoApp::applicationWillTerminate);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &HalvoApp::shutdown);
 
-    applicationDidFinishLaunching();
+    start();
     return QApplication::exec();
 }
 
@@ -210,7 +210,7 @@ void HalvoApp::carryOutRequest()
         showPopover();
 }
 
-void HalvoApp::applicationDidFinishLaunching()
+void HalvoApp::start()
 {
     if (m_launched)
         return;
@@ -338,7 +338,7 @@ void HalvoApp::showPopover()
         m_statusBarController->showPopover();
 }
 
-void HalvoApp::applicationWillTerminate()
+void HalvoApp::shutdown()
 {
     if (!m_launched || m_terminated)
         return;
@@ -351,7 +351,7 @@ void HalvoApp::applicationWillTerminate()
         m_store->prepareForTermination();
 }
 
-void HalvoApp::applicationShouldHandleReopen()
+void HalvoApp::reopen()
 {
     if (m_statusBarController)
         m_statusBarController->showPopover();

@@ -51,9 +51,9 @@ public:
     StatusBarController *statusBarController() const { return m_statusBarController.get(); }
     ScheduleEngine *scheduleEngine() const { return m_scheduleEngine.get(); }
 
-    void applicationDidFinishLaunching();
-    void applicationWillTerminate();
-    void applicationShouldHandleReopen();
+    void start();
+    void shutdown();
+    void reopen();
 
 private:
     enum class Instance { First, Other, Unguarded };

@@ -4,7 +4,6 @@
 #include "app/popoverwindow.h"
 #include "app/processservices.h"
 #include "app/statusicon.h"
-#include "app/userdefaults.h"
 #include "core/halvostore.h"
 #include "popover/popovercontext.h"
 #include "popover/popovernavigation.h"
@@ -71,14 +70,6 @@ StatusBarController::StatusBarController(HalvoStore *store, Actions actions, QOb
     , m_actions(std::move(actions))
     , m_navigation(new PopoverNavigation(this))
 {
-    // Linux panels place icons themselves; the key is still written so the
-    // stored settings are the same on every platform.
-    {
-        const auto defaults = UserDefaults::open();
-        if (!defaults->contains(UserDefaults::statusItemPositionKey))
-            defaults->setValue(UserDefaults::statusItemPositionKey, 240.0);
-    }
-
     m_trayIcon = new QSystemTrayIcon(this);
     connect(m_trayIcon, &QSystemTrayIcon::activated, this, &StatusBarController::handleActivation);
     updateStatusIcon();

@@ -5,10 +5,8 @@
 #include <memory>
 
 // The application's user defaults: an INI file under
-// $XDG_CONFIG_HOME/Halvoscope/, keys spelled the same on every platform.
+// $XDG_CONFIG_HOME/Halvoscope/.
 namespace UserDefaults {
-
-inline const QString statusItemPositionKey = QStringLiteral("NSStatusItem Preferred Position Item-0");
 
 inline std::unique_ptr<QSettings> open()
 {

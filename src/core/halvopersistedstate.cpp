@@ -10,8 +10,6 @@
 
 namespace {
 
-// MARK: writing
-
 QJsonObject presetToJson(const HalvoPreset &preset)
 {
     QJsonObject object;
@@ -47,8 +45,6 @@ QJsonObject markerToJson(const ScheduleEventMarker &marker)
     object.insert(QLatin1String("presetID"), marker.presetID);
     return object;
 }
-
-// MARK: reading
 
 bool isNumberChar(char c)
 {

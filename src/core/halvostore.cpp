@@ -20,6 +20,14 @@ constexpr qreal originInsetFromRight = 180.0;
 constexpr qreal originInsetFromTop = 12.0;
 const QPointF originWithoutScreen(1200.0, 900.0);
 
+// The state file lists hidden presets sorted, so equal sets save equal files.
+QStringList sortedIDs(const QSet<QString> &ids)
+{
+    QStringList sorted(ids.cbegin(), ids.cend());
+    std::sort(sorted.begin(), sorted.end());
+    return sorted;
+}
+
 } // namespace
 
 HalvoStore::HalvoStore(StatePersistence persistence,
@@ -39,58 +47,52 @@ HalvoStore::HalvoStore(StatePersistence persistence,
       m_rippleEngine(std::move(rippleEngine)),
       m_clock(std::move(clock)),
       m_loginItems(std::move(loginItems)),
-      m_mainScreen(std::move(mainScreen))
+      m_mainScreen(std::move(mainScreen)),
+      m_state(m_persistence.load())
 {
-    const HalvoPersistedState state = m_persistence.load();
-    m_activeModeID = state.activeModeID;
-    m_presets = state.presets;
-    m_hiddenPresetIDs = QSet<QString>(state.hiddenPresetIDs.cbegin(), state.hiddenPresetIDs.cend());
-    m_schedule = state.schedule;
-    m_lastScheduleMarker = state.lastScheduleMarker;
-    m_animationEnabled = state.animationEnabled;
-    m_opticalRefractionEnabled = state.opticalRefractionEnabled;
-    m_brightnessBaseline = state.brightnessBaseline;
-    m_hasCompletedOnboarding = state.hasCompletedOnboarding;
+    m_state.hiddenPresetIDs = sortedIDs(QSet<QString>(m_state.hiddenPresetIDs.cbegin(),
+                                                      m_state.hiddenPresetIDs.cend()));
 
     m_currentBrightness = m_brightnessEngine->readBrightness();
 }
 
 HalvoStore::~HalvoStore() = default;
 
-// MARK: derived values
+QSet<QString> HalvoStore::hiddenPresetIDs() const
+{
+    return QSet<QString>(m_state.hiddenPresetIDs.cbegin(), m_state.hiddenPresetIDs.cend());
+}
 
 HalvoPreset HalvoStore::activePreset() const
 {
-    if (const auto preset = findPreset(m_activeModeID))
+    if (const auto preset = findPreset(m_state.activeModeID))
         return *preset;
-    if (!m_presets.isEmpty())
-        return m_presets.first();
+    if (!m_state.presets.isEmpty())
+        return m_state.presets.first();
     return HalvoPreset::builtInPresets().first();
 }
 
 QList<HalvoPreset> HalvoStore::visiblePresets() const
 {
     QList<HalvoPreset> visible;
-    for (const HalvoPreset &preset : m_presets) {
-        if (!m_hiddenPresetIDs.contains(preset.id))
+    for (const HalvoPreset &preset : m_state.presets) {
+        if (!m_state.hiddenPresetIDs.contains(preset.id))
             visible.append(preset);
     }
     // The menu never shows an empty list while presets exist.
-    if (visible.isEmpty() && !m_presets.isEmpty())
-        visible.append(m_presets.first());
+    if (visible.isEmpty() && !m_state.presets.isEmpty())
+        visible.append(m_state.presets.first());
     return visible;
 }
 
 std::optional<HalvoPreset> HalvoStore::findPreset(const QString &id) const
 {
-    for (const HalvoPreset &preset : m_presets) {
+    for (const HalvoPreset &preset : m_state.presets) {
         if (preset.id == id)
             return preset;
     }
     return std::nullopt;
 }
-
-// MARK: preset application
 
 void HalvoStore::activatePreset(const QString &id, bool animated)
 {
@@ -108,14 +110,14 @@ void HalvoStore::activatePreset(const QString &id, bool animated)
 
     const bool colourChanges =
         preset.temperature != fromTemperature || preset.saturation != fromSaturation;
-    if (animated && m_animationEnabled && colourChanges && m_rippleEngine) {
+    if (animated && m_state.animationEnabled && colourChanges && m_rippleEngine) {
         const QPointF origin = rippleOrigin();
         setIsTransitioning(true);
         // The steps hold the store weakly: a transition may outlive it.
         const QPointer<HalvoStore> weakSelf(this);
         m_rippleEngine->runTransition(
             fromTemperature, fromSaturation, preset.temperature, preset.saturation,
-            m_opticalRefractionEnabled, origin,
+            m_state.opticalRefractionEnabled, origin,
             [weakSelf, preset] {
                 if (!weakSelf)
                     return;
@@ -147,11 +149,11 @@ void HalvoStore::applyImmediately(const HalvoPreset &preset)
 void HalvoStore::applyBrightness(std::optional<qint64> brightness)
 {
     if (!brightness) {
-        if (!m_brightnessBaseline) {
+        if (!m_state.brightnessBaseline) {
             setCurrentBrightness(m_brightnessEngine->readBrightness());
             return;
         }
-        const qint64 baseline = *m_brightnessBaseline;
+        const qint64 baseline = *m_state.brightnessBaseline;
         if (m_brightnessEngine->setBrightness(baseline))
             setCurrentBrightness(baseline);
         setBrightnessBaseline(std::nullopt);
@@ -160,7 +162,7 @@ void HalvoStore::applyBrightness(std::optional<qint64> brightness)
     }
 
     // The first preset with its own brightness records the user's level once.
-    if (!m_brightnessBaseline) {
+    if (!m_state.brightnessBaseline) {
         if (const std::optional<qint64> read = m_brightnessEngine->readBrightness()) {
             setBrightnessBaseline(read);
             save();
@@ -187,7 +189,7 @@ std::optional<qint64> HalvoStore::refreshBrightness()
 
 std::optional<QString> HalvoStore::checkSchedule(const QTimeZone &calendar)
 {
-    if (!m_schedule.enabled)
+    if (!m_state.schedule.enabled)
         return std::nullopt;
 
     const QPointer<HalvoStore> weakSelf(this);
@@ -195,7 +197,7 @@ std::optional<QString> HalvoStore::checkSchedule(const QTimeZone &calendar)
         return weakSelf && weakSelf->findPreset(id).has_value();
     };
     const std::optional<ScheduleEvaluation> evaluation = ScheduleEvaluator::evaluate(
-        m_schedule, m_clock(), calendar, m_lastScheduleMarker, presetExists);
+        m_state.schedule, m_clock(), calendar, m_state.lastScheduleMarker, presetExists);
     if (!evaluation)
         return std::nullopt;
 
@@ -207,19 +209,7 @@ std::optional<QString> HalvoStore::checkSchedule(const QTimeZone &calendar)
 
 void HalvoStore::save()
 {
-    HalvoPersistedState state;
-    state.activeModeID = m_activeModeID;
-    state.presets = m_presets;
-    QStringList hidden(m_hiddenPresetIDs.cbegin(), m_hiddenPresetIDs.cend());
-    std::sort(hidden.begin(), hidden.end());
-    state.hiddenPresetIDs = hidden;
-    state.schedule = m_schedule;
-    state.lastScheduleMarker = m_lastScheduleMarker;
-    state.animationEnabled = m_animationEnabled;
-    state.opticalRefractionEnabled = m_opticalRefractionEnabled;
-    state.brightnessBaseline = m_brightnessBaseline;
-    state.hasCompletedOnboarding = m_hasCompletedOnboarding;
-    if (const std::optional<QString> error = m_persistence.save(state))
+    if (const std::optional<QString> error = m_persistence.save(m_state))
         Q_EMIT stateSaveFailed(m_persistence.fileURL(), *error);
 }
 
@@ -229,8 +219,8 @@ void HalvoStore::prepareForTermination()
         m_rippleEngine->cancelTransition();
     m_keepAwakeEngine->setActive(false);
     setKeepAwakeEnabled(false);
-    if (m_brightnessBaseline) {
-        m_brightnessEngine->setBrightness(*m_brightnessBaseline);
+    if (m_state.brightnessBaseline) {
+        m_brightnessEngine->setBrightness(*m_state.brightnessBaseline);
         setBrightnessBaseline(std::nullopt);
         save();
     }
@@ -259,19 +249,17 @@ void HalvoStore::setRippleOriginProvider(RippleOriginProvider provider)
     m_rippleOriginProvider = std::move(provider);
 }
 
-// MARK: editing and settings
-
 void HalvoStore::updatePreset(const QString &id, std::optional<qint64> temperature,
                               std::optional<qint64> saturation, BrightnessChange brightness)
 {
-    const auto it = std::find_if(m_presets.cbegin(), m_presets.cend(),
+    const auto it = std::find_if(m_state.presets.cbegin(), m_state.presets.cend(),
                                  [&id](const HalvoPreset &p) { return p.id == id; });
-    if (it == m_presets.cend())
+    if (it == m_state.presets.cend())
         return;
-    const qsizetype index = it - m_presets.cbegin();
+    const qsizetype index = it - m_state.presets.cbegin();
 
     setErrorMessage(std::nullopt);
-    QList<HalvoPreset> presets = m_presets;
+    QList<HalvoPreset> presets = m_state.presets;
     HalvoPreset &preset = presets[index];
     if (temperature)
         preset.temperature = ColorMath::clampTemperature(*temperature);
@@ -297,13 +285,13 @@ void HalvoStore::updatePreset(const QString &id, std::optional<qint64> temperatu
 
 void HalvoStore::resetPreset(const QString &id)
 {
-    const auto it = std::find_if(m_presets.cbegin(), m_presets.cend(),
+    const auto it = std::find_if(m_state.presets.cbegin(), m_state.presets.cend(),
                                  [&id](const HalvoPreset &p) { return p.id == id; });
-    if (it == m_presets.cend())
+    if (it == m_state.presets.cend())
         return;
-    const qsizetype index = it - m_presets.cbegin();
+    const qsizetype index = it - m_state.presets.cbegin();
 
-    QList<HalvoPreset> presets = m_presets;
+    QList<HalvoPreset> presets = m_state.presets;
     presets[index].resetToDefaults();
     const HalvoPreset reset = presets[index];
     setPresets(presets);
@@ -317,7 +305,7 @@ HalvoPreset HalvoStore::addCustomPreset(const QString &name)
 {
     const HalvoPreset preset(HalvoPreset::newCustomID(), HalvoPreset::sanitizedName(name),
                              m_appliedTemperature, m_appliedSaturation, std::nullopt, true);
-    QList<HalvoPreset> presets = m_presets;
+    QList<HalvoPreset> presets = m_state.presets;
     presets.append(preset);
     setPresets(presets);
     save();
@@ -326,33 +314,33 @@ HalvoPreset HalvoStore::addCustomPreset(const QString &name)
 
 void HalvoStore::renamePreset(const QString &id, const QString &name)
 {
-    const auto it = std::find_if(m_presets.cbegin(), m_presets.cend(), [&id](const HalvoPreset &p) {
+    const auto it = std::find_if(m_state.presets.cbegin(), m_state.presets.cend(), [&id](const HalvoPreset &p) {
         return p.id == id && p.isCustom;
     });
-    if (it == m_presets.cend())
+    if (it == m_state.presets.cend())
         return;
-    QList<HalvoPreset> presets = m_presets;
-    presets[it - m_presets.cbegin()].name = HalvoPreset::sanitizedName(name);
+    QList<HalvoPreset> presets = m_state.presets;
+    presets[it - m_state.presets.cbegin()].name = HalvoPreset::sanitizedName(name);
     setPresets(presets);
     save();
 }
 
 void HalvoStore::deleteCustomPreset(const QString &id)
 {
-    const auto it = std::find_if(m_presets.cbegin(), m_presets.cend(), [&id](const HalvoPreset &p) {
+    const auto it = std::find_if(m_state.presets.cbegin(), m_state.presets.cend(), [&id](const HalvoPreset &p) {
         return p.id == id && p.isCustom;
     });
-    if (it == m_presets.cend())
+    if (it == m_state.presets.cend())
         return;
 
-    QList<HalvoPreset> presets = m_presets;
-    presets.removeAt(it - m_presets.cbegin());
+    QList<HalvoPreset> presets = m_state.presets;
+    presets.removeAt(it - m_state.presets.cbegin());
     setPresets(presets);
-    QSet<QString> hidden = m_hiddenPresetIDs;
+    QSet<QString> hidden = hiddenPresetIDs();
     hidden.remove(id);
     setHiddenPresetIDs(hidden);
 
-    DailySchedule schedule = m_schedule;
+    DailySchedule schedule = m_state.schedule;
     if (schedule.preset1ID == id) {
         schedule.preset1ID = BuiltinPresetID::standard;
         setLastScheduleMarker(std::nullopt);
@@ -363,7 +351,7 @@ void HalvoStore::deleteCustomPreset(const QString &id)
     }
     setSchedule(schedule);
 
-    if (m_activeModeID == id)
+    if (m_state.activeModeID == id)
         activatePreset(BuiltinPresetID::standard, false);
     else
         save();
@@ -371,7 +359,7 @@ void HalvoStore::deleteCustomPreset(const QString &id)
 
 void HalvoStore::togglePresetHidden(const QString &id)
 {
-    QSet<QString> hidden = m_hiddenPresetIDs;
+    QSet<QString> hidden = hiddenPresetIDs();
     if (hidden.contains(id)) {
         hidden.remove(id);
     } else {
@@ -395,7 +383,7 @@ void HalvoStore::updateSchedule(const DailySchedule &schedule)
 
 void HalvoStore::setScheduleEnabled(bool enabled)
 {
-    DailySchedule schedule = m_schedule;
+    DailySchedule schedule = m_state.schedule;
     schedule.enabled = enabled;
     setSchedule(schedule);
     setLastScheduleMarker(std::nullopt);
@@ -429,12 +417,10 @@ void HalvoStore::setLaunchAtLogin(bool enabled)
         setErrorMessage(loginItemFailurePrefix + error);
 }
 
-// MARK: settings that save on every assignment
-
 void HalvoStore::setAnimationEnabled(bool enabled)
 {
-    const bool changed = m_animationEnabled != enabled;
-    m_animationEnabled = enabled;
+    const bool changed = m_state.animationEnabled != enabled;
+    m_state.animationEnabled = enabled;
     if (changed)
         Q_EMIT animationEnabledChanged();
     save();
@@ -442,8 +428,8 @@ void HalvoStore::setAnimationEnabled(bool enabled)
 
 void HalvoStore::setOpticalRefractionEnabled(bool enabled)
 {
-    const bool changed = m_opticalRefractionEnabled != enabled;
-    m_opticalRefractionEnabled = enabled;
+    const bool changed = m_state.opticalRefractionEnabled != enabled;
+    m_state.opticalRefractionEnabled = enabled;
     if (changed)
         Q_EMIT opticalRefractionEnabledChanged();
     save();
@@ -451,16 +437,15 @@ void HalvoStore::setOpticalRefractionEnabled(bool enabled)
 
 void HalvoStore::setHasCompletedOnboarding(bool completed)
 {
-    const bool changed = m_hasCompletedOnboarding != completed;
-    m_hasCompletedOnboarding = completed;
+    const bool changed = m_state.hasCompletedOnboarding != completed;
+    m_state.hasCompletedOnboarding = completed;
     if (changed)
         Q_EMIT hasCompletedOnboardingChanged();
     save();
 }
 
-// MARK: notifying setters: a signal only for a real change
-
 namespace {
+// Every notifying setter goes through here, so a signal means a real change.
 template <typename T, typename Signal>
 void assign(HalvoStore *store, T &field, const T &value, Signal signal)
 {
@@ -473,32 +458,32 @@ void assign(HalvoStore *store, T &field, const T &value, Signal signal)
 
 void HalvoStore::setActiveModeID(const QString &id)
 {
-    assign(this, m_activeModeID, id, &HalvoStore::activeModeIDChanged);
+    assign(this, m_state.activeModeID, id, &HalvoStore::activeModeIDChanged);
 }
 
 void HalvoStore::setPresets(const QList<HalvoPreset> &presets)
 {
-    assign(this, m_presets, presets, &HalvoStore::presetsChanged);
+    assign(this, m_state.presets, presets, &HalvoStore::presetsChanged);
 }
 
 void HalvoStore::setHiddenPresetIDs(const QSet<QString> &ids)
 {
-    assign(this, m_hiddenPresetIDs, ids, &HalvoStore::hiddenPresetIDsChanged);
+    assign(this, m_state.hiddenPresetIDs, sortedIDs(ids), &HalvoStore::hiddenPresetIDsChanged);
 }
 
 void HalvoStore::setSchedule(const DailySchedule &schedule)
 {
-    assign(this, m_schedule, schedule, &HalvoStore::scheduleChanged);
+    assign(this, m_state.schedule, schedule, &HalvoStore::scheduleChanged);
 }
 
 void HalvoStore::setLastScheduleMarker(const std::optional<ScheduleEventMarker> &marker)
 {
-    assign(this, m_lastScheduleMarker, marker, &HalvoStore::lastScheduleMarkerChanged);
+    assign(this, m_state.lastScheduleMarker, marker, &HalvoStore::lastScheduleMarkerChanged);
 }
 
 void HalvoStore::setBrightnessBaseline(std::optional<qint64> baseline)
 {
-    assign(this, m_brightnessBaseline, baseline, &HalvoStore::brightnessBaselineChanged);
+    assign(this, m_state.brightnessBaseline, baseline, &HalvoStore::brightnessBaselineChanged);
 }
 
 void HalvoStore::setCurrentBrightness(std::optional<qint64> brightness)

@@ -82,15 +82,15 @@ public:
     ~HalvoStore() override;
 
     // Observed state.
-    QString activeModeID() const { return m_activeModeID; }
-    QList<HalvoPreset> presets() const { return m_presets; }
-    QSet<QString> hiddenPresetIDs() const { return m_hiddenPresetIDs; }
-    DailySchedule schedule() const { return m_schedule; }
-    std::optional<ScheduleEventMarker> lastScheduleMarker() const { return m_lastScheduleMarker; }
-    bool animationEnabled() const { return m_animationEnabled; }
-    bool opticalRefractionEnabled() const { return m_opticalRefractionEnabled; }
-    bool hasCompletedOnboarding() const { return m_hasCompletedOnboarding; }
-    std::optional<qint64> brightnessBaseline() const { return m_brightnessBaseline; }
+    QString activeModeID() const { return m_state.activeModeID; }
+    QList<HalvoPreset> presets() const { return m_state.presets; }
+    QSet<QString> hiddenPresetIDs() const;
+    DailySchedule schedule() const { return m_state.schedule; }
+    std::optional<ScheduleEventMarker> lastScheduleMarker() const { return m_state.lastScheduleMarker; }
+    bool animationEnabled() const { return m_state.animationEnabled; }
+    bool opticalRefractionEnabled() const { return m_state.opticalRefractionEnabled; }
+    bool hasCompletedOnboarding() const { return m_state.hasCompletedOnboarding; }
+    std::optional<qint64> brightnessBaseline() const { return m_state.brightnessBaseline; }
     std::optional<qint64> currentBrightness() const { return m_currentBrightness; }
     bool keepAwakeEnabled() const { return m_keepAwakeEnabled; }
     bool isTransitioning() const { return m_isTransitioning; }
@@ -186,15 +186,9 @@ private:
     RippleOriginProvider m_rippleOriginProvider;
     QTimeZone m_calendar = QTimeZone::systemTimeZone();
 
-    QString m_activeModeID;
-    QList<HalvoPreset> m_presets;
-    QSet<QString> m_hiddenPresetIDs;
-    DailySchedule m_schedule;
-    std::optional<ScheduleEventMarker> m_lastScheduleMarker;
-    bool m_animationEnabled = true;
-    bool m_opticalRefractionEnabled = true;
-    bool m_hasCompletedOnboarding = false;
-    std::optional<qint64> m_brightnessBaseline;
+    // Exactly what save() writes. Its hidden IDs stay sorted and free of
+    // duplicates, so comparing the lists compares the sets.
+    HalvoPersistedState m_state;
     std::optional<qint64> m_currentBrightness;
     bool m_keepAwakeEnabled = false;
     bool m_isTransitioning = false;

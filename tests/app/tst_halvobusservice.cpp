@@ -2,7 +2,7 @@
 #include "core/halvostore.h"
 #include "core/statepersistence.h"
 
-#include "../core/recordingengines.h"
+#include "recordingengines.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>

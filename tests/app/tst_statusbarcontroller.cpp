@@ -1,12 +1,11 @@
 #include "app/popoverwindow.h"
 #include "app/statusbarcontroller.h"
-#include "app/userdefaults.h"
 #include "core/halvostore.h"
 #include "core/statepersistence.h"
 #include "popover/popovercontext.h"
 #include "popover/popovernavigation.h"
 
-#include "../core/recordingengines.h"
+#include "recordingengines.h"
 
 #include <QApplication>
 #include <QQuickItem>
@@ -45,22 +44,6 @@ private Q_SLOTS:
         QFile::remove(m_dir.filePath(QStringLiteral("state.json")));
         m_log = std::make_shared<CallLog>();
         m_store = makeStore();
-    }
-
-    void positionKeyIsWrittenOnceAndNeverOverwritten()
-    {
-        UserDefaults::open()->remove(UserDefaults::statusItemPositionKey);
-        {
-            StatusBarController controller(m_store.get(), {});
-        }
-        QCOMPARE(UserDefaults::open()->value(UserDefaults::statusItemPositionKey).toDouble(), 240.0);
-        QVERIFY(QFile::exists(m_dir.filePath(QStringLiteral("config/Halvoscope/Halvoscope.ini"))));
-
-        UserDefaults::open()->setValue(UserDefaults::statusItemPositionKey, 512.5);
-        {
-            StatusBarController controller(m_store.get(), {});
-        }
-        QCOMPARE(UserDefaults::open()->value(UserDefaults::statusItemPositionKey).toDouble(), 512.5);
     }
 
     void toolTipFollowsTheStore()

@@ -87,6 +87,8 @@ private Q_SLOTS:
     void renameOnlyCustom();
     void deletingActiveCustomUsedBySchedule();
     void hidingRules();
+    void hiddenIDsFromFileActAsASet_data();
+    void hiddenIDsFromFileActAsASet();
     void allHiddenShowsFirstPreset();
     void keepAwakeFailureAndClearing();
     void loginItemFailureAndClearing();
@@ -583,6 +585,50 @@ void HalvoStoreTest::hidingRules()
     QCOMPARE(hidden.size(), 1);
     QCOMPARE(store.visiblePresets().size(), 2);
     QVERIFY(rig.fileExists());
+}
+
+void HalvoStoreTest::hiddenIDsFromFileActAsASet_data()
+{
+    QTest::addColumn<QStringList>("inFile");
+    QTest::addColumn<QString>("toggled"); // empty: only save
+    QTest::addColumn<QStringList>("savedAfter");
+    QTest::addColumn<int>("changeSignals");
+
+    const QString candle = QStringLiteral("candle");
+    const QString vivid = QStringLiteral("vivid");
+    const QString red = QStringLiteral("red-light");
+    QTest::newRow("duplicate unhidden by one toggle")
+        << QStringList{candle, vivid, candle} << candle << QStringList{vivid} << 1;
+    QTest::newRow("unsorted file saved sorted")
+        << QStringList{vivid, candle} << red << QStringList{candle, red, vivid} << 1;
+    QTest::newRow("plain save rewrites the list, the set is unchanged")
+        << QStringList{vivid, candle, vivid} << QString() << QStringList{candle, vivid} << 0;
+}
+
+void HalvoStoreTest::hiddenIDsFromFileActAsASet()
+{
+    QFETCH(QStringList, inFile);
+    QFETCH(QString, toggled);
+    QFETCH(QStringList, savedAfter);
+    QFETCH(int, changeSignals);
+
+    Rig rig;
+    HalvoPersistedState state;
+    state.hiddenPresetIDs = inFile;
+    rig.seed(state);
+    HalvoStore &store = rig.make();
+    QCOMPARE(store.hiddenPresetIDs(), QSet<QString>(inFile.cbegin(), inFile.cend()));
+
+    QSignalSpy hidden(&store, &HalvoStore::hiddenPresetIDsChanged);
+    if (toggled.isEmpty())
+        store.save();
+    else
+        store.togglePresetHidden(toggled);
+    QCOMPARE(hidden.size(), changeSignals);
+    QCOMPARE(store.hiddenPresetIDs(), QSet<QString>(savedAfter.cbegin(), savedAfter.cend()));
+    QCOMPARE(rig.saved().hiddenPresetIDs, savedAfter);
+    for (const HalvoPreset &preset : store.visiblePresets())
+        QVERIFY(!savedAfter.contains(preset.id));
 }
 
 void HalvoStoreTest::allHiddenShowsFirstPreset()

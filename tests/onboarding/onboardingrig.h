@@ -3,7 +3,7 @@
 // A store with recording engines and a ripple engine whose permission can
 // flip, over a state file and a user-defaults file in a temporary folder.
 
-#include "../core/recordingengines.h"
+#include "recordingengines.h"
 #include "permissionrippleengine.h"
 
 #include "core/halvostore.h"

@@ -5,8 +5,8 @@
 // be made to fail, the popover's navigation and context, and levers to change
 // the store and the page's update checker from a test.
 
-#include "../core/recordingengines.h"
-#include "../onboarding/permissionrippleengine.h"
+#include "recordingengines.h"
+#include "permissionrippleengine.h"
 #include "recordingupdatecheck.h"
 
 #include "core/halvostore.h"

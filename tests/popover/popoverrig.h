@@ -3,7 +3,7 @@
 // A store with recording engines over a state file in a temporary folder,
 // plus the navigation and context a popover host would create around it.
 
-#include "../core/recordingengines.h"
+#include "recordingengines.h"
 
 #include "core/halvostore.h"
 #include "core/statepersistence.h"

@@ -1,6 +1,6 @@
 #include "popoverrig.h"
 #include "recordingupdatecheck.h"
-#include "../onboarding/permissionrippleengine.h"
+#include "permissionrippleengine.h"
 
 #include "popover/settingsmodel.h"
 
