@@ -5,6 +5,8 @@
 // private profile the application runs with.
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QTest>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -19,6 +21,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace E2E {
@@ -107,6 +110,36 @@ inline QList<QRect> visibleWindows()
                                  s.captured(1).toInt(), s.captured(2).toInt()));
     }
     return windows;
+}
+
+// Whether a ripple's full-screen window is up; the icon and popover are small.
+inline bool rippleShown()
+{
+    const QList<QRect> windows = visibleWindows();
+    return std::any_of(windows.cbegin(), windows.cend(), [](const QRect &w) { return w.width() >= 1000; });
+}
+
+// The ramps once a transition is over: no ripple window, and two reads apart
+// agree. During a refracted ripple the ramps are neutral under its window and
+// a fade changes them every tick, so neither is a result to compare. Empty
+// when nothing settles within 15 s.
+inline Ramp settledRamp(const GammaReader &gamma)
+{
+    Ramp previous;
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 15000) {
+        if (!rippleShown()) {
+            const Ramp now = gamma.read();
+            if (!previous.red.isEmpty() && now == previous)
+                return now;
+            previous = now;
+        } else {
+            previous = {};
+        }
+        QTest::qWait(400);
+    }
+    return {};
 }
 
 // A launched instance that never outlives its test, whatever fails.

@@ -57,31 +57,8 @@ private:
             QStringLiteral("com.corvanta.Halvoscope"));
     }
 
-    static bool rippleShown()
-    {
-        const QList<QRect> windows = visibleWindows();
-        return std::any_of(windows.cbegin(), windows.cend(), [](const QRect &w) { return w.width() >= 1000; });
-    }
 
-    // The ramp once no ripple covers the screen and two reads apart agree.
-    Ramp settledRamp()
-    {
-        Ramp previous;
-        QElapsedTimer waited;
-        waited.start();
-        while (waited.elapsed() < 15000) {
-            if (!rippleShown()) {
-                const Ramp now = m_gamma.read();
-                if (!previous.red.isEmpty() && now == previous)
-                    return now;
-                previous = now;
-            } else {
-                previous = {};
-            }
-            QTest::qWait(400);
-        }
-        return {};
-    }
+    Ramp settledRamp() const { return E2E::settledRamp(m_gamma); }
 
     void launch(AppProcess &app, const QString &savedPreset)
     {

@@ -47,34 +47,8 @@ private:
         return std::nullopt;
     }
 
-    static bool rippleShown()
-    {
-        // Ripple windows cover a whole screen; the icon and popover do not.
-        const QList<QRect> windows = visibleWindows();
-        return std::any_of(windows.cbegin(), windows.cend(), [](const QRect &w) { return w.width() >= 1000; });
-    }
 
-    // The ramps once a transition is over. During a refracted ripple the
-    // ramps are neutral under the ripple window, and a fade changes them every
-    // tick, so neither state is a result a test may compare.
-    Ramp settledRamp()
-    {
-        Ramp previous;
-        QElapsedTimer waited;
-        waited.start();
-        while (waited.elapsed() < 15000) {
-            if (!rippleShown()) {
-                const Ramp now = m_gamma.read();
-                if (!previous.red.isEmpty() && now == previous)
-                    return now;
-                previous = now;
-            } else {
-                previous = {};
-            }
-            QTest::qWait(400);
-        }
-        return {};
-    }
+    Ramp settledRamp() const { return E2E::settledRamp(m_gamma); }
 
     static bool isNeutral(const Ramp &ramp)
     {

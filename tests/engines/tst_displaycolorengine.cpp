@@ -1,6 +1,7 @@
 #include "core/colormath.h"
 #include "engines/displaycolorengine.h"
 #include "platform/x11/xrandrcolorstage.h"
+#include "stderrcapture.h"
 #include "xrandrprobe.h"
 
 #include <QDir>
@@ -13,45 +14,6 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
-
-namespace {
-
-// The lines written to stderr, where the system log's lines are repeated,
-// from construction until `take`.
-class StderrCapture {
-public:
-    StderrCapture()
-    {
-        m_file.open();
-        std::fflush(stderr);
-        m_saved = dup(STDERR_FILENO);
-        dup2(m_file.handle(), STDERR_FILENO);
-    }
-    ~StderrCapture() { restore(); }
-
-    QStringList take()
-    {
-        restore();
-        m_file.seek(0);
-        return QString::fromUtf8(m_file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
-
-private:
-    void restore()
-    {
-        if (m_saved < 0)
-            return;
-        std::fflush(stderr);
-        dup2(m_saved, STDERR_FILENO);
-        close(m_saved);
-        m_saved = -1;
-    }
-
-    QTemporaryFile m_file;
-    int m_saved = -1;
-};
-
-} // namespace
 
 // Runs on a private Xvfb with two X screens, so two CRTCs and two outputs
 // take part. The test reads back what the engine did through its own X
