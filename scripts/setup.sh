@@ -24,6 +24,8 @@ PACKAGES=(
   dpkg-dev desktop-file-utils appstream
   # zone rules for the schedule tests (Europe/Berlin and others)
   tzdata
+  # the include-layering check
+  python3
 )
 
 missing=()
