@@ -11,6 +11,7 @@
 #include "onboarding/onboardingwindowcontroller.h"
 #include "core/halvostore.h"
 #include "core/statepersistence.h"
+#include "core/systemlog.h"
 #include "engines/brightnessengine.h"
 #include "engines/displaycolorengine.h"
 #include "engines/keepawakeengine.h"
@@ -277,8 +278,9 @@ std::shared_ptr<RippleTransitioning> HalvoApp::createRippleEngine(const SessionP
     return std::make_shared<RippleTransitionEngine>(m_colorEngine, std::move(parts));
 }
 
-// What the user cannot see otherwise: no tray showing the icon, and faults
-// that happen away from the popover (a state file that cannot be written).
+// What the user cannot see otherwise: no tray showing the icon, a display
+// server whose colours cannot be changed, and faults that happen away from
+// the popover (a state file that cannot be written).
 void HalvoApp::notifyWhatHappens()
 {
     m_notifier = std::make_unique<DesktopNotifier>(QDBusConnection::sessionBus());
@@ -294,6 +296,13 @@ void HalvoApp::notifyWhatHappens()
         if (const std::optional<QString> message = store->errorMessage())
             notifier->notifyOnce(QStringLiteral("Halvoscope"), *message);
     });
+    if (!m_colorEngine->canChangeColor()) {
+        const QString why = QStringLiteral(
+            "The display server offers no way to change the screen's colours (no XRandR). "
+            "Presets still set brightness and Keep Awake.");
+        logSystemLine(QStringLiteral("Halvoscope cannot change the screen's colours: ") + why);
+        notifier->notifyOnce(QStringLiteral("Halvoscope cannot change the screen's colours"), why);
+    }
     QObject::connect(store, &HalvoStore::stateSaveFailed, notifier,
                      [notifier](const QString &filePath, const QString &error) {
         notifier->notifyOnce(QStringLiteral("Halvoscope could not save its settings"),

@@ -32,6 +32,8 @@ public:
 
     QSet<quint32> overlayWindowIDs() const override;
     void applyColor(qint64 temperature, qint64 saturation) override;
+    // Whether any colour reaches the screens at all.
+    bool canChangeColor() const { return m_stage && m_stage->isAvailable(); }
     void setOverlaysHidden(bool hidden) override;
     void reset() override;
 

@@ -1,6 +1,7 @@
 // Desktop notifications the application sends where the user could not see
 // otherwise, caught by a notification service of our own on the private
-// session bus: no tray at all, and a state file that cannot be written. Each
+// session bus: no tray at all, an X server whose colours cannot be changed,
+// and a state file that cannot be written. Each
 // is shown once however often it happens. Runs under
 // scripts/headless-session.sh --wm --session-bus, with no tray.
 
@@ -65,6 +66,7 @@ private:
 
     static QString runningSummary() { return QStringLiteral("Halvoscope is running"); }
     static QString saveSummary() { return QStringLiteral("Halvoscope could not save its settings"); }
+    static QString colourSummary() { return QStringLiteral("Halvoscope cannot change the screen's colours"); }
 
     // Everything the application sent before the last launch finished has
     // reached us: its messages travel in order through the bus, and a round
@@ -171,6 +173,48 @@ private Q_SLOTS:
         QCOMPARE(app.state(), QProcess::Running);
 
         terminate(app);
+    }
+
+    void withoutAColourPathTheUserIsToldOnce()
+    {
+        // An X server of its own without RandR: no gamma ramps and no matrix.
+        AppProcess server;
+        server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                             QStringLiteral("-extension"), QStringLiteral("RANDR"),
+                                             QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        QVERIFY(server.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(server.canReadLine(), 20000);
+        const QString display = QLatin1Char(':') + QString::fromLatin1(server.readLine()).trimmed();
+
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        seedFinishedOnboarding(home.path());
+        QProcessEnvironment env = appEnvironment(home.path());
+        env.insert(QStringLiteral("DISPLAY"), display);
+        AppProcess app;
+        app.setProcessEnvironment(env);
+        app.start(QStringLiteral(HALVOSCOPE_EXECUTABLE), {});
+        QVERIFY(app.waitForStarted());
+        QTRY_COMPARE_WITH_TIMEOUT(m_service->count(colourSummary()), 1, 20000);
+        QVERIFY(m_service->notices.first().body.contains(QStringLiteral("Keep Awake")));
+
+        // A preset still goes through, and the notice is not repeated.
+        AppProcess second;
+        second.setProcessEnvironment(env);
+        second.start(QStringLiteral(HALVOSCOPE_EXECUTABLE), {QStringLiteral("--preset"), QStringLiteral("candle")});
+        QVERIFY(second.waitForFinished(20000));
+        QCOMPARE(second.exitCode(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(savedState(home.path()).value(QStringLiteral("activeModeID")).toString(),
+                                  QStringLiteral("candle"), 10000);
+        drainBus();
+        QCOMPARE(m_service->count(colourSummary()), 1);
+        QCOMPARE(app.state(), QProcess::Running);
+
+        terminate(app);
+        const QString errors = QString::fromLocal8Bit(app.readAllStandardError());
+        QVERIFY2(errors.contains(QStringLiteral("cannot change the screen's colours")), qPrintable(errors));
+        server.terminate();
+        QVERIFY(server.waitForFinished(10000));
     }
 };
 
