@@ -105,8 +105,9 @@ void HalvoStore::activatePreset(const QString &id, bool animated)
     const qint64 fromTemperature = m_appliedTemperature;
     const qint64 fromSaturation = m_appliedSaturation;
 
+    // The screen changes first and the state file follows at once: a crash
+    // between the two leaves the old file, which names the old preset.
     setActiveModeID(preset.id);
-    save();
 
     const bool colourChanges =
         preset.temperature != fromTemperature || preset.saturation != fromSaturation;
@@ -130,10 +131,12 @@ void HalvoStore::activatePreset(const QString &id, bool animated)
                 weakSelf->setIsTransitioning(false);
                 weakSelf->applyBrightness(brightness);
             });
+        save();
         return;
     }
 
     applyImmediately(preset);
+    save();
 }
 
 void HalvoStore::applyImmediately(const HalvoPreset &preset)

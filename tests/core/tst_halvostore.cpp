@@ -68,6 +68,7 @@ private Q_SLOTS:
     void activationBranch_data();
     void activationBranch();
     void immediateActivationCallOrder();
+    void screenChangesBeforeTheStateFile();
     void animatedActivationAppliesInItsSteps();
     void secondAnimatedActivationWhileRippleRuns();
     void rippleStepsDoNothingOnceStoreIsGone();
@@ -195,6 +196,18 @@ void HalvoStoreTest::immediateActivationCallOrder()
     QVERIFY(rig.fileExists());
     QCOMPARE(rig.log->calls.first(), QStringLiteral("ripple.cancel"));
     QCOMPARE(rig.log->calls.at(1), QStringLiteral("color.apply 1800 90"));
+}
+
+void HalvoStoreTest::screenChangesBeforeTheStateFile()
+{
+    Rig rig;
+    rig.make();
+    rig.removeFile();
+    std::optional<bool> fileAtApply;
+    rig.color->onApply = [&rig, &fileAtApply] { fileAtApply = rig.fileExists(); };
+    rig.store->activatePreset(QStringLiteral("candle"), false);
+    QCOMPARE(fileAtApply, std::optional<bool>(false));
+    QCOMPARE(rig.saved().activeModeID, QStringLiteral("candle"));
 }
 
 void HalvoStoreTest::animatedActivationAppliesInItsSteps()

@@ -28,7 +28,12 @@ public:
     void applyColor(qint64 t, qint64 s) override
     {
         m_log->add(QStringLiteral("color.apply %1 %2").arg(t).arg(s));
+        if (onApply)
+            onApply();
     }
+
+    // Runs at each applyColor, to look at what else has happened by then.
+    std::function<void()> onApply;
     void setOverlaysHidden(bool hidden) override
     {
         m_log->add(QStringLiteral("color.hidden %1").arg(hidden));
