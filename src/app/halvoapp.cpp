@@ -246,6 +246,8 @@ void HalvoApp::start()
             return primary ? std::optional<QRectF>(primary->geometry()) : std::nullopt;
         });
     m_busService->setStore(m_store.get());
+    QObject::connect(m_colorEngine.get(), &DisplayColorEngine::noticeRaised, m_store.get(),
+                     &HalvoStore::reportDisplayProblem);
     m_userDefaults = UserDefaults::open();
 
     StatusBarController::Actions actions;

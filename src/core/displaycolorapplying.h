@@ -24,4 +24,10 @@ public:
 
     // Back to neutral, with the system's own colour settings restored.
     virtual void reset() = 0;
+
+    // Whether each applyColor shows on the screen as it is called. False
+    // where the desktop's own night light takes the colour and runs its own
+    // short transition: an animated change then applies its target once
+    // instead of every frame.
+    virtual bool followsEveryFrame() const { return true; }
 };

@@ -499,6 +499,11 @@ void HalvoStore::setKeepAwakeEnabled(bool enabled)
     assign(this, m_keepAwakeEnabled, enabled, &HalvoStore::keepAwakeEnabledChanged);
 }
 
+void HalvoStore::reportDisplayProblem(const QString &message)
+{
+    setErrorMessage(message);
+}
+
 void HalvoStore::setIsTransitioning(bool transitioning)
 {
     assign(this, m_isTransitioning, transitioning, &HalvoStore::isTransitioningChanged);

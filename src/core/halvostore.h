@@ -120,6 +120,9 @@ public:
 
     // Preset application.
     void activatePreset(const QString &id, bool animated);
+    // Shows a fault of the display colour (another program took a screen, …)
+    // in the error line until the next preset change.
+    void reportDisplayProblem(const QString &message);
     void reapplyActivePreset();
     std::optional<QString> checkSchedule(const QTimeZone &calendar);
     std::optional<qint64> refreshBrightness();

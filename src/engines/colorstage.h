@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/screencolorcapability.h"
 #include "engines/gammaramp.h"
 
 #include <QString>
@@ -65,4 +66,23 @@ public:
 
     // Called, on the main thread, after outputs, CRTCs or modes changed.
     virtual void setConfigurationChangedHandler(std::function<void()> handler) = 0;
+
+    // How this stage's gamma ramps reach the screens: the X server's CRTCs,
+    // or a Wayland compositor's gamma control.
+    virtual ScreenColorPath gammaPath() const { return ScreenColorPath::Gamma; }
+
+    // Called, on the main thread, with something the user should read once in
+    // the popover's error line, e.g. an output that another program controls.
+    virtual void setNoticeHandler(std::function<void(const QString &message)> handler) { Q_UNUSED(handler); }
+
+    // A stage that shows a colour temperature only, for every screen at once,
+    // through the desktop's own night light. It lists no outputs and no CRTCs;
+    // the engine calls writeTemperature instead, once per change.
+    virtual bool takesTemperature() const { return false; }
+    // The night light's name for the pages ("GNOME Night Light").
+    virtual QString temperatureStageName() const { return {}; }
+    // False when the desktop did not take it.
+    virtual bool writeTemperature(qint64 kelvin) { Q_UNUSED(kelvin); return false; }
+    // Puts the user's own night-light settings back; nothing when never written.
+    virtual void restoreTemperature() {}
 };

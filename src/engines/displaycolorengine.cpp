@@ -28,11 +28,16 @@ DisplayColorEngine::DisplayColorEngine(std::unique_ptr<ColorStage> stage, QObjec
         if (self)
             self->screensChanged();
     });
+    m_stage->setNoticeHandler([self = QPointer<DisplayColorEngine>(this)](const QString &message) {
+        if (self)
+            Q_EMIT self->noticeRaised(message);
+    });
 }
 
 DisplayColorEngine::~DisplayColorEngine()
 {
     m_stage->setConfigurationChangedHandler({});
+    m_stage->setNoticeHandler({});
 }
 
 QSet<quint32> DisplayColorEngine::overlayWindowIDs() const

@@ -59,6 +59,11 @@ public:
     void setReassertInterval(std::chrono::milliseconds interval);
     bool isReasserting() const { return m_reassertTimer.isActive(); }
 
+Q_SIGNALS:
+    // Something about the screens the user should read once (see
+    // ColorStage::setNoticeHandler).
+    void noticeRaised(const QString &message);
+
 public Q_SLOTS:
     // Outputs, CRTCs or screens changed: re-sync and re-apply on the next turn
     // of the event loop.

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// The way a screen's colour is changed.
+enum class ScreenColorPath {
+    // The output's colour matrix (XRandR CTM or NVIDIA's CscMatrix): temperature and saturation.
+    ColorMatrix,
+    // The X server's CRTC gamma ramps: temperature only.
+    Gamma,
+    // A Wayland compositor's gamma control: temperature only.
+    CompositorGamma,
+    // The desktop's own night light (GNOME, KDE Plasma): temperature only, for every screen at once.
+    DesktopNightLight,
+};
+
+// What one screen (or, for a desktop night light, the whole desktop) can show.
+struct ScreenColorCapability {
+    // The output's name ("eDP-1"), or the night light's ("GNOME Night Light").
+    QString screen;
+    ScreenColorPath path = ScreenColorPath::Gamma;
+    bool showsSaturation = false;
+
+    friend bool operator==(const ScreenColorCapability &, const ScreenColorCapability &) = default;
+};
+
+using ScreenColorCapabilities = QList<ScreenColorCapability>;
