@@ -18,16 +18,18 @@ ALLOWED = {
     "schedule": {"core"},
     "engines": {"core"},
     "ripple": {"core", "engines"},
-    "platform": {"core", "platform/x11", "platform/dbus", "platform/sysfs", "platform/xdg"},
+    "platform": {"core", "platform/x11", "platform/dbus", "platform/sysfs", "platform/xdg",
+                 "platform/desktop"},
     "platform/x11": {"core"},
     "platform/dbus": {"core"},
     "platform/sysfs": {"core", "platform/dbus"},
     "platform/xdg": {"core"},
+    "platform/desktop": {"core", "platform/dbus"},
     "update": {"core"},
     "popover": {"core", "schedule"},
     "onboarding": {"core", "popover"},
     "app": {"core", "schedule", "engines", "ripple", "update", "popover", "onboarding", "platform",
-            "platform/x11", "platform/dbus", "platform/sysfs", "platform/xdg"},
+            "platform/x11", "platform/dbus", "platform/sysfs", "platform/xdg", "platform/desktop"},
 }
 
 # Single headers a folder may include beyond its folders.

@@ -49,6 +49,10 @@ void DisplayColorEngine::applyColor(qint64 temperature, qint64 saturation)
 {
     m_currentTemperature = ColorMath::clampTemperature(temperature);
     m_currentSaturation = ColorMath::clampSaturation(saturation);
+    if (m_stage->takesTemperature()) {
+        applyTemperature();
+        return;
+    }
 
     if (isNeutral()) {
         clearMatrices();
@@ -77,6 +81,10 @@ void DisplayColorEngine::applyColor(qint64 temperature, qint64 saturation)
 void DisplayColorEngine::setOverlaysHidden(bool hidden)
 {
     m_overlaysTemporarilyHidden = hidden;
+    // The night light too acts at scan-out; turning it off and on for a
+    // capture would run the desktop's own transition twice.
+    if (m_stage->takesTemperature())
+        return;
     if (hidden) {
         clearMatrices();
         restoreGamma();
@@ -95,11 +103,39 @@ void DisplayColorEngine::reset()
     m_currentSaturation = ColorMath::neutralSaturation;
     m_stage->restoreMatrices();
     m_stage->restoreGamma();
+    restoreTemperature();
     m_usingGammaFallback = false;
     m_outputs.clear();
     m_crtcs.clear();
     m_stage->forgetOriginals();
     updateReassertTimer();
+}
+
+bool DisplayColorEngine::followsEveryFrame() const
+{
+    return !m_stage->takesTemperature();
+}
+
+// Saturation cannot be shown through a night light, so only the temperature
+// decides: neutral gives the user's own settings back. The same temperature
+// again writes nothing, so a fade's frames and a resync leave the desktop
+// (and a value the user set meanwhile) alone.
+void DisplayColorEngine::applyTemperature()
+{
+    if (m_currentTemperature == ColorMath::neutralTemperature) {
+        restoreTemperature();
+        return;
+    }
+    if (m_temperatureWritten == m_currentTemperature)
+        return;
+    if (m_stage->writeTemperature(m_currentTemperature))
+        m_temperatureWritten = m_currentTemperature;
+}
+
+void DisplayColorEngine::restoreTemperature()
+{
+    m_stage->restoreTemperature();
+    m_temperatureWritten.reset();
 }
 
 void DisplayColorEngine::applyColorWithReveal(qint64 temperature, qint64 saturation, QPointF origin, double progress)

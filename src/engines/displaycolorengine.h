@@ -16,7 +16,8 @@
 //
 // The colour goes into each output's colour matrix when every active output
 // has one; otherwise into the CRTCs' gamma ramps, which carry the temperature
-// only. Both act at scan-out, so no window is drawn and screen captures never
+// only. A stage that takes a temperature (the desktop's own night light) gets
+// the temperature alone, once per change. Both act at scan-out, so no window is drawn and screen captures never
 // contain the effect. An output that refuses the matrix sends every screen to
 // the gamma ramps, and the log says so once. While a colour is on, the engine
 // checks every few seconds that nobody replaced what it wrote, and writes it
@@ -36,6 +37,8 @@ public:
     bool canChangeColor() const { return m_stage && m_stage->isAvailable(); }
     void setOverlaysHidden(bool hidden) override;
     void reset() override;
+    // False where the desktop's night light takes the colour.
+    bool followsEveryFrame() const override;
 
     // A colour matrix or a gamma ramp cannot be masked to a circle, so the
     // reveal is never available here: both do nothing, and the ripple applies
@@ -80,6 +83,8 @@ private:
     };
 
     bool isNeutral() const;
+    void applyTemperature();
+    void restoreTemperature();
     void syncOutputs();
     bool matrixStageAvailable() const;
     bool showMatrices();
@@ -101,5 +106,7 @@ private:
     bool m_overlaysTemporarilyHidden = false;
     bool m_usingGammaFallback = false;
     bool m_resyncPending = false;
+    // The temperature a night-light stage last took.
+    std::optional<qint64> m_temperatureWritten;
     QTimer m_reassertTimer;
 };

@@ -1,9 +1,12 @@
 #include "platform/platformfactory.h"
 
+#include "platform/dbus/gnomesessioninhibitor.h"
 #include "platform/dbus/logindinhibitor.h"
 #include "platform/dbus/logindsession.h"
 #include "platform/dbus/logindsleepwatcher.h"
 #include "platform/dbus/screensaverinhibitor.h"
+#include "platform/desktop/gnomenightlightstage.h"
+#include "platform/desktop/kwinnightlightstage.h"
 #include "platform/sysfs/backgrounddisplaysource.h"
 #include "platform/sysfs/backlightdisplaysource.h"
 #include "platform/sysfs/ddcdisplaysource.h"
@@ -14,14 +17,87 @@
 #include "platform/x11/xscreensaversuspender.h"
 #include "platform/xdg/autostartloginitem.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+
+namespace {
+
+// Whether $WAYLAND_DISPLAY names a socket that takes a connection.
+bool waylandDisplayAnswers()
+{
+    QString path = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (path.isEmpty())
+        return false;
+    if (QDir::isRelativePath(path)) {
+        const QString runtimeDir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        if (runtimeDir.isEmpty())
+            return false;
+        path = runtimeDir + QLatin1Char('/') + path;
+    }
+    const QByteArray encoded = QFile::encodeName(path);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (static_cast<size_t>(encoded.size()) >= sizeof(address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, encoded.constData(), static_cast<size_t>(encoded.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    const bool answers = ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof(address)) == 0;
+    ::close(fd);
+    return answers;
+}
+
+} // namespace
+
+bool isWaylandSession(const std::function<bool()> &xColourUsable)
+{
+    if (waylandDisplayAnswers())
+        return true;
+    return qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland")
+           && !(xColourUsable && xColourUsable());
+}
+
+// KWin and GNOME let no other client set gamma on Wayland; their own night
+// light takes the temperature instead. Told apart by what answers on the bus.
+// Where neither is used, a night light left held by an earlier run that
+// crashed is still given back.
+std::unique_ptr<ColorStage> createDesktopColorStage(const QDBusConnection &sessionBus,
+                                                    const std::function<bool()> &xColourUsable)
+{
+    if (isWaylandSession(xColourUsable)) {
+        if (KWinNightLightStage::isPresent(sessionBus))
+            return std::make_unique<KWinNightLightStage>(sessionBus);
+        if (GnomeNightLightStage::isPresent(sessionBus))
+            return std::make_unique<GnomeNightLightStage>();
+    }
+    const QString recorded = NightLightStage::recordedDesktop();
+    // Constructing the stage is what recovers its record.
+    if (recorded == QLatin1String("kwin")) {
+        const KWinNightLightStage recovery(sessionBus);
+    } else if (recorded == QLatin1String("gnome") && GnomeNightLightStage::isSchemaInstalled()) {
+        const GnomeNightLightStage recovery;
+    }
+    return nullptr;
+}
 
 KeepAwakeAdapters createKeepAwakeAdapters(QDBusConnection sessionBus, QDBusConnection systemBus,
                                           const QString &xDisplayName)
 {
     KeepAwakeAdapters adapters;
-    adapters.display = std::make_unique<ScreenSaverInhibitor>(std::move(sessionBus));
+    // GNOME's idle handling listens to its session manager only.
+    if (GnomeSessionInhibitor::isPresent(sessionBus))
+        adapters.display = std::make_unique<GnomeSessionInhibitor>(std::move(sessionBus));
+    else
+        adapters.display = std::make_unique<ScreenSaverInhibitor>(std::move(sessionBus));
     adapters.blankingTimers = std::make_unique<XScreenSaverSuspender>(xDisplayName);
     adapters.system = std::make_unique<LogindInhibitor>(std::move(systemBus));
     return adapters;
@@ -45,7 +121,11 @@ RippleAdapters createRippleAdapters()
 SessionPlatform createSessionPlatform(std::function<void()> brightnessListed)
 {
     SessionPlatform platform;
-    platform.colorStage = std::make_unique<XRandrColorStage>();
+    auto xrandr = std::make_unique<XRandrColorStage>();
+    platform.colorStage = createDesktopColorStage(QDBusConnection::sessionBus(),
+                                                  [&xrandr] { return xrandr->isAvailable(); });
+    if (!platform.colorStage)
+        platform.colorStage = std::move(xrandr);
 
     const QDBusConnection systemBus = QDBusConnection::systemBus();
     platform.brightnessSources.push_back(std::make_unique<BacklightDisplaySource>(

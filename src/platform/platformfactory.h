@@ -36,7 +36,8 @@ struct SessionPlatform {
     std::unique_ptr<SleepWatcher> sleepWatcher;
 };
 
-// The adapters of the session this process runs in: XRandR colour, the X
+// The adapters of the session this process runs in: XRandR colour (or, on
+// a GNOME or KDE Plasma Wayland session, the desktop's night light), the X
 // server's capture and timers, the desktop's ScreenSaver service and logind
 // on the session and system buses, backlights and DDC/CI monitors, and an
 // XDG autostart entry. A new colour backend is one more branch here.
@@ -51,7 +52,19 @@ RippleAdapters createRippleAdapters();
 // nothing.
 std::unique_ptr<SleepWatcher> createSleepWatcher(QDBusConnection systemBus);
 
+// Whether this process runs in a Wayland session: $WAYLAND_DISPLAY's socket
+// takes a connection, or XDG_SESSION_TYPE is "wayland" and the X server (an
+// XWayland) offers no usable colour (`xColourUsable` false).
+bool isWaylandSession(const std::function<bool()> &xColourUsable);
+
+// In a Wayland session, the desktop's own night light as the colour stage:
+// KWin's where its night-light object answers on `sessionBus`, else GNOME's
+// where its settings daemon's colour plugin does. Null otherwise.
+std::unique_ptr<ColorStage> createDesktopColorStage(const QDBusConnection &sessionBus,
+                                                    const std::function<bool()> &xColourUsable);
+
 // The keep-awake adapters alone, on the given buses and X display (empty
-// means $DISPLAY).
+// means $DISPLAY). GNOME's session manager, where it is on the session bus,
+// takes the place of the ScreenSaver service.
 KeepAwakeAdapters createKeepAwakeAdapters(QDBusConnection sessionBus, QDBusConnection systemBus,
                                           const QString &xDisplayName = {});

@@ -374,8 +374,11 @@ void RippleTransitionEngine::tier1Tick()
         return;
     }
     const double t = std::clamp((m_platform.clock() - m_transition->tier1Start) / duration, 0.0, 1.0);
-    const Colour colour = fadeColour(m_transition->from, m_transition->to, t);
     const auto engine = colorEngine();
+    // A desktop's night light runs its own transition: it gets the target once.
+    const Colour colour = engine && !engine->followsEveryFrame()
+        ? m_transition->to
+        : fadeColour(m_transition->from, m_transition->to, t);
     if (engine)
         engine->applyColor(colour.temperature, colour.saturation);
     if (t < 1.0)
