@@ -10,6 +10,8 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-svg-dev
   libqt6opengl6-dev libqt6svg6 libgl-dev
   libx11-dev libxrandr-dev libxext-dev libxss-dev libxi-dev
+  # GIO's GSettings for GNOME's night light
+  libglib2.0-dev
   # run time: QML modules, SVG icons, Mesa OpenGL
   qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-layouts
   qml6-module-qtquick-window qml6-module-qtquick-templates
@@ -18,8 +20,9 @@ PACKAGES=(
   # tests and the headless session
   xvfb xauth openbox trayer xdotool x11-utils x11-xserver-utils
   dbus dbus-daemon dbus-bin imagemagick
-  # gio: launches the autostart entry through GLib's desktop-entry reader in tests
-  libglib2.0-bin
+  # gio: launches the autostart entry through GLib's desktop-entry reader in tests;
+  # glib-compile-schemas and GNOME's night-light schema for the desktop tests
+  libglib2.0-bin gnome-settings-daemon-common
   # packaging: dpkg-shlibdeps for the package's dependencies, the validators
   dpkg-dev desktop-file-utils appstream
   # zone rules for the schedule tests (Europe/Berlin and others)

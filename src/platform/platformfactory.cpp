@@ -26,6 +26,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
 
 namespace {
@@ -48,10 +49,13 @@ bool waylandDisplayAnswers()
     if (static_cast<size_t>(encoded.size()) >= sizeof(address.sun_path))
         return false;
     std::memcpy(address.sun_path, encoded.constData(), static_cast<size_t>(encoded.size()));
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    // Never blocks: a compositor too busy to take the connection at once
+    // (EAGAIN) still answers.
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd < 0)
         return false;
-    const bool answers = ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof(address)) == 0;
+    const bool answers = ::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof(address)) == 0
+                         || errno == EAGAIN;
     ::close(fd);
     return answers;
 }

@@ -29,11 +29,12 @@ FakeDBusService::~FakeDBusService()
         delete object;
 }
 
-bool FakeDBusService::addObject(const QString &path, QObject *object)
+bool FakeDBusService::addObject(const QString &path, QObject *object,
+                                QDBusConnection::RegisterOptions options)
 {
     m_objects.push_back(object);
     object->moveToThread(&m_thread);
-    return m_connection.registerObject(path, object, QDBusConnection::ExportAllSlots);
+    return m_connection.registerObject(path, object, options);
 }
 
 BusClient::BusClient(const QString &busAddress)

@@ -20,7 +20,8 @@ public:
     bool isValid() const { return m_valid; }
 
     // Takes ownership; the object must have no parent.
-    bool addObject(const QString &path, QObject *object);
+    bool addObject(const QString &path, QObject *object,
+                   QDBusConnection::RegisterOptions options = QDBusConnection::ExportAllSlots);
 
 private:
     QString m_connectionName;
