@@ -3,6 +3,7 @@
 #include "fakedesktop.h"
 #include "platform/desktop/nightlightstage.h"
 #include "platform/platformfactory.h"
+#include "ripple/rippletransitionengine.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,6 +48,7 @@ private Q_SLOTS:
     void userChangeWhileHeldWins_data();
     void userChangeWhileHeldWins();
     void gnomeKeepAwakeHoldsSessionManager();
+    void fadeGivesTheTargetOnce();
 
 private:
     void startDesktop(Desktop desktop);
@@ -96,6 +98,14 @@ bool keepsOtherLines(const QByteArray &original, const QByteArray &held)
     }
     return true;
 }
+
+// The ripple without windows: every transition is a plain fade.
+class NoSurfaces final : public RippleSurfaceFactory {
+public:
+    bool hasPipeline(RippleRenderer::Pipeline) const override { return false; }
+    bool showsTranslucentWindows() const override { return false; }
+    std::unique_ptr<RippleSurface> create(RippleSurfaceSetup) override { return nullptr; }
+};
 
 } // namespace
 
@@ -473,6 +483,32 @@ void TestDesktopNightLight::gnomeKeepAwakeHoldsSessionManager()
 
     QVERIFY(engine.setActive(false));
     QCOMPARE(manager->uninhibitCalls(), std::vector<uint>{call.cookie});
+}
+
+// KWin runs its own short transition, so a fade hands it the target at
+// once, and the target applied at the end writes nothing more.
+void TestDesktopNightLight::fadeGivesTheTargetOnce()
+{
+    startDesktop(Desktop::KWin6);
+    const auto colour = std::make_shared<DisplayColorEngine>(pickStage());
+    double now = 10.0;
+    RippleTransitionEngine::Platform platform;
+    platform.clock = [&now] { return now; };
+    platform.screens = [] { return QList<RippleScreen>{{QStringLiteral("screen"), QRect(0, 0, 800, 600), 1.0, 60.0}}; };
+    platform.surfaces = std::make_shared<NoSurfaces>();
+    RippleTransitionEngine ripple(colour, std::move(platform));
+    bool completed = false;
+    ripple.runTransition(6500, 100, 3400, 100, false, QPointF(10, 10),
+                         [&colour] { colour->applyColor(3400, 100); }, [&completed] { completed = true; });
+
+    now += RippleTransitionEngine::duration / 2;
+    QTRY_COMPARE(m_kwin->notifications(), 1);
+    QCOMPARE(m_kwin->currentTemperature(), 3400u);
+    now += RippleTransitionEngine::duration;
+    QTRY_VERIFY(completed);
+    QCOMPARE(m_kwin->notifications(), 1);
+    colour->reset();
+    QTRY_COMPARE(m_kwin->currentTemperature(), 6500u);
 }
 
 QTEST_GUILESS_MAIN(TestDesktopNightLight)
