@@ -16,12 +16,12 @@
 //
 // The colour goes into each output's colour matrix when every active output
 // has one; otherwise into the CRTCs' gamma ramps, which carry the temperature
-// only. A stage that takes a temperature (the desktop's own night light) gets
-// the temperature alone, once per change. Both act at scan-out, so no window is drawn and screen captures never
+// only. Both act at scan-out, so no window is drawn and screen captures never
 // contain the effect. An output that refuses the matrix sends every screen to
-// the gamma ramps, and the log says so once. While a colour is on, the engine
-// checks every few seconds that nobody replaced what it wrote, and writes it
-// again if so.
+// the gamma ramps, and the log says so once. A stage that takes a temperature
+// (the desktop's own night light) gets the temperature alone, once per
+// change. While a colour is on, the engine checks every few seconds that
+// nobody replaced what it wrote, and writes it again if so.
 class DisplayColorEngine : public QObject, public DisplayColorApplying {
     Q_OBJECT
 

@@ -6,19 +6,7 @@
 #include <QMutexLocker>
 #include <QSettings>
 
-bool FakeKWinNightLight::available() const
-{
-    QMutexLocker lock(&m_state->mutex);
-    return m_state->available;
-}
-
-uint FakeKWinNightLight::currentTemperature() const
-{
-    QMutexLocker lock(&m_state->mutex);
-    return m_state->currentTemperature;
-}
-
-FakeKWin::FakeKWin(const QString &busAddress, Plasma plasma, bool available)
+FakeKWin::FakeKWin(const QString &busAddress, bool plasma6, bool available)
     : m_service(busAddress, QStringLiteral("org.kde.KWin"))
     , m_listener(busAddress)
 {
@@ -26,7 +14,7 @@ FakeKWin::FakeKWin(const QString &busAddress, Plasma plasma, bool available)
     qDBusRegisterMetaType<QHash<QString, QByteArrayList>>();
     m_state->available = available;
     const auto options = QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties;
-    const bool served = plasma == Plasma::Six
+    const bool served = plasma6
         ? m_service.addObject(QStringLiteral("/org/kde/KWin/NightLight"), new FakeKWinNightLight(m_state), options)
         : m_service.addObject(QStringLiteral("/ColorCorrect"), new FakeKWinColorCorrect(m_state), options);
     m_valid = m_service.isValid() && served
@@ -36,40 +24,14 @@ FakeKWin::FakeKWin(const QString &busAddress, Plasma plasma, bool available)
                                                  SLOT(configChanged(QDBusMessage)));
 }
 
-uint FakeKWin::currentTemperature() const
-{
-    QMutexLocker lock(&m_state->mutex);
-    return m_state->currentTemperature;
-}
-
-int FakeKWin::notifications() const
-{
-    QMutexLocker lock(&m_state->mutex);
-    return m_state->notifications;
-}
-
-QString FakeKWin::lastSignature() const
-{
-    QMutexLocker lock(&m_state->mutex);
-    return m_state->lastSignature;
-}
-
-QByteArrayList FakeKWin::lastKeys() const
-{
-    QMutexLocker lock(&m_state->mutex);
-    return m_state->lastKeys;
-}
-
 void FakeKWin::configChanged(const QDBusMessage &message)
 {
+    ++notifications;
     QHash<QString, QByteArrayList> changed;
     if (message.signature() == QLatin1String("a{saay}"))
         qvariant_cast<QDBusArgument>(message.arguments().constFirst()) >> changed;
-    QMutexLocker lock(&m_state->mutex);
-    ++m_state->notifications;
-    m_state->lastSignature = message.signature();
-    m_state->lastKeys = changed.value(QStringLiteral("NightColor"));
-    if (!changed.contains(QStringLiteral("NightColor")))
+    lastKeys = changed.value(QStringLiteral("NightColor"));
+    if (lastKeys.isEmpty())
         return;
     QSettings kwinrc(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/kwinrc"), QSettings::IniFormat);
     kwinrc.beginGroup(QStringLiteral("NightColor"));
@@ -78,28 +40,22 @@ void FakeKWin::configChanged(const QDBusMessage &message)
     m_state->currentTemperature = constant ? kwinrc.value(QStringLiteral("NightTemperature"), 4500).toUInt() : 6500;
 }
 
-std::vector<FakeGnomeSessionManager::InhibitCall> FakeGnomeSessionManager::inhibitCalls() const
+FakeGnomeSessionManager::Calls FakeGnomeSessionManager::calls() const
 {
     QMutexLocker lock(&m_mutex);
-    return m_inhibits;
+    return m_calls;
 }
 
-std::vector<uint> FakeGnomeSessionManager::uninhibitCalls() const
+uint FakeGnomeSessionManager::Inhibit(const QString &, uint, const QString &, uint flags)
 {
     QMutexLocker lock(&m_mutex);
-    return m_uninhibits;
-}
-
-uint FakeGnomeSessionManager::Inhibit(const QString &application, uint toplevelXid, const QString &reason,
-                                      uint flags)
-{
-    QMutexLocker lock(&m_mutex);
-    m_inhibits.push_back({application, toplevelXid, reason, flags, m_nextCookie});
-    return m_nextCookie++;
+    m_calls.inhibitFlags.push_back(flags);
+    m_calls.cookies.push_back(4101 + static_cast<uint>(m_calls.cookies.size()));
+    return m_calls.cookies.back();
 }
 
 void FakeGnomeSessionManager::Uninhibit(uint cookie)
 {
     QMutexLocker lock(&m_mutex);
-    m_uninhibits.push_back(cookie);
+    m_calls.uninhibited.push_back(cookie);
 }

@@ -7,20 +7,11 @@
 #include <QMutex>
 #include <QObject>
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
-// What KWin's night light shows, as the fake works it out from kwinrc.
-struct FakeKWinState {
-    mutable QMutex mutex;
-    bool available = true;
-    uint currentTemperature = 6500;
-    int notifications = 0;
-    QString lastSignature;
-    QByteArrayList lastKeys;
-};
-
-// KWin's night-light object of Plasma 6.
+// KWin's night-light object of Plasma 6, served on the fake's thread.
 class FakeKWinNightLight : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.KWin.NightLight")
@@ -28,12 +19,16 @@ class FakeKWinNightLight : public QObject {
     Q_PROPERTY(uint currentTemperature READ currentTemperature)
 
 public:
-    explicit FakeKWinNightLight(std::shared_ptr<FakeKWinState> state) : m_state(std::move(state)) {}
-    bool available() const;
-    uint currentTemperature() const;
+    struct State {
+        std::atomic<bool> available = true;
+        std::atomic<uint> currentTemperature = 6500;
+    };
+    explicit FakeKWinNightLight(std::shared_ptr<State> state) : m_state(std::move(state)) {}
+    bool available() const { return m_state->available; }
+    uint currentTemperature() const { return m_state->currentTemperature; }
 
 private:
-    std::shared_ptr<FakeKWinState> m_state;
+    std::shared_ptr<State> m_state;
 };
 
 // The same object as Plasma 5.27 names it.
@@ -47,27 +42,25 @@ public:
 
 // KWin as far as its night light goes: owns org.kde.KWin, serves the
 // night-light object of one Plasma generation, and reads [NightColor] of
-// $XDG_CONFIG_HOME/kwinrc whenever KConfig's change notification names that
-// group, as KWin's config watcher does.
+// $XDG_CONFIG_HOME/kwinrc whenever KConfig's change notification (a{saay} on
+// /kwinrc) names that group, as KWin's config watcher does. Notifications
+// arrive on the test's thread.
 class FakeKWin : public QObject {
     Q_OBJECT
 
 public:
-    enum class Plasma { Six, FiveTwentySeven };
-
-    FakeKWin(const QString &busAddress, Plasma plasma, bool available = true);
+    FakeKWin(const QString &busAddress, bool plasma6, bool available);
     bool isValid() const { return m_valid; }
+    uint currentTemperature() const { return m_state->currentTemperature; }
 
-    uint currentTemperature() const;
-    int notifications() const;
-    QString lastSignature() const;
-    QByteArrayList lastKeys() const;
+    int notifications = 0;
+    QByteArrayList lastKeys;
 
 private Q_SLOTS:
     void configChanged(const QDBusMessage &message);
 
 private:
-    std::shared_ptr<FakeKWinState> m_state = std::make_shared<FakeKWinState>();
+    std::shared_ptr<FakeKWinNightLight::State> m_state = std::make_shared<FakeKWinNightLight::State>();
     FakeDBusService m_service;
     BusClient m_listener;
     bool m_valid = false;
@@ -79,16 +72,12 @@ class FakeGnomeSessionManager : public QObject {
     Q_CLASSINFO("D-Bus Interface", "org.gnome.SessionManager")
 
 public:
-    struct InhibitCall {
-        QString application;
-        uint toplevelXid = 0;
-        QString reason;
-        uint flags = 0;
-        uint cookie = 0;
+    struct Calls {
+        std::vector<uint> inhibitFlags;
+        std::vector<uint> cookies;
+        std::vector<uint> uninhibited;
     };
-
-    std::vector<InhibitCall> inhibitCalls() const;
-    std::vector<uint> uninhibitCalls() const;
+    Calls calls() const;
 
 public Q_SLOTS:
     uint Inhibit(const QString &application, uint toplevelXid, const QString &reason, uint flags);
@@ -96,7 +85,5 @@ public Q_SLOTS:
 
 private:
     mutable QMutex m_mutex;
-    uint m_nextCookie = 4101;
-    std::vector<InhibitCall> m_inhibits;
-    std::vector<uint> m_uninhibits;
+    Calls m_calls;
 };
