@@ -22,11 +22,17 @@ namespace RippleShaderSource {
 inline constexpr char vertexRole[] = "rippleVertex";
 inline constexpr char refractFragmentRole[] = "rippleRefractFragment";
 inline constexpr char crestOverlayFragmentRole[] = "rippleCrestOverlayFragment";
+// The refract program where its ring has no effect; cheap, for the rest of the screen.
+inline constexpr char refractSettledFragmentRole[] = "rippleRefractSettledFragment";
 
 // Name of the picture's sampler uniform (texture unit 0) and of the uniform
 // block (binding point 0) in the program text.
 inline constexpr char pictureSampler[] = "picture";
 inline constexpr char uniformBlock[] = "RippleUniforms";
+// The plain uniforms: the ring the vertices cover (vertex stage) and whether
+// the settled program reads texels directly.
+inline constexpr char ringUniform[] = "ring";
+inline constexpr char texelAlignedUniform[] = "texelAligned";
 
 // The single program text, without a #version line.
 QByteArrayView text();

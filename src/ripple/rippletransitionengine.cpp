@@ -347,9 +347,9 @@ void RippleTransitionEngine::startTier1()
     setState(State::Tier1);
 
     // Translucent windows are opaque black without a compositing manager, so
-    // the crest is drawn only where one runs.
-    if (m_platform.surfaces->hasPipeline(RippleRenderer::Pipeline::CrestOverlay)
-        && m_platform.surfaces->showsTranslucentWindows()) {
+    // the crest is drawn only where one runs (and OpenGL is looked at only then).
+    if (m_platform.surfaces->showsTranslucentWindows()
+        && m_platform.surfaces->hasPipeline(RippleRenderer::Pipeline::CrestOverlay)) {
         const QList<RippleScreen> screens = m_platform.screens();
         for (const RippleScreen &screen : screens) {
             RippleSurfaceSetup setup;
