@@ -231,6 +231,8 @@ void RippleRenderer::drawProgram(QOpenGLShaderProgram &program, float inner, flo
 
     program.bind();
     program.setUniformValue(RippleShaderSource::ringUniform, QVector2D(inner, outer));
+    program.setUniformValue(RippleShaderSource::targetSizeUniform, QVector2D(float(targetSize.width()),
+                                                                              float(targetSize.height())));
     if (&program == m_settled.get())
         program.setUniformValue(RippleShaderSource::texelAlignedUniform, m_pictureSize == targetSize);
     m_vertexArray->bind();

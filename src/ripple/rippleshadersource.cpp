@@ -43,7 +43,6 @@ float largestRadius(vec2 o, float aspect)
 uniform vec2 ring;
 const int ringSegments = 256;
 
-out vec2 texCoord;
 // Depend on the uniforms alone: worked out for the vertices rather than for
 // every pixel, which software rasterisers notice.
 flat out float progress;
@@ -69,7 +68,6 @@ void rippleVertex()
         position = vec2(gl_VertexID == 1 ? 3.0 : -1.0, gl_VertexID == 2 ? 3.0 : -1.0);
     }
     gl_Position = vec4(position, 0.0, 1.0);
-    texCoord = vec2((position.x + 1.0) * 0.5, 1.0 - (position.y + 1.0) * 0.5);
     progress = rippleProgress();
     farthest = largestRadius(ripple.origin, ripple.aspect);
 }
@@ -82,10 +80,20 @@ void main()
 #endif
 #ifdef RIPPLE_FRAGMENT_STAGE
 
-in vec2 texCoord;
 flat in float progress;
 flat in float farthest;
 out vec4 fragColor;
+
+// The framebuffer's size in pixels.
+uniform vec2 targetSize;
+
+// The texture coordinate of this pixel's centre, worked out from its
+// position rather than interpolated from the vertices: exactly the pixel
+// centre at any size, however far away the vertices are.
+vec2 pixelTexCoord()
+{
+    return vec2(gl_FragCoord.x, targetSize.y - gl_FragCoord.y) / targetSize;
+}
 
 vec3 grade(vec3 colour, vec3 white, float saturation)
 {
@@ -100,6 +108,7 @@ uniform sampler2D picture;
 
 void rippleRefractFragment()
 {
+    vec2 texCoord = pixelTexCoord();
     vec2 delta = texCoord - ripple.origin;
     vec2 scaled = vec2(delta.x * ripple.aspect, delta.y);
     float d = length(scaled);
@@ -142,6 +151,7 @@ uniform bool texelAligned;
 // so the picture as it is, graded new inside the front and old outside.
 void rippleRefractSettledFragment()
 {
+    vec2 texCoord = pixelTexCoord();
     vec2 delta = texCoord - ripple.origin;
     float d = length(vec2(delta.x * ripple.aspect, delta.y));
     bool inside = d < progress * (farthest + 0.30);
@@ -164,6 +174,7 @@ void main()
 // Premultiplied output for source-over blending (one, one minus source alpha).
 void rippleCrestOverlayFragment()
 {
+    vec2 texCoord = pixelTexCoord();
     vec2 delta = texCoord - ripple.origin;
     vec2 scaled = vec2(delta.x * ripple.aspect, delta.y);
     float d = length(scaled);

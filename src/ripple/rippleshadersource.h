@@ -29,9 +29,11 @@ inline constexpr char refractSettledFragmentRole[] = "rippleRefractSettledFragme
 // block (binding point 0) in the program text.
 inline constexpr char pictureSampler[] = "picture";
 inline constexpr char uniformBlock[] = "RippleUniforms";
-// The plain uniforms: the ring the vertices cover (vertex stage) and whether
-// the settled program reads texels directly.
+// The plain uniforms: the ring the vertices cover (vertex stage), the
+// framebuffer's size in pixels and whether the settled program reads texels
+// directly.
 inline constexpr char ringUniform[] = "ring";
+inline constexpr char targetSizeUniform[] = "targetSize";
 inline constexpr char texelAlignedUniform[] = "texelAligned";
 
 // The single program text, without a #version line.
