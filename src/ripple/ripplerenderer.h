@@ -38,10 +38,10 @@ public:
     RippleRenderer(const RippleRenderer &) = delete;
     RippleRenderer &operator=(const RippleRenderer &) = delete;
 
-    // Compiles and links both programs from `programText` and makes the vertex
+    // Compiles and links the programs from `programText` and makes the vertex
     // array and uniform buffer. Needs a current OpenGL 3.3 (or later) desktop
     // context. A program that fails leaves only its own pipeline missing; the
-    // result says whether both were built, `log` what went wrong.
+    // result says whether every program was built, `log` what went wrong.
     bool initialize(QByteArrayView programText = RippleShaderSource::text());
 
     bool hasPipeline(Pipeline pipeline) const;

@@ -5,7 +5,7 @@
 
 // The ripple's GPU programs (GLSL 330 core) as one program text.
 //
-// The text holds the vertex stage and both fragment programs; each entry point
+// The text holds the vertex stage and the fragment programs; each entry point
 // is a function named after its role, in a section guarded by
 // RIPPLE_ROLE_<role> together with a `main` that calls it. Every stage sees the
 // uniform block; the fragment programs share their helpers under

@@ -9,7 +9,7 @@
 // Makes RippleWindows. OpenGL is probed once, the first time anyone asks what
 // it can do (never at construction, so a process that shows no ripple loads
 // no graphics driver): an OpenGL 3.3 core context on an offscreen surface must
-// be made current and both ripple programs must compile and link there.
+// be made current and the ripple programs must compile and link there.
 // Without a QGuiApplication (or without a display) nothing is available, and
 // the engine falls back accordingly.
 class RippleWindowFactory : public RippleSurfaceFactory {
