@@ -1,21 +1,22 @@
 // The refraction ripple on the available OpenGL (Mesa's llvmpipe here), at
 // 1920×1080 and 3840×2160, inside its own headless session of the larger size.
 //
-// 1. Memory: resident size and whether Mesa is mapped at start, and after a
-//    real ripple window per size has run its 3 s and gone.
-// 2. Real windows: how long OpenGL takes to probe on first need, how long a
-//    window takes from present() to its first frame on the screen, and the
-//    frames per second it reached over the ripple.
+// 1. Memory: resident size and whether Mesa is mapped at start, after the
+//    first ripple through the engine, and after a 4K window too.
+// 2. Real ripples: two refract transitions through the engine on a 1080p
+//    screen with X captures, the first of them loading the graphics driver:
+//    the time from the request to the first frame on the screen, and the
+//    frames per second reached; then one 4K window on its own.
 // 3. The renderer into a framebuffer object, each frame waited for with
 //    glFinish, median reported: "every pixel" runs the full refract program
-//    over the whole frame as the window did before; "whole frame" is the
+//    over the whole frame as the windows did before; "whole frame" is the
 //    first frame of a window now; "advanced" the frames after it, which
 //    redraw only the ring the wave crossed since the frame before. The
 //    process CPU time per frame is printed too: a software rasteriser runs on
 //    this process's threads, so it says what a frame costs with the cores to
 //    itself.
-// 4. Accuracy: advanced frames at full resolution against the CPU reference
-//    (the bound is 3 steps of 255).
+// 4. Accuracy at full resolution against the CPU reference (the bound is 3
+//    steps of 255), every pixel and advanced.
 //
 // Optional argument: frames per offscreen run (default 90).
 
