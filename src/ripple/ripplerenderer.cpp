@@ -1,13 +1,42 @@
 #include "ripple/ripplerenderer.h"
 
+#include "ripple/ripplereference.h"
+
 #include <QOpenGLContext>
 #include <QOpenGLShaderProgram>
 #include <QOpenGLVertexArrayObject>
+#include <QVector2D>
+
+#include <algorithm>
 
 namespace {
 
 constexpr GLuint uniformBinding = 0;
 constexpr GLint pictureUnit = 0;
+// Must match ringSegments in the program text: two triangles per segment.
+constexpr GLsizei ringVertices = 256 * 6;
+
+// How far from its front (aspect-scaled) each program's ring still shows. The
+// refract envelope exp(-(r / 0.105)²) is 5.6e-6 at 0.365: even on an 8K screen
+// the picture moves by less than a hundredth of a pixel there. The crest's
+// alpha is at most 0.22 · exp(-(0.13 / 0.055)²) = 0.0008 there, a fifth of a
+// step. Both include a margin for the GPU's own rounding of the front.
+constexpr float refractReach = 0.365f;
+constexpr float crestReach = 0.13f;
+
+// Where the front of each program's ring is at `time`.
+float refractFront(RippleUniforms uniforms, float time)
+{
+    uniforms.time = time;
+    return RippleReference::progress(uniforms)
+        * (RippleReference::largestRadius(uniforms.origin[0], uniforms.origin[1], uniforms.aspect) + 0.30f);
+}
+
+float crestFront(const RippleUniforms &uniforms)
+{
+    return RippleReference::progress(uniforms)
+        * (RippleReference::largestRadius(uniforms.origin[0], uniforms.origin[1], uniforms.aspect) + 0.22f);
+}
 
 } // namespace
 
@@ -46,7 +75,11 @@ bool RippleRenderer::initialize(QByteArrayView programText)
     m_initialized = true;
 
     m_refract = buildProgram(programText, RippleShaderSource::refractFragmentRole);
+    m_settled = buildProgram(programText, RippleShaderSource::refractSettledFragmentRole);
     m_crest = buildProgram(programText, RippleShaderSource::crestOverlayFragmentRole);
+    // The refract pipeline draws with both.
+    if (!m_settled)
+        m_refract.reset();
 
     // A core profile draws nothing without a bound vertex array, even when the
     // vertex stage reads no attributes.
@@ -54,6 +87,7 @@ bool RippleRenderer::initialize(QByteArrayView programText)
     if (!m_vertexArray->create()) {
         m_log += QStringLiteral("vertex array object could not be created\n");
         m_refract.reset();
+        m_settled.reset();
         m_crest.reset();
     }
 
@@ -148,14 +182,37 @@ bool RippleRenderer::setPicture(const QImage &picture)
 
 bool RippleRenderer::draw(Pipeline pipeline, const RippleUniforms &uniforms, QSize targetSize)
 {
-    QOpenGLShaderProgram *program = pipeline == Pipeline::Refract ? m_refract.get() : m_crest.get();
-    if (!program || (pipeline == Pipeline::Refract && !hasPicture()) || targetSize.isEmpty())
+    if (!hasPipeline(pipeline) || (pipeline == Pipeline::Refract && !hasPicture()) || targetSize.isEmpty())
         return false;
+    if (pipeline == Pipeline::CrestOverlay) {
+        const float front = crestFront(uniforms);
+        drawProgram(*m_crest, std::max(front - crestReach, 0.0f), front + crestReach, targetSize, uniforms, true);
+        return true;
+    }
+    const float front = refractFront(uniforms, uniforms.time);
+    drawProgram(*m_settled, 0.0f, 0.0f, targetSize, uniforms, false);
+    drawProgram(*m_refract, std::max(front - refractReach, 0.0f), front + refractReach, targetSize, uniforms, false);
+    return true;
+}
 
+bool RippleRenderer::drawAdvance(const RippleUniforms &uniforms, float previousTime, QSize targetSize)
+{
+    if (!hasPipeline(Pipeline::Refract) || !hasPicture() || targetSize.isEmpty())
+        return false;
+    const float before = refractFront(uniforms, previousTime);
+    const float now = refractFront(uniforms, uniforms.time);
+    drawProgram(*m_refract, std::max(std::min(before, now) - refractReach, 0.0f),
+                std::max(before, now) + refractReach, targetSize, uniforms, false);
+    return true;
+}
+
+void RippleRenderer::drawProgram(QOpenGLShaderProgram &program, float inner, float outer, QSize targetSize,
+                                 const RippleUniforms &uniforms, bool blend)
+{
     m_gl.glViewport(0, 0, targetSize.width(), targetSize.height());
     m_gl.glDisable(GL_DEPTH_TEST);
     m_gl.glDisable(GL_SCISSOR_TEST);
-    if (pipeline == Pipeline::CrestOverlay) {
+    if (blend) {
         m_gl.glEnable(GL_BLEND);
         m_gl.glBlendEquation(GL_FUNC_ADD);
         m_gl.glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
@@ -168,20 +225,25 @@ bool RippleRenderer::draw(Pipeline pipeline, const RippleUniforms &uniforms, QSi
     m_gl.glBindBuffer(GL_UNIFORM_BUFFER, 0);
     m_gl.glBindBufferBase(GL_UNIFORM_BUFFER, uniformBinding, m_uniformBuffer);
 
+    const bool samples = &program != m_crest.get();
     m_gl.glActiveTexture(GL_TEXTURE0 + pictureUnit);
-    m_gl.glBindTexture(GL_TEXTURE_2D, pipeline == Pipeline::Refract ? m_texture : 0);
+    m_gl.glBindTexture(GL_TEXTURE_2D, samples ? m_texture : 0);
 
-    program->bind();
+    program.bind();
+    program.setUniformValue(RippleShaderSource::ringUniform, QVector2D(inner, outer));
+    program.setUniformValue(RippleShaderSource::targetSizeUniform, QVector2D(float(targetSize.width()),
+                                                                              float(targetSize.height())));
+    if (&program == m_settled.get())
+        program.setUniformValue(RippleShaderSource::texelAlignedUniform, m_pictureSize == targetSize);
     m_vertexArray->bind();
-    m_gl.glDrawArrays(GL_TRIANGLES, 0, 3);
+    m_gl.glDrawArrays(GL_TRIANGLES, 0, outer > 0.0f ? ringVertices : 3);
     m_vertexArray->release();
-    program->release();
+    program.release();
 
     m_gl.glBindTexture(GL_TEXTURE_2D, 0);
     m_gl.glBindBufferBase(GL_UNIFORM_BUFFER, uniformBinding, 0);
-    if (pipeline == Pipeline::CrestOverlay)
+    if (blend)
         m_gl.glDisable(GL_BLEND);
-    return true;
 }
 
 void RippleRenderer::release()
@@ -200,6 +262,7 @@ void RippleRenderer::release()
     m_uniformBuffer = 0;
     m_pictureSize = {};
     m_refract.reset();
+    m_settled.reset();
     m_crest.reset();
     m_vertexArray.reset();
     m_initialized = false;

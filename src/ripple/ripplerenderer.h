@@ -38,10 +38,10 @@ public:
     RippleRenderer(const RippleRenderer &) = delete;
     RippleRenderer &operator=(const RippleRenderer &) = delete;
 
-    // Compiles and links both programs from `programText` and makes the vertex
+    // Compiles and links the programs from `programText` and makes the vertex
     // array and uniform buffer. Needs a current OpenGL 3.3 (or later) desktop
     // context. A program that fails leaves only its own pipeline missing; the
-    // result says whether both were built, `log` what went wrong.
+    // result says whether every program was built, `log` what went wrong.
     bool initialize(QByteArrayView programText = RippleShaderSource::text());
 
     bool hasPipeline(Pipeline pipeline) const;
@@ -53,18 +53,32 @@ public:
     bool hasPicture() const { return !m_pictureSize.isEmpty(); }
     QSize pictureSize() const { return m_pictureSize; }
 
-    // One full-viewport triangle into the bound framebuffer of `targetSize`
-    // pixels. False when the pipeline (or the refract picture) is missing.
+    // One whole frame into the bound framebuffer of `targetSize` pixels.
+    // False when the pipeline (or the refract picture) is missing. Only the
+    // ring where the wave moves runs the full program: the refract pipeline
+    // draws the rest with its settled program, the crest overlay leaves the
+    // rest as it is (its alpha there is below one 8-bit step).
     bool draw(Pipeline pipeline, const RippleUniforms &uniforms, QSize targetSize);
+
+    // Refract only: turns the refract frame at `previousTime` that the bound
+    // framebuffer holds into the one at `uniforms.time`, redrawing only the
+    // ring the wave covered in between; every pixel outside it is the same
+    // in both frames.
+    bool drawAdvance(const RippleUniforms &uniforms, float previousTime, QSize targetSize);
 
     // Frees every GL object; safe to call more than once.
     void release();
 
 private:
     std::unique_ptr<QOpenGLShaderProgram> buildProgram(QByteArrayView programText, const char *fragmentRole);
+    // Draws with `program` over the ring between `inner` and `outer`, or
+    // over the whole viewport when `outer` is 0.
+    void drawProgram(QOpenGLShaderProgram &program, float inner, float outer, QSize targetSize,
+                     const RippleUniforms &uniforms, bool blend);
 
     QOpenGLExtraFunctions m_gl;
     std::unique_ptr<QOpenGLShaderProgram> m_refract;
+    std::unique_ptr<QOpenGLShaderProgram> m_settled;
     std::unique_ptr<QOpenGLShaderProgram> m_crest;
     std::unique_ptr<QOpenGLVertexArrayObject> m_vertexArray;
     GLuint m_uniformBuffer = 0;

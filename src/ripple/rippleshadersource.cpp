@@ -37,18 +37,37 @@ float largestRadius(vec2 o, float aspect)
 
 #ifdef RIPPLE_ROLE_rippleVertex
 
-out vec2 texCoord;
-// Depend on the uniforms alone: worked out for three vertices rather than for
+// With ring.y > 0 the vertices cover only the ring between the distances
+// ring.x and ring.y from the origin (aspect-scaled), as ringSegments pairs of
+// triangles; otherwise one triangle covers the viewport.
+uniform vec2 ring;
+const int ringSegments = 256;
+
+// Depend on the uniforms alone: worked out for the vertices rather than for
 // every pixel, which software rasterisers notice.
 flat out float progress;
 flat out float farthest;
 
-// One triangle covering the viewport, no vertex buffer: (-1,-1), (3,-1), (-1,3).
+// The viewport triangle needs no vertex buffer: (-1,-1), (3,-1), (-1,3). The
+// ring's corners come from the vertex number alone too. Its outer edge runs
+// just outside the outer circle and its inner edge inside the inner one, so
+// every point between the two is covered.
 void rippleVertex()
 {
-    vec2 position = vec2(gl_VertexID == 1 ? 3.0 : -1.0, gl_VertexID == 2 ? 3.0 : -1.0);
+    vec2 position;
+    if (ring.y > 0.0) {
+        int corner = gl_VertexID % 6;
+        int segment = gl_VertexID / 6 + ((corner == 2 || corner == 4 || corner == 5) ? 1 : 0);
+        bool outer = corner == 1 || corner == 2 || corner == 4;
+        float angle = float(segment) * (6.28318531 / float(ringSegments));
+        float radius = outer ? ring.y / cos(3.14159265 / float(ringSegments)) : ring.x;
+        vec2 scaled = radius * vec2(cos(angle), sin(angle));
+        vec2 uv = ripple.origin + vec2(scaled.x / ripple.aspect, scaled.y);
+        position = vec2(uv.x * 2.0 - 1.0, 1.0 - uv.y * 2.0);
+    } else {
+        position = vec2(gl_VertexID == 1 ? 3.0 : -1.0, gl_VertexID == 2 ? 3.0 : -1.0);
+    }
     gl_Position = vec4(position, 0.0, 1.0);
-    texCoord = vec2((position.x + 1.0) * 0.5, 1.0 - (position.y + 1.0) * 0.5);
     progress = rippleProgress();
     farthest = largestRadius(ripple.origin, ripple.aspect);
 }
@@ -61,10 +80,20 @@ void main()
 #endif
 #ifdef RIPPLE_FRAGMENT_STAGE
 
-in vec2 texCoord;
 flat in float progress;
 flat in float farthest;
 out vec4 fragColor;
+
+// The framebuffer's size in pixels.
+uniform vec2 targetSize;
+
+// The texture coordinate of this pixel's centre, worked out from its
+// position rather than interpolated from the vertices: exactly the pixel
+// centre at any size, however far away the vertices are.
+vec2 pixelTexCoord()
+{
+    return vec2(gl_FragCoord.x, targetSize.y - gl_FragCoord.y) / targetSize;
+}
 
 vec3 grade(vec3 colour, vec3 white, float saturation)
 {
@@ -79,6 +108,7 @@ uniform sampler2D picture;
 
 void rippleRefractFragment()
 {
+    vec2 texCoord = pixelTexCoord();
     vec2 delta = texCoord - ripple.origin;
     vec2 scaled = vec2(delta.x * ripple.aspect, delta.y);
     float d = length(scaled);
@@ -109,11 +139,42 @@ void main()
 }
 
 #endif
+#ifdef RIPPLE_ROLE_rippleRefractSettledFragment
+
+uniform sampler2D picture;
+// Whether pixels and texels coincide (picture and target of one size), so
+// each pixel reads its own texel without filtering.
+uniform bool texelAligned;
+
+// The refract program away from the moving ring, where its envelope has died
+// down below anything an 8-bit channel shows: no displacement and no crest,
+// so the picture as it is, graded new inside the front and old outside.
+void rippleRefractSettledFragment()
+{
+    vec2 texCoord = pixelTexCoord();
+    vec2 delta = texCoord - ripple.origin;
+    float d = length(vec2(delta.x * ripple.aspect, delta.y));
+    bool inside = d < progress * (farthest + 0.30);
+    vec3 sampled = texelAligned
+        ? texelFetch(picture, ivec2(int(gl_FragCoord.x), textureSize(picture, 0).y - 1 - int(gl_FragCoord.y)), 0).rgb
+        : texture(picture, clamp(texCoord, 0.0, 1.0)).rgb;
+    vec3 white = inside ? ripple.toWhite.rgb : ripple.fromWhite.rgb;
+    float saturation = inside ? ripple.toSaturation : ripple.fromSaturation;
+    fragColor = vec4(grade(sampled, white, saturation), 1.0);
+}
+
+void main()
+{
+    rippleRefractSettledFragment();
+}
+
+#endif
 #ifdef RIPPLE_ROLE_rippleCrestOverlayFragment
 
 // Premultiplied output for source-over blending (one, one minus source alpha).
 void rippleCrestOverlayFragment()
 {
+    vec2 texCoord = pixelTexCoord();
     vec2 delta = texCoord - ripple.origin;
     vec2 scaled = vec2(delta.x * ripple.aspect, delta.y);
     float d = length(scaled);
@@ -148,7 +209,7 @@ QByteArrayView text()
 QByteArray stage(QByteArrayView role, QByteArrayView programText)
 {
     QByteArray source = "#version 330 core\n";
-    if (role == refractFragmentRole || role == crestOverlayFragmentRole)
+    if (role == refractFragmentRole || role == refractSettledFragmentRole || role == crestOverlayFragmentRole)
         source += "#define RIPPLE_FRAGMENT_STAGE\n";
     else if (role != vertexRole)
         return {};

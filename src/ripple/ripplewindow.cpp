@@ -20,7 +20,11 @@ QSurfaceFormat rippleFormat(bool opaque)
 } // namespace
 
 RippleWindow::RippleWindow(RippleSurfaceSetup setup, QScreen *screen, std::function<void()> syncDisplay)
-    : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate)
+    // A refract frame differs from the one before only around the moving
+    // ring, so its window keeps its frame between paints and redraws that
+    // part; the crest window starts every frame from transparent.
+    : QOpenGLWindow(setup.pipeline == RippleRenderer::Pipeline::Refract ? QOpenGLWindow::PartialUpdateBlit
+                                                                          : QOpenGLWindow::NoPartialUpdate)
     , m_setup(std::move(setup))
     , m_syncDisplay(std::move(syncDisplay))
     , m_timing(m_setup.clock(), rippleDuration)
@@ -137,7 +141,19 @@ void RippleWindow::paintGL()
         gl->glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
         gl->glClear(GL_COLOR_BUFFER_BIT);
     }
-    if (!m_ready || !m_renderer.draw(m_setup.pipeline, m_setup.uniforms, target)) {
+    // The kept frame is gone when the framebuffer was made anew (the window
+    // changed size) or was never drawn whole.
+    const GLuint framebuffer = defaultFramebufferObject();
+    const bool advance = m_setup.pipeline == RippleRenderer::Pipeline::Refract && m_wholeFrameDrawn
+        && framebuffer == m_keptFramebuffer && target == m_keptSize;
+    const bool drawn = m_ready
+        && (advance ? m_renderer.drawAdvance(m_setup.uniforms, m_previousTime, target)
+                    : m_renderer.draw(m_setup.pipeline, m_setup.uniforms, target));
+    m_wholeFrameDrawn = drawn;
+    m_keptFramebuffer = framebuffer;
+    m_keptSize = target;
+    m_previousTime = frame.time;
+    if (!drawn) {
         gl->glClearColor(0.0f, 0.0f, 0.0f, m_setup.opaque ? 1.0f : 0.0f);
         gl->glClear(GL_COLOR_BUFFER_BIT);
     }

@@ -61,6 +61,11 @@ private:
     float m_lastSwappedTime = 0.0f;
     int m_framesSwapped = 0;
     bool m_finishDrawn = false;
+    // The frame the framebuffer holds, for a refract window to advance from.
+    bool m_wholeFrameDrawn = false;
+    GLuint m_keptFramebuffer = 0;
+    QSize m_keptSize;
+    float m_previousTime = 0.0f;
     bool m_failed = false;
     bool m_takenDown = false;
 };

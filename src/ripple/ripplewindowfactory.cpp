@@ -13,11 +13,13 @@ RippleWindowFactory::RippleWindowFactory(std::function<bool()> compositorRunning
     : m_compositorRunning(std::move(compositorRunning))
     , m_syncDisplay(std::move(syncDisplay))
 {
-    probe();
 }
 
-void RippleWindowFactory::probe()
+void RippleWindowFactory::probe() const
 {
+    if (m_probed)
+        return;
+    m_probed = true;
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         m_log = QStringLiteral("no GUI application");
         return;
@@ -52,8 +54,21 @@ void RippleWindowFactory::probe()
     context.doneCurrent();
 }
 
+QString RippleWindowFactory::probeLog() const
+{
+    probe();
+    return m_log;
+}
+
+int RippleWindowFactory::maxTextureSize() const
+{
+    probe();
+    return m_maxTextureSize;
+}
+
 bool RippleWindowFactory::hasPipeline(RippleRenderer::Pipeline pipeline) const
 {
+    probe();
     return pipeline == RippleRenderer::Pipeline::Refract ? m_refract : m_crest;
 }
 
@@ -68,8 +83,8 @@ std::unique_ptr<RippleSurface> RippleWindowFactory::create(RippleSurfaceSetup se
         return nullptr;
     // A picture the GPU cannot hold leaves this screen out of the ripple.
     if (setup.pipeline == RippleRenderer::Pipeline::Refract
-        && (setup.picture.isNull() || setup.picture.width() > m_maxTextureSize
-            || setup.picture.height() > m_maxTextureSize))
+        && (setup.picture.isNull() || setup.picture.width() > maxTextureSize()
+            || setup.picture.height() > maxTextureSize()))
         return nullptr;
 
     QScreen *screen = nullptr;

@@ -6,10 +6,12 @@
 
 #include <functional>
 
-// Makes RippleWindows. OpenGL is probed once, at construction: an OpenGL 3.3
-// core context on an offscreen surface must be made current and both ripple
-// programs must compile and link there. Without a QGuiApplication (or without
-// a display) nothing is available, and the engine falls back accordingly.
+// Makes RippleWindows. OpenGL is probed once, the first time anyone asks what
+// it can do (never at construction, so a process that shows no ripple loads
+// no graphics driver): an OpenGL 3.3 core context on an offscreen surface must
+// be made current and the ripple programs must compile and link there.
+// Without a QGuiApplication (or without a display) nothing is available, and
+// the engine falls back accordingly.
 class RippleWindowFactory : public RippleSurfaceFactory {
 public:
     // `compositorRunning` says whether translucent windows blend with what is
@@ -24,16 +26,20 @@ public:
     std::unique_ptr<RippleSurface> create(RippleSurfaceSetup setup) override;
 
     // What the probe found wrong, for diagnostics; empty when all is well.
-    QString probeLog() const { return m_log; }
-    int maxTextureSize() const { return m_maxTextureSize; }
+    QString probeLog() const;
+    int maxTextureSize() const;
+    // Whether the probe has run (and so the graphics driver is loaded).
+    bool probed() const { return m_probed; }
 
 private:
-    void probe();
+    void probe() const;
 
     std::function<bool()> m_compositorRunning;
     std::function<void()> m_syncDisplay;
-    bool m_refract = false;
-    bool m_crest = false;
-    int m_maxTextureSize = 0;
-    QString m_log;
+    // Filled in by the probe, on first use.
+    mutable bool m_probed = false;
+    mutable bool m_refract = false;
+    mutable bool m_crest = false;
+    mutable int m_maxTextureSize = 0;
+    mutable QString m_log;
 };

@@ -39,6 +39,8 @@ private Q_SLOTS:
     void pictureFormatsUploadAlike();
     void refractMatchesReference_data();
     void refractMatchesReference();
+    void advancedFramesMatchWholeFrame_data();
+    void advancedFramesMatchWholeFrame();
     void crestMatchesReference_data();
     void crestMatchesReference();
     void crestAlphaStaysWithinLimit_data();
@@ -46,6 +48,7 @@ private Q_SLOTS:
 
 private:
     QImage render(Pipeline pipeline, const RippleUniforms &uniforms, QColor clear = Qt::transparent);
+    QImage readFrame();
 
     QOffscreenSurface m_surface;
     QOpenGLContext m_context;
@@ -90,6 +93,12 @@ QImage TestRipplePrograms::render(Pipeline pipeline, const RippleUniforms &unifo
     gl->glClear(GL_COLOR_BUFFER_BIT);
     if (!m_renderer->draw(pipeline, uniforms, frameSize))
         return {};
+    return readFrame();
+}
+
+QImage TestRipplePrograms::readFrame()
+{
+    QOpenGLExtraFunctions *gl = m_context.extraFunctions();
     QImage image(frameSize, QImage::Format_RGBA8888);
     gl->glPixelStorei(GL_PACK_ALIGNMENT, 4);
     gl->glReadPixels(0, 0, frameSize.width(), frameSize.height(), GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
@@ -279,6 +288,49 @@ void TestRipplePrograms::refractMatchesReference()
     // Quantisation alone may move a channel half a step, float maths another.
     const QString failure = checkRefractFrame(gpu, image, uniforms, checks, originPixel, 2.0f / 255.0f);
     QVERIFY2(failure.isEmpty(), qPrintable(failure));
+}
+
+// Rows: frame times a refract window may see, from steady 60 Hz to late
+// frames. A whole frame at the first time, advanced frame by frame, ends as
+// the whole frame of the last time: nothing outside the redrawn ring changed.
+void TestRipplePrograms::advancedFramesMatchWholeFrame_data()
+{
+    QTest::addColumn<QPointF>("origin");
+    QTest::addColumn<QList<float>>("times");
+
+    QList<float> steady;
+    for (int frame = 0; frame <= 90; ++frame)
+        steady.append(float(frame) / 60.0f);
+    QTest::newRow("60 Hz from near a corner") << QPointF(0.9, 0.02) << steady;
+    QTest::newRow("late frames from the centre") << QPointF(0.5, 0.5) << QList<float>{0.0f, 0.4f, 0.9f, 1.6f, 2.2f};
+    QTest::newRow("origin outside, to the end")
+        << QPointF(-0.3, 0.6) << QList<float>{0.0f, 0.5f, 1.0f, 1.5f, 2.0f, 2.5f, 2.9f, 3.0f};
+}
+
+void TestRipplePrograms::advancedFramesMatchWholeFrame()
+{
+    QFETCH(QPointF, origin);
+    QFETCH(QList<float>, times);
+
+    const QImage image = patternPicture(frameSize);
+    QVERIFY(m_renderer->setPicture(image));
+    RippleUniforms uniforms = uniformsAt(float(origin.x()), float(origin.y()), times.first(), frameSize,
+                                         6500, 100, 1900, 60);
+    m_target->bind();
+    // Magenta shows wherever nothing was ever drawn.
+    m_context.functions()->glClearColor(1.0f, 0.0f, 1.0f, 1.0f);
+    m_context.functions()->glClear(GL_COLOR_BUFFER_BIT);
+    QVERIFY(m_renderer->draw(Pipeline::Refract, uniforms, frameSize));
+    for (qsizetype i = 1; i < times.size(); ++i) {
+        uniforms.time = times[i];
+        QVERIFY(m_renderer->drawAdvance(uniforms, times[i - 1], frameSize));
+    }
+    const Frame gpu = fromRgba8(readFrame());
+    const Frame cpu = referenceRefract(uniforms, image, frameSize);
+
+    QString worst;
+    const float difference = largestDifference(gpu, [&](int x, int y) { return cpu.at(x, y); }, &worst);
+    QVERIFY2(difference <= referenceTolerance, qPrintable(worst));
 }
 
 void TestRipplePrograms::crestMatchesReference_data()

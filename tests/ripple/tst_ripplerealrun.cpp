@@ -199,7 +199,8 @@ void TestRippleRealRun::init()
     QVERIFY(RootPicture::show(m_picture));
     m_colour = std::make_shared<DisplayColorEngine>(std::make_unique<XRandrColorStage>());
     m_engine = std::make_unique<RippleTransitionEngine>(m_colour, sessionParts());
-    // The engine probed OpenGL, so Mesa's driver is loaded now.
+    // Asking for refraction probes OpenGL, so Mesa's driver is loaded now.
+    m_engine->refractAvailable();
     keepGraphicsDriverLoaded();
     m_events.clear();
 }
