@@ -422,13 +422,17 @@ void RippleTransitionEngine::tier1Tick()
         completion();
 }
 
-// The next frame is the refresh boundary as many refreshes on as this write
-// took, so a slow write lowers the rate rather than queueing writes, and a
-// late tick does not bunch the following ones.
+// The next frame is the refresh boundary as many refreshes on as writes
+// take, so slow writes lower the rate rather than queue up, and a late tick
+// does not bunch the following ones. Two writes in a row must be slow: one
+// alone may just have lost the processor for a moment.
 void RippleTransitionEngine::scheduleTier1Tick(double shownElapsed, double writeStart, double written)
 {
     const double period = m_tier1FramePeriod;
-    m_tier1FramesPerWrite = framesPerWrite(written - writeStart, period);
+    const double write = written - writeStart;
+    double &previous = m_transition->tier1PreviousWrite;
+    m_tier1FramesPerWrite = framesPerWrite(previous < 0.0 ? write : std::min(write, previous), period);
+    previous = write;
     const double next = std::floor(shownElapsed / period + 1e-9) + double(m_tier1FramesPerWrite);
     const double wait = std::clamp(m_transition->tier1Start + next * period - written, 0.0,
                                    double(m_tier1FramesPerWrite) * period);

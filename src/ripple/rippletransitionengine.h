@@ -129,6 +129,7 @@ private:
         int windowsWithoutFrame = 0;
         double tier1Start = 0.0;
         int tier1Frames = 0;
+        double tier1PreviousWrite = -1.0;
     };
 
     std::shared_ptr<DisplayColorEngine> colorEngine() const;
