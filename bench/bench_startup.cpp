@@ -34,6 +34,7 @@ constexpr double idleMarginMb = 1.5;
 struct Memory {
     double rssMb = 0.0;
     double pssMb = 0.0;
+    double anonymousMb = 0.0;
 };
 
 Memory memoryOf(qint64 pid)
@@ -51,6 +52,8 @@ Memory memoryOf(qint64 pid)
             memory.rssMb = parts[1].toDouble() / 1024.0;
         else if (parts[0] == "Pss:")
             memory.pssMb = parts[1].toDouble() / 1024.0;
+        else if (parts[0] == "Anonymous:")
+            memory.anonymousMb = parts[1].toDouble() / 1024.0;
     }
     return memory;
 }
@@ -253,17 +256,18 @@ int main(int argc, char **argv)
         std::printf("  %s\n", qPrintable(executables[i]));
         std::printf("    start -> tray icon / first ramp             %7.1f ms / %7.1f ms\n", median(f.trayMs),
                     median(f.rampMs));
-        std::printf("    idle RSS / PSS (animation on)               %7.1f MB / %7.1f MB\n", f.idle.rssMb,
-                    f.idle.pssMb);
+        std::printf("    idle RSS / PSS / anonymous (animation on)   %7.1f / %7.1f / %7.1f MB\n", f.idle.rssMb,
+                    f.idle.pssMb, f.idle.anonymousMb);
         std::printf("    popover open by a click, first time         %7.1f ms\n", f.firstOpenMs);
-        std::printf("    after the popover opened once and closed    %+7.1f MB RSS (%.1f MB)\n",
-                    f.afterClose.rssMb - f.idle.rssMb, f.afterClose.rssMb);
+        std::printf("    after the popover opened once and closed    %+7.1f / %+7.1f / %+7.1f MB\n",
+                    f.afterClose.rssMb - f.idle.rssMb, f.afterClose.pssMb - f.idle.pssMb,
+                    f.afterClose.anonymousMb - f.idle.anonymousMb);
         if (f.releaseSeconds >= 0.0)
-            std::printf("    back to idle (within %.1f MB) after          %7.1f s   (RSS %.1f MB)\n", idleMarginMb,
-                        f.releaseSeconds, f.afterRelease.rssMb);
-        else
-            std::printf("    not back to idle after %d s                  %+7.1f MB RSS\n", releaseWaitMs / 1000,
-                        f.afterRelease.rssMb - f.idle.rssMb);
+            std::printf("    RSS back within %.1f MB of idle after        %7.1f s\n", idleMarginMb, f.releaseSeconds);
+        std::printf("    %-44s%+7.1f / %+7.1f / %+7.1f MB\n",
+                    qPrintable(QStringLiteral("after that, %1 s after closing").arg(f.releaseSeconds >= 0.0 ? f.releaseSeconds : releaseWaitMs / 1000.0 + 1.0, 0, 'f', 0)),
+                    f.afterRelease.rssMb - f.idle.rssMb, f.afterRelease.pssMb - f.idle.pssMb,
+                    f.afterRelease.anonymousMb - f.idle.anonymousMb);
         std::printf("    popover open by a click, after that          %7.1f ms\n", f.reopenMs);
     }
     XCloseDisplay(display);
