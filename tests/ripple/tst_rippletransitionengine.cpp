@@ -814,7 +814,7 @@ void TestRippleTransitionEngine::tier1LowersRateForSlowWrites_data()
     QTest::addColumn<double>("writeSeconds");
     QTest::addColumn<qreal>("refreshRate");
     QTest::addColumn<int>("framesPerWrite");
-    QTest::newRow("5 ms at 60 Hz") << 0.005 << qreal(60) << 1;
+    QTest::newRow("10 ms at 60 Hz") << 0.010 << qreal(60) << 1;
     QTest::newRow("20 ms at 60 Hz") << 0.020 << qreal(60) << 2;
     QTest::newRow("40 ms at 60 Hz") << 0.040 << qreal(60) << 3;
     QTest::newRow("10 ms at 144 Hz") << 0.010 << qreal(144) << 2;
