@@ -18,6 +18,10 @@
 #include <QQmlEngine>
 #include <QScreen>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
 
 // A tray that appears after us (a panel started later) is noticed this fast.
@@ -89,6 +93,13 @@ StatusBarController::StatusBarController(HalvoStore *store, Actions actions, QOb
     connect(&m_trayPoll, &QTimer::timeout, this, &StatusBarController::showTrayIconWhenAvailable);
     showTrayIconWhenAvailable();
 
+    m_popoverRelease.setSingleShot(true);
+    m_popoverRelease.setInterval(defaultPopoverReleaseDelay);
+    connect(&m_popoverRelease, &QTimer::timeout, this, [this] {
+        if (!isPopoverShown())
+            releasePopover();
+    });
+
     m_panelCheck.setInterval(panelCheckIntervalMs);
     connect(&m_panelCheck, &QTimer::timeout, this, &StatusBarController::checkPanelColour);
     if (m_trayIcon->isVisible())
@@ -104,14 +115,7 @@ StatusBarController::~StatusBarController()
 {
     if (m_store)
         m_store->setRippleOriginProvider({});
-    if (m_popover) {
-        // Qt Quick's software renderer frees image textures only when their
-        // cached images go, and the image cache outlives the window: drop the
-        // items, then the unused images, while the renderer still exists.
-        m_popover->setSource(QUrl());
-        m_popover->releaseResources();
-        delete m_popover;
-    }
+    releasePopover();
 }
 
 bool StatusBarController::isPopoverShown() const
@@ -307,6 +311,7 @@ std::optional<QColor> StatusBarController::panelColourBehindIcon() const
 
 void StatusBarController::ensurePopover()
 {
+    m_popoverRelease.stop();
     if (m_popover)
         return;
     m_qmlEngine = std::make_unique<QQmlEngine>();
@@ -346,9 +351,36 @@ void StatusBarController::ensurePopover()
     connect(m_popover, &PopoverWindow::dismissed, this, [this] {
         if (m_inputMonitor)
             m_inputMonitor->stop();
+        m_popoverRelease.start();
     });
+    watchInputWhileOpen();
+}
 
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+// The page shown, and what it is about, live in the navigation and the
+// store, so a popover built again opens as the released one would have.
+void StatusBarController::releasePopover()
+{
+    m_popoverRelease.stop();
+    if (!m_popover)
+        return;
+    // Qt Quick's software renderer frees image textures only when their
+    // cached images go, and the image cache outlives the window: drop the
+    // items, then the unused images, while the renderer still exists.
+    m_popover->setSource(QUrl());
+    m_popover->releaseResources();
+    delete std::exchange(m_popover, nullptr);
+    delete std::exchange(m_popoverContext, nullptr);
+    m_qmlEngine.reset();
+#if defined(__GLIBC__)
+    // The engine's many small blocks leave the heap fragmented; without a
+    // trim the freed pages stay with the process.
+    malloc_trim(0);
+#endif
+}
+
+void StatusBarController::watchInputWhileOpen()
+{
+    if (m_inputMonitor || QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
     m_inputMonitor = new X11InputMonitor(this);
     if (!m_inputMonitor->isAvailable()) {

@@ -8,6 +8,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -37,8 +38,14 @@ public:
 
     PopoverNavigation *navigation() const { return m_navigation; }
     QSystemTrayIcon *trayIcon() const { return m_trayIcon; }
-    // Nothing until the popover is first opened.
+    // Nothing until the popover is first opened, and again once a closed
+    // popover has been released.
     PopoverWindow *popoverWindow() const { return m_popover; }
+
+    // A closed popover keeps its window and QML engine this long, so opening
+    // it again soon is quick; then both go and their memory with them.
+    static constexpr std::chrono::milliseconds defaultPopoverReleaseDelay{20000};
+    void setPopoverReleaseDelay(std::chrono::milliseconds delay) { m_popoverRelease.setInterval(delay); }
 
     bool isPopoverShown() const;
 
@@ -69,6 +76,8 @@ private:
     void checkPanelColour();
     std::optional<QColor> panelColourBehindIcon() const;
     void ensurePopover();
+    void releasePopover();
+    void watchInputWhileOpen();
     void placePopover();
     void watchOutsideInput();
     void handleOutsidePress(int button, const QPoint &nativePosition);
@@ -89,6 +98,7 @@ private:
     std::unique_ptr<QQmlEngine> m_qmlEngine;
     PopoverContext *m_popoverContext = nullptr;
     PopoverWindow *m_popover = nullptr;
+    QTimer m_popoverRelease;
 
     // Presses anywhere while the popover is open; null without XInput2.
     X11InputMonitor *m_inputMonitor = nullptr;

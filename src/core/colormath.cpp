@@ -12,10 +12,10 @@ float clampUnit(float value)
 
 // Saturation as a factor: clamped to 0…200 but deliberately not snapped to
 // the 5 % grid, so stored off-grid values still grade as they read.
-float saturationFactor(qint64 saturation)
+float saturationFactor(double saturation)
 {
-    return static_cast<float>(std::clamp(saturation, ColorMath::minSaturation,
-                                         ColorMath::maxSaturation))
+    return static_cast<float>(std::clamp(saturation, static_cast<double>(ColorMath::minSaturation),
+                                         static_cast<double>(ColorMath::maxSaturation)))
         / 100.0f;
 }
 
@@ -82,8 +82,14 @@ bool isNeutral(qint64 temperature, qint64 saturation)
 
 WhitePoint whitePoint(qint64 temperature)
 {
-    const qint64 kelvin = std::clamp(temperature, minTemperature, maxTemperature);
-    const double t = static_cast<double>(kelvin) / 100.0;
+    return whitePointAt(static_cast<double>(std::clamp(temperature, minTemperature, maxTemperature)));
+}
+
+WhitePoint whitePointAt(double temperature)
+{
+    const double kelvin = std::clamp(temperature, static_cast<double>(minTemperature),
+                                     static_cast<double>(maxTemperature));
+    const double t = kelvin / 100.0;
 
     double red = 255.0;
     double green = 0.0;
@@ -104,7 +110,13 @@ WhitePoint whitePoint(qint64 temperature)
 
 ColorMatrix4x5 colorMatrix(qint64 temperature, qint64 saturation)
 {
-    const WhitePoint white = whitePoint(temperature);
+    return colorMatrixAt(static_cast<double>(std::clamp(temperature, minTemperature, maxTemperature)),
+                         static_cast<double>(saturation));
+}
+
+ColorMatrix4x5 colorMatrixAt(double temperature, double saturation)
+{
+    const WhitePoint white = whitePointAt(temperature);
     const float s = saturationFactor(saturation);
     const float d = 1.0f - s;
 

@@ -65,9 +65,13 @@ bool isNeutral(qint64 temperature, qint64 saturation);
 
 // Black-body white point (Tanner Helland's fit), computed in double precision.
 WhitePoint whitePoint(qint64 temperature);
+// The same between whole kelvins, for the in-between frames of a fade.
+WhitePoint whitePointAt(double temperature);
 
 // Saturation matrix applied after the temperature tint, single precision.
 ColorMatrix4x5 colorMatrix(qint64 temperature, qint64 saturation);
+// The same for a fade's in-between colour, neither value on its step.
+ColorMatrix4x5 colorMatrixAt(double temperature, double saturation);
 
 // The graded colour: what colorMatrix followed by clamping gives for one colour.
 ColorRGB grade(ColorRGB colour, qint64 temperature, qint64 saturation);

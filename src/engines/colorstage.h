@@ -50,6 +50,10 @@ public:
     // false, and from then on the output has no matrix (hasMatrix).
     virtual bool writeMatrix(const QString &output, const ColorMatrix3x3 &matrix) = 0;
     virtual bool writeGamma(const QString &crtc, const GammaRamp &ramp) = 0;
+    // Returns once the display server has carried out every write so far, so
+    // that a caller writing every frame can time the writes instead of
+    // queueing them. Nothing to wait for by default.
+    virtual void finishWrites() {}
 
     // One read each: whether the output or CRTC still holds this value. Another
     // program may have replaced it. True when there is nothing to compare with.

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -21,6 +22,8 @@ DisplayColorEngine::DisplayColorEngine(std::unique_ptr<ColorStage> stage, QObjec
     , m_stage(std::move(stage))
     , m_currentTemperature(ColorMath::neutralTemperature)
     , m_currentSaturation(ColorMath::neutralSaturation)
+    , m_shownTemperature(double(ColorMath::neutralTemperature))
+    , m_shownSaturation(double(ColorMath::neutralSaturation))
 {
     m_reassertTimer.setInterval(defaultReassertInterval);
     connect(&m_reassertTimer, &QTimer::timeout, this, &DisplayColorEngine::reassert);
@@ -49,6 +52,8 @@ void DisplayColorEngine::applyColor(qint64 temperature, qint64 saturation)
 {
     m_currentTemperature = ColorMath::clampTemperature(temperature);
     m_currentSaturation = ColorMath::clampSaturation(saturation);
+    m_shownTemperature = double(m_currentTemperature);
+    m_shownSaturation = double(m_currentSaturation);
     if (m_stage->takesTemperature()) {
         applyTemperature();
         return;
@@ -64,7 +69,27 @@ void DisplayColorEngine::applyColor(qint64 temperature, qint64 saturation)
         updateReassertTimer();
         return;
     }
+    showColour();
+}
 
+void DisplayColorEngine::applyColorFrame(double temperature, double saturation)
+{
+    const double t = std::clamp(temperature, double(ColorMath::minTemperature), double(ColorMath::maxTemperature));
+    const double s = std::clamp(saturation, double(ColorMath::minSaturation), double(ColorMath::maxSaturation));
+    // The ends of a fade are stored colours; a night light takes whole steps.
+    if (m_stage->takesTemperature()
+        || (t == double(ColorMath::neutralTemperature) && s == double(ColorMath::neutralSaturation))) {
+        applyColor(qint64(std::llround(t)), qint64(std::llround(s)));
+        return;
+    }
+    m_shownTemperature = t;
+    m_shownSaturation = s;
+    showColour();
+    m_stage->finishWrites();
+}
+
+void DisplayColorEngine::showColour()
+{
     syncOutputs();
     const bool matrices = matrixStageAvailable();
     if (matrices && m_usingGammaFallback) {
@@ -101,6 +126,8 @@ void DisplayColorEngine::reset()
 {
     m_currentTemperature = ColorMath::neutralTemperature;
     m_currentSaturation = ColorMath::neutralSaturation;
+    m_shownTemperature = double(m_currentTemperature);
+    m_shownSaturation = double(m_currentSaturation);
     m_stage->restoreMatrices();
     m_stage->restoreGamma();
     restoreTemperature();
@@ -235,7 +262,7 @@ bool DisplayColorEngine::showMatrices()
 {
     if (m_overlaysTemporarilyHidden)
         return true;
-    const ColorMatrix3x3 matrix = colourPart(ColorMath::colorMatrix(m_currentTemperature, m_currentSaturation));
+    const ColorMatrix3x3 matrix = colourPart(ColorMath::colorMatrixAt(m_shownTemperature, m_shownSaturation));
     for (auto it = m_outputs.cbegin(); it != m_outputs.cend(); ++it) {
         if (!applyMatrix(it.key(), matrix))
             return false;
@@ -289,7 +316,7 @@ void DisplayColorEngine::showGamma()
 {
     if (m_overlaysTemporarilyHidden)
         return;
-    const WhitePoint white = ColorMath::whitePoint(m_currentTemperature);
+    const WhitePoint white = ColorMath::whitePointAt(m_shownTemperature);
     for (auto it = m_crtcs.begin(); it != m_crtcs.end(); ++it) {
         const GammaRamp original = m_stage->originalGamma(it.key());
         if (original.size() <= 1)

@@ -33,6 +33,12 @@ public:
 
     QSet<quint32> overlayWindowIDs() const override;
     void applyColor(qint64 temperature, qint64 saturation) override;
+    // One in-between frame of a fade: clamped, but neither value rounded to
+    // its step, so consecutive frames differ. The stored colour
+    // (currentTemperature, currentSaturation) stays what applyColor last set;
+    // returns once the display server has carried the frame out, so the
+    // caller can tell how long a write takes.
+    void applyColorFrame(double temperature, double saturation);
     // Whether any colour reaches the screens at all.
     bool canChangeColor() const { return m_stage && m_stage->isAvailable(); }
     void setOverlaysHidden(bool hidden) override;
@@ -48,6 +54,9 @@ public:
 
     qint64 currentTemperature() const { return m_currentTemperature; }
     qint64 currentSaturation() const { return m_currentSaturation; }
+    // What the screens are given: the stored colour, or a fade's last frame.
+    double shownTemperature() const { return m_shownTemperature; }
+    double shownSaturation() const { return m_shownSaturation; }
     bool overlaysTemporarilyHidden() const { return m_overlaysTemporarilyHidden; }
     bool usingGammaFallback() const { return m_usingGammaFallback; }
     // Whether a non-neutral colour applied now would go to the gamma ramps
@@ -85,6 +94,7 @@ private:
     bool isNeutral() const;
     void applyTemperature();
     void restoreTemperature();
+    void showColour();
     void syncOutputs();
     bool matrixStageAvailable() const;
     bool showMatrices();
@@ -103,6 +113,8 @@ private:
     QHash<QString, CrtcRecord> m_crtcs;
     qint64 m_currentTemperature;
     qint64 m_currentSaturation;
+    double m_shownTemperature;
+    double m_shownSaturation;
     bool m_overlaysTemporarilyHidden = false;
     bool m_usingGammaFallback = false;
     bool m_resyncPending = false;

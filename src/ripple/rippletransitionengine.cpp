@@ -3,6 +3,7 @@
 #include "core/colormath.h"
 #include "core/systemlog.h"
 #include "engines/displaycolorengine.h"
+#include "ripple/rippleframetiming.h"
 #include "ripple/ripplewindowfactory.h"
 
 #include <QCoreApplication>
@@ -52,7 +53,7 @@ RippleTransitionEngine::RippleTransitionEngine(std::weak_ptr<DisplayColorEngine>
                                                                     m_platform.syncDisplay);
 
     m_tier1Timer.setTimerType(Qt::PreciseTimer);
-    m_tier1Timer.setInterval(tier1Interval);
+    m_tier1Timer.setSingleShot(true);
     connect(&m_tier1Timer, &QTimer::timeout, this, &RippleTransitionEngine::tier1Tick);
 
     m_firstFrameTimer.setSingleShot(true);
@@ -147,13 +148,19 @@ void RippleTransitionEngine::cancelTransition()
     }
 }
 
-RippleTransitionEngine::Colour RippleTransitionEngine::fadeColour(Colour from, Colour to, double t)
+RippleTransitionEngine::FadeColour RippleTransitionEngine::fadeColour(Colour from, Colour to, double t)
 {
     t = std::clamp(t, 0.0, 1.0);
     const double eased = t * t * (3.0 - 2.0 * t);
-    // std::round takes halves away from zero.
-    const auto mix = [eased](qint64 a, qint64 b) { return qint64(std::round(eased * double(b - a) + double(a))); };
+    const auto mix = [eased](qint64 a, qint64 b) { return eased * double(b - a) + double(a); };
     return {mix(from.temperature, to.temperature), mix(from.saturation, to.saturation)};
+}
+
+int RippleTransitionEngine::framesPerWrite(double writeSeconds, double framePeriod)
+{
+    if (!(framePeriod > 0.0) || !(writeSeconds > framePeriod))
+        return 1;
+    return int(std::min(std::ceil(writeSeconds / framePeriod), 1000.0));
 }
 
 RippleUniforms RippleTransitionEngine::uniformsFor(const RippleScreen &screen, QPointF origin, Colour from, Colour to,
@@ -348,7 +355,15 @@ void RippleTransitionEngine::startTier1()
 {
     Transition &t = *m_transition;
     t.tier1Start = m_platform.clock();
+    t.tier1Frames = 0;
     setState(State::Tier1);
+
+    qreal fastest = 0.0;
+    const QList<RippleScreen> rates = m_platform.screens();
+    for (const RippleScreen &screen : rates)
+        fastest = std::max(fastest, screen.refreshRate);
+    m_tier1FramePeriod = 1.0 / double(RippleFrameTiming::framesPerSecond(fastest));
+    m_tier1FramesPerWrite = 1;
 
     // Translucent windows are opaque black without a compositing manager, so
     // the crest is drawn only where one runs (and OpenGL is looked at only then).
@@ -368,7 +383,7 @@ void RippleTransitionEngine::startTier1()
         for (const auto &window : m_activeWindows)
             window->present();
     }
-    m_tier1Timer.start();
+    tier1Tick();
 }
 
 void RippleTransitionEngine::tier1Tick()
@@ -377,16 +392,25 @@ void RippleTransitionEngine::tier1Tick()
         m_tier1Timer.stop();
         return;
     }
-    const double t = std::clamp((m_platform.clock() - m_transition->tier1Start) / duration, 0.0, 1.0);
+    const double now = m_platform.clock();
+    const double period = m_tier1FramePeriod;
+    double elapsed = now - m_transition->tier1Start;
+    // The first frame goes out with the request and is already one refresh
+    // in: the fade's start is what the screen shows now.
+    if (m_transition->tier1Frames++ == 0)
+        elapsed = std::max(elapsed, period);
+    const double t = std::clamp(elapsed / duration, 0.0, 1.0);
     const auto engine = colorEngine();
     // A desktop's night light runs its own transition: it gets the target once.
-    const Colour colour = engine && !engine->followsEveryFrame()
-        ? m_transition->to
+    const FadeColour colour = engine && !engine->followsEveryFrame()
+        ? FadeColour{double(m_transition->to.temperature), double(m_transition->to.saturation)}
         : fadeColour(m_transition->from, m_transition->to, t);
     if (engine)
-        engine->applyColor(colour.temperature, colour.saturation);
-    if (t < 1.0)
+        engine->applyColorFrame(colour.temperature, colour.saturation);
+    if (t < 1.0) {
+        scheduleTier1Tick(elapsed, now, m_platform.clock());
         return;
+    }
 
     m_tier1Timer.stop();
     if (engine)
@@ -403,6 +427,23 @@ void RippleTransitionEngine::tier1Tick()
     setState(State::Idle);
     if (completion)
         completion();
+}
+
+// The next frame is the refresh boundary as many refreshes on as writes
+// take, so slow writes lower the rate rather than queue up, and a late tick
+// does not bunch the following ones. Two writes in a row must be slow: one
+// alone may just have lost the processor for a moment.
+void RippleTransitionEngine::scheduleTier1Tick(double shownElapsed, double writeStart, double written)
+{
+    const double period = m_tier1FramePeriod;
+    const double write = written - writeStart;
+    double &previous = m_transition->tier1PreviousWrite;
+    m_tier1FramesPerWrite = framesPerWrite(previous < 0.0 ? write : std::min(write, previous), period);
+    previous = write;
+    const double next = std::floor(shownElapsed / period + 1e-9) + double(m_tier1FramesPerWrite);
+    const double wait = std::clamp(m_transition->tier1Start + next * period - written, 0.0,
+                                   double(m_tier1FramesPerWrite) * period);
+    m_tier1Timer.start(int(std::ceil(wait * 1000.0)));
 }
 
 void RippleTransitionEngine::closeWindows()

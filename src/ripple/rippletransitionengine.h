@@ -32,8 +32,12 @@ class DisplayColorEngine;
 //
 // Tier-1 path (no refraction, a failed capture, no OpenGL): this colour stage
 // cannot reveal inside a circle, so the colour is faded towards every target,
-// eased over 3 seconds on 1/60-s ticks, under translucent crest windows where
-// a compositing manager can show them.
+// eased over 3 seconds, under translucent crest windows where a compositing
+// manager can show them. The fade writes one frame per refresh of the fastest
+// screen, the first at once; in-between colours are not rounded to the
+// presets' steps. A write that takes longer than a refresh (a gamma or matrix
+// write can cost the server a vertical blank per CRTC) makes the fade skip
+// whole refreshes rather than let writes pile up.
 //
 // Main thread only. Holds the colour engine weakly.
 class RippleTransitionEngine : public QObject, public RippleTransitioning {
@@ -44,7 +48,6 @@ public:
     Q_ENUM(State)
 
     static constexpr double duration = 3.0;
-    static constexpr std::chrono::milliseconds tier1Interval{16};  // 1/60 s at millisecond resolution
     static constexpr std::chrono::milliseconds firstFrameDeadline{1000};
 
     using Clock = std::function<double()>;
@@ -69,6 +72,11 @@ public:
 
         bool operator==(const Colour &) const = default;
     };
+    // A fade's in-between colour, off the presets' steps.
+    struct FadeColour {
+        double temperature = 6500.0;
+        double saturation = 100.0;
+    };
 
     explicit RippleTransitionEngine(std::weak_ptr<DisplayColorEngine> colorEngine, Platform platform = {},
                                     QObject *parent = nullptr);
@@ -87,9 +95,15 @@ public:
     // Whether a transition asking for refraction would get it.
     bool refractAvailable() const;
 
-    // The tier-1 colour at progress t (0…1): eased with t²(3 − 2t), each value
-    // rounded half away from zero.
-    static Colour fadeColour(Colour from, Colour to, double t);
+    // The tier-1 colour at progress t (0…1), eased with t²(3 − 2t).
+    static FadeColour fadeColour(Colour from, Colour to, double t);
+    // How many refreshes one fade frame spans when a write takes
+    // `writeSeconds`: 1 while it fits in a refresh.
+    static int framesPerWrite(double writeSeconds, double framePeriod);
+    // Of the running or last fade: seconds per refresh, and refreshes per
+    // write as the last write's duration asked for.
+    double tier1FramePeriod() const { return m_tier1FramePeriod; }
+    int tier1FramesPerWrite() const { return m_tier1FramesPerWrite; }
     // The uniforms of one screen's window: white points of both ends and the
     // origin and aspect of that screen. With `withoutSaturation` both ends
     // are graded at 100 %, as the gamma path shows them.
@@ -114,6 +128,8 @@ private:
         int windowsRunning = 0;
         int windowsWithoutFrame = 0;
         double tier1Start = 0.0;
+        int tier1Frames = 0;
+        double tier1PreviousWrite = -1.0;
     };
 
     std::shared_ptr<DisplayColorEngine> colorEngine() const;
@@ -127,6 +143,7 @@ private:
     void finishRefract(quint64 generation);
     void startTier1();
     void tier1Tick();
+    void scheduleTier1Tick(double shownElapsed, double writeStart, double written);
     void closeWindows();
 
     std::weak_ptr<DisplayColorEngine> m_colorEngine;
@@ -139,6 +156,8 @@ private:
     // whose number is no longer current does nothing.
     quint64 m_generation = 0;
     State m_state = State::Idle;
+    double m_tier1FramePeriod = 1.0 / 60.0;
+    int m_tier1FramesPerWrite = 1;
     // Whether the colour engine last showed a non-neutral colour through its
     // gamma ramps; unknown until it has shown one.
 };

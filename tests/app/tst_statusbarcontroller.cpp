@@ -8,6 +8,7 @@
 #include "recordingengines.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QQuickItem>
 #include <QTemporaryDir>
 #include <QTest>
@@ -137,6 +138,39 @@ private Q_SLOTS:
         QVERIFY(context);
         QVERIFY(QMetaObject::invokeMethod(context, "quit"));
         QCOMPARE(quits, 1);
+        QVERIFY(QMetaObject::invokeMethod(context, "handleEscape"));
+        QVERIFY(!controller.isPopoverShown());
+    }
+
+    // Closed long enough, the popover lets its window and QML engine go; the
+    // next opening builds them again, on the main page, over the same store.
+    // Opened again sooner, it is the same window.
+    void aReleasedPopoverIsBuiltAgain()
+    {
+        StatusBarController controller(m_store.get(), {});
+        controller.openPopover();
+        const QPointer<PopoverWindow> first = controller.popoverWindow();
+        controller.closePopover();
+        controller.openPopover();
+        QCOMPARE(controller.popoverWindow(), first.data());
+
+        controller.setPopoverReleaseDelay(std::chrono::milliseconds(0));
+        controller.navigation()->setPage(PopoverPage::settings());
+        controller.closePopover();
+        QTRY_VERIFY(!first);
+        QVERIFY(!controller.popoverWindow());
+        QCOMPARE(controller.navigation()->page(), PopoverPage::settings());
+
+        m_store->activatePreset(QStringLiteral("candle"), false);
+        controller.handleActivation(QSystemTrayIcon::Trigger);
+        QVERIFY(controller.isPopoverShown());
+        QCOMPARE(controller.navigation()->page(), PopoverPage::main());
+        QQuickItem *root = controller.popoverWindow()->rootObject();
+        QVERIFY(root);
+        auto *context = qobject_cast<PopoverContext *>(root->property("context").value<QObject *>());
+        QVERIFY(context);
+        QCOMPARE(context->store(), m_store.get());
+        QCOMPARE(context->store()->activeModeID(), QStringLiteral("candle"));
         QVERIFY(QMetaObject::invokeMethod(context, "handleEscape"));
         QVERIFY(!controller.isPopoverShown());
     }

@@ -179,6 +179,8 @@ private Q_SLOTS:
     void fadeColour();
     void tier1FadesThroughColourEngine_data();
     void tier1FadesThroughColourEngine();
+    void tier1LowersRateForSlowWrites_data();
+    void tier1LowersRateForSlowWrites();
     void uniformsPerScreen_data();
     void uniformsPerScreen();
     void gammaStageGradesWithoutSaturation_data();
@@ -195,6 +197,9 @@ private:
     void advanceTo(double seconds);
 
     double m_now = 100.0;
+    // Every reading of the injected clock comes this much later than the one
+    // before: what a write costs, as the engine sees it.
+    double m_clockStep = 0.0;
     QList<RippleScreen> m_screens;
     std::shared_ptr<HookedCapture> m_capture;
     std::shared_ptr<RecordingSurfaceFactory> m_factory;
@@ -208,6 +213,7 @@ private:
 void TestRippleTransitionEngine::init()
 {
     m_now = 100.0;
+    m_clockStep = 0.0;
     m_screens = {{QStringLiteral("screen"), QRect(0, 0, 1280, 800), 1.0, 60.0}};
     m_capture = std::make_shared<HookedCapture>();
     QVERIFY2(m_capture->isAvailable(), "needs an X server");
@@ -242,7 +248,7 @@ void TestRippleTransitionEngine::cleanup()
 void TestRippleTransitionEngine::makeEngine()
 {
     RippleTransitionEngine::Platform platform;
-    platform.clock = [this] { return m_now; };
+    platform.clock = [this] { return std::exchange(m_now, m_now + m_clockStep); };
     platform.screens = [this] { return m_screens; };
     platform.capture = m_capture;
     platform.surfaces = m_factory;
@@ -566,7 +572,7 @@ void TestRippleTransitionEngine::runTransitionWhileRunning()
     }
     if (interruptIn == State::Tier1) {
         advanceTo(1.0);
-        QTRY_VERIFY(m_colour->currentTemperature() != 6500);
+        QTRY_VERIFY(m_colour->shownTemperature() < 6000.0);
     }
     QCOMPARE(m_engine->state(), interruptIn);
     const QStringList before = m_events;
@@ -713,25 +719,21 @@ void TestRippleTransitionEngine::fadeColour_data()
     QTest::addColumn<qint64>("toTemperature");
     QTest::addColumn<qint64>("toSaturation");
     QTest::addColumn<double>("t");
-    QTest::addColumn<qint64>("temperature");
-    QTest::addColumn<qint64>("saturation");
-    QTest::newRow("start") << qint64(6500) << qint64(100) << qint64(1000) << qint64(100) << 0.0 << qint64(6500)
-                           << qint64(100);
+    QTest::addColumn<double>("temperature");
+    QTest::addColumn<double>("saturation");
+    QTest::newRow("start") << qint64(6500) << qint64(100) << qint64(1000) << qint64(100) << 0.0 << 6500.0 << 100.0;
     QTest::newRow("half way, e = 1/2") << qint64(6500) << qint64(100) << qint64(1000) << qint64(100) << 0.5
-                                       << qint64(3750) << qint64(100);
-    QTest::newRow("end") << qint64(6500) << qint64(100) << qint64(1000) << qint64(100) << 1.0 << qint64(1000)
-                         << qint64(100);
-    // e(1/4) = 0.15625: 4000 + 390.625, 50 + 7.8125.
+                                       << 3750.0 << 100.0;
+    QTest::newRow("end") << qint64(6500) << qint64(100) << qint64(1000) << qint64(100) << 1.0 << 1000.0 << 100.0;
+    // e(1/4) = 0.15625: 4000 + 390.625, 50 + 7.8125, neither rounded.
     QTest::newRow("quarter, eased") << qint64(4000) << qint64(50) << qint64(6500) << qint64(100) << 0.25
-                                    << qint64(4391) << qint64(58);
+                                    << 4390.625 << 57.8125;
     QTest::newRow("downward quarter") << qint64(6500) << qint64(100) << qint64(4000) << qint64(50) << 0.25
-                                      << qint64(6109) << qint64(92);
-    QTest::newRow("halves away from zero") << qint64(6500) << qint64(100) << qint64(6501) << qint64(99) << 0.5
-                                           << qint64(6501) << qint64(100);
+                                      << 6109.375 << 92.1875;
     QTest::newRow("before the start") << qint64(2000) << qint64(0) << qint64(6500) << qint64(200) << -0.5
-                                      << qint64(2000) << qint64(0);
+                                      << 2000.0 << 0.0;
     QTest::newRow("after the end") << qint64(2000) << qint64(0) << qint64(6500) << qint64(200) << 1.5
-                                   << qint64(6500) << qint64(200);
+                                   << 6500.0 << 200.0;
 }
 
 void TestRippleTransitionEngine::fadeColour()
@@ -741,29 +743,32 @@ void TestRippleTransitionEngine::fadeColour()
     QFETCH(qint64, toTemperature);
     QFETCH(qint64, toSaturation);
     QFETCH(double, t);
-    QFETCH(qint64, temperature);
-    QFETCH(qint64, saturation);
-    const RippleTransitionEngine::Colour colour
+    QFETCH(double, temperature);
+    QFETCH(double, saturation);
+    const RippleTransitionEngine::FadeColour colour
         = RippleTransitionEngine::fadeColour({fromTemperature, fromSaturation}, {toTemperature, toSaturation}, t);
     QCOMPARE(colour.temperature, temperature);
     QCOMPARE(colour.saturation, saturation);
 }
 
-// The fade as the screen gets it: the colour engine rounds to 100 K and 5 %.
+// The fade as the screen gets it: the first frame with the request, then
+// in-between colours off the 100 K and 5 % steps, on the Xvfb ramps as well.
 void TestRippleTransitionEngine::tier1FadesThroughColourEngine_data()
 {
     QTest::addColumn<qint64>("fromTemperature");
     QTest::addColumn<qint64>("fromSaturation");
     QTest::addColumn<qint64>("toTemperature");
     QTest::addColumn<qint64>("toSaturation");
-    QTest::addColumn<qint64>("halfTemperature");
-    QTest::addColumn<qint64>("halfSaturation");
-    QTest::newRow("towards red") << qint64(6500) << qint64(100) << qint64(1000) << qint64(100) << qint64(3800)
-                                 << qint64(100);
-    QTest::newRow("towards neutral") << qint64(1000) << qint64(100) << qint64(6500) << qint64(100) << qint64(3800)
-                                     << qint64(100);
-    QTest::newRow("saturation only") << qint64(6500) << qint64(100) << qint64(6500) << qint64(0) << qint64(6500)
-                                     << qint64(50);
+    QTest::addColumn<double>("at");
+    QTest::addColumn<double>("temperature");
+    QTest::addColumn<double>("saturation");
+    // e(1/4) = 0.15625.
+    QTest::newRow("towards red, a quarter in") << qint64(6500) << qint64(100) << qint64(1000) << qint64(100)
+                                               << 0.75 << 5640.625 << 100.0;
+    QTest::newRow("towards neutral, half way") << qint64(1000) << qint64(100) << qint64(6500) << qint64(100)
+                                               << 1.5 << 3750.0 << 100.0;
+    QTest::newRow("saturation only") << qint64(6500) << qint64(100) << qint64(6500) << qint64(0) << 0.75
+                                     << 6500.0 << 84.375;
 }
 
 void TestRippleTransitionEngine::tier1FadesThroughColourEngine()
@@ -772,18 +777,24 @@ void TestRippleTransitionEngine::tier1FadesThroughColourEngine()
     QFETCH(qint64, fromSaturation);
     QFETCH(qint64, toTemperature);
     QFETCH(qint64, toSaturation);
-    QFETCH(qint64, halfTemperature);
-    QFETCH(qint64, halfSaturation);
+    QFETCH(double, at);
+    QFETCH(double, temperature);
+    QFETCH(double, saturation);
     m_colour->applyColor(fromTemperature, fromSaturation);
-    // Something else first, so the first tick visibly writes the start colour.
-    m_colour->applyColor(5000, 150);
 
-    const auto shown = [this] { return qMakePair(m_colour->currentTemperature(), m_colour->currentSaturation()); };
     run({fromTemperature, fromSaturation}, {toTemperature, toSaturation}, false);
-    QTRY_COMPARE(shown(), qMakePair(fromTemperature, fromSaturation));
+    // Already on the screen, before the event loop has run once.
+    QVERIFY(m_colour->shownTemperature() != double(fromTemperature)
+            || m_colour->shownSaturation() != double(fromSaturation));
+    QCOMPARE(m_colour->currentTemperature(), fromTemperature);
 
-    advanceTo(1.5);
-    QTRY_COMPARE(shown(), qMakePair(halfTemperature, halfSaturation));
+    advanceTo(at);
+    QTRY_VERIFY(qFuzzyCompare(m_colour->shownTemperature(), temperature)
+                && qFuzzyCompare(m_colour->shownSaturation(), saturation));
+    const XRandrProbe::Head head = m_probe->heads().constFirst();
+    const GammaRamp shown = m_probe->gamma(head);
+    const WhitePoint white = ColorMath::whitePointAt(temperature);
+    QCOMPARE(shown, GammaRamp::linear(shown.size()).scaled(white.r, white.g, white.b));
     QVERIFY(m_events.isEmpty());
     QCOMPARE(m_engine->state(), State::Tier1);
 
@@ -792,7 +803,36 @@ void TestRippleTransitionEngine::tier1FadesThroughColourEngine()
     QCOMPARE(m_events, (QStringList{QStringLiteral("apply"), QStringLiteral("complete")}));
     QCOMPARE(m_colour->currentTemperature(), toTemperature);
     QCOMPARE(m_colour->currentSaturation(), toSaturation);
+    QCOMPARE(m_colour->shownTemperature(), double(toTemperature));
     QVERIFY(!m_colour->overlaysTemporarilyHidden());
+}
+
+// A write that takes longer than a refresh of the fastest screen makes the
+// fade skip whole refreshes; the fade still ends with its target.
+void TestRippleTransitionEngine::tier1LowersRateForSlowWrites_data()
+{
+    QTest::addColumn<double>("writeSeconds");
+    QTest::addColumn<qreal>("refreshRate");
+    QTest::addColumn<int>("framesPerWrite");
+    QTest::newRow("10 ms at 60 Hz") << 0.010 << qreal(60) << 1;
+    QTest::newRow("20 ms at 60 Hz") << 0.020 << qreal(60) << 2;
+    QTest::newRow("40 ms at 60 Hz") << 0.040 << qreal(60) << 3;
+    QTest::newRow("10 ms at 144 Hz") << 0.010 << qreal(144) << 2;
+}
+
+void TestRippleTransitionEngine::tier1LowersRateForSlowWrites()
+{
+    QFETCH(double, writeSeconds);
+    QFETCH(qreal, refreshRate);
+    QFETCH(int, framesPerWrite);
+    m_screens = {{QStringLiteral("screen"), QRect(0, 0, 1280, 800), 1.0, refreshRate}};
+    m_clockStep = writeSeconds;
+    run({6500, 100}, {3000, 100}, false);
+    QCOMPARE(m_engine->tier1FramePeriod(), 1.0 / double(RippleFrameTiming::framesPerSecond(refreshRate)));
+    QCOMPARE(m_engine->tier1FramesPerWrite(), framesPerWrite);
+    QTRY_COMPARE_WITH_TIMEOUT(m_engine->state(), State::Idle, 30000);
+    QCOMPARE(m_events, (QStringList{QStringLiteral("apply"), QStringLiteral("complete")}));
+    QCOMPARE(m_colour->currentTemperature(), qint64(3000));
 }
 
 // Rows: screen layouts, each with the origin on the first screen; the picture

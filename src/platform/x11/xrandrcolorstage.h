@@ -53,6 +53,7 @@ public:
     GammaRamp originalGamma(const QString &crtc) const override;
     bool writeMatrix(const QString &output, const ColorMatrix3x3 &matrix) override;
     bool writeGamma(const QString &crtc, const GammaRamp &ramp) override;
+    void finishWrites() override { sync(); }
     bool matrixHolds(const QString &output, const ColorMatrix3x3 &matrix) override;
     bool gammaHolds(const QString &crtc, const GammaRamp &ramp) override;
     void restoreMatrices() override;
