@@ -29,6 +29,8 @@ PACKAGES=(
   tzdata
   # the include-layering check
   python3
+  # the layout check (.clang-format, scripts/check-format.sh)
+  clang-format-14
 )
 
 missing=()

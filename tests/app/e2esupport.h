@@ -98,7 +98,7 @@ inline QList<QRect> visibleWindows()
     const QStringList ids = run(QStringLiteral("xdotool"),
                                 {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                                  QStringLiteral("--classname"), QStringLiteral("^halvoscope$")})
-                                .split('\n', Qt::SkipEmptyParts);
+                                .split(u'\n', Qt::SkipEmptyParts);
     static const QRegularExpression position(QStringLiteral("Position: (-?\\d+),(-?\\d+)"));
     static const QRegularExpression size(QStringLiteral("Geometry: (\\d+)x(\\d+)"));
     for (const QString &id : ids) {

@@ -156,7 +156,7 @@ private Q_SLOTS:
         }
         QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
         QCOMPARE(m_store->activeModeID(), id);
-        QVERIFY2(m_log->calls.contains(colourCall), qPrintable(m_log->calls.join('\n')));
+        QVERIFY2(m_log->calls.contains(colourCall), qPrintable(m_log->calls.join(u'\n')));
         QVERIFY(QFile::exists(statePath()));
         QTRY_COMPARE(listener.changes.size(), 1);
         QCOMPARE(listener.interfaces.first(), HalvoBusService::interfaceName);

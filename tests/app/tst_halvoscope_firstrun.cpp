@@ -23,7 +23,7 @@ QString windowOfWidth(int width)
     const QStringList ids = run(QStringLiteral("xdotool"),
                                 {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
                                  QStringLiteral("--classname"), QStringLiteral("^halvoscope$")})
-                                .split('\n', Qt::SkipEmptyParts);
+                                .split(u'\n', Qt::SkipEmptyParts);
     static const QRegularExpression size(QStringLiteral("Geometry: (\\d+)x(\\d+)"));
     for (const QString &id : ids) {
         const auto match = size.match(run(QStringLiteral("xdotool"), {QStringLiteral("getwindowgeometry"), id}));

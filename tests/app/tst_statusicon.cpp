@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 HalvoPreset preset(const QString &id, const QString &name, qint64 temperature, qint64 saturation)
@@ -39,19 +41,19 @@ private Q_SLOTS:
         QTest::addColumn<bool>("keepAwake");
         QTest::addColumn<bool>("active");
 
-        const HalvoPreset standard = preset("standard", "Standard", 6500, 100);
+        const HalvoPreset standard = preset(u"standard"_s, u"Standard"_s, 6500, 100);
         QTest::newRow("neutral standard, keep-awake off: outline")
             << "standard" << standard << false << false;
         QTest::newRow("neutral standard, keep-awake on: filled")
             << "standard" << standard << true << true;
         QTest::newRow("standard edited to 6000 K: filled")
-            << "standard" << preset("standard", "Standard", 6000, 100) << false << true;
+            << u"standard"_s << preset(u"standard"_s, u"Standard"_s, 6000, 100) << false << true;
         QTest::newRow("standard edited to 50 %: filled")
-            << "standard" << preset("standard", "Standard", 6500, 50) << false << true;
+            << u"standard"_s << preset(u"standard"_s, u"Standard"_s, 6500, 50) << false << true;
         QTest::newRow("candle: filled")
-            << "candle" << preset("candle", "Candle", 1800, 100) << false << true;
+            << u"candle"_s << preset(u"candle"_s, u"Candle"_s, 1800, 100) << false << true;
         QTest::newRow("custom preset at neutral colour: filled")
-            << "custom-1" << preset("custom-1", "Mine", 6500, 100) << false << true;
+            << u"custom-1"_s << preset(u"custom-1"_s, u"Mine"_s, 6500, 100) << false << true;
         // An id that names no preset falls back to the first preset, which
         // may be a neutral Standard; the id decides.
         QTest::newRow("unknown id showing Standard: filled")
@@ -220,7 +222,7 @@ private Q_SLOTS:
         QFETCH(bool, keepsThemeText);
         const QColor chosen = StatusIcon::colourOn(panel, themeText);
         QVERIFY2(StatusIcon::contrastRatio(chosen, panel) >= StatusIcon::minimumContrast,
-                 qPrintable(chosen.name() + " on " + panel.name()));
+                 qPrintable(chosen.name() + u" on "_s + panel.name()));
         QCOMPARE(chosen == themeText, keepsThemeText);
     }
 

@@ -282,10 +282,10 @@ void TestHalvoPreset::sanitizedName_data()
         << QStringLiteral("\u00A0\u2003Night\u3000\u2028\u0085") << "Night";
     QTest::newRow("40 characters keep 32") << forty << forty.left(32);
     QTest::newRow("exactly 32") << forty.left(32) << forty.left(32);
-    QTest::newRow("trimmed before cut") << "   " + forty << forty.left(32);
-    QTest::newRow("space at the cut stays") << forty.left(31) + "  tail" << forty.left(31) + " ";
+    QTest::newRow("trimmed before cut") << QLatin1String("   ") + forty << forty.left(32);
+    QTest::newRow("space at the cut stays") << forty.left(31) + QLatin1String("  tail") << forty.left(31) + QLatin1Char(' ');
     QTest::newRow("family emoji is one character") << family << family;
-    QTest::newRow("emoji at the cut") << forty.left(31) + family + "z" << forty.left(31) + family;
+    QTest::newRow("emoji at the cut") << forty.left(31) + family + QLatin1Char('z') << forty.left(31) + family;
     QTest::newRow("33 emoji keep 32") << repeated(thumbsUpToned, 33) << repeated(thumbsUpToned, 32);
     QTest::newRow("flags") << repeated(germanFlag, 40) << repeated(germanFlag, 32);
     QTest::newRow("combining marks") << repeated(eAcute, 40) << repeated(eAcute, 32);

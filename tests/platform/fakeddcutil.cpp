@@ -239,9 +239,11 @@ void save(const State &state)
 template <typename Info>
 void *buildList(const State &state)
 {
+    // A one-element trailing array, as libddcutil's header declares it; the
+    // allocation below has room for `count` of them.
     struct List {
         int ct;
-        Info info[];
+        Info info[1];
     };
     const size_t count = state.monitors.size();
     auto *list = static_cast<List *>(std::calloc(1, sizeof(List) + count * sizeof(Info)));

@@ -10,7 +10,7 @@
 // application's checker does.
 class RecordingUpdateCheck : public UpdateChecking {
 public:
-    explicit RecordingUpdateCheck(bool holds = false) : holds(holds) {}
+    explicit RecordingUpdateCheck(bool holdUntilFinished = false) : holds(holdUntilFinished) {}
 
     bool isChecking() const override { return m_checking; }
 

@@ -5,6 +5,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QStringList rowIDs(const MainPresetsModel &model)
@@ -60,15 +62,15 @@ void MainPresetsModelTest::rowsAreTheVisiblePresets_data()
     QTest::addColumn<bool>("withCustom");
     QTest::addColumn<QStringList>("expected");
 
-    const QStringList all = {"standard", "red-light", "candle", "black-white", "color-ink", "vivid"};
+    const QStringList all = {u"standard"_s, u"red-light"_s, u"candle"_s, u"black-white"_s, u"color-ink"_s, u"vivid"_s};
     QTest::newRow("nothing hidden") << QStringList() << false << all;
-    QTest::newRow("two hidden") << QStringList({"candle", "red-light"}) << false
-                                << QStringList({"standard", "black-white", "color-ink", "vivid"});
+    QTest::newRow("two hidden") << QStringList({u"candle"_s, u"red-light"_s}) << false
+                                << QStringList({u"standard"_s, u"black-white"_s, u"color-ink"_s, u"vivid"_s});
     QTest::newRow("every preset hidden: the first remains") << all << false
-                                                            << QStringList({"standard"});
-    QTest::newRow("custom at the end") << QStringList({"vivid", "color-ink", "black-white"}) << true
-                                       << QStringList({"standard", "red-light", "candle", kCustomID});
-    QTest::newRow("unknown hidden id changes nothing") << QStringList({"nope"}) << false << all;
+                                                            << QStringList({u"standard"_s});
+    QTest::newRow("custom at the end") << QStringList({u"vivid"_s, u"color-ink"_s, u"black-white"_s}) << true
+                                       << QStringList({u"standard"_s, u"red-light"_s, u"candle"_s, kCustomID});
+    QTest::newRow("unknown hidden id changes nothing") << QStringList({u"nope"_s}) << false << all;
 }
 
 void MainPresetsModelTest::rowsAreTheVisiblePresets()
@@ -123,7 +125,7 @@ void MainPresetsModelTest::rowRoles()
     QCOMPARE(role(model, id, MainPresetsModel::NameRole).toString(), name);
     QCOMPARE(role(model, id, MainPresetsModel::SymbolNameRole).toString(), symbol);
     QCOMPARE(role(model, id, MainPresetsModel::TintRole).toString(), tint);
-    QCOMPARE(role(model, id, MainPresetsModel::IsActiveRole).toBool(), id == "standard");
+    QCOMPARE(role(model, id, MainPresetsModel::IsActiveRole).toBool(), id == u"standard"_s);
     const QHash<int, QByteArray> names = model.roleNames();
     QCOMPARE(names.value(MainPresetsModel::PresetIDRole), QByteArray("presetID"));
     QCOMPARE(names.value(MainPresetsModel::TrailingRole), QByteArray("trailing"));
@@ -152,10 +154,10 @@ void MainPresetsModelTest::rowsFollowTheStore()
     store.updatePreset(QStringLiteral("vivid"), 5000, std::nullopt, BrightnessChange::leaveAlone());
     QCOMPARE(reset.count(), 2);
     QVERIFY(changed.count() > 0);
-    QCOMPARE(activeRows(model), QStringList({"vivid"}));
+    QCOMPARE(activeRows(model), QStringList({u"vivid"_s}));
 
     store.activatePreset(QStringLiteral("standard"), false);
-    QCOMPARE(activeRows(model), QStringList({"standard"}));
+    QCOMPARE(activeRows(model), QStringList({u"standard"_s}));
 }
 
 void MainPresetsModelTest::noActiveRowWhenTheActivePresetIsHidden()
@@ -206,7 +208,7 @@ void MainPresetsModelTest::statusWhileTransitioning()
     model.activate(QStringLiteral("red-light"));
     QVERIFY(store.isTransitioning());
     QCOMPARE(model.statusText(), QStringLiteral("Applying\u2026"));
-    QCOMPARE(activeRows(model), QStringList({"red-light"}));
+    QCOMPARE(activeRows(model), QStringList({u"red-light"_s}));
     QCOMPARE(status.count(), 1);
 
     rig.ripple->finish();
@@ -220,14 +222,14 @@ void MainPresetsModelTest::hoverRule_data()
     QTest::addColumn<QStringList>("events");
     QTest::addColumn<QString>("hovered");
 
-    QTest::newRow("enter") << QStringList({"+candle"}) << "candle";
-    QTest::newRow("enter and leave") << QStringList({"+candle", "-candle"}) << "";
+    QTest::newRow("enter") << QStringList({u"+candle"_s}) << u"candle"_s;
+    QTest::newRow("enter and leave") << QStringList({u"+candle"_s, u"-candle"_s}) << u""_s;
     QTest::newRow("next row entered before the last one left")
-        << QStringList({"+candle", "+vivid", "-candle"}) << "vivid";
-    QTest::newRow("in order") << QStringList({"+candle", "-candle", "+vivid"}) << "vivid";
-    QTest::newRow("stale leave of another row") << QStringList({"+candle", "-vivid"}) << "candle";
+        << QStringList({u"+candle"_s, u"+vivid"_s, u"-candle"_s}) << u"vivid"_s;
+    QTest::newRow("in order") << QStringList({u"+candle"_s, u"-candle"_s, u"+vivid"_s}) << u"vivid"_s;
+    QTest::newRow("stale leave of another row") << QStringList({u"+candle"_s, u"-vivid"_s}) << u"candle"_s;
     QTest::newRow("back to the first")
-        << QStringList({"+candle", "+vivid", "-candle", "+candle", "-vivid"}) << "candle";
+        << QStringList({u"+candle"_s, u"+vivid"_s, u"-candle"_s, u"+candle"_s, u"-vivid"_s}) << u"candle"_s;
 }
 
 void MainPresetsModelTest::hoverRule()
@@ -260,19 +262,19 @@ void MainPresetsModelTest::trailingPart()
     const auto trailing = [&](const QString &id) {
         return role(model, id, MainPresetsModel::TrailingRole).toString();
     };
-    QCOMPARE(trailing("standard"), QStringLiteral("chevron"));
-    QCOMPARE(trailing("candle"), QString());
+    QCOMPARE(trailing(u"standard"_s), QStringLiteral("chevron"));
+    QCOMPARE(trailing(u"candle"_s), QString());
 
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
     model.rowEntered(QStringLiteral("standard"));
-    QCOMPARE(trailing("standard"), QStringLiteral("edit"));
+    QCOMPARE(trailing(u"standard"_s), QStringLiteral("edit"));
     QCOMPARE(changed.count(), 1);
     model.rowEntered(QStringLiteral("candle"));
-    QCOMPARE(trailing("standard"), QStringLiteral("chevron"));
-    QCOMPARE(trailing("candle"), QStringLiteral("edit"));
+    QCOMPARE(trailing(u"standard"_s), QStringLiteral("chevron"));
+    QCOMPARE(trailing(u"candle"_s), QStringLiteral("edit"));
     model.rowExited(QStringLiteral("candle"));
-    QCOMPARE(trailing("candle"), QString());
-    QCOMPARE(trailing("standard"), QStringLiteral("chevron"));
+    QCOMPARE(trailing(u"candle"_s), QString());
+    QCOMPARE(trailing(u"standard"_s), QStringLiteral("chevron"));
 }
 
 void MainPresetsModelTest::errorLineOnlyWithText()
@@ -324,7 +326,7 @@ void MainPresetsModelTest::rowActions()
     QCOMPARE(store.activeModeID(), QStringLiteral("candle"));
 
     model.editPreset(QStringLiteral("vivid"));
-    QCOMPARE(edited, QStringList({"vivid"}));
+    QCOMPARE(edited, QStringList({u"vivid"_s}));
     QCOMPARE(store.activeModeID(), QStringLiteral("candle"));
 
     model.openSettings();
@@ -350,7 +352,7 @@ void MainPresetsModelTest::keepAwakeActions()
     QVERIFY(!model.keepAwakeEnabled());
     QCOMPARE(keepAwake.count(), 2);
     QCOMPARE(rig.log->calls.filter(QStringLiteral("keepAwake.set")),
-             QStringList({"keepAwake.set 1", "keepAwake.set 1", "keepAwake.set 0"}));
+             QStringList({u"keepAwake.set 1"_s, u"keepAwake.set 1"_s, u"keepAwake.set 0"_s}));
 }
 
 void MainPresetsModelTest::keepAwakeHoverNotifiesOnChange()

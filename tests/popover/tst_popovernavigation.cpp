@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
 
 class PopoverNavigationTest : public QObject {
     Q_OBJECT
@@ -39,9 +40,9 @@ void PopoverNavigationTest::backTable_data()
     QTest::addColumn<PopoverPage>("to");
     QTest::addColumn<int>("notifications");
 
-    QTest::newRow("editor from main") << PopoverPage::editPreset("candle", false)
+    QTest::newRow("editor from main") << PopoverPage::editPreset(u"candle"_s, false)
                                       << PopoverPage::main() << 1;
-    QTest::newRow("editor from settings") << PopoverPage::editPreset("candle", true)
+    QTest::newRow("editor from settings") << PopoverPage::editPreset(u"candle"_s, true)
                                           << PopoverPage::settings() << 1;
     QTest::newRow("settings") << PopoverPage::settings() << PopoverPage::main() << 1;
     QTest::newRow("schedule goes to settings, not main")
@@ -71,13 +72,13 @@ void PopoverNavigationTest::assigningNotifiesOnlyOnChange_data()
 
     QTest::newRow("main again") << PopoverPage::main() << PopoverPage::main() << 0;
     QTest::newRow("same id, same flag")
-        << PopoverPage::editPreset("vivid", true) << PopoverPage::editPreset("vivid", true) << 0;
+        << PopoverPage::editPreset(u"vivid"_s, true) << PopoverPage::editPreset(u"vivid"_s, true) << 0;
     QTest::newRow("same id, other flag")
-        << PopoverPage::editPreset("vivid", true) << PopoverPage::editPreset("vivid", false) << 1;
-    QTest::newRow("other id") << PopoverPage::editPreset("vivid", false)
-                              << PopoverPage::editPreset("candle", false) << 1;
-    QTest::newRow("ids compare exactly") << PopoverPage::editPreset("vivid", false)
-                                         << PopoverPage::editPreset("Vivid", false) << 1;
+        << PopoverPage::editPreset(u"vivid"_s, true) << PopoverPage::editPreset(u"vivid"_s, false) << 1;
+    QTest::newRow("other id") << PopoverPage::editPreset(u"vivid"_s, false)
+                              << PopoverPage::editPreset(u"candle"_s, false) << 1;
+    QTest::newRow("ids compare exactly") << PopoverPage::editPreset(u"vivid"_s, false)
+                                         << PopoverPage::editPreset(u"Vivid"_s, false) << 1;
     QTest::newRow("settings to schedule") << PopoverPage::settings() << PopoverPage::schedule()
                                           << 1;
 }
@@ -122,9 +123,9 @@ void PopoverNavigationTest::escape_data()
     QTest::newRow("settings") << PopoverPage::settings() << PopoverPage::main() << 0;
     QTest::newRow("schedule") << PopoverPage::schedule() << PopoverPage::settings() << 0;
     QTest::newRow("editor from settings")
-        << PopoverPage::editPreset("candle", true) << PopoverPage::settings() << 0;
+        << PopoverPage::editPreset(u"candle"_s, true) << PopoverPage::settings() << 0;
     QTest::newRow("editor from main")
-        << PopoverPage::editPreset("candle", false) << PopoverPage::main() << 0;
+        << PopoverPage::editPreset(u"candle"_s, false) << PopoverPage::main() << 0;
 }
 
 void PopoverNavigationTest::escape()

@@ -8,6 +8,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 Q_DECLARE_METATYPE(std::optional<qint64>)
 
 namespace {
@@ -119,7 +121,7 @@ void PresetEditorModelTest::loadingRefreshesTheBrightnessFirst()
     rig.brightness->level = 80; // changed behind the store's back
 
     OpenEditor open(rig, QStringLiteral("candle"));
-    QCOMPARE(rig.log->calls, QStringList({"brightness.read"}));
+    QCOMPARE(rig.log->calls, QStringList({u"brightness.read"_s}));
     QCOMPARE(rig.store->currentBrightness(), std::optional<qint64>(80));
     QCOMPARE(open.editor.brightness(), 80.0);
 }
@@ -221,7 +223,7 @@ void PresetEditorModelTest::valueTexts()
     QCOMPARE(open.editor.saturationText(), saturationText);
     QCOMPARE(open.editor.brightnessText(), brightnessText);
     // The store receives the same whole numbers as the texts show.
-    QCOMPARE(storedPreset(rig, "candle").brightness,
+    QCOMPARE(storedPreset(rig, u"candle"_s).brightness,
              std::optional<qint64>(brightnessText.chopped(1).toLongLong()));
 }
 
@@ -261,8 +263,8 @@ void PresetEditorModelTest::dragSendsOneUpdatePerSnappedChange()
     QCOMPARE(presets.count(), (6500 - 3400) / 100);
     QCOMPARE(rig.log->calls.filter(QStringLiteral("color.apply")).last(),
              QStringLiteral("color.apply 3400 100"));
-    QCOMPARE(storedPreset(rig, "standard").temperature, qint64(3400));
-    QCOMPARE(storedPreset(rig, "standard").defaultTemperature, qint64(6500));
+    QCOMPARE(storedPreset(rig, u"standard"_s).temperature, qint64(3400));
+    QCOMPARE(storedPreset(rig, u"standard"_s).defaultTemperature, qint64(6500));
     QCOMPARE(rig.saved().presets.first().temperature, qint64(3400));
     QCOMPARE(open.editor.temperatureText(), QStringLiteral("3400 K"));
 }
@@ -357,7 +359,7 @@ void PresetEditorModelTest::brightnessUnavailable()
     open.editor.setBrightnessAuto(false);
     open.editor.moveBrightness(20);
     QVERIFY(open.editor.brightnessAuto());
-    QCOMPARE(storedPreset(rig, "candle").brightness, std::nullopt);
+    QCOMPARE(storedPreset(rig, u"candle"_s).brightness, std::nullopt);
     QCOMPARE(rig.countCalls(QStringLiteral("color.apply")), 0);
 
     // The display becomes readable: the texts follow.
@@ -379,10 +381,10 @@ void PresetEditorModelTest::resetRestoresDefaults()
     open.editor.moveTemperature(3000);
     open.editor.moveSaturation(150);
     open.editor.moveBrightness(20);
-    QCOMPARE(storedPreset(rig, "candle").temperature, qint64(3000));
+    QCOMPARE(storedPreset(rig, u"candle"_s).temperature, qint64(3000));
 
     open.editor.reset();
-    const HalvoPreset preset = storedPreset(rig, "candle");
+    const HalvoPreset preset = storedPreset(rig, u"candle"_s);
     QCOMPARE(preset.temperature, qint64(1800));
     QCOMPARE(preset.saturation, qint64(90));
     QCOMPARE(preset.brightness, std::nullopt);

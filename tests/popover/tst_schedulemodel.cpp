@@ -5,6 +5,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The rig's clock reads 2026-03-10 12:00 UTC; the store evaluates in UTC.
@@ -62,15 +64,15 @@ void TestScheduleModel::loadsTheStoredSchedule_data()
     QTest::addColumn<QString>("time2");
     QTest::addColumn<QString>("preset2");
 
-    QTest::newRow("off, stored values") << raw(false, "06:45", "candle", "22:10", "vivid")
+    QTest::newRow("off, stored values") << raw(false, u"06:45"_s, u"candle"_s, u"22:10"_s, u"vivid"_s)
                                         << false << "06:45" << "candle" << "22:10" << "vivid";
-    QTest::newRow("on, custom preset") << raw(true, "00:00", kCustomID, "23:59", "black-white")
-                                       << true << "00:00" << kCustomID << "23:59" << "black-white";
+    QTest::newRow("on, custom preset") << raw(true, u"00:00"_s, kCustomID, u"23:59"_s, u"black-white"_s)
+                                       << true << u"00:00"_s << kCustomID << u"23:59"_s << u"black-white"_s;
     QTest::newRow("missing presets replaced")
-        << raw(true, "07:00", "custom-gone", "19:00", "also-gone")
-        << true << "07:00" << "standard" << "19:00" << "red-light";
+        << raw(true, u"07:00"_s, u"custom-gone"_s, u"19:00"_s, u"also-gone"_s)
+        << true << u"07:00"_s << u"standard"_s << u"19:00"_s << u"red-light"_s;
     QTest::newRow("unparsable times show 08:00")
-        << raw(false, "8:00", "vivid", "24:00", "candle")
+        << raw(false, u"8:00"_s, u"vivid"_s, u"24:00"_s, u"candle"_s)
         << false << "08:00" << "vivid" << "08:00" << "candle";
 }
 
@@ -118,10 +120,10 @@ void TestScheduleModel::pickersListEveryPresetInOrder()
         ids.append(model.data(model.index(row), ScheduleModel::PresetIDRole).toString());
         names.append(model.data(model.index(row), ScheduleModel::NameRole).toString());
     }
-    QCOMPARE(ids, (QStringList{"standard", "red-light", "candle", "black-white", "color-ink", "vivid",
+    QCOMPARE(ids, (QStringList{u"standard"_s, u"red-light"_s, u"candle"_s, u"black-white"_s, u"color-ink"_s, u"vivid"_s,
                                kCustomID}));
-    QCOMPARE(names, (QStringList{"Standard", "Red Light", "Candle", "Black & White", "Color Ink",
-                                 "Vivid", "Reading"}));
+    QCOMPARE(names, (QStringList{u"Standard"_s, u"Red Light"_s, u"Candle"_s, u"Black & White"_s, u"Color Ink"_s,
+                                 u"Vivid"_s, u"Reading"_s}));
 
     QSignalSpy counts(&model, &ScheduleModel::countChanged);
     const HalvoPreset added = rig.store->addCustomPreset(QStringLiteral("Late"));
@@ -132,7 +134,7 @@ void TestScheduleModel::pickersListEveryPresetInOrder()
 void TestScheduleModel::switchingOffReachesTheStoreAtOnce()
 {
     PopoverRig rig;
-    HalvoPersistedState state = stateWithSchedule(DailySchedule(true, "08:00", "candle", "20:00", "vivid"));
+    HalvoPersistedState state = stateWithSchedule(DailySchedule(true, u"08:00"_s, u"candle"_s, u"20:00"_s, u"vivid"_s));
     state.lastScheduleMarker = ScheduleEventMarker{epochMinutes(8, 0), QStringLiteral("candle")};
     rig.seed(state);
     rig.make();
@@ -146,7 +148,7 @@ void TestScheduleModel::switchingOffReachesTheStoreAtOnce()
     QSignalSpy enabledSpy(&model, &ScheduleModel::enabledChanged);
     model.setEnabled(false);
     QCOMPARE(enabledSpy.count(), 1);
-    QCOMPARE(rig.store->schedule(), DailySchedule(false, "08:00", "candle", "20:00", "vivid"));
+    QCOMPARE(rig.store->schedule(), DailySchedule(false, u"08:00"_s, u"candle"_s, u"20:00"_s, u"vivid"_s));
     QCOMPARE(rig.store->lastScheduleMarker(), std::nullopt);
     QCOMPARE(rig.saved().schedule, rig.store->schedule());
     QCOMPARE(rig.saved().lastScheduleMarker, std::nullopt);
@@ -155,7 +157,7 @@ void TestScheduleModel::switchingOffReachesTheStoreAtOnce()
 void TestScheduleModel::switchingOnWaitsForSave()
 {
     PopoverRig rig;
-    rig.seed(stateWithSchedule(DailySchedule(false, "08:00", "candle", "20:00", "vivid")));
+    rig.seed(stateWithSchedule(DailySchedule(false, u"08:00"_s, u"candle"_s, u"20:00"_s, u"vivid"_s)));
     rig.make();
     const QByteArray before = [&] {
         QFile file(rig.statePath);
@@ -189,7 +191,7 @@ void TestScheduleModel::saveTurnsOnAndChecksOnceAfterClearingAndSaving()
     PopoverRig rig;
     // The morning period already applied "candle" and the user then chose
     // "standard": without clearing the marker the schedule would stay quiet.
-    HalvoPersistedState state = stateWithSchedule(DailySchedule(false, "08:00", "candle", "20:00", "vivid"));
+    HalvoPersistedState state = stateWithSchedule(DailySchedule(false, u"08:00"_s, u"candle"_s, u"20:00"_s, u"vivid"_s));
     state.lastScheduleMarker = ScheduleEventMarker{epochMinutes(8, 0), QStringLiteral("candle")};
     rig.seed(state);
     rig.make();
@@ -203,29 +205,29 @@ void TestScheduleModel::saveTurnsOnAndChecksOnceAfterClearingAndSaving()
     QStringList events;
     std::optional<HalvoPersistedState> savedWhenChecked;
     HalvoStore *store = rig.store.get();
-    connect(store, &HalvoStore::scheduleChanged, this, [&] { events.append("schedule"); });
+    connect(store, &HalvoStore::scheduleChanged, this, [&] { events.append(u"schedule"_s); });
     connect(store, &HalvoStore::lastScheduleMarkerChanged, this, [&] {
         if (!store->lastScheduleMarker()) {
-            events.append("marker cleared");
+            events.append(u"marker cleared"_s);
             return;
         }
-        events.append("marker set");
+        events.append(u"marker set"_s);
         savedWhenChecked = rig.saved();
     });
     connect(store, &HalvoStore::activeModeIDChanged, this,
-            [&] { events.append("active " + store->activeModeID()); });
+            [&] { events.append(u"active "_s + store->activeModeID()); });
 
     model.save();
 
     QVERIFY(model.enabled());
-    const DailySchedule expected(true, "08:00", "candle", "20:00", "vivid");
+    const DailySchedule expected(true, u"08:00"_s, u"candle"_s, u"20:00"_s, u"vivid"_s);
     QCOMPARE(store->schedule(), expected);
-    QCOMPARE(events, (QStringList{"schedule", "marker cleared", "marker set", "active candle"}));
+    QCOMPARE(events, (QStringList{u"schedule"_s, u"marker cleared"_s, u"marker set"_s, u"active candle"_s}));
     // When the check ran, the file already held the new schedule without a marker.
     QVERIFY(savedWhenChecked.has_value());
     QCOMPARE(savedWhenChecked->schedule, expected);
     QCOMPARE(savedWhenChecked->lastScheduleMarker, std::nullopt);
-    QCOMPARE(store->lastScheduleMarker(), (ScheduleEventMarker{epochMinutes(8, 0), "candle"}));
+    QCOMPARE(store->lastScheduleMarker(), (ScheduleEventMarker{epochMinutes(8, 0), u"candle"_s}));
     QCOMPARE(rig.saved().lastScheduleMarker, store->lastScheduleMarker());
     QCOMPARE(rig.countCalls(QStringLiteral("ripple.run")), 0);
 }
@@ -284,7 +286,7 @@ void TestScheduleModel::steppersWrapAroundTheClock()
     QFETCH(bool, stepsHour);
     QFETCH(int, delta);
     PopoverRig rig;
-    rig.seed(stateWithSchedule(DailySchedule(false, start, "standard", start, "red-light")));
+    rig.seed(stateWithSchedule(DailySchedule(false, start, u"standard"_s, start, u"red-light"_s)));
     rig.make();
 
     ScheduleModel model;

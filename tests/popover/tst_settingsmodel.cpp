@@ -10,6 +10,8 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString testVersion = QStringLiteral("2.3.4");
@@ -21,11 +23,11 @@ struct PageCalls {
     SettingsModel::Actions actions()
     {
         SettingsModel::Actions actions;
-        actions.onBack = [this] { calls.append("back"); };
-        actions.onOpenSchedule = [this] { calls.append("schedule"); };
-        actions.onShowOnboarding = [this] { calls.append("onboarding"); };
-        actions.onEditPreset = [this](const QString &id) { calls.append("edit " + id); };
-        actions.onQuit = [this] { calls.append("quit"); };
+        actions.onBack = [this] { calls.append(u"back"_s); };
+        actions.onOpenSchedule = [this] { calls.append(u"schedule"_s); };
+        actions.onShowOnboarding = [this] { calls.append(u"onboarding"_s); };
+        actions.onEditPreset = [this](const QString &id) { calls.append(u"edit "_s + id); };
+        actions.onQuit = [this] { calls.append(u"quit"_s); };
         return actions;
     }
 };
@@ -128,7 +130,7 @@ void TestSettingsModel::addsPresetFromTrimmedName()
     QTEST(added.name, "stored");
     QCOMPARE(model.newPresetName(), QString());
     QVERIFY(!model.canAddPreset());
-    QCOMPARE(page.calls, QStringList{"edit " + added.id});
+    QCOMPARE(page.calls, QStringList{u"edit "_s + added.id});
     QCOMPARE(counts.count(), 1);
     QCOMPARE(model.count(), 7);
     QCOMPARE(rig.saved().presets.constLast().id, added.id);
@@ -191,24 +193,24 @@ void TestSettingsModel::hidingRulesAndLastVisibleSwitch()
         model.togglePresetHidden(QString::fromLatin1(id));
     // Hidden presets stay in the list, in stored order.
     QCOMPARE(model.count(), 6);
-    QCOMPARE(hiddenFlags(), (QStringList{"true", "true", "true", "true", "false", "false"}));
-    QCOMPARE(lastFlags(), (QStringList{"false", "false", "false", "false", "false", "false"}));
+    QCOMPARE(hiddenFlags(), (QStringList{u"true"_s, u"true"_s, u"true"_s, u"true"_s, u"false"_s, u"false"_s}));
+    QCOMPARE(lastFlags(), (QStringList{u"false"_s, u"false"_s, u"false"_s, u"false"_s, u"false"_s, u"false"_s}));
 
     QSignalSpy rows(&model, &QAbstractItemModel::dataChanged);
     model.togglePresetHidden(QStringLiteral("color-ink"));
     QVERIFY(rows.count() >= 1);
-    QCOMPARE(lastFlags(), (QStringList{"false", "false", "false", "false", "false", "true"}));
+    QCOMPARE(lastFlags(), (QStringList{u"false"_s, u"false"_s, u"false"_s, u"false"_s, u"false"_s, u"true"_s}));
 
     // The store refuses to hide the last visible preset even when asked.
     model.togglePresetHidden(QStringLiteral("vivid"));
     QCOMPARE(rig.store->visiblePresets().size(), 1);
-    QCOMPARE(hiddenFlags(), (QStringList{"true", "true", "true", "true", "true", "false"}));
+    QCOMPARE(hiddenFlags(), (QStringList{u"true"_s, u"true"_s, u"true"_s, u"true"_s, u"true"_s, u"false"_s}));
 
     model.togglePresetHidden(QStringLiteral("candle"));
-    QCOMPARE(lastFlags(), (QStringList{"false", "false", "false", "false", "false", "false"}));
-    QCOMPARE(hiddenFlags(), (QStringList{"true", "true", "false", "true", "true", "false"}));
+    QCOMPARE(lastFlags(), (QStringList{u"false"_s, u"false"_s, u"false"_s, u"false"_s, u"false"_s, u"false"_s}));
+    QCOMPARE(hiddenFlags(), (QStringList{u"true"_s, u"true"_s, u"false"_s, u"true"_s, u"true"_s, u"false"_s}));
     QCOMPARE(rig.saved().hiddenPresetIDs,
-             (QStringList{"black-white", "color-ink", "red-light", "standard"}));
+             (QStringList{u"black-white"_s, u"color-ink"_s, u"red-light"_s, u"standard"_s}));
 }
 
 void TestSettingsModel::editOnlyForCustomPresets()
@@ -221,11 +223,11 @@ void TestSettingsModel::editOnlyForCustomPresets()
     model.setStore(rig.store.get(), page.actions());
 
     QCOMPARE(column(model, SettingsModel::IsCustomRole),
-             (QStringList{"false", "false", "false", "false", "false", "false", "true"}));
+             (QStringList{u"false"_s, u"false"_s, u"false"_s, u"false"_s, u"false"_s, u"false"_s, u"true"_s}));
     QCOMPARE(column(model, SettingsModel::NameRole).constLast(), QStringLiteral("Reading"));
     QCOMPARE(column(model, SettingsModel::SymbolNameRole).constFirst(), QStringLiteral("display"));
     model.editPreset(kCustomID);
-    QCOMPARE(page.calls, QStringList{"edit " + kCustomID});
+    QCOMPARE(page.calls, QStringList{u"edit "_s + kCustomID});
 }
 
 void TestSettingsModel::scheduleDetailFollowsTheStore()
@@ -491,7 +493,7 @@ void TestSettingsModel::relaunchStartsNewInstanceThenQuits()
     PageCalls page;
     SettingsModel::Actions actions = page.actions();
     actions.launchNewInstance = [&] {
-        page.calls.append("launch");
+        page.calls.append(u"launch"_s);
         return launches;
     };
 
@@ -500,7 +502,7 @@ void TestSettingsModel::relaunchStartsNewInstanceThenQuits()
     SettingsModel model;
     model.setStore(rig.store.get(), actions);
     model.relaunch();
-    QCOMPARE(page.calls, (QStringList{"launch", "quit"}));
+    QCOMPARE(page.calls, (QStringList{u"launch"_s, u"quit"_s}));
 }
 
 void TestSettingsModel::launchAtLoginShowsTheRealStatus()

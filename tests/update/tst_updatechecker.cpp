@@ -8,6 +8,8 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 using namespace std::chrono_literals;
 
 namespace {
@@ -213,17 +215,17 @@ void TestUpdateChecker::alertTextsStaySmall_data()
     const QString v32 = QStringLiteral("1.2.3.4.5.6.7.8.9.10.11.12.13.14");
     QCOMPARE(v32.size(), 32);
 
-    QTest::newRow("short texts as they are") << "2.0" << "Fixes.\nMore fixes." << "2.0" << "Fixes.\nMore fixes.";
+    QTest::newRow("short texts as they are") << u"2.0"_s << u"Fixes.\nMore fixes."_s << u"2.0"_s << u"Fixes.\nMore fixes."_s;
     QTest::newRow("at both limits") << v32 << a4000 << v32 << a4000;
-    QTest::newRow("one over both limits") << v32 + '5' << a4000 + 'b' << v32 + ellipsis << a4000 + ellipsis;
+    QTest::newRow("one over both limits") << v32 + u'5' << a4000 + u'b' << v32 + ellipsis << a4000 + ellipsis;
     QTest::newRow("1 MiB each") << QString(1024 * 1024, QLatin1Char('9')) << QString(1024 * 1024, QLatin1Char('n'))
                                 << QString(32, QLatin1Char('9')) + ellipsis << QString(4000, QLatin1Char('n')) + ellipsis;
     QTest::newRow("version on several lines") << "2.0\r\n\tbeta\u2028" << "" << "2.0 beta" << "";
-    QTest::newRow("version of blank lines") << QString(1024 * 1024, QLatin1Char('\n')) + "3.0" << "" << "3.0" << "";
+    QTest::newRow("version of blank lines") << QString(1024 * 1024, QLatin1Char('\n')) + u"3.0"_s << u""_s << u"3.0"_s << u""_s;
     // A character that does not fit is left out whole: neither half of a
     // surrogate pair nor a letter without its accent.
     QTest::newRow("emoji across the cut") << "2.0" << a3999 + QString::fromUtf8("\U0001F600") << "2.0" << a3999 + ellipsis;
-    QTest::newRow("accent across the cut") << "2.0" << a3999 + "e\u0301" << "2.0" << a3999 + ellipsis;
+    QTest::newRow("accent across the cut") << u"2.0"_s << a3999 + u"e\u0301"_s << u"2.0"_s << a3999 + ellipsis;
     QTest::newRow("emoji in the version") << QString(31, QLatin1Char('1')) + QString::fromUtf8("\U0001F600") << ""
                                           << QString(31, QLatin1Char('1')) + ellipsis << "";
 }
@@ -259,27 +261,27 @@ void TestUpdateChecker::checkAgainstFeed_data()
     QTest::addColumn<QStringList>("buttons");
 
     const QString running = UpdateChecker::currentVersion();
-    const QString runningText = QStringLiteral("You are currently running Halvoscope ") + running + '.';
+    const QString runningText = QStringLiteral("You are currently running Halvoscope ") + running + u'.';
     const QStringList updateButtons{QStringLiteral("Download Update"), QStringLiteral("Later")};
     const QStringList ok{QStringLiteral("OK")};
     const QString upToDateText = QStringLiteral("Halvoscope ") + running + QStringLiteral(" is currently the newest version available.");
 
-    QTest::newRow("newer with notes") << 200 << manifestJson("99.0", "Faster ripples.")
-        << "updateAvailable" << false << "Halvoscope 99.0 is Available"
-        << runningText + "\n\nWhat's new:\nFaster ripples." << updateButtons;
-    QTest::newRow("newer with empty notes") << 200 << manifestJson("99.0", "")
+    QTest::newRow("newer with notes") << 200 << manifestJson(u"99.0"_s, u"Faster ripples."_s)
+        << u"updateAvailable"_s << false << u"Halvoscope 99.0 is Available"_s
+        << runningText + u"\n\nWhat's new:\nFaster ripples."_s << updateButtons;
+    QTest::newRow("newer with empty notes") << 200 << manifestJson(u"99.0"_s, u""_s)
         << "updateAvailable" << false << "Halvoscope 99.0 is Available" << runningText << updateButtons;
-    QTest::newRow("newer without notes") << 201 << manifestJson("99.0")
+    QTest::newRow("newer without notes") << 201 << manifestJson(u"99.0"_s)
         << "updateAvailable" << false << "Halvoscope 99.0 is Available" << runningText << updateButtons;
     QTest::newRow("equal") << 200 << manifestJson(running)
         << "upToDate" << false << "You're Up to Date" << upToDateText << ok;
-    QTest::newRow("equal with more zeros") << 200 << manifestJson(running + ".0.0")
+    QTest::newRow("equal with more zeros") << 200 << manifestJson(running + u".0.0"_s)
         << "upToDate" << false << "You're Up to Date" << upToDateText << ok;
-    QTest::newRow("older") << 200 << manifestJson("0.1", "Old.")
+    QTest::newRow("older") << 200 << manifestJson(u"0.1"_s, u"Old."_s)
         << "upToDate" << false << "You're Up to Date" << upToDateText << ok;
-    QTest::newRow("404 with a valid body") << 404 << manifestJson("99.0")
+    QTest::newRow("404 with a valid body") << 404 << manifestJson(u"99.0"_s)
         << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
-    QTest::newRow("500 with a valid body") << 500 << manifestJson("99.0")
+    QTest::newRow("500 with a valid body") << 500 << manifestJson(u"99.0"_s)
         << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
     QTest::newRow("204 without a body") << 204 << QByteArray()
         << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
@@ -293,7 +295,7 @@ void TestUpdateChecker::checkAgainstFeed_data()
         << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
 
     // Largest accepted body: a valid manifest padded with spaces to exactly 1 MiB.
-    QByteArray limit = manifestJson("99.0");
+    QByteArray limit = manifestJson(u"99.0"_s);
     limit.append(UpdateChecker::maximumBodySize - limit.size(), ' ');
     QTest::newRow("exactly 1 MiB") << 200 << limit
         << "updateAvailable" << false << "Halvoscope 99.0 is Available" << runningText << updateButtons;
@@ -349,7 +351,7 @@ void TestUpdateChecker::sendsOneGetWithUserAgent()
 {
     FeedServer server;
     FeedServer::Response response;
-    response.body = manifestJson("0.1");
+    response.body = manifestJson(u"0.1"_s);
     server.setResponse("/updates.json", response);
 
     UpdateChecker checker(server.url(), nullptr);
@@ -369,11 +371,11 @@ void TestUpdateChecker::followsSameSchemeRedirect()
     FeedServer server;
     FeedServer::Response moved;
     moved.status = 302;
-    moved.body = manifestJson("99.0");
+    moved.body = manifestJson(u"99.0"_s);
     moved.extraHeaders = "Location: " + server.url(QStringLiteral("/feed/current.json")).toEncoded() + "\r\n";
     server.setResponse("/updates.json", moved);
     FeedServer::Response current;
-    current.body = manifestJson("0.5");
+    current.body = manifestJson(u"0.5"_s);
     server.setResponse("/feed/current.json", current);
 
     UpdateChecker checker(server.url(), nullptr);
@@ -444,7 +446,7 @@ void TestUpdateChecker::drippingServerTimesOutAtTheDeadline()
     FeedServer server;
     FeedServer::Response response;
     response.mode = FeedServer::Response::Mode::Drip;
-    response.body = manifestJson("99.0");
+    response.body = manifestJson(u"99.0"_s);
     response.dripInterval = 1000ms;
     server.setResponse("/updates.json", response);
 
@@ -484,7 +486,7 @@ void TestUpdateChecker::secondCallWhileCheckingDoesNothing()
     FeedServer server;
     FeedServer::Response response;
     response.mode = FeedServer::Response::Mode::Held;
-    response.body = manifestJson("0.1");
+    response.body = manifestJson(u"0.1"_s);
     server.setResponse("/updates.json", response);
 
     auto presenter = std::make_shared<RecordingPresenter>();
@@ -511,7 +513,7 @@ void TestUpdateChecker::stateNotifiesOnlyOnChange()
 {
     FeedServer server;
     FeedServer::Response response;
-    response.body = manifestJson("0.1");
+    response.body = manifestJson(u"0.1"_s);
     server.setResponse("/updates.json", response);
 
     UpdateChecker checker(server.url(), std::make_shared<RecordingPresenter>());
@@ -525,7 +527,7 @@ void TestUpdateChecker::stateNotifiesOnlyOnChange()
     QVERIFY(!checker.isChecking());
 
     checker.checkForUpdates(true);
-    QTRY_COMPARE(seen, (QStringList{"checking", "upToDate"}));
+    QTRY_COMPARE(seen, (QStringList{u"checking"_s, u"upToDate"_s}));
     QCOMPARE(checking, (QList<bool>{true, false}));
 
     checker.setState(UpdateCheckState::upToDate(UpdateChecker::currentVersion()));
@@ -535,11 +537,11 @@ void TestUpdateChecker::stateNotifiesOnlyOnChange()
     checker.setState(UpdateCheckState::error(QStringLiteral("a")));
     checker.setState(UpdateCheckState::error(QStringLiteral("a")));
     checker.setState(UpdateCheckState::error(QStringLiteral("b")));
-    QCOMPARE(seen, (QStringList{"checking", "upToDate", "upToDate", "error", "error"}));
+    QCOMPARE(seen, (QStringList{u"checking"_s, u"upToDate"_s, u"upToDate"_s, u"error"_s, u"error"_s}));
 
     checker.checkForUpdates(true);
     QTRY_COMPARE(seen.size(), 7);
-    QCOMPARE(seen.mid(5), (QStringList{"checking", "upToDate"}));
+    QCOMPARE(seen.mid(5), (QStringList{u"checking"_s, u"upToDate"_s}));
 }
 
 void TestUpdateChecker::downloadButtonOpensPage_data()
@@ -558,7 +560,7 @@ void TestUpdateChecker::downloadButtonOpensPage()
 
     FeedServer server;
     FeedServer::Response response;
-    response.body = manifestJson("99.0");
+    response.body = manifestJson(u"99.0"_s);
     server.setResponse("/updates.json", response);
 
     auto presenter = std::make_shared<RecordingPresenter>();
@@ -574,7 +576,7 @@ void TestUpdateChecker::backgroundCheckShowsNothing()
 {
     FeedServer server;
     FeedServer::Response response;
-    response.body = manifestJson("99.0");
+    response.body = manifestJson(u"99.0"_s);
     server.setResponse("/updates.json", response);
 
     auto presenter = std::make_shared<RecordingPresenter>();
@@ -591,7 +593,7 @@ void TestUpdateChecker::deleteWhenFinishedWaitsForTheAlert()
     FeedServer server;
     FeedServer::Response response;
     response.mode = FeedServer::Response::Mode::Held;
-    response.body = manifestJson("0.1");
+    response.body = manifestJson(u"0.1"_s);
     server.setResponse("/updates.json", response);
 
     auto presenter = std::make_shared<RecordingPresenter>();
@@ -617,7 +619,7 @@ void TestUpdateChecker::checkerDestroyedDuringAlert()
 {
     FeedServer server;
     FeedServer::Response response;
-    response.body = manifestJson("99.0");
+    response.body = manifestJson(u"99.0"_s);
     server.setResponse("/updates.json", response);
 
     auto presenter = std::make_shared<RecordingPresenter>();
