@@ -177,6 +177,15 @@ ColumnLayout {
             Text { text: "Grayscale"; font.pointSize: Style.pt(11); color: Style.secondary; Layout.fillWidth: true }
             Text { text: "Vivid"; font.pointSize: Style.pt(11); color: Style.secondary }
         }
+        Text {
+            objectName: "capabilityText"
+            visible: editor.capabilityText !== ""
+            text: editor.capabilityText
+            wrapMode: Text.Wrap
+            font.pointSize: Style.pt(11)
+            color: Style.secondary
+            Layout.fillWidth: true
+        }
     }
 
     Divider {
