@@ -9,6 +9,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -305,6 +306,22 @@ private Q_SLOTS:
         QCOMPARE(second.exitCode(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(popover().has_value(), 10000);
         QCOMPARE(m_app.state(), QProcess::Running);
+    }
+
+    // NVIDIA's proprietary driver: no CTM, a CscMatrix. Vivid goes there
+    // exactly (3×4, 65536 = 1.0, zero offsets) and SIGINT puts the driver's
+    // own value back.
+    void cscMatrixShowsVividAndSigintRestores()
+    {
+        const QList<long> drivers{65536, 0, 0, 0, 0, 65536, 0, 0, 0, 0, 65536, 0};
+        const QList<long> vivid{96498, -28025, -2784, 0, -8360, 76467, -2784, 0, -8360, -28025, 100035, 0};
+        m_gamma.setCscMatrix(drivers);
+        const auto removeMatrix = qScopeGuard([this] { m_gamma.deleteCscMatrix(); });
+        activate(QStringLiteral("vivid"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_gamma.cscMatrix(), vivid, 10000);
+        QCOMPARE(m_gamma.read(), m_calibration);
+        stopApp(SIGINT);
+        QCOMPARE(m_gamma.cscMatrix(), drivers);
     }
 
     void sigtermRestoresTheScreen()
