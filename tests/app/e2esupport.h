@@ -18,7 +18,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 
@@ -80,58 +79,7 @@ public:
         XSync(m_display, False);
     }
 
-    // NVIDIA's "CscMatrix" on the first CRTC's output, as its driver would
-    // create it; nothing when the output has none.
-    QList<long> cscMatrix() const
-    {
-        QList<long> items;
-        const unsigned long output = firstOutput();
-        Atom type = None;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long remaining = 0;
-        unsigned char *data = nullptr;
-        XRRGetOutputProperty(m_display, output, cscMatrixAtom(), 0, 64, False, False, AnyPropertyType, &type,
-                             &format, &count, &remaining, &data);
-        if (type == XA_INTEGER && format == 32) {
-            const long *values = reinterpret_cast<const long *>(data);
-            for (unsigned long i = 0; i < count; ++i)
-                items.append(static_cast<qint32>(values[i]));
-        }
-        if (data)
-            XFree(data);
-        return items;
-    }
-
-    void setCscMatrix(const QList<long> &items) const
-    {
-        XRRChangeOutputProperty(m_display, firstOutput(), cscMatrixAtom(), XA_INTEGER, 32, PropModeReplace,
-                                reinterpret_cast<const unsigned char *>(items.constData()), int(items.size()));
-        XSync(m_display, False);
-    }
-
-    void deleteCscMatrix() const
-    {
-        XRRDeleteOutputProperty(m_display, firstOutput(), cscMatrixAtom());
-        XSync(m_display, False);
-    }
-
 private:
-    unsigned long cscMatrixAtom() const { return XInternAtom(m_display, "CscMatrix", False); }
-
-    unsigned long firstOutput() const
-    {
-        unsigned long output = None;
-        XRRScreenResources *resources = XRRGetScreenResourcesCurrent(m_display, DefaultRootWindow(m_display));
-        if (XRRCrtcInfo *info = XRRGetCrtcInfo(m_display, resources, resources->crtcs[0])) {
-            if (info->noutput > 0)
-                output = info->outputs[0];
-            XRRFreeCrtcInfo(info);
-        }
-        XRRFreeScreenResources(resources);
-        return output;
-    }
-
     Display *m_display;
 };
 

@@ -15,6 +15,8 @@
 
 #include <signal.h>
 
+#include "xrandrprobe.h"
+
 // Last: Xlib's macros (None, Status, …) would break Qt headers after it.
 #include "e2esupport.h"
 
@@ -313,15 +315,18 @@ private Q_SLOTS:
     // own value back.
     void cscMatrixShowsVividAndSigintRestores()
     {
-        const QList<long> drivers{65536, 0, 0, 0, 0, 65536, 0, 0, 0, 0, 65536, 0};
-        const QList<long> vivid{96498, -28025, -2784, 0, -8360, 76467, -2784, 0, -8360, -28025, 100035, 0};
-        m_gamma.setCscMatrix(drivers);
-        const auto removeMatrix = qScopeGuard([this] { m_gamma.deleteCscMatrix(); });
+        const QList<qint32> drivers{65536, 0, 0, 0, 0, 65536, 0, 0, 0, 0, 65536, 0};
+        // From the colour matrix's definition at 6500 K and 160 %.
+        const QList<qint32> vivid{96498, -28025, -2784, 0, -8360, 76467, -2784, 0, -8360, -28025, 100035, 0};
+        XRandrProbe probe;
+        const XRandrProbe::Head head = probe.heads().constFirst();
+        probe.setCscMatrix(head, drivers);
+        const auto removeMatrix = qScopeGuard([&] { probe.deleteCtm(head); });
         activate(QStringLiteral("vivid"));
-        QTRY_COMPARE_WITH_TIMEOUT(m_gamma.cscMatrix(), vivid, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(probe.cscMatrix(head), std::optional(vivid), 10000);
         QCOMPARE(m_gamma.read(), m_calibration);
         stopApp(SIGINT);
-        QCOMPARE(m_gamma.cscMatrix(), drivers);
+        QCOMPARE(probe.cscMatrix(head), std::optional(drivers));
     }
 
     void sigtermRestoresTheScreen()
