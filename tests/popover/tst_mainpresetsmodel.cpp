@@ -436,7 +436,7 @@ void MainPresetsModelTest::capabilityLines()
     lineChanged.clear();
     store.activatePreset(QStringLiteral("standard"), false);
     QCOMPARE(model.capabilityText(), QString());
-    QVERIFY(lineChanged.count() > 0);
+    QVERIFY(line.isEmpty() || lineChanged.count() > 0);
 }
 
 QTEST_GUILESS_MAIN(MainPresetsModelTest)
