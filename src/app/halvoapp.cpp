@@ -256,7 +256,13 @@ void HalvoApp::start()
             self->showOnboarding();
     };
     actions.quit = [] { QCoreApplication::quit(); };
+    actions.screenCapabilities = [engine = std::weak_ptr<DisplayColorEngine>(m_colorEngine)] {
+        const std::shared_ptr<DisplayColorEngine> colorEngine = engine.lock();
+        return colorEngine ? colorEngine->screenCapabilities() : ScreenColorCapabilities{};
+    };
     m_statusBarController = std::make_unique<StatusBarController>(m_store.get(), std::move(actions));
+    QObject::connect(m_colorEngine.get(), &DisplayColorEngine::screenCapabilitiesChanged,
+                     m_statusBarController.get(), &StatusBarController::screenCapabilitiesChanged);
     notifyWhatHappens();
 
     m_store->reapplyActivePreset();

@@ -337,6 +337,7 @@ void StatusBarController::ensurePopover()
     actions.launchNewInstance = &ProcessServices::launchNewInstance;
     actions.makeUpdateChecking = &ProcessServices::makeUpdateChecking;
     actions.version = ProcessServices::version();
+    actions.screenCapabilities = m_actions.screenCapabilities;
     m_popoverContext = new PopoverContext(m_store, m_navigation, std::move(actions), this);
 
     m_popover = new PopoverWindow(
@@ -449,4 +450,10 @@ void StatusBarController::handlePopoverFocusLost()
     // another window closed, say) leaves the popover open.
     if (!m_inputMonitor || m_keyPressedSinceOpen)
         closePopover();
+}
+
+void StatusBarController::screenCapabilitiesChanged()
+{
+    if (m_popoverContext)
+        m_popoverContext->notifyScreenCapabilitiesChanged();
 }

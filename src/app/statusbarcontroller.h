@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/screencolorcapability.h"
+
 #include <QColor>
 #include <QIcon>
 #include <QObject>
@@ -31,6 +33,8 @@ public:
     struct Actions {
         std::function<void()> showOnboarding;
         std::function<void()> quit;
+        // What each screen can show, for the popover's pages.
+        std::function<ScreenColorCapabilities()> screenCapabilities;
     };
 
     StatusBarController(HalvoStore *store, Actions actions, QObject *parent = nullptr);
@@ -55,6 +59,9 @@ public:
     void closePopover();
 
     void handleActivation(QSystemTrayIcon::ActivationReason reason);
+
+    // What the screens can show changed: the popover's pages read it again.
+    void screenCapabilitiesChanged();
 
     // The icon's centre in global coordinates while it can be seen.
     std::optional<QPointF> statusButtonCenter() const;

@@ -71,6 +71,10 @@ public:
     // Called, on the main thread, after outputs, CRTCs or modes changed.
     virtual void setConfigurationChangedHandler(std::function<void()> handler) = 0;
 
+    // The screen a CRTC shows, named as the user knows it ("HDMI-1"), for
+    // messages; the CRTC's key when the stage cannot tell.
+    virtual QString crtcScreen(const QString &crtc) const { return crtc; }
+
     // How this stage's gamma ramps reach the screens: the X server's CRTCs,
     // or a Wayland compositor's gamma control.
     virtual ScreenColorPath gammaPath() const { return ScreenColorPath::Gamma; }

@@ -4,6 +4,7 @@
 #include "core/systemlog.h"
 
 #include <QPointer>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <cmath>
@@ -35,6 +36,10 @@ DisplayColorEngine::DisplayColorEngine(std::unique_ptr<ColorStage> stage, QObjec
         if (self)
             Q_EMIT self->noticeRaised(message);
     });
+    // What the screens can show is known from the start; originals are read
+    // again when a colour is first applied.
+    syncOutputs();
+    m_stage->forgetOriginals();
 }
 
 DisplayColorEngine::~DisplayColorEngine()
@@ -50,8 +55,12 @@ QSet<quint32> DisplayColorEngine::overlayWindowIDs() const
 
 void DisplayColorEngine::applyColor(qint64 temperature, qint64 saturation)
 {
-    m_currentTemperature = ColorMath::clampTemperature(temperature);
-    m_currentSaturation = ColorMath::clampSaturation(saturation);
+    const qint64 clampedTemperature = ColorMath::clampTemperature(temperature);
+    const qint64 clampedSaturation = ColorMath::clampSaturation(saturation);
+    if (clampedTemperature != m_currentTemperature || clampedSaturation != m_currentSaturation)
+        takeScreensBack();
+    m_currentTemperature = clampedTemperature;
+    m_currentSaturation = clampedSaturation;
     m_shownTemperature = double(m_currentTemperature);
     m_shownSaturation = double(m_currentSaturation);
     if (m_stage->takesTemperature()) {
@@ -238,6 +247,7 @@ void DisplayColorEngine::syncOutputs()
         if (!m_crtcs.contains(crtc))
             m_crtcs.insert(crtc, {});
     }
+    updateCapabilities();
 }
 
 bool DisplayColorEngine::wouldUseGammaFallback()
@@ -308,6 +318,7 @@ void DisplayColorEngine::useGamma()
     clearMatrices();
     m_usingGammaFallback = true;
     showGamma();
+    updateCapabilities();
 }
 
 // The factor multiplies the ramp the CRTC had before we touched it, so a
@@ -350,16 +361,22 @@ void DisplayColorEngine::resync()
 }
 
 // One read per written output or CRTC; whatever another program replaced is
-// written again.
+// written again, unless that program keeps replacing it.
 void DisplayColorEngine::reassert()
 {
     if (!m_stage->isAvailable()) {
         m_reassertTimer.stop();
         return;
     }
+    QStringList yielded;
+    const auto tell = qScopeGuard([&] { tellYielded(yielded); });
     for (auto it = m_outputs.begin(); it != m_outputs.end(); ++it) {
-        if (!it->lastAppliedMatrix || m_stage->matrixHolds(it.key(), *it->lastAppliedMatrix))
+        if (!it->lastAppliedMatrix || it->sharing.yielded || m_stage->matrixHolds(it.key(), *it->lastAppliedMatrix))
             continue;
+        if (yieldsAfterReplacement(it->sharing)) {
+            yielded.append(it.key());
+            continue;
+        }
         if (m_stage->writeMatrix(it.key(), *it->lastAppliedMatrix)) {
             ++it->generation;
         } else if (matrixRefused(it.key())) {
@@ -369,11 +386,73 @@ void DisplayColorEngine::reassert()
         }
     }
     for (auto it = m_crtcs.begin(); it != m_crtcs.end(); ++it) {
-        if (!it->lastAppliedRamp || m_stage->gammaHolds(it.key(), *it->lastAppliedRamp))
+        if (!it->lastAppliedRamp || it->sharing.yielded || m_stage->gammaHolds(it.key(), *it->lastAppliedRamp))
             continue;
+        if (yieldsAfterReplacement(it->sharing)) {
+            const QString screen = m_stage->crtcScreen(it.key());
+            if (!yielded.contains(screen))
+                yielded.append(screen);
+            continue;
+        }
         if (m_stage->writeGamma(it.key(), *it->lastAppliedRamp))
             ++it->generation;
     }
+}
+
+// Counts one replacement by another program; true when it was the last one
+// tolerated within the window, and the screen is now left to that program.
+bool DisplayColorEngine::yieldsAfterReplacement(Sharing &sharing)
+{
+    const auto now = std::chrono::steady_clock::now();
+    sharing.replacedAt.removeIf([now](auto at) { return now - at > replacementWindow; });
+    sharing.replacedAt.append(now);
+    sharing.yielded = sharing.replacedAt.size() >= replacementsBeforeYielding;
+    return sharing.yielded;
+}
+
+void DisplayColorEngine::tellYielded(const QStringList &screens)
+{
+    if (screens.isEmpty())
+        return;
+    const QString names = screens.join(QStringLiteral(", "));
+    logSystemLine(QStringLiteral("Halvo DisplayColorEngine stopped re-applying the colour of ") + names
+                  + QStringLiteral(": another program keeps changing it"));
+    Q_EMIT noticeRaised(QStringLiteral("Another program keeps changing the colours of %1. Halvoscope leaves "
+                                       "them to it until the next preset change.")
+                            .arg(names));
+}
+
+// A new colour takes every screen back, as if it had never been shared.
+void DisplayColorEngine::takeScreensBack()
+{
+    for (OutputRecord &record : m_outputs) {
+        if (record.sharing.yielded)
+            record.lastAppliedMatrix.reset();
+        record.sharing = {};
+    }
+    for (CrtcRecord &record : m_crtcs) {
+        if (record.sharing.yielded)
+            record.lastAppliedRamp.reset();
+        record.sharing = {};
+    }
+}
+
+void DisplayColorEngine::updateCapabilities()
+{
+    ScreenColorCapabilities capabilities;
+    if (m_stage->isAvailable() && m_stage->takesTemperature()) {
+        capabilities.append({m_stage->temperatureStageName(), ScreenColorPath::DesktopNightLight, false});
+    } else if (m_stage->isAvailable()) {
+        const bool matrices = matrixStageAvailable();
+        for (const QString &output : m_stage->activeOutputs()) {
+            capabilities.append(matrices ? ScreenColorCapability{output, ScreenColorPath::ColorMatrix, true}
+                                         : ScreenColorCapability{output, m_stage->gammaPath(), false});
+        }
+    }
+    if (capabilities == m_capabilities)
+        return;
+    m_capabilities = capabilities;
+    Q_EMIT screenCapabilitiesChanged();
 }
 
 void DisplayColorEngine::updateReassertTimer()

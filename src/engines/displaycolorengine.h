@@ -21,7 +21,9 @@
 // the gamma ramps, and the log says so once. A stage that takes a temperature
 // (the desktop's own night light) gets the temperature alone, once per
 // change. While a colour is on, the engine checks every few seconds that
-// nobody replaced what it wrote, and writes it again if so.
+// nobody replaced what it wrote, and writes it again if so; a screen whose
+// colour another program keeps replacing is left to that program until the
+// colour changes, and the user is told once.
 class DisplayColorEngine : public QObject, public DisplayColorApplying {
     Q_OBJECT
 
@@ -71,10 +73,21 @@ public:
     void setReassertInterval(std::chrono::milliseconds interval);
     bool isReasserting() const { return m_reassertTimer.isActive(); }
 
+    // What each screen can show: every active output on the matrix path or on
+    // the ramps, or the desktop's night light as one entry; empty when no
+    // colour reaches any screen.
+    ScreenColorCapabilities screenCapabilities() const { return m_capabilities; }
+
+    // Replacements by another program within this time that make the engine
+    // leave a screen to it.
+    static constexpr int replacementsBeforeYielding = 3;
+    static constexpr std::chrono::seconds replacementWindow{60};
+
 Q_SIGNALS:
     // Something about the screens the user should read once (see
     // ColorStage::setNoticeHandler).
     void noticeRaised(const QString &message);
+    void screenCapabilitiesChanged();
 
 public Q_SLOTS:
     // Outputs, CRTCs or screens changed: re-sync and re-apply on the next turn
@@ -82,13 +95,21 @@ public Q_SLOTS:
     void screensChanged();
 
 private:
+    // Another program writing the same output or CRTC.
+    struct Sharing {
+        QList<std::chrono::steady_clock::time_point> replacedAt;
+        // Left to the other program until the colour changes.
+        bool yielded = false;
+    };
     struct OutputRecord {
         std::optional<ColorMatrix3x3> lastAppliedMatrix;
         quint64 generation = 0;
+        Sharing sharing;
     };
     struct CrtcRecord {
         std::optional<GammaRamp> lastAppliedRamp;
         quint64 generation = 0;
+        Sharing sharing;
     };
 
     bool isNeutral() const;
@@ -107,6 +128,10 @@ private:
     void resync();
     void reassert();
     void updateReassertTimer();
+    static bool yieldsAfterReplacement(Sharing &sharing);
+    void tellYielded(const QStringList &screens);
+    void takeScreensBack();
+    void updateCapabilities();
 
     std::unique_ptr<ColorStage> m_stage;
     QHash<QString, OutputRecord> m_outputs;
@@ -121,4 +146,5 @@ private:
     // The temperature a night-light stage last took.
     std::optional<qint64> m_temperatureWritten;
     QTimer m_reassertTimer;
+    ScreenColorCapabilities m_capabilities;
 };

@@ -75,6 +75,18 @@ ColumnLayout {
         }
     }
 
+    Text {
+        objectName: "capabilityText"
+        visible: presetsModel.capabilityText !== ""
+        text: presetsModel.capabilityText
+        wrapMode: Text.Wrap
+        font.pointSize: Style.pt(11)
+        color: Style.secondary
+        Layout.fillWidth: true
+        Layout.leftMargin: 8
+        Layout.rightMargin: 8
+    }
+
     Divider {}
 
     T.AbstractButton {

@@ -179,6 +179,21 @@ ColumnLayout {
         }
     }
 
+    // Under the slider, at the section's own spacing; a child of the page, so
+    // that it shows even when it appears while the section is still hidden.
+    Text {
+        objectName: "capabilityText"
+        visible: editor.presetExists && editor.capabilityText !== ""
+        text: editor.capabilityText
+        wrapMode: Text.Wrap
+        font.pointSize: Style.pt(11)
+        color: Style.secondary
+        Layout.fillWidth: true
+        Layout.leftMargin: 6
+        Layout.rightMargin: 6
+        Layout.topMargin: -5
+    }
+
     Divider {
         visible: editor.presetExists
     }

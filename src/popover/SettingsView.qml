@@ -266,4 +266,29 @@ ColumnLayout {
             onFlipped: wanted => settings.launchAtLogin = wanted
         }
     }
+
+    // Read-only: how each screen's colour is changed.
+    Divider { visible: settings.screenPathRows.length > 0 }
+
+    ColumnLayout {
+        objectName: "screenPathSection"
+        visible: settings.screenPathRows.length > 0
+        Layout.fillWidth: true
+        Layout.leftMargin: 6
+        Layout.rightMargin: 6
+        Layout.bottomMargin: 2
+        spacing: 2
+
+        Repeater {
+            model: settings.screenPathRows
+            delegate: Text {
+                required property string modelData
+                text: modelData
+                elide: Text.ElideRight
+                font.pointSize: Style.pt(11)
+                color: Style.secondary
+                Layout.fillWidth: true
+            }
+        }
+    }
 }

@@ -3,6 +3,7 @@
 #include "core/halvostore.h"
 #include "popover/popovercontext.h"
 #include "popover/presettintname.h"
+#include "popover/screencapabilitytext.h"
 
 MainPresetsModel::MainPresetsModel(QObject *parent) : PresetRowsModel(parent) {}
 
@@ -10,7 +11,12 @@ void MainPresetsModel::setContext(PopoverContext *context)
 {
     if (m_context == context)
         return;
+    if (m_context)
+        disconnect(m_context, nullptr, this, nullptr);
     m_context = context;
+    if (context)
+        connect(context, &PopoverContext::screenCapabilitiesChanged, this,
+                &MainPresetsModel::screenCapabilitiesChanged);
     Q_EMIT contextChanged();
     if (!context) {
         setStore(nullptr, {});
@@ -42,6 +48,13 @@ void MainPresetsModel::setStore(HalvoStore *store, Actions actions)
     reloadRows();
     Q_EMIT statusTextChanged();
     Q_EMIT keepAwakeEnabledChanged();
+    Q_EMIT errorTextChanged();
+    Q_EMIT capabilityTextChanged();
+}
+
+void MainPresetsModel::screenCapabilitiesChanged()
+{
+    Q_EMIT capabilityTextChanged();
     Q_EMIT errorTextChanged();
 }
 
@@ -95,12 +108,14 @@ void MainPresetsModel::reloadRows()
 {
     replaceRows(m_store ? m_store->visiblePresets() : QList<HalvoPreset>());
     Q_EMIT summaryTextChanged();
+    Q_EMIT capabilityTextChanged();
 }
 
 void MainPresetsModel::rowStateChanged()
 {
     allRowsChanged({IsActiveRole, TrailingRole});
     Q_EMIT summaryTextChanged();
+    Q_EMIT capabilityTextChanged();
 }
 
 QString MainPresetsModel::summaryText() const
@@ -135,7 +150,19 @@ QString MainPresetsModel::errorText() const
 {
     if (!m_store)
         return {};
-    return m_store->errorMessage().value_or(QString());
+    if (const std::optional<QString> message = m_store->errorMessage())
+        return *message;
+    const std::optional<ScreenColorCapabilities> capabilities =
+        m_context ? m_context->screenCapabilities() : std::nullopt;
+    return capabilities && capabilities->isEmpty() ? ScreenCapabilityText::noColorPath() : QString();
+}
+
+QString MainPresetsModel::capabilityText() const
+{
+    if (!m_store || !m_context)
+        return {};
+    return ScreenCapabilityText::saturationUnavailable(m_context->screenCapabilities().value_or(ScreenColorCapabilities{}),
+                                                       m_store->activePreset().saturation);
 }
 
 void MainPresetsModel::activate(const QString &presetID)

@@ -26,6 +26,7 @@ class MainPresetsModel : public PresetRowsModel {
     Q_PROPERTY(QString errorText READ errorText NOTIFY errorTextChanged)
     Q_PROPERTY(bool showsError READ showsError NOTIFY errorTextChanged)
     Q_PROPERTY(QString hoveredPresetID READ hoveredPresetID NOTIFY hoveredPresetIDChanged)
+    Q_PROPERTY(QString capabilityText READ capabilityText NOTIFY capabilityTextChanged)
 
 public:
     enum Role {
@@ -63,6 +64,8 @@ public:
     QString errorText() const;
     bool showsError() const { return !errorText().isEmpty(); }
     QString hoveredPresetID() const { return m_hoveredPresetID; }
+    // Under the list: the screens that cannot show the active preset's saturation.
+    QString capabilityText() const;
 
     Q_INVOKABLE void activate(const QString &presetID);
     Q_INVOKABLE void setKeepAwake(bool enabled);
@@ -83,12 +86,14 @@ Q_SIGNALS:
     void keepAwakeHoveredChanged();
     void errorTextChanged();
     void hoveredPresetIDChanged();
+    void capabilityTextChanged();
 
 private:
     void reloadRows();
     void rowStateChanged();
     void setHoveredPresetID(const QString &presetID);
     QString trailing(const HalvoPreset &preset) const;
+    void screenCapabilitiesChanged();
 
     QPointer<PopoverContext> m_context;
     QPointer<HalvoStore> m_store;

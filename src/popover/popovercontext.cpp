@@ -85,3 +85,10 @@ UpdateChecking *PopoverContext::makeUpdateChecking() const
 {
     return m_actions.makeUpdateChecking ? m_actions.makeUpdateChecking() : nullptr;
 }
+
+std::optional<ScreenColorCapabilities> PopoverContext::screenCapabilities() const
+{
+    if (!m_actions.screenCapabilities)
+        return std::nullopt;
+    return m_actions.screenCapabilities();
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/halvostore.h"
+#include "core/screencolorcapability.h"
 #include "core/updatechecking.h"
 #include "popover/popovernavigation.h"
 
@@ -9,6 +10,7 @@
 #include <QtQml/qqmlregistration.h>
 
 #include <functional>
+#include <optional>
 
 // Everything the popover's pages work with: the shared store, the shared
 // navigation and the host's actions and services. The host creates one and hands it
@@ -33,6 +35,9 @@ public:
         std::function<UpdateChecking *()> makeUpdateChecking;
         // The running version, named on the settings page.
         QString version;
+        // What each screen can show (the display colour engine's answer);
+        // unset where the host does not know.
+        std::function<ScreenColorCapabilities()> screenCapabilities;
     };
 
     // The store and the navigation must outlive the context.
@@ -61,6 +66,15 @@ public:
     // built, so it holds nothing.
     UpdateChecking *makeUpdateChecking() const;
     QString version() const { return m_actions.version; }
+
+    // Nothing when the host does not say; an empty list when no colour
+    // reaches any screen.
+    std::optional<ScreenColorCapabilities> screenCapabilities() const;
+    // The host calls this when what the screens can show changed.
+    void notifyScreenCapabilitiesChanged() { Q_EMIT screenCapabilitiesChanged(); }
+
+Q_SIGNALS:
+    void screenCapabilitiesChanged();
 
 private:
     QPointer<HalvoStore> m_store;

@@ -2,17 +2,25 @@
 
 #include "core/halvostore.h"
 #include "popover/popovercontext.h"
+#include "popover/screencapabilitytext.h"
 
 #include <algorithm>
 #include <cmath>
 
-PresetEditorModel::PresetEditorModel(QObject *parent) : QObject(parent) {}
+PresetEditorModel::PresetEditorModel(QObject *parent) : QObject(parent)
+{
+    connect(this, &PresetEditorModel::saturationChanged, this, &PresetEditorModel::capabilityTextChanged);
+}
 
 void PresetEditorModel::setContext(PopoverContext *context)
 {
     if (m_context == context)
         return;
+    if (m_context)
+        disconnect(m_context, nullptr, this, nullptr);
     m_context = context;
+    if (context)
+        connect(context, &PopoverContext::screenCapabilitiesChanged, this, &PresetEditorModel::capabilityTextChanged);
     Q_EMIT contextChanged();
     if (!context) {
         setStore(nullptr, {});
@@ -152,6 +160,14 @@ QString PresetEditorModel::temperatureText() const
 QString PresetEditorModel::saturationText() const
 {
     return QStringLiteral("%1%").arg(roundToWhole(m_saturation));
+}
+
+QString PresetEditorModel::capabilityText() const
+{
+    if (!m_context)
+        return {};
+    return ScreenCapabilityText::saturationUnavailable(
+        m_context->screenCapabilities().value_or(ScreenColorCapabilities{}), roundToWhole(m_saturation));
 }
 
 bool PresetEditorModel::brightnessAvailable() const

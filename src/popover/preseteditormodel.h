@@ -34,6 +34,7 @@ class PresetEditorModel : public QObject, public QQmlParserStatus {
     Q_PROPERTY(QString temperatureText READ temperatureText NOTIFY temperatureChanged)
     Q_PROPERTY(double saturation READ saturation NOTIFY saturationChanged)
     Q_PROPERTY(QString saturationText READ saturationText NOTIFY saturationChanged)
+    Q_PROPERTY(QString capabilityText READ capabilityText NOTIFY capabilityTextChanged)
     Q_PROPERTY(bool brightnessAuto READ brightnessAuto NOTIFY brightnessAutoChanged)
     Q_PROPERTY(double brightness READ brightness NOTIFY brightnessChanged)
     Q_PROPERTY(bool brightnessAvailable READ brightnessAvailable NOTIFY brightnessAvailableChanged)
@@ -68,6 +69,8 @@ public:
     QString temperatureText() const;
     double saturation() const { return m_saturation; }
     QString saturationText() const;
+    // Under the saturation slider: the screens that cannot show the draft's saturation.
+    QString capabilityText() const;
     bool brightnessAuto() const { return m_brightnessAuto; }
     double brightness() const { return m_brightness; }
     bool brightnessAvailable() const;
@@ -98,6 +101,7 @@ Q_SIGNALS:
     void nameDraftChanged();
     void temperatureChanged();
     void saturationChanged();
+    void capabilityTextChanged();
     void brightnessAutoChanged();
     void brightnessChanged();
     void brightnessAvailableChanged();

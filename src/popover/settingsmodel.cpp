@@ -1,6 +1,7 @@
 #include "popover/settingsmodel.h"
 
 #include "core/halvostore.h"
+#include "popover/screencapabilitytext.h"
 
 SettingsModel::SettingsModel(QObject *parent) : PresetRowsModel(parent) {}
 
@@ -23,8 +24,13 @@ void SettingsModel::setContext(PopoverContext *context)
 {
     if (m_context == context)
         return;
+    if (m_context)
+        disconnect(m_context, nullptr, this, nullptr);
     m_context = context;
+    if (context)
+        connect(context, &PopoverContext::screenCapabilitiesChanged, this, &SettingsModel::screenPathRowsChanged);
     Q_EMIT contextChanged();
+    Q_EMIT screenPathRowsChanged();
     if (!context) {
         setStore(nullptr, {});
         return;
@@ -275,4 +281,14 @@ void SettingsModel::appear()
 {
     refreshLaunchAtLogin();
     Q_EMIT refractionStatusChanged();
+}
+
+QStringList SettingsModel::screenPathRows() const
+{
+    QStringList rows;
+    if (!m_context)
+        return rows;
+    for (const ScreenColorCapability &capability : m_context->screenCapabilities().value_or(ScreenColorCapabilities{}))
+        rows.append(ScreenCapabilityText::pathRow(capability));
+    return rows;
 }

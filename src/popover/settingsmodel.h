@@ -33,6 +33,7 @@ class SettingsModel : public PresetRowsModel, public QQmlParserStatus {
     Q_PROPERTY(bool refractionSwitchEnabled READ refractionSwitchEnabled NOTIFY animationEnabledChanged)
     Q_PROPERTY(QString refractionStatus READ refractionStatus NOTIFY refractionStatusChanged)
     Q_PROPERTY(bool launchAtLogin READ launchAtLogin WRITE setLaunchAtLogin NOTIFY launchAtLoginChanged)
+    Q_PROPERTY(QStringList screenPathRows READ screenPathRows NOTIFY screenPathRowsChanged)
 
 public:
     enum Role {
@@ -99,6 +100,9 @@ public:
     // Asks the store, then shows the login item's real status.
     void setLaunchAtLogin(bool enabled);
 
+    // Read-only: how each screen's colour is changed ("eDP-1 — colour matrix").
+    QStringList screenPathRows() const;
+
     // The page came on screen: read the login item's status and the permission.
     Q_INVOKABLE void appear();
 
@@ -125,6 +129,7 @@ Q_SIGNALS:
     void opticalRefractionEnabledChanged();
     void refractionStatusChanged();
     void launchAtLoginChanged();
+    void screenPathRowsChanged();
 
 private:
     void reloadRows();

@@ -9,10 +9,13 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <signal.h>
+
+#include "xrandrprobe.h"
 
 // Last: Xlib's macros (None, Status, …) would break Qt headers after it.
 #include "e2esupport.h"
@@ -305,6 +308,25 @@ private Q_SLOTS:
         QCOMPARE(second.exitCode(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(popover().has_value(), 10000);
         QCOMPARE(m_app.state(), QProcess::Running);
+    }
+
+    // NVIDIA's proprietary driver: no CTM, a CscMatrix. Vivid goes there
+    // exactly (3×4, 65536 = 1.0, zero offsets) and SIGINT puts the driver's
+    // own value back.
+    void cscMatrixShowsVividAndSigintRestores()
+    {
+        const QList<qint32> drivers{65536, 0, 0, 0, 0, 65536, 0, 0, 0, 0, 65536, 0};
+        // From the colour matrix's definition at 6500 K and 160 %.
+        const QList<qint32> vivid{96498, -28025, -2784, 0, -8360, 76467, -2784, 0, -8360, -28025, 100035, 0};
+        XRandrProbe probe;
+        const XRandrProbe::Head head = probe.heads().constFirst();
+        probe.setCscMatrix(head, drivers);
+        const auto removeMatrix = qScopeGuard([&] { probe.deleteCtm(head); });
+        activate(QStringLiteral("vivid"));
+        QTRY_COMPARE_WITH_TIMEOUT(probe.cscMatrix(head), std::optional(vivid), 10000);
+        QCOMPARE(m_gamma.read(), m_calibration);
+        stopApp(SIGINT);
+        QCOMPARE(probe.cscMatrix(head), std::optional(drivers));
     }
 
     void sigtermRestoresTheScreen()

@@ -5,6 +5,7 @@
 #include "xrandrprobe.h"
 
 #include <QDir>
+#include <QSignalSpy>
 #include <QFile>
 #include <QTemporaryFile>
 #include <QTest>
@@ -49,6 +50,9 @@ private Q_SLOTS:
     void outsideResetIsReasserted_data();
     void outsideResetIsReasserted();
     void neutralStopsReasserting();
+    void screenLeftToAProgramThatKeepsChangingIt();
+    void cscMatrixAndCapabilities_data();
+    void cscMatrixAndCapabilities();
     void screensChangedResyncsOnNextTurn();
     void outputSwitchedOffAndOn();
     void destroyedWithResyncPending();
@@ -550,6 +554,80 @@ void TestDisplayColorEngine::neutralStopsReasserting()
     QTest::qWait(300);
     settle();
     QCOMPARE(m_probe->gamma(m_heads[0]), outside);
+}
+
+// Another program (a night light, a calibration loader) writes the same ramp
+// again and again: the third time within a minute the engine stops, says so
+// once, and a new colour takes the screen back.
+void TestDisplayColorEngine::screenLeftToAProgramThatKeepsChangingIt()
+{
+    prepare(Path::Gamma);
+    m_engine->setReassertInterval(std::chrono::milliseconds(50));
+    QSignalSpy notices(m_engine.get(), &DisplayColorEngine::noticeRaised);
+    m_engine->applyColor(2300, 100);
+    const GammaRamp theirs = calibrationRamp(256, 1.0, 1.0, 1.0);
+    for (int replaced = 1; replaced < DisplayColorEngine::replacementsBeforeYielding; ++replaced) {
+        settle();
+        m_probe->setGamma(m_heads[1], theirs);
+        QTRY_VERIFY_WITH_TIMEOUT(showsColour(2300, 100, Path::Gamma), 5000);
+    }
+    QCOMPARE(notices.size(), 0);
+    settle();
+    m_probe->setGamma(m_heads[1], theirs);
+    QTRY_COMPARE_WITH_TIMEOUT(notices.size(), 1, 5000);
+    QVERIFY2(notices.first().first().toString().contains(m_heads[1].outputKey),
+             qPrintable(notices.first().first().toString()));
+    settle();
+    QCOMPARE(m_probe->gamma(m_heads[1]), theirs);
+    QCOMPARE(m_probe->gamma(m_heads[0]), expectedRamp(m_originalRamps[0], 2300));
+
+    m_engine->applyColor(3000, 100);
+    QVERIFY(showsColour(3000, 100, Path::Gamma));
+    // Taken back: the count starts again, one replacement is simply undone.
+    settle();
+    m_probe->setGamma(m_heads[1], theirs);
+    QTRY_VERIFY_WITH_TIMEOUT(showsColour(3000, 100, Path::Gamma), 5000);
+    QCOMPARE(notices.size(), 1);
+}
+
+// NVIDIA's driver: CscMatrix where there is no CTM. The matrix path needs a
+// matrix of either kind on every output; the driver's own value comes back.
+void TestDisplayColorEngine::cscMatrixAndCapabilities_data()
+{
+    QTest::addColumn<QStringList>("matrices");
+    QTest::addColumn<bool>("matrixPath");
+    QTest::newRow("CscMatrix on both") << QStringList{QStringLiteral("csc"), QStringLiteral("csc")} << true;
+    QTest::newRow("CscMatrix and CTM") << QStringList{QStringLiteral("csc"), QStringLiteral("ctm")} << true;
+    QTest::newRow("CscMatrix on one only") << QStringList{QStringLiteral("csc"), QString()} << false;
+}
+
+void TestDisplayColorEngine::cscMatrixAndCapabilities()
+{
+    QFETCH(QStringList, matrices);
+    QFETCH(bool, matrixPath);
+    const QList<qint32> identity{65536, 0, 0, 0, 0, 65536, 0, 0, 0, 0, 65536, 0};
+    for (int i = 0; i < m_heads.size(); ++i) {
+        if (matrices[i] == QStringLiteral("csc"))
+            m_probe->setCscMatrix(m_heads[i], identity);
+        else if (matrices[i] == QStringLiteral("ctm"))
+            m_probe->setCtm(m_heads[i], originalCtm(i));
+    }
+    makeEngine();
+    ScreenColorCapabilities expected;
+    for (const XRandrProbe::Head &head : std::as_const(m_heads)) {
+        expected.append(matrixPath ? ScreenColorCapability{head.outputKey, ScreenColorPath::ColorMatrix, true}
+                                   : ScreenColorCapability{head.outputKey, ScreenColorPath::Gamma, false});
+    }
+    QCOMPARE(m_engine->screenCapabilities(), expected);
+
+    m_engine->applyColor(6500, 160);
+    settle();
+    QCOMPARE(*m_probe->cscMatrix(m_heads[0]) != identity, matrixPath);
+    QCOMPARE(m_probe->gamma(m_heads[0]), matrixPath ? m_originalRamps[0] : expectedRamp(m_originalRamps[0], 6500));
+    m_engine->applyColor(6500, 100);
+    settle();
+    QCOMPARE(*m_probe->cscMatrix(m_heads[0]), identity);
+    QVERIFY(showsOriginals());
 }
 
 // Qt's screen notifications arrive through this slot; the work runs on the

@@ -71,6 +71,8 @@ private Q_SLOTS:
     void ctmEncoding_data();
     void ctmEncoding();
     void ctmItemsAreRowByRow();
+    void cscMatrixEncoding_data();
+    void cscMatrixEncoding();
     void keysOnSeveralScreens();
     void ctmOfUnknownShapeIsNotWritten();
     void originalsReadOnceAndRestoredWhereWritten();
@@ -145,6 +147,31 @@ void TestXRandrColorStage::ctmItemsAreRowByRow()
         QCOMPARE(items[2 * i + 1], quint32(i + 1));
     }
     QCOMPARE(items[17], 0x80000009u);
+}
+
+void TestXRandrColorStage::cscMatrixEncoding_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<quint32>("item");
+    QTest::newRow("1") << 1.0 << 65536u;
+    QTest::newRow("-0.5") << -0.5 << 0xffff8000u;
+    QTest::newRow("rounds to nearest") << 1.4724400043487549 << 96498u;
+    QTest::newRow("too large saturates") << 1e12 << 0x7fffffffu;
+    QTest::newRow("too small saturates") << -1e12 << 0x80000000u;
+}
+
+// Row by row, three coefficients and a zero offset each.
+void TestXRandrColorStage::cscMatrixEncoding()
+{
+    QFETCH(double, value);
+    QFETCH(quint32, item);
+    const auto items = CscMatrixEncoding::encode({1, 2, 3, 4, 5, 6, 7, 8, value});
+    QCOMPARE(items[10], item);
+    for (int row = 0; row < 3; ++row) {
+        QCOMPARE(items[4 * row + 3], 0u);
+        for (int column = 0; column < 3 && 3 * row + column < 8; ++column)
+            QCOMPARE(items[4 * row + column], quint32(65536 * (3 * row + column + 1)));
+    }
 }
 
 void TestXRandrColorStage::keysOnSeveralScreens()

@@ -13,6 +13,7 @@ XRandrProbe::XRandrProbe(const QByteArray &displayName)
     if (!m_display)
         return;
     m_ctmAtom = XInternAtom(m_display, "CTM", False);
+    m_cscMatrixAtom = XInternAtom(m_display, "CscMatrix", False);
     for (int screen = 0; screen < ScreenCount(m_display); ++screen) {
         XRRScreenResources *resources = XRRGetScreenResourcesCurrent(m_display, RootWindow(m_display, screen));
         if (!resources)
@@ -125,11 +126,41 @@ void XRandrProbe::deleteCtm(const Head &head)
 {
     int count = 0;
     Atom *properties = XRRListOutputProperties(m_display, head.output, &count);
-    const bool present = std::find(properties, properties + count, m_ctmAtom) != properties + count;
+    for (Atom atom : {Atom(m_ctmAtom), Atom(m_cscMatrixAtom)}) {
+        if (std::find(properties, properties + count, atom) != properties + count)
+            XRRDeleteOutputProperty(m_display, head.output, atom);
+    }
     XFree(properties);
-    if (present)
-        XRRDeleteOutputProperty(m_display, head.output, m_ctmAtom);
     XSync(m_display, False);
+}
+
+void XRandrProbe::setCscMatrix(const Head &head, const QList<qint32> &items)
+{
+    const QList<long> values(items.cbegin(), items.cend());
+    XRRChangeOutputProperty(m_display, head.output, m_cscMatrixAtom, XA_INTEGER, 32, PropModeReplace,
+                            reinterpret_cast<const unsigned char *>(values.constData()), int(values.size()));
+    XSync(m_display, False);
+}
+
+std::optional<QList<qint32>> XRandrProbe::cscMatrix(const Head &head) const
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long remaining = 0;
+    unsigned char *data = nullptr;
+    XRRGetOutputProperty(m_display, head.output, m_cscMatrixAtom, 0, 64, False, False, AnyPropertyType, &type,
+                         &format, &count, &remaining, &data);
+    std::optional<QList<qint32>> items;
+    if (type == XA_INTEGER && format == 32) {
+        const long *values = reinterpret_cast<const long *>(data);
+        items.emplace();
+        for (unsigned long i = 0; i < count; ++i)
+            items->append(static_cast<qint32>(values[i]));
+    }
+    if (data)
+        XFree(data);
+    return items;
 }
 
 void XRandrProbe::disable(const Head &head)

@@ -50,7 +50,12 @@ public:
     void holdCtmPending(const Head &head);
     // The value in use, or with `pending` the one waiting for the next mode set.
     std::optional<CtmItems> ctm(const Head &head, bool pending = false) const;
+    // Removes CTM and CscMatrix: the output then has no colour matrix.
     void deleteCtm(const Head &head);
+
+    // NVIDIA's "CscMatrix": 12 signed items, 65536 for 1.0.
+    void setCscMatrix(const Head &head, const QList<qint32> &items);
+    std::optional<QList<qint32>> cscMatrix(const Head &head) const;
 
     // Switches the head's CRTC off or back on, which the server announces as
     // a screen change.
@@ -62,6 +67,7 @@ public:
 private:
     Display *m_display = nullptr;
     unsigned long m_ctmAtom = 0;
+    unsigned long m_cscMatrixAtom = 0;
     QList<Head> m_heads;
 };
 

@@ -61,7 +61,8 @@ public:
     // A fresh store. Options: "engine" ("none", "denied", "unavailable" (no
     // capture and nobody to ask) or "granted", the default), "refraction" (bool), "animation" (bool), "loginEnabled",
     // "loginFailure" (text), "schedule" (map of enabled, time1, preset1ID,
-    // time2, preset2ID), "hidden" (list of ids), "custom" (a custom preset name).
+    // time2, preset2ID), "hidden" (list of ids), "custom" (a custom preset name),
+    // "screens" (true: an eDP-1 on the colour matrix and an HDMI-1 on gamma).
     Q_INVOKABLE void reset(const QVariantMap &options)
     {
         // Views of the previous store may still be alive until the event loop
@@ -114,6 +115,12 @@ public:
         // A check that were started would end at once, with nothing shown.
         actions.makeUpdateChecking = [] { return new RecordingUpdateCheck; };
         actions.version = currentVersion();
+        if (options.value(QStringLiteral("screens")).toBool()) {
+            actions.screenCapabilities = [] {
+                return ScreenColorCapabilities{{QStringLiteral("eDP-1"), ScreenColorPath::ColorMatrix, true},
+                                               {QStringLiteral("HDMI-1"), ScreenColorPath::Gamma, false}};
+            };
+        }
         rig.context = std::make_unique<PopoverContext>(rig.store.get(), rig.navigation.get(), actions);
         Q_EMIT contextChanged();
     }

@@ -26,6 +26,8 @@ struct PopoverRig : RecordingEngineSet {
     int closes = 0;
     int onboardings = 0;
     int quits = 0;
+    // What the context says each screen can show; unset: the host does not say.
+    std::optional<ScreenColorCapabilities> capabilities;
 
     void seed(const HalvoPersistedState &state) const { StatePersistence(statePath).save(state); }
     HalvoPersistedState saved() const { return StatePersistence(statePath).load(); }
@@ -47,6 +49,8 @@ struct PopoverRig : RecordingEngineSet {
         actions.onClose = [this] { ++closes; };
         actions.onShowOnboarding = [this] { ++onboardings; };
         actions.onQuit = [this] { ++quits; };
+        if (capabilities)
+            actions.screenCapabilities = [this] { return capabilities.value_or(ScreenColorCapabilities{}); };
         context = std::make_unique<PopoverContext>(store.get(), navigation.get(), actions);
         log->calls.clear();
         return *store;

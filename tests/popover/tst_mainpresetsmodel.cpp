@@ -54,7 +54,11 @@ private Q_SLOTS:
     void rowActions();
     void keepAwakeActions();
     void keepAwakeHoverNotifiesOnChange();
+    void capabilityLines_data();
+    void capabilityLines();
 };
+
+Q_DECLARE_METATYPE(ScreenColorCapabilities)
 
 void MainPresetsModelTest::rowsAreTheVisiblePresets_data()
 {
@@ -368,6 +372,73 @@ void MainPresetsModelTest::keepAwakeHoverNotifiesOnChange()
     model.toggleKeepAwake();
     QCOMPARE(model.count(), 0);
     QCOMPARE(model.summaryText(), QString());
+}
+
+namespace {
+
+const ScreenColorCapability matrixEDP{QStringLiteral("eDP-1"), ScreenColorPath::ColorMatrix, true};
+const ScreenColorCapability gammaEDP{QStringLiteral("eDP-1"), ScreenColorPath::Gamma, false};
+const ScreenColorCapability gammaHDMI{QStringLiteral("HDMI-1"), ScreenColorPath::Gamma, false};
+const ScreenColorCapability nightLight{QStringLiteral("GNOME Night Light"), ScreenColorPath::DesktopNightLight, false};
+
+} // namespace
+
+// The line under the list speaks only of a saturation the screens cannot show;
+// with no colour path at all the error line says so.
+void MainPresetsModelTest::capabilityLines_data()
+{
+    QTest::addColumn<ScreenColorCapabilities>("capabilities");
+    QTest::addColumn<QString>("preset");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("error");
+    const QString none;
+    QTest::newRow("matrix, vivid") << ScreenColorCapabilities{matrixEDP} << QStringLiteral("vivid") << none << none;
+    QTest::newRow("gamma, standard") << ScreenColorCapabilities{gammaHDMI} << QStringLiteral("standard") << none
+                                     << none;
+    QTest::newRow("gamma, candle at 90 %")
+        << ScreenColorCapabilities{gammaHDMI} << QStringLiteral("candle")
+        << QStringLiteral("Saturation isn't available on HDMI-1: it shows the temperature only.") << none;
+    QTest::newRow("two on gamma, black & white")
+        << ScreenColorCapabilities{gammaEDP, gammaHDMI} << QStringLiteral("black-white")
+        << QStringLiteral("Saturation isn't available on eDP-1 and HDMI-1: they show the temperature only.") << none;
+    QTest::newRow("night light, color ink")
+        << ScreenColorCapabilities{nightLight} << QStringLiteral("color-ink")
+        << QStringLiteral("Saturation isn't available with GNOME Night Light: it shows the temperature only.")
+        << none;
+    QTest::newRow("no colour path") << ScreenColorCapabilities{} << QStringLiteral("vivid") << none
+                                    << QStringLiteral("Halvoscope can't change the screens' colours here. Presets "
+                                                      "still set brightness and Keep Awake.");
+}
+
+void MainPresetsModelTest::capabilityLines()
+{
+    QFETCH(ScreenColorCapabilities, capabilities);
+    QFETCH(QString, preset);
+    QFETCH(QString, line);
+    QFETCH(QString, error);
+
+    PopoverRig rig;
+    rig.capabilities = ScreenColorCapabilities{matrixEDP};
+    HalvoStore &store = rig.make();
+    MainPresetsModel model;
+    model.setContext(rig.context.get());
+    store.activatePreset(preset, false);
+    QCOMPARE(model.capabilityText(), QString());
+    QCOMPARE(model.errorText(), QString());
+
+    QSignalSpy lineChanged(&model, &MainPresetsModel::capabilityTextChanged);
+    QSignalSpy errorChanged(&model, &MainPresetsModel::errorTextChanged);
+    rig.capabilities = capabilities;
+    rig.context->notifyScreenCapabilitiesChanged();
+    QCOMPARE(model.capabilityText(), line);
+    QCOMPARE(model.errorText(), error);
+    QCOMPARE(model.showsError(), !error.isEmpty());
+    QVERIFY(lineChanged.count() > 0 && errorChanged.count() > 0);
+
+    lineChanged.clear();
+    store.activatePreset(QStringLiteral("standard"), false);
+    QCOMPARE(model.capabilityText(), QString());
+    QVERIFY(line.isEmpty() || lineChanged.count() > 0);
 }
 
 QTEST_GUILESS_MAIN(MainPresetsModelTest)

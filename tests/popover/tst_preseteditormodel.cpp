@@ -61,6 +61,7 @@ private Q_SLOTS:
     void deleteReturnsToTheOpeningPage_data();
     void deleteReturnsToTheOpeningPage();
     void presetIDChangeReloadsOnlyOnScreen();
+    void capabilityLineFollowsTheSaturationDraft();
 };
 
 void PresetEditorModelTest::initialDrafts()
@@ -502,6 +503,29 @@ void PresetEditorModelTest::presetIDChangeReloadsOnlyOnScreen()
     QCOMPARE(editor.saturation(), 0.0);
     QCOMPARE(editor.nameDraft(), QStringLiteral("Black & White"));
     QCOMPARE(title.count(), 1);
+}
+
+// Under the saturation slider, while the draft is away from 100 % and a
+// screen cannot show it.
+void PresetEditorModelTest::capabilityLineFollowsTheSaturationDraft()
+{
+    PopoverRig rig;
+    rig.capabilities = ScreenColorCapabilities{{QStringLiteral("HDMI-1"), ScreenColorPath::Gamma, false}};
+    rig.make();
+    OpenEditor open(rig, QStringLiteral("standard"));
+    QCOMPARE(open.editor.capabilityText(), QString());
+
+    QSignalSpy changed(&open.editor, &PresetEditorModel::capabilityTextChanged);
+    open.editor.moveSaturation(40);
+    QCOMPARE(open.editor.capabilityText(),
+             QStringLiteral("Saturation isn't available on HDMI-1: it shows the temperature only."));
+    QVERIFY(changed.count() > 0);
+
+    changed.clear();
+    rig.capabilities = ScreenColorCapabilities{{QStringLiteral("HDMI-1"), ScreenColorPath::ColorMatrix, true}};
+    rig.context->notifyScreenCapabilitiesChanged();
+    QCOMPARE(open.editor.capabilityText(), QString());
+    QCOMPARE(changed.count(), 1);
 }
 
 QTEST_GUILESS_MAIN(PresetEditorModelTest)

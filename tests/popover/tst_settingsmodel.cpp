@@ -78,6 +78,7 @@ class TestSettingsModel : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void screenPathRows();
     void addsPresetFromTrimmedName_data();
     void addsPresetFromTrimmedName();
     void blankNameAddsNothing_data();
@@ -534,6 +535,35 @@ void TestSettingsModel::launchAtLoginShowsTheRealStatus()
     QVERIFY(!model.launchAtLogin());
     model.appear();
     QVERIFY(model.launchAtLogin());
+}
+
+// One read-only row per screen, in the engine's order; none where the host
+// does not say.
+void TestSettingsModel::screenPathRows()
+{
+    PopoverRig rig;
+    rig.make();
+    SettingsModel model;
+    model.setContext(rig.context.get());
+    QCOMPARE(model.screenPathRows(), QStringList());
+
+    rig.capabilities = ScreenColorCapabilities{
+        {QStringLiteral("eDP-1"), ScreenColorPath::ColorMatrix, true},
+        {QStringLiteral("HDMI-1"), ScreenColorPath::Gamma, false},
+        {QStringLiteral("DP-2"), ScreenColorPath::CompositorGamma, false},
+        {QStringLiteral("GNOME Night Light"), ScreenColorPath::DesktopNightLight, false},
+    };
+    rig.make();
+    model.setContext(rig.context.get());
+    QSignalSpy changed(&model, &SettingsModel::screenPathRowsChanged);
+    rig.context->notifyScreenCapabilitiesChanged();
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(model.screenPathRows(), (QStringList{
+                                         QStringLiteral("eDP-1 — colour matrix"),
+                                         QStringLiteral("HDMI-1 — gamma (temperature only)"),
+                                         QStringLiteral("DP-2 — compositor gamma (temperature only)"),
+                                         QStringLiteral("GNOME Night Light (temperature only)"),
+                                     }));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsModel)

@@ -1,6 +1,8 @@
 #include "platform/x11/ctmencoding.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace CtmEncoding {
 
@@ -23,3 +25,25 @@ std::array<quint32, itemCount> encode(const std::array<double, 9> &matrix)
 }
 
 } // namespace CtmEncoding
+
+namespace CscMatrixEncoding {
+
+std::array<quint32, itemCount> encode(const std::array<double, 9> &matrix)
+{
+    constexpr double scale = 65536.0;
+    constexpr double largest = double(std::numeric_limits<qint32>::max());
+    constexpr double smallest = double(std::numeric_limits<qint32>::min());
+
+    std::array<quint32, itemCount> items{};
+    for (std::size_t row = 0; row < 3; ++row) {
+        for (std::size_t column = 0; column < 3; ++column) {
+            const double value = matrix[3 * row + column];
+            const double scaled = std::isnan(value) ? 0.0 : std::clamp(std::round(value * scale), smallest, largest);
+            items[4 * row + column] = static_cast<quint32>(static_cast<qint32>(scaled));
+        }
+        // The offset column stays zero.
+    }
+    return items;
+}
+
+} // namespace CscMatrixEncoding

@@ -15,3 +15,15 @@ inline constexpr int itemCount = 18;
 std::array<quint32, itemCount> encode(const std::array<double, 9> &matrix);
 
 } // namespace CtmEncoding
+
+// The value of the output property "CscMatrix" of NVIDIA's proprietary X
+// driver: a 3×4 matrix, row by row, each number a signed 32-bit integer with
+// 65536 for 1.0; the fourth column is an offset added to each channel.
+namespace CscMatrixEncoding {
+
+inline constexpr int itemCount = 12;
+
+// The 3×3 matrix with zero offsets; values beyond the 32-bit range saturate.
+std::array<quint32, itemCount> encode(const std::array<double, 9> &matrix);
+
+} // namespace CscMatrixEncoding

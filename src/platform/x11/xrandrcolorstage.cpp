@@ -22,7 +22,7 @@ namespace {
 // the writes have paused this long.
 constexpr int settleIntervalMs = 400;
 
-// Enough for the 18 items of a CTM and a little more, in 32-bit units.
+// Enough for the 18 items of a CTM (12 of a CscMatrix) and a little more, in 32-bit units.
 constexpr long ctmReadLength = 64;
 
 QString screenKey(const QString &name, int screen)
@@ -30,11 +30,11 @@ QString screenKey(const QString &name, int screen)
     return screen == 0 ? name : name + QLatin1Char('@') + QString::number(screen);
 }
 
-bool holdsItems(const QList<long> &items, const std::array<quint32, CtmEncoding::itemCount> &expected)
+bool holdsItems(const QList<long> &items, const QList<quint32> &expected)
 {
-    if (items.size() != CtmEncoding::itemCount)
+    if (items.size() != expected.size())
         return false;
-    for (int i = 0; i < CtmEncoding::itemCount; ++i) {
+    for (qsizetype i = 0; i < expected.size(); ++i) {
         if (quint32(static_cast<unsigned long>(items[i]) & 0xffffffffu) != expected[i])
             return false;
     }
@@ -87,6 +87,7 @@ XRandrColorStage::XRandrColorStage(const QByteArray &displayName, QObject *paren
     }
 
     m_ctmAtom = XInternAtom(m_display, "CTM", False);
+    m_cscMatrixAtom = XInternAtom(m_display, "CscMatrix", False);
     m_edidAtom = XInternAtom(m_display, "EDID", True);
     for (int screen = 0; screen < ScreenCount(m_display); ++screen) {
         XRRSelectInput(m_display, RootWindow(m_display, screen),
@@ -198,6 +199,12 @@ void XRandrColorStage::readScreen(int screen)
         crtc.key = screenKey(QStringLiteral("crtc%1").arg(i), screen);
         if (XRRCrtcInfo *info = XRRGetCrtcInfo(m_display, resources, crtc.id)) {
             crtc.active = info->mode != None && info->noutput > 0;
+            if (info->noutput > 0) {
+                if (XRROutputInfo *first = XRRGetOutputInfo(m_display, resources, info->outputs[0])) {
+                    crtc.output = screenKey(QString::fromUtf8(first->name, first->nameLen), screen);
+                    XRRFreeOutputInfo(first);
+                }
+            }
             if (!m_recordPath.isEmpty())
                 m_identities.insert(crtc.id,
                                     info->noutput > 0 ? outputIdentities.value(info->outputs[0]) : QByteArray());
@@ -233,18 +240,23 @@ void XRandrColorStage::readScreen(int screen)
 
         int count = 0;
         Atom *properties = XRRListOutputProperties(m_display, output.id, &count);
-        const bool listed = properties && std::find(properties, properties + count, m_ctmAtom) != properties + count;
+        // CTM where the output has it; NVIDIA's CscMatrix otherwise.
+        const auto has = [&](XID atom) {
+            return properties && std::find(properties, properties + count, atom) != properties + count;
+        };
+        const XID property = has(m_ctmAtom) ? m_ctmAtom : has(m_cscMatrixAtom) ? m_cscMatrixAtom : XID(None);
+        const bool listed = property != None;
         if (properties)
             XFree(properties);
         if (!m_recordPath.isEmpty())
             m_identities.insert(output.id, outputIdentities.value(output.id));
         if (listed) {
             if (!m_originalMatrix.contains(output.id)) {
-                if (std::optional<PropertyValue> value = readMatrixProperty(output.id)) {
+                if (std::optional<PropertyValue> value = readMatrixProperty(output.id, property)) {
                     if (m_leftBehind) {
                         const std::optional<QByteArray> original = takeLeftBehind(
                             m_leftBehind->outputs, output.key, m_identities.value(output.id), encodeMatrix(*value));
-                        if (std::optional<PropertyValue> decoded = original ? decodeMatrix(*original) : std::nullopt) {
+                        if (std::optional<PropertyValue> decoded = original ? decodeMatrix(*original, property) : std::nullopt) {
                             writeProperty(output.id, *decoded);
                             value = decoded;
                         }
@@ -252,10 +264,11 @@ void XRandrColorStage::readScreen(int screen)
                     m_originalMatrix.insert(output.id, *value);
                 }
             }
-            // A CTM of another shape than 3×3 S31.32 is not one we know how to write.
+            // A matrix of another shape than we know (3×3 S31.32, 3×4 S15.16) is not one we can write.
             const auto original = m_originalMatrix.constFind(output.id);
-            output.hasMatrix = original != m_originalMatrix.cend() && original->format == 32
-                && original->items.size() == CtmEncoding::itemCount && !m_refusedOutputs.contains(output.id);
+            output.hasMatrix = original != m_originalMatrix.cend() && original->property == property
+                && knownMatrixShape(*original) && !m_refusedOutputs.contains(output.id);
+            output.matrixProperty = property;
         }
         m_outputs.append(output);
     }
@@ -305,13 +318,13 @@ bool XRandrColorStage::writeMatrix(const QString &output, const ColorMatrix3x3 &
     if (!alive() || !found || !found->hasMatrix || !m_originalMatrix.contains(found->id))
         return false;
     const XID id = found->id;
-    const std::array<quint32, CtmEncoding::itemCount> items = CtmEncoding::encode(matrix);
-    PropertyValue value{XA_INTEGER, 32, QList<long>(items.cbegin(), items.cend())};
+    const QList<quint32> items = encodeItems(found->matrixProperty, matrix);
+    PropertyValue value{found->matrixProperty, XA_INTEGER, 32, QList<long>(items.cbegin(), items.cend())};
     const bool first = noteChange(id, m_writtenOutputs);
     XErrorTrap::takeError(m_display);
     writeProperty(id, value);
     // The reply to the read comes after any error the write caused.
-    const std::optional<PropertyValue> held = readMatrixProperty(id);
+    const std::optional<PropertyValue> held = readMatrixProperty(id, found->matrixProperty);
     const int error = XErrorTrap::takeError(m_display);
     handleQueuedEventsLater();
     if (!alive())
@@ -359,11 +372,11 @@ bool XRandrColorStage::matrixHolds(const QString &output, const ColorMatrix3x3 &
     const Output *found = findOutput(output);
     if (!alive() || !found || !found->hasMatrix)
         return true;
-    const std::optional<PropertyValue> value = readMatrixProperty(found->id);
+    const std::optional<PropertyValue> value = readMatrixProperty(found->id, found->matrixProperty);
     handleQueuedEventsLater();
     if (!value)
         return !alive();
-    return value->format == 32 && holdsItems(value->items, CtmEncoding::encode(matrix));
+    return value->format == 32 && holdsItems(value->items, encodeItems(found->matrixProperty, matrix));
 }
 
 bool XRandrColorStage::gammaHolds(const QString &crtc, const GammaRamp &ramp)
@@ -431,6 +444,12 @@ void XRandrColorStage::setConfigurationChangedHandler(std::function<void()> hand
     m_changedHandler = std::move(handler);
 }
 
+QString XRandrColorStage::crtcScreen(const QString &crtc) const
+{
+    const Crtc *found = findCrtc(crtc);
+    return found && !found->output.isEmpty() ? found->output : crtc;
+}
+
 void XRandrColorStage::sync()
 {
     if (!alive())
@@ -467,24 +486,40 @@ std::optional<GammaRamp> XRandrColorStage::readGamma(XID crtc) const
     return ramp;
 }
 
-std::optional<XRandrColorStage::PropertyValue> XRandrColorStage::readMatrixProperty(XID output) const
+std::optional<XRandrColorStage::PropertyValue> XRandrColorStage::readMatrixProperty(XID output, XID property) const
 {
     Atom type = None;
     int format = 0;
     unsigned long count = 0;
     unsigned long remaining = 0;
     unsigned char *data = nullptr;
-    const int status = XRRGetOutputProperty(m_display, output, m_ctmAtom, 0, ctmReadLength, False, False,
+    const int status = XRRGetOutputProperty(m_display, output, property, 0, ctmReadLength, False, False,
                                             AnyPropertyType, &type, &format, &count, &remaining, &data);
     std::optional<PropertyValue> value;
     if (status == Success && type != None && format == 32 && data) {
         // Xlib hands format-32 data over as an array of C long.
         const long *items = reinterpret_cast<const long *>(data);
-        value = PropertyValue{type, format, QList<long>(items, items + count)};
+        value = PropertyValue{property, type, format, QList<long>(items, items + count)};
     }
     if (data)
         XFree(data);
     return value;
+}
+
+bool XRandrColorStage::knownMatrixShape(const PropertyValue &value) const
+{
+    const qsizetype expected = value.property == m_ctmAtom ? CtmEncoding::itemCount : CscMatrixEncoding::itemCount;
+    return value.format == 32 && value.items.size() == expected;
+}
+
+QList<quint32> XRandrColorStage::encodeItems(XID property, const ColorMatrix3x3 &matrix) const
+{
+    if (property == m_ctmAtom) {
+        const auto items = CtmEncoding::encode(matrix);
+        return QList<quint32>(items.cbegin(), items.cend());
+    }
+    const auto items = CscMatrixEncoding::encode(matrix);
+    return QList<quint32>(items.cbegin(), items.cend());
 }
 
 void XRandrColorStage::writeGammaRamp(XID crtc, const GammaRamp &ramp)
@@ -502,7 +537,7 @@ void XRandrColorStage::writeGammaRamp(XID crtc, const GammaRamp &ramp)
 
 void XRandrColorStage::writeProperty(XID output, const PropertyValue &value)
 {
-    XRRChangeOutputProperty(m_display, output, m_ctmAtom, value.type, value.format, PropModeReplace,
+    XRRChangeOutputProperty(m_display, output, value.property, value.type, value.format, PropModeReplace,
                             reinterpret_cast<const unsigned char *>(value.items.constData()),
                             int(value.items.size()));
     XFlush(m_display);
@@ -575,7 +610,7 @@ QByteArray XRandrColorStage::encodeMatrix(const PropertyValue &value)
     return bytes;
 }
 
-std::optional<XRandrColorStage::PropertyValue> XRandrColorStage::decodeMatrix(const QByteArray &bytes)
+std::optional<XRandrColorStage::PropertyValue> XRandrColorStage::decodeMatrix(const QByteArray &bytes, XID property)
 {
     QDataStream stream(bytes);
     quint64 type = 0;
@@ -584,7 +619,7 @@ std::optional<XRandrColorStage::PropertyValue> XRandrColorStage::decodeMatrix(co
     stream >> type >> format >> count;
     if (stream.status() != QDataStream::Ok || format != 32 || count <= 0 || count > ctmReadLength)
         return std::nullopt;
-    PropertyValue value{XID(type), format, {}};
+    PropertyValue value{property, XID(type), format, {}};
     for (qint32 i = 0; i < count; ++i) {
         quint32 item = 0;
         stream >> item;

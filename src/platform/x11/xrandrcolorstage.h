@@ -18,13 +18,14 @@ typedef struct _XDisplay Display;
 class QSocketNotifier;
 
 // The colour stage of an X server through XRandR (1.3 or later): the output
-// property "CTM" as colour matrix, XRRSetCrtcGamma for the ramps. Every X
+// property "CTM" as colour matrix, or on an output without it "CscMatrix"
+// (NVIDIA's proprietary driver), XRRSetCrtcGamma for the ramps. Every X
 // screen of the display takes part.
 //
 // It keeps its own connection, so it works with or without a GUI
 // application, and listens there for screen, CRTC and output changes.
 //
-// A CTM write the server answers with an error, or whose read-back differs
+// A matrix write the server answers with an error, or whose read-back differs
 // (a driver that refuses it, or keeps it pending), makes the output one without
 // a matrix for as long as the stage runs.
 //
@@ -60,6 +61,7 @@ public:
     void restoreGamma() override;
     void forgetOriginals() override;
     void setConfigurationChangedHandler(std::function<void()> handler) override;
+    QString crtcScreen(const QString &crtc) const override;
 
     // Waits until the server has handled everything sent so far.
     void sync();
@@ -72,15 +74,20 @@ private:
         QString key;
         int gammaSize = 0;
         bool active = false;
+        // The key of the first output it drives; empty when none.
+        QString output;
     };
     struct Output {
         XID id = 0;
         QString key;
         bool active = false;
         bool hasMatrix = false;
+        // "CTM", "CscMatrix", or None.
+        XID matrixProperty = 0;
     };
     // A property value exactly as read, to be written back unchanged.
     struct PropertyValue {
+        XID property = 0;
         XID type = 0;
         int format = 0;
         QList<long> items;
@@ -91,7 +98,9 @@ private:
     const Output *findOutput(const QString &key) const;
     void readScreen(int screen);
     std::optional<GammaRamp> readGamma(XID crtc) const;
-    std::optional<PropertyValue> readMatrixProperty(XID output) const;
+    std::optional<PropertyValue> readMatrixProperty(XID output, XID property) const;
+    bool knownMatrixShape(const PropertyValue &value) const;
+    QList<quint32> encodeItems(XID property, const ColorMatrix3x3 &matrix) const;
     void writeGammaRamp(XID crtc, const GammaRamp &ramp);
     void writeProperty(XID output, const PropertyValue &value);
     void refuseMatrix(XID output);
@@ -100,7 +109,7 @@ private:
 
     QByteArray outputIdentity(XID output, const QByteArray &name) const;
     static QByteArray encodeMatrix(const PropertyValue &value);
-    static std::optional<PropertyValue> decodeMatrix(const QByteArray &bytes);
+    static std::optional<PropertyValue> decodeMatrix(const QByteArray &bytes, XID property);
     static bool anotherInstanceWrote(qint64 pid);
     std::optional<QByteArray> takeLeftBehind(QList<ColorStageRecord::Entry> &entries, const QString &key,
                                              const QByteArray &identity, const QByteArray &current);
@@ -111,6 +120,7 @@ private:
     Display *m_display = nullptr;
     int m_eventBase = 0;
     XID m_ctmAtom = 0;
+    XID m_cscMatrixAtom = 0;
     XID m_edidAtom = 0;
     bool m_stale = true;
     std::unique_ptr<QSocketNotifier> m_notifier;
