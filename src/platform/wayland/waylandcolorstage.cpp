@@ -160,6 +160,9 @@ WaylandColorStage::WaylandColorStage(const QByteArray &displayName, QObject *par
     if (!m_gammaManager) {
         logSystemLine(QStringLiteral(
             "Halvo WaylandColorStage: the compositor offers no gamma control; screen colours stay as they are"));
+    } else {
+        logSystemLine(QStringLiteral("Halvo WaylandColorStage: colour through the compositor's gamma control; "
+                                     "gamma tables cannot mix channels, so saturation other than 100 % is not shown"));
     }
     m_notifier = std::make_unique<QSocketNotifier>(wl_display_get_fd(m_display), QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, [this] { handleEvents(); });

@@ -10,7 +10,8 @@
 //   remove <output>             the output goes away
 //   hold <output>               another program controls it: new controls fail
 //   drop                        closes every client's connection
-// Started with --no-gamma-control, it offers outputs only.
+// Started with --no-gamma-control, it offers outputs only; with --brief, a
+// gamma line gives the table file's size instead of its bytes.
 
 #include <wayland-server.h>
 #include <wlr-gamma-control-unstable-v1-server-protocol.h>
@@ -46,6 +47,7 @@ struct Compositor {
 };
 
 Compositor compositor;
+bool brief = false;
 
 void say(const std::string &line)
 {
@@ -119,6 +121,10 @@ void setGamma(wl_client *, wl_resource *resource, int32_t fd)
     close(fd);
     if (!ok) {
         wl_resource_post_error(resource, ZWLR_GAMMA_CONTROL_V1_ERROR_INVALID_GAMMA, "gamma tables of the wrong size");
+        return;
+    }
+    if (brief) {
+        say("gamma " + output->name + " " + std::to_string(expected));
         return;
     }
     std::string hex;
@@ -246,6 +252,8 @@ int main(int argc, char *argv[])
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--no-gamma-control") == 0)
             gammaControl = false;
+        else if (std::strcmp(argv[i], "--brief") == 0)
+            brief = true;
     }
     compositor.display = wl_display_create();
     const char *socket = wl_display_add_socket_auto(compositor.display);
