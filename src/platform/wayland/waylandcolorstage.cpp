@@ -173,7 +173,13 @@ WaylandColorStage::~WaylandColorStage()
     m_notifier.reset();
     if (!m_display)
         return;
+    const bool holding = std::any_of(m_outputs.cbegin(), m_outputs.cend(),
+                                     [](const auto &output) { return output->control != nullptr; });
     restoreGamma();
+    // A compositor drops what is still unread when a client hangs up, so the
+    // controls go explicitly before the connection does.
+    if (holding)
+        sync();
     for (const auto &output : m_outputs) {
         if (output->xdgOutput)
             zxdg_output_v1_destroy(output->xdgOutput);
