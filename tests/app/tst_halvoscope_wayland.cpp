@@ -8,7 +8,6 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QTemporaryDir>
@@ -69,6 +68,8 @@ private:
     void launch(AppProcess &app, const QTemporaryDir &home, const FakeCompositorProcess &compositor,
                 QProcess::ProcessChannelMode channels = QProcess::ForwardedChannels);
     static void activatePreset(const QString &id);
+    // Calls one of the item's methods at (0, 0) and waits for its answer.
+    void callItem(const QString &method) const;
     // The item's service and path once it has registered.
     QString itemService() const;
 
@@ -121,10 +122,23 @@ void TestHalvoscopeWayland::launch(AppProcess &app, const QTemporaryDir &home, c
 
 void TestHalvoscopeWayland::activatePreset(const QString &id)
 {
-    QDBusInterface halvoscope(QStringLiteral("com.corvanta.Halvoscope"), QStringLiteral("/com/corvanta/Halvoscope"),
-                              QStringLiteral("com.corvanta.Halvoscope"));
+    QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("com.corvanta.Halvoscope"),
+                                                       QStringLiteral("/com/corvanta/Halvoscope"),
+                                                       QStringLiteral("com.corvanta.Halvoscope"),
+                                                       QStringLiteral("ActivatePreset"));
+    call << id;
     // Not blocking: meanwhile the application may ask our watcher something.
-    QDBusPendingCall reply = halvoscope.asyncCall(QStringLiteral("ActivatePreset"), id);
+    QDBusPendingCall reply = QDBusConnection::sessionBus().asyncCall(call);
+    QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), 20000);
+    QVERIFY2(!reply.isError(), qPrintable(reply.error().message()));
+}
+
+void TestHalvoscopeWayland::callItem(const QString &method) const
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(itemService(), QStringLiteral("/StatusNotifierItem"),
+                                                       QStringLiteral("org.kde.StatusNotifierItem"), method);
+    call << 0 << 0;
+    QDBusPendingCall reply = QDBusConnection::sessionBus().asyncCall(call);
     QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), 20000);
     QVERIFY2(!reply.isError(), qPrintable(reply.error().message()));
 }
@@ -185,10 +199,8 @@ void TestHalvoscopeWayland::statusNotifierItem()
     QTRY_VERIFY_WITH_TIMEOUT(!itemService().isEmpty(), 20000);
     QVERIFY(visibleWindows().isEmpty());
 
-    QDBusInterface item(itemService(), QStringLiteral("/StatusNotifierItem"),
-                        QStringLiteral("org.kde.StatusNotifierItem"));
-    item.asyncCall(QStringLiteral("SecondaryActivate"), 0, 0);
-    item.asyncCall(QStringLiteral("Activate"), 0, 0);
+    callItem(QStringLiteral("SecondaryActivate"));
+    callItem(QStringLiteral("Activate"));
     QTRY_VERIFY_WITH_TIMEOUT(!visibleWindows().isEmpty(), 10000);
     QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Escape")});
     QTRY_VERIFY_WITH_TIMEOUT(visibleWindows().isEmpty(), 10000);
@@ -197,7 +209,7 @@ void TestHalvoscopeWayland::statusNotifierItem()
     activatePreset(QStringLiteral("candle"));
     QVERIFY(compositor.waitUntil([&] { return compositor.lastGamma("DP-1") == candleRamp(256); }, 20000));
     const int restored = compositor.count("restored DP-1 destroy");
-    item.asyncCall(QStringLiteral("ContextMenu"), 0, 0);
+    callItem(QStringLiteral("ContextMenu"));
     QVERIFY(compositor.waitUntil([&] { return compositor.count("restored DP-1 destroy") == restored + 1; }, 20000));
     QVERIFY(visibleWindows().isEmpty());
 }
@@ -212,8 +224,7 @@ void TestHalvoscopeWayland::compositorWithoutGammaControl()
     launch(app, home, compositor, QProcess::ForwardedOutputChannel);
     activatePreset(QStringLiteral("candle"));
     QTRY_VERIFY_WITH_TIMEOUT(!itemService().isEmpty(), 20000);
-    QDBusInterface(itemService(), QStringLiteral("/StatusNotifierItem"), QStringLiteral("org.kde.StatusNotifierItem"))
-        .asyncCall(QStringLiteral("Activate"), 0, 0);
+    callItem(QStringLiteral("Activate"));
     QTRY_VERIFY_WITH_TIMEOUT(!visibleWindows().isEmpty(), 10000);
     QCOMPARE(compositor.count("gamma "), 0);
     ::kill(static_cast<pid_t>(app.processId()), SIGTERM);

@@ -263,10 +263,11 @@ int main(int argc, char *argv[])
     }
     if (gammaControl)
         wl_global_create(compositor.display, &zwlr_gamma_control_manager_v1_interface, 1, nullptr, &bindManager);
-    wl_event_loop_add_fd(wl_display_get_event_loop(compositor.display), STDIN_FILENO, WL_EVENT_READABLE,
-                         &readInput, nullptr);
+    wl_event_source *input = wl_event_loop_add_fd(wl_display_get_event_loop(compositor.display), STDIN_FILENO,
+                                                  WL_EVENT_READABLE, &readInput, nullptr);
     say(std::string("ready ") + std::getenv("XDG_RUNTIME_DIR") + "/" + socket);
     wl_display_run(compositor.display);
+    wl_event_source_remove(input);
     wl_display_destroy_clients(compositor.display);
     wl_display_destroy(compositor.display);
     return 0;
