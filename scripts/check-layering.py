@@ -19,12 +19,13 @@ ALLOWED = {
     "engines": {"core"},
     "ripple": {"core", "engines"},
     "platform": {"core", "platform/x11", "platform/dbus", "platform/sysfs", "platform/xdg",
-                 "platform/desktop"},
+                 "platform/desktop", "platform/wayland"},
     "platform/x11": {"core"},
     "platform/dbus": {"core"},
     "platform/sysfs": {"core", "platform/dbus"},
     "platform/xdg": {"core"},
     "platform/desktop": {"core", "platform/dbus"},
+    "platform/wayland": {"core"},
     "update": {"core"},
     "popover": {"core", "schedule"},
     "onboarding": {"core", "popover"},
@@ -48,7 +49,7 @@ for _folder in ALLOWED:
     if _folder == "platform" or _folder.startswith("platform/"):
         ALLOWED_HEADERS.setdefault(_folder, set()).update(ADAPTER_INTERFACES)
 
-DISPLAY_SERVER_HEADERS = ("X11/", "xcb/")
+DISPLAY_SERVER_HEADERS = ("X11/", "xcb/", "wayland-", "wlr-", "xdg-output-")
 DISPLAY_SERVER_FOLDERS = {"app"} | {f for f in ALLOWED if f.split("/")[0] == "platform"}
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^">]+)[">]')

@@ -10,6 +10,24 @@ if [ ! -x "$app" ]; then
   exit 1
 fi
 
+# A Wayland session: its compositor's socket is there.
+if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+  socket=$WAYLAND_DISPLAY
+  [ "${socket#/}" != "$socket" ] || socket="${XDG_RUNTIME_DIR:-/run/user/$(id -u)}/$socket"
+  if [ -S "$socket" ]; then
+    echo "make run: Wayland session ($WAYLAND_DISPLAY). Screen colour goes through the compositor's gamma"
+    echo "make run: control (sway, Hyprland, river, labwc, Wayfire and other wlroots compositors); a"
+    echo "make run: compositor without it leaves the colours as they are and says so once (see the README)."
+    if [ -n "${DISPLAY:-}" ]; then
+      echo "make run: windows run on XWayland ($DISPLAY), so the popover opens at the top right."
+    else
+      echo "make run: no XWayland: windows use Qt's Wayland platform and open where the compositor puts them."
+    fi
+    echo "make run: the icon is a StatusNotifierItem; Control-click is not available there (right-click: Standard)."
+    exec "$app"
+  fi
+fi
+
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$app"
 fi

@@ -12,7 +12,12 @@ PACKAGES=(
   libx11-dev libxrandr-dev libxext-dev libxss-dev libxi-dev
   # GIO's GSettings for GNOME's night light
   libglib2.0-dev
-  # run time: QML modules, SVG icons, Mesa OpenGL
+  # Wayland: client and server libraries, wayland-scanner, and the protocol
+  # XML files (xdg-output; the wlr gamma control ships in the Rust crate's
+  # source package, the only Debian package that carries it)
+  libwayland-dev libwayland-bin wayland-protocols librust-wayland-protocols-dev
+  # run time: QML modules, SVG icons, Mesa OpenGL, Qt's Wayland platform
+  qt6-wayland
   qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-layouts
   qml6-module-qtquick-window qml6-module-qtquick-templates
   qml6-module-qtqml-workerscript qml6-module-qttest

@@ -229,6 +229,7 @@ void HalvoApp::start()
     });
 
     m_colorEngine = std::make_shared<DisplayColorEngine>(std::move(platform.colorStage));
+    m_colorUnavailableReason = platform.colorUnavailableReason;
     m_brightnessEngine = std::make_shared<BrightnessEngine>(std::move(platform.brightnessSources), [] {
         const QScreen *primary = QGuiApplication::primaryScreen();
         return primary ? primary->name() : QString();
@@ -305,9 +306,10 @@ void HalvoApp::notifyWhatHappens()
             notifier->notifyOnce(QStringLiteral("Halvoscope"), *message);
     });
     if (!m_colorEngine->canChangeColor()) {
-        const QString why = QStringLiteral(
-            "The display server offers no way to change the screen's colours (no XRandR). "
-            "Presets still set brightness and Keep Awake.");
+        const QString why = !m_colorUnavailableReason.isEmpty()
+            ? m_colorUnavailableReason
+            : QStringLiteral("The display server offers no way to change the screen's colours (no XRandR). "
+                             "Presets still set brightness and Keep Awake.");
         logSystemLine(QStringLiteral("Halvoscope cannot change the screen's colours: ") + why);
         notifier->notifyOnce(QStringLiteral("Halvoscope cannot change the screen's colours"), why);
     }

@@ -67,6 +67,8 @@ private:
     void notifyWhatHappens();
 
     std::shared_ptr<DisplayColorEngine> m_colorEngine;
+    // Set by the platform where its own words say better why colour cannot change.
+    QString m_colorUnavailableReason;
     std::shared_ptr<BrightnessEngine> m_brightnessEngine;
     std::shared_ptr<KeepAwakeEngine> m_keepAwakeEngine;
     std::shared_ptr<RippleTransitioning> m_rippleEngine;

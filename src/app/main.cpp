@@ -12,6 +12,17 @@ namespace {
 // Exit code of a command line that cannot be run as written.
 constexpr int usageError = 2;
 
+// In a Wayland session our windows stay on XWayland where there is one, so
+// the popover can be placed where we choose (a native Wayland window cannot
+// choose its position); without XWayland they use Qt's Wayland platform and
+// the compositor places them. A platform the user chose is kept.
+void chooseQtPlatform()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return;
+    qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "wayland" : "xcb");
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -72,6 +83,7 @@ int main(int argc, char *argv[])
     request.presetID = parser.value(presetOption);
     request.showPopover = parser.isSet(showOption);
 
+    chooseQtPlatform();
     QApplication application(argc, argv);
     HalvoApp halvoscope(request);
     return halvoscope.run();

@@ -11,6 +11,7 @@
 #include "platform/sysfs/backlightdisplaysource.h"
 #include "platform/sysfs/ddcdisplaysource.h"
 #include "platform/sysfs/ddcutillibrary.h"
+#include "platform/wayland/waylandcolorstage.h"
 #include "platform/x11/x11applicationsync.h"
 #include "platform/x11/x11screencapture.h"
 #include "platform/x11/xrandrcolorstage.h"
@@ -122,15 +123,50 @@ RippleAdapters createRippleAdapters()
     return adapters;
 }
 
+// A Wayland session is one whose compositor answers on $WAYLAND_DISPLAY
+// ($XDG_SESSION_TYPE only hints at it). There the X server, if any, is
+// XWayland, whose gamma and CTM never reach the screens: colour goes through
+// the compositor's gamma control, and the screens cannot be captured.
+std::unique_ptr<WaylandColorStage> connectWaylandSession()
+{
+    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return nullptr;
+    auto stage = std::make_unique<WaylandColorStage>();
+    if (!stage->isConnected())
+        return nullptr;
+    return stage;
+}
+
+RippleAdapters createWaylandRippleAdapters()
+{
+    RippleAdapters adapters;
+    // No capture: refraction is off and every change fades, without crests.
+    adapters.compositorRunning = [] { return false; };
+    adapters.syncDisplay = &syncApplicationDisplay;
+    return adapters;
+}
+
 SessionPlatform createSessionPlatform(std::function<void()> brightnessListed)
 {
     SessionPlatform platform;
+    // GNOME and KDE Plasma on Wayland: the desktop's night light; another
+    // Wayland compositor: its gamma control; otherwise the X server's XRandR.
     auto xrandr = std::make_unique<XRandrColorStage>();
-    platform.colorStage = createDesktopColorStage(QDBusConnection::sessionBus(),
-                                                  [&xrandr] { return xrandr->isAvailable(); });
-    if (!platform.colorStage)
-        platform.colorStage = std::move(xrandr);
-
+    const auto xColourUsable = [&xrandr] { return xrandr->isAvailable(); };
+    const bool waylandSession = isWaylandSession(xColourUsable);
+    platform.colorStage = createDesktopColorStage(QDBusConnection::sessionBus(), xColourUsable);
+    if (!platform.colorStage) {
+        if (std::unique_ptr<WaylandColorStage> wayland = connectWaylandSession()) {
+            if (!wayland->hasGammaControl()) {
+                platform.colorUnavailableReason = QStringLiteral(
+                    "The Wayland compositor offers no gamma control, so the screen's colours cannot be changed. "
+                    "Presets still set brightness and Keep Awake.");
+            }
+            platform.colorStage = std::move(wayland);
+        } else {
+            platform.colorStage = std::move(xrandr);
+        }
+    }
     const QDBusConnection systemBus = QDBusConnection::systemBus();
     platform.brightnessSources.push_back(std::make_unique<BacklightDisplaySource>(
         QStringLiteral("/sys"),
@@ -153,7 +189,7 @@ SessionPlatform createSessionPlatform(std::function<void()> brightnessListed)
 
     platform.keepAwake = createKeepAwakeAdapters(QDBusConnection::sessionBus(), systemBus);
 
-    platform.ripple = createRippleAdapters();
+    platform.ripple = waylandSession ? createWaylandRippleAdapters() : createRippleAdapters();
 
     platform.loginItem = std::make_shared<AutostartLoginItem>();
     platform.sleepWatcher = createSleepWatcher(systemBus);

@@ -28,6 +28,9 @@ struct RippleAdapters {
 // engines, each behind the interface its engine defines.
 struct SessionPlatform {
     std::unique_ptr<ColorStage> colorStage;
+    // Why the colour stage cannot change colours, for the user; empty for the
+    // display server's usual reason.
+    QString colorUnavailableReason;
     // Listed in the order the brightness engine asks them.
     std::vector<std::unique_ptr<BrightnessDisplaySource>> brightnessSources;
     KeepAwakeAdapters keepAwake;
@@ -36,8 +39,9 @@ struct SessionPlatform {
     std::unique_ptr<SleepWatcher> sleepWatcher;
 };
 
-// The adapters of the session this process runs in: XRandR colour (or, on
-// a GNOME or KDE Plasma Wayland session, the desktop's night light), the X
+// The adapters of the session this process runs in: XRandR colour (in a
+// Wayland session the desktop's night light on GNOME and KDE Plasma, else the
+// compositor's gamma control, and no capture there), the X
 // server's capture and timers, the desktop's ScreenSaver service and logind
 // on the session and system buses, backlights and DDC/CI monitors, and an
 // XDG autostart entry. A new colour backend is one more branch here.
