@@ -64,6 +64,10 @@ public:
     // restore; nothing happens for those never written.
     virtual void restoreMatrices() = 0;
     virtual void restoreGamma() = 0;
+    // Leaves the output (CRTC) to another program that keeps changing it: no
+    // restore touches it until it is written again. Its original is kept.
+    virtual void releaseOutput(const QString &output) { Q_UNUSED(output); }
+    virtual void releaseCrtc(const QString &crtc) { Q_UNUSED(crtc); }
     // Drops the originals of everything not written at the moment, so a
     // calibration loaded meanwhile becomes the new original.
     virtual void forgetOriginals() = 0;

@@ -374,6 +374,7 @@ void DisplayColorEngine::reassert()
         if (!it->lastAppliedMatrix || it->sharing.yielded || m_stage->matrixHolds(it.key(), *it->lastAppliedMatrix))
             continue;
         if (yieldsAfterReplacement(it->sharing)) {
+            m_stage->releaseOutput(it.key());
             yielded.append(it.key());
             continue;
         }
@@ -389,6 +390,7 @@ void DisplayColorEngine::reassert()
         if (!it->lastAppliedRamp || it->sharing.yielded || m_stage->gammaHolds(it.key(), *it->lastAppliedRamp))
             continue;
         if (yieldsAfterReplacement(it->sharing)) {
+            m_stage->releaseCrtc(it.key());
             const QString screen = m_stage->crtcScreen(it.key());
             if (!yielded.contains(screen))
                 yielded.append(screen);

@@ -50,6 +50,7 @@ private Q_SLOTS:
     void outsideResetIsReasserted_data();
     void outsideResetIsReasserted();
     void neutralStopsReasserting();
+    void screenLeftToAProgramThatKeepsChangingIt_data();
     void screenLeftToAProgramThatKeepsChangingIt();
     void cscMatrixAndCapabilities_data();
     void cscMatrixAndCapabilities();
@@ -559,8 +560,16 @@ void TestDisplayColorEngine::neutralStopsReasserting()
 // Another program (a night light, a calibration loader) writes the same ramp
 // again and again: the third time within a minute the engine stops, says so
 // once, and a new colour takes the screen back.
+void TestDisplayColorEngine::screenLeftToAProgramThatKeepsChangingIt_data()
+{
+    QTest::addColumn<bool>("thenStandard");
+    QTest::newRow("a new colour takes it back") << false;
+    QTest::newRow("Standard leaves it to them") << true;
+}
+
 void TestDisplayColorEngine::screenLeftToAProgramThatKeepsChangingIt()
 {
+    QFETCH(bool, thenStandard);
     prepare(Path::Gamma);
     m_engine->setReassertInterval(std::chrono::milliseconds(50));
     QSignalSpy notices(m_engine.get(), &DisplayColorEngine::noticeRaised);
@@ -581,6 +590,13 @@ void TestDisplayColorEngine::screenLeftToAProgramThatKeepsChangingIt()
     QCOMPARE(m_probe->gamma(m_heads[1]), theirs);
     QCOMPARE(m_probe->gamma(m_heads[0]), expectedRamp(m_originalRamps[0], 2300));
 
+    if (thenStandard) {
+        // Only what is still ours goes back: the other program's ramp stays.
+        m_engine->applyColor(6500, 100);
+        QCOMPARE(m_probe->gamma(m_heads[0]), m_originalRamps[0]);
+        QCOMPARE(m_probe->gamma(m_heads[1]), theirs);
+        return;
+    }
     m_engine->applyColor(3000, 100);
     QVERIFY(showsColour(3000, 100, Path::Gamma));
     // Taken back: the count starts again, one replacement is simply undone.

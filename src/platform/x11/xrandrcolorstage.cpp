@@ -432,6 +432,26 @@ void XRandrColorStage::restoreGamma()
     saveRecord();
 }
 
+void XRandrColorStage::releaseOutput(const QString &output)
+{
+    const Output *found = findOutput(output);
+    if (!found || !m_writtenOutputs.remove(found->id))
+        return;
+    m_settled.remove(found->id);
+    m_lastMatrix.remove(found->id);
+    saveRecord();
+}
+
+void XRandrColorStage::releaseCrtc(const QString &crtc)
+{
+    const Crtc *found = findCrtc(crtc);
+    if (!found || !m_writtenCrtcs.remove(found->id))
+        return;
+    m_settled.remove(found->id);
+    m_lastGamma.remove(found->id);
+    saveRecord();
+}
+
 void XRandrColorStage::forgetOriginals()
 {
     m_originalGamma.removeIf([this](auto it) { return !m_writtenCrtcs.contains(it.key()); });

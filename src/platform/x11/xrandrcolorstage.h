@@ -59,6 +59,8 @@ public:
     bool gammaHolds(const QString &crtc, const GammaRamp &ramp) override;
     void restoreMatrices() override;
     void restoreGamma() override;
+    void releaseOutput(const QString &output) override;
+    void releaseCrtc(const QString &crtc) override;
     void forgetOriginals() override;
     void setConfigurationChangedHandler(std::function<void()> handler) override;
     QString crtcScreen(const QString &crtc) const override;
