@@ -271,7 +271,8 @@ void HalvoApp::start()
     m_scheduleEngine = std::make_unique<ScheduleEngine>([self] {
         if (self && self->m_store)
             self->m_store->checkSchedule(QTimeZone::systemTimeZone());
-    }, std::move(platform.sleepWatcher));
+    },
+                                                        std::move(platform.sleepWatcher));
     m_scheduleEngine->start();
 
     handleFirstRun();
@@ -307,17 +308,17 @@ void HalvoApp::notifyWhatHappens()
     });
     if (!m_colorEngine->canChangeColor()) {
         const QString why = !m_colorUnavailableReason.isEmpty()
-            ? m_colorUnavailableReason
-            : QStringLiteral("The display server offers no way to change the screen's colours (no XRandR). "
-                             "Presets still set brightness and Keep Awake.");
+                                ? m_colorUnavailableReason
+                                : QStringLiteral("The display server offers no way to change the screen's colours (no XRandR). "
+                                                 "Presets still set brightness and Keep Awake.");
         logSystemLine(QStringLiteral("Halvoscope cannot change the screen's colours: ") + why);
         notifier->notifyOnce(QStringLiteral("Halvoscope cannot change the screen's colours"), why);
     }
     QObject::connect(store, &HalvoStore::stateSaveFailed, notifier,
                      [notifier](const QString &filePath, const QString &error) {
-        notifier->notifyOnce(QStringLiteral("Halvoscope could not save its settings"),
-                             QStringLiteral("Writing %1 failed: %2").arg(filePath, error));
-    });
+                         notifier->notifyOnce(QStringLiteral("Halvoscope could not save its settings"),
+                                              QStringLiteral("Writing %1 failed: %2").arg(filePath, error));
+                     });
 }
 
 void HalvoApp::handleFirstRun()
@@ -346,7 +347,8 @@ void HalvoApp::showOnboarding()
             m_store.get(), m_userDefaults.get(), [self] {
                 if (self)
                     self->showPopover();
-            }, std::move(process));
+            },
+            std::move(process));
     }
     m_onboardingController->show(0);
 }

@@ -56,7 +56,9 @@ public:
     void reopen();
 
 private:
-    enum class Instance { First, Other, Unguarded };
+    enum class Instance { First,
+                          Other,
+                          Unguarded };
     Instance claimSingleInstance();
     int forwardRequestToRunningInstance();
     void carryOutRequest();

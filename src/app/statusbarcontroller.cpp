@@ -209,10 +209,12 @@ void StatusBarController::scheduleIconUpdate()
     if (m_iconUpdatePending)
         return;
     m_iconUpdatePending = true;
-    QMetaObject::invokeMethod(this, [this] {
-        m_iconUpdatePending = false;
-        updateStatusIcon();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] {
+            m_iconUpdatePending = false;
+            updateStatusIcon();
+        },
+        Qt::QueuedConnection);
 }
 
 void StatusBarController::updateStatusIcon()
@@ -298,7 +300,7 @@ std::optional<QColor> StatusBarController::panelColourBehindIcon() const
             const bool ring = !iconLocal.contains(p);
             // A corner of the icon: outside the inner rectangle both across and down.
             const bool corner = iconLocal.contains(p) && (p.x() < inner.left() || p.x() > inner.right())
-                && (p.y() < inner.top() || p.y() > inner.bottom());
+                                && (p.y() < inner.top() || p.y() > inner.bottom());
             if (ring || corner)
                 samples.append(image.pixelColor(x, y));
         }
@@ -421,10 +423,12 @@ void StatusBarController::watchOutsideInput()
     m_keyPressedSinceOpen = false;
     // From the next turn of the event loop, so the click that opened the
     // popover is not taken for one outside it.
-    QMetaObject::invokeMethod(this, [this] {
-        if (m_inputMonitor && isPopoverShown())
-            m_inputMonitor->start();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] {
+            if (m_inputMonitor && isPopoverShown())
+                m_inputMonitor->start();
+        },
+        Qt::QueuedConnection);
 }
 
 void StatusBarController::handleOutsidePress(int button, const QPoint &nativePosition)

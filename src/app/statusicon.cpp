@@ -41,20 +41,30 @@ struct BodyGeometry {
 
 const BodyGeometry activeBody{
     6.5,
-    {7.192842, 13.752710}, {8.2, 14.3}, {8.7, 15.4},
-    {8.9, 16.3}, {9.7, 16.3},
+    {7.192842, 13.752710},
+    {8.2, 14.3},
+    {8.7, 15.4},
+    {8.9, 16.3},
+    {9.7, 16.3},
     {14.3, 16.3},
-    {15.1, 16.3}, {15.3, 15.4},
-    {15.8, 14.3}, {16.807158, 13.752710},
+    {15.1, 16.3},
+    {15.3, 15.4},
+    {15.8, 14.3},
+    {16.807158, 13.752710},
 };
 
 const BodyGeometry inactiveBody{
     6.2,
-    {7.447018, 13.493354}, {8.4, 14.1}, {8.9, 15.2},
-    {9.1, 15.9}, {9.8, 15.9},
+    {7.447018, 13.493354},
+    {8.4, 14.1},
+    {8.9, 15.2},
+    {9.1, 15.9},
+    {9.8, 15.9},
     {14.2, 15.9},
-    {14.9, 15.9}, {15.1, 15.2},
-    {15.6, 14.1}, {16.552982, 13.493354},
+    {14.9, 15.9},
+    {15.1, 15.2},
+    {15.6, 14.1},
+    {16.552982, 13.493354},
 };
 
 const QColor darkBulb(0x1c, 0x1c, 0x1c);
@@ -68,14 +78,16 @@ qreal linearChannel(qreal c)
 qreal relativeLuminance(const QColor &colour)
 {
     return 0.2126 * linearChannel(colour.redF()) + 0.7152 * linearChannel(colour.greenF())
-        + 0.0722 * linearChannel(colour.blueF());
+           + 0.0722 * linearChannel(colour.blueF());
 }
 
 // Draws with one icon and answers to another's name, so hosts that look
 // icons up by name find the themed one and everyone else gets our pixels.
 class NamedIconEngine : public QIconEngine {
 public:
-    NamedIconEngine(QIcon pixels, QString name) : m_pixels(std::move(pixels)), m_name(std::move(name)) {}
+    NamedIconEngine(QIcon pixels, QString name)
+        : m_pixels(std::move(pixels))
+        , m_name(std::move(name)) {}
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
     {
@@ -139,7 +151,7 @@ QColor dominantColour(QList<QColor> samples)
 bool isActive(const QString &activeModeID, const HalvoPreset &activePreset, bool keepAwakeEnabled)
 {
     const bool neutralStandard = activeModeID == BuiltinPresetID::standard
-        && activePreset.temperature == 6500 && activePreset.saturation == 100;
+                                 && activePreset.temperature == 6500 && activePreset.saturation == 100;
     return neutralStandard ? keepAwakeEnabled : true;
 }
 

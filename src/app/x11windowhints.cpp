@@ -38,7 +38,9 @@ void skipTaskbarAndPager(QWindow *window)
     unsigned long remaining = 0;
     unsigned char *data = nullptr;
     if (XGetWindowProperty(display, id, state, 0, 1024, False, XA_ATOM, &type, &format, &count,
-                           &remaining, &data) == Success && data) {
+                           &remaining, &data)
+            == Success
+        && data) {
         if (type == XA_ATOM && format == 32) {
             const auto *existing = reinterpret_cast<const long *>(data);
             atoms.assign(existing, existing + count);

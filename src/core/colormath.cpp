@@ -16,7 +16,7 @@ float saturationFactor(double saturation)
 {
     return static_cast<float>(std::clamp(saturation, static_cast<double>(ColorMath::minSaturation),
                                          static_cast<double>(ColorMath::maxSaturation)))
-        / 100.0f;
+           / 100.0f;
 }
 
 float whitePointChannel(double value)

@@ -114,5 +114,5 @@ QString HalvoPreset::sanitizedName(const QString &text)
 QString HalvoPreset::newCustomID()
 {
     return QStringLiteral("custom-")
-        + QUuid::createUuid().toString(QUuid::WithoutBraces).toLower();
+           + QUuid::createUuid().toString(QUuid::WithoutBraces).toLower();
 }

@@ -15,7 +15,13 @@ inline const QString vivid = QStringLiteral("vivid");
 } // namespace BuiltinPresetID
 
 // A named colour role; the UI maps each role to a real colour of its palette.
-enum class PresetTint { Blue, Red, Orange, Gray, Purple, Green, Indigo };
+enum class PresetTint { Blue,
+                        Red,
+                        Orange,
+                        Gray,
+                        Purple,
+                        Green,
+                        Indigo };
 
 // A named colour state for all screens. A value record, compared field by field.
 struct HalvoPreset {

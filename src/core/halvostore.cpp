@@ -39,16 +39,16 @@ HalvoStore::HalvoStore(StatePersistence persistence,
                        std::shared_ptr<LoginItemService> loginItems,
                        MainScreenGeometry mainScreen,
                        QObject *parent)
-    : QObject(parent),
-      m_persistence(std::move(persistence)),
-      m_colorEngine(std::move(colorEngine)),
-      m_brightnessEngine(std::move(brightnessEngine)),
-      m_keepAwakeEngine(std::move(keepAwakeEngine)),
-      m_rippleEngine(std::move(rippleEngine)),
-      m_clock(std::move(clock)),
-      m_loginItems(std::move(loginItems)),
-      m_mainScreen(std::move(mainScreen)),
-      m_state(m_persistence.load())
+    : QObject(parent)
+    , m_persistence(std::move(persistence))
+    , m_colorEngine(std::move(colorEngine))
+    , m_brightnessEngine(std::move(brightnessEngine))
+    , m_keepAwakeEngine(std::move(keepAwakeEngine))
+    , m_rippleEngine(std::move(rippleEngine))
+    , m_clock(std::move(clock))
+    , m_loginItems(std::move(loginItems))
+    , m_mainScreen(std::move(mainScreen))
+    , m_state(m_persistence.load())
 {
     m_state.hiddenPresetIDs = sortedIDs(QSet<QString>(m_state.hiddenPresetIDs.cbegin(),
                                                       m_state.hiddenPresetIDs.cend()));
@@ -455,7 +455,8 @@ void assign(HalvoStore *store, T &field, const T &value, Signal signal)
     if (field == value)
         return;
     field = value;
-    Q_EMIT(store->*signal)();
+    Q_EMIT(store->*signal)
+    ();
 }
 } // namespace
 

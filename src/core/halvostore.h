@@ -25,7 +25,9 @@
 // How updatePreset treats a preset's brightness.
 class BrightnessChange {
 public:
-    enum class Kind { LeaveAlone, SetLevel, KeepSystemLevel };
+    enum class Kind { LeaveAlone,
+                      SetLevel,
+                      KeepSystemLevel };
 
     static BrightnessChange leaveAlone() { return BrightnessChange(Kind::LeaveAlone, 0); }
     static BrightnessChange setLevel(qint64 percent) { return BrightnessChange(Kind::SetLevel, percent); }
@@ -35,7 +37,9 @@ public:
     qint64 level() const { return m_level; }
 
 private:
-    BrightnessChange(Kind kind, qint64 level) : m_kind(kind), m_level(level) {}
+    BrightnessChange(Kind kind, qint64 level)
+        : m_kind(kind)
+        , m_level(level) {}
     Kind m_kind;
     qint64 m_level;
 };

@@ -94,7 +94,11 @@ public:
     // The night light's name for the pages ("GNOME Night Light").
     virtual QString temperatureStageName() const { return {}; }
     // False when the desktop did not take it.
-    virtual bool writeTemperature(qint64 kelvin) { Q_UNUSED(kelvin); return false; }
+    virtual bool writeTemperature(qint64 kelvin)
+    {
+        Q_UNUSED(kelvin);
+        return false;
+    }
     // Puts the user's own night-light settings back; nothing when never written.
     virtual void restoreTemperature() {}
 };

@@ -461,8 +461,8 @@ void DisplayColorEngine::updateReassertTimer()
 {
     const bool written = std::any_of(m_outputs.cbegin(), m_outputs.cend(),
                                      [](const OutputRecord &r) { return r.lastAppliedMatrix.has_value(); })
-        || std::any_of(m_crtcs.cbegin(), m_crtcs.cend(),
-                       [](const CrtcRecord &r) { return r.lastAppliedRamp.has_value(); });
+                         || std::any_of(m_crtcs.cbegin(), m_crtcs.cend(),
+                                        [](const CrtcRecord &r) { return r.lastAppliedRamp.has_value(); });
     const bool wanted = written && !isNeutral() && !m_overlaysTemporarilyHidden && m_stage->isAvailable();
     if (wanted && !m_reassertTimer.isActive())
         m_reassertTimer.start();

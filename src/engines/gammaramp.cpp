@@ -38,7 +38,7 @@ bool GammaRamp::isBlank() const
 {
     auto zero = [](quint16 entry) { return entry == 0; };
     return std::all_of(red.cbegin(), red.cend(), zero) && std::all_of(green.cbegin(), green.cend(), zero)
-        && std::all_of(blue.cbegin(), blue.cend(), zero);
+           && std::all_of(blue.cbegin(), blue.cend(), zero);
 }
 
 GammaRamp GammaRamp::scaled(double redFactor, double greenFactor, double blueFactor) const

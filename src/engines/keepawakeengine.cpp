@@ -63,7 +63,7 @@ bool KeepAwakeEngine::holdsSystemAssertion() const
 bool KeepAwakeEngine::acquireDisplayAssertion()
 {
     switch (m_display->inhibit(QString::fromLatin1(kApplicationName),
-                                   QString::fromLatin1(kDisplayReason))) {
+                               QString::fromLatin1(kDisplayReason))) {
     case DisplaySleepInhibitor::Result::Granted:
         return true;
     case DisplaySleepInhibitor::Result::NoService:
@@ -95,7 +95,7 @@ bool KeepAwakeEngine::setActive(bool active)
     // Both are asked for before either answer is looked at.
     const bool displayHeld = acquireDisplayAssertion();
     m_systemLock->inhibit(QStringLiteral("idle:sleep"), QString::fromLatin1(kApplicationName),
-                      QString::fromLatin1(kSystemReason), QStringLiteral("block"));
+                          QString::fromLatin1(kSystemReason), QStringLiteral("block"));
 
     if (!displayHeld) {
         releaseAll();

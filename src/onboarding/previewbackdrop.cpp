@@ -27,7 +27,8 @@ QColor blend(const Rgb &cool, const Rgb &warm, qreal warmth)
 
 } // namespace
 
-PreviewBackdrop::PreviewBackdrop(QQuickItem *parent) : QQuickPaintedItem(parent)
+PreviewBackdrop::PreviewBackdrop(QQuickItem *parent)
+    : QQuickPaintedItem(parent)
 {
     setAntialiasing(true);
 }

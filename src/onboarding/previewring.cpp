@@ -3,7 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
-PreviewRing::PreviewRing(QQuickItem *parent) : QQuickPaintedItem(parent)
+PreviewRing::PreviewRing(QQuickItem *parent)
+    : QQuickPaintedItem(parent)
 {
     setAntialiasing(true);
 }

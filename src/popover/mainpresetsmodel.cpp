@@ -5,7 +5,8 @@
 #include "popover/presettintname.h"
 #include "popover/screencapabilitytext.h"
 
-MainPresetsModel::MainPresetsModel(QObject *parent) : PresetRowsModel(parent) {}
+MainPresetsModel::MainPresetsModel(QObject *parent)
+    : PresetRowsModel(parent) {}
 
 void MainPresetsModel::setContext(PopoverContext *context)
 {
@@ -88,8 +89,12 @@ QVariant MainPresetsModel::data(const QModelIndex &index, int role) const
 QHash<int, QByteArray> MainPresetsModel::roleNames() const
 {
     return {
-        {PresetIDRole, "presetID"},   {NameRole, "name"},         {SymbolNameRole, "symbolName"},
-        {TintRole, "tint"},           {IsActiveRole, "isActive"}, {IsHoveredRole, "isHovered"},
+        {PresetIDRole, "presetID"},
+        {NameRole, "name"},
+        {SymbolNameRole, "symbolName"},
+        {TintRole, "tint"},
+        {IsActiveRole, "isActive"},
+        {IsHoveredRole, "isHovered"},
         {TrailingRole, "trailing"},
     };
 }

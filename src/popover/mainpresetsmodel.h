@@ -11,7 +11,6 @@
 
 #include <functional>
 
-
 // The main page: one row per visible preset, the active preset's summary,
 // keep-awake, the error line and the page's actions. Everything is read from
 // the store; the only state of its own is which row the pointer is over.

@@ -2,7 +2,10 @@
 
 PopoverContext::PopoverContext(HalvoStore *store, PopoverNavigation *navigation,
                                Actions actions, QObject *parent)
-    : QObject(parent), m_store(store), m_navigation(navigation), m_actions(std::move(actions))
+    : QObject(parent)
+    , m_store(store)
+    , m_navigation(navigation)
+    , m_actions(std::move(actions))
 {
 }
 

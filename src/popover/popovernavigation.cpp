@@ -1,6 +1,7 @@
 #include "popover/popovernavigation.h"
 
-PopoverNavigation::PopoverNavigation(QObject *parent) : QObject(parent) {}
+PopoverNavigation::PopoverNavigation(QObject *parent)
+    : QObject(parent) {}
 
 void PopoverNavigation::setPage(const PopoverPage &page)
 {

@@ -12,7 +12,10 @@ class PopoverPage {
     Q_PROPERTY(bool returnToSettings READ returnToSettings)
 
 public:
-    enum class Kind { Main, EditPreset, Settings, Schedule };
+    enum class Kind { Main,
+                      EditPreset,
+                      Settings,
+                      Schedule };
     Q_ENUM(Kind)
 
     PopoverPage() = default;
@@ -39,7 +42,9 @@ public:
 
 private:
     PopoverPage(Kind kind, QString presetID, bool returnToSettings)
-        : m_kind(kind), m_presetID(std::move(presetID)), m_returnToSettings(returnToSettings)
+        : m_kind(kind)
+        , m_presetID(std::move(presetID))
+        , m_returnToSettings(returnToSettings)
     {
     }
 

@@ -7,7 +7,8 @@
 #include <algorithm>
 #include <cmath>
 
-PresetEditorModel::PresetEditorModel(QObject *parent) : QObject(parent)
+PresetEditorModel::PresetEditorModel(QObject *parent)
+    : QObject(parent)
 {
     connect(this, &PresetEditorModel::saturationChanged, this, &PresetEditorModel::capabilityTextChanged);
 }

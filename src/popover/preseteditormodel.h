@@ -12,7 +12,6 @@
 #include <functional>
 #include <optional>
 
-
 // The preset editor: drafts that mirror one preset for smooth slider
 // movement, and the rules that turn slider and switch changes into store
 // updates. The store stays the owner of the preset; every change is written

@@ -16,7 +16,8 @@ int wrapped(int value, int modulus)
 
 } // namespace
 
-ScheduleModel::ScheduleModel(QObject *parent) : QAbstractListModel(parent) {}
+ScheduleModel::ScheduleModel(QObject *parent)
+    : QAbstractListModel(parent) {}
 
 void ScheduleModel::setContext(PopoverContext *context)
 {

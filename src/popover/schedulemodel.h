@@ -33,7 +33,8 @@ class ScheduleModel : public QAbstractListModel, public QQmlParserStatus {
     Q_PROPERTY(int preset2Index READ preset2Index NOTIFY preset2IDChanged)
 
 public:
-    enum Role { PresetIDRole = Qt::UserRole + 1, NameRole };
+    enum Role { PresetIDRole = Qt::UserRole + 1,
+                NameRole };
 
     explicit ScheduleModel(QObject *parent = nullptr);
 

@@ -3,7 +3,8 @@
 #include "core/halvostore.h"
 #include "popover/screencapabilitytext.h"
 
-SettingsModel::SettingsModel(QObject *parent) : PresetRowsModel(parent) {}
+SettingsModel::SettingsModel(QObject *parent)
+    : PresetRowsModel(parent) {}
 
 SettingsModel::~SettingsModel()
 {
@@ -110,9 +111,12 @@ QVariant SettingsModel::data(const QModelIndex &index, int role) const
 QHash<int, QByteArray> SettingsModel::roleNames() const
 {
     return {
-        {PresetIDRole, "presetID"},   {NameRole, "name"},
-        {SymbolNameRole, "symbolName"}, {IsHiddenRole, "isHidden"},
-        {IsLastVisibleRole, "isLastVisible"}, {IsCustomRole, "isCustom"},
+        {PresetIDRole, "presetID"},
+        {NameRole, "name"},
+        {SymbolNameRole, "symbolName"},
+        {IsHiddenRole, "isHidden"},
+        {IsLastVisibleRole, "isLastVisible"},
+        {IsCustomRole, "isCustom"},
     };
 }
 

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-SliderInteraction::SliderInteraction(QObject *parent) : QObject(parent) {}
+SliderInteraction::SliderInteraction(QObject *parent)
+    : QObject(parent) {}
 
 void SliderInteraction::assign(double &field, double value)
 {

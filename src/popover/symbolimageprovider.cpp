@@ -10,7 +10,8 @@ constexpr int defaultSide = 24;
 
 } // namespace
 
-SymbolImageProvider::SymbolImageProvider() : QQuickImageProvider(QQuickImageProvider::Image) {}
+SymbolImageProvider::SymbolImageProvider()
+    : QQuickImageProvider(QQuickImageProvider::Image) {}
 
 QString SymbolImageProvider::symbolPath(const QString &name)
 {

@@ -7,8 +7,8 @@
 class RippleFrameTiming {
 public:
     struct Frame {
-        float time = 0.0f;         // what the programs get, never beyond the duration
-        bool finishesNow = false;  // true for the first frame at or past the end only
+        float time = 0.0f;        // what the programs get, never beyond the duration
+        bool finishesNow = false; // true for the first frame at or past the end only
     };
 
     RippleFrameTiming(double startTime, double duration);

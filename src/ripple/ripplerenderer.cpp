@@ -29,13 +29,13 @@ float refractFront(RippleUniforms uniforms, float time)
 {
     uniforms.time = time;
     return RippleReference::progress(uniforms)
-        * (RippleReference::largestRadius(uniforms.origin[0], uniforms.origin[1], uniforms.aspect) + 0.30f);
+           * (RippleReference::largestRadius(uniforms.origin[0], uniforms.origin[1], uniforms.aspect) + 0.30f);
 }
 
 float crestFront(const RippleUniforms &uniforms)
 {
     return RippleReference::progress(uniforms)
-        * (RippleReference::largestRadius(uniforms.origin[0], uniforms.origin[1], uniforms.aspect) + 0.22f);
+           * (RippleReference::largestRadius(uniforms.origin[0], uniforms.origin[1], uniforms.aspect) + 0.22f);
 }
 
 } // namespace
@@ -106,8 +106,8 @@ std::unique_ptr<QOpenGLShaderProgram> RippleRenderer::buildProgram(QByteArrayVie
     const QByteArray vertex = RippleShaderSource::stage(RippleShaderSource::vertexRole, programText);
     const QByteArray fragment = RippleShaderSource::stage(fragmentRole, programText);
     const bool built = program->addShaderFromSourceCode(QOpenGLShader::Vertex, vertex)
-        && program->addShaderFromSourceCode(QOpenGLShader::Fragment, fragment)
-        && program->link();
+                       && program->addShaderFromSourceCode(QOpenGLShader::Fragment, fragment)
+                       && program->link();
     if (!built) {
         m_log += QStringLiteral("%1: %2\n").arg(QLatin1String(fragmentRole), program->log());
         return nullptr;
@@ -146,7 +146,7 @@ bool RippleRenderer::setPicture(const QImage &picture)
     QImage texels = picture;
     GLenum format = GL_RGBA;
     const bool bgra = Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-        && (picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32);
+                      && (picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32);
     if (bgra)
         format = GL_BGRA;
     else
@@ -232,7 +232,7 @@ void RippleRenderer::drawProgram(QOpenGLShaderProgram &program, float inner, flo
     program.bind();
     program.setUniformValue(RippleShaderSource::ringUniform, QVector2D(inner, outer));
     program.setUniformValue(RippleShaderSource::targetSizeUniform, QVector2D(float(targetSize.width()),
-                                                                              float(targetSize.height())));
+                                                                             float(targetSize.height())));
     if (&program == m_settled.get())
         program.setUniformValue(RippleShaderSource::texelAlignedUniform, m_pictureSize == targetSize);
     m_vertexArray->bind();

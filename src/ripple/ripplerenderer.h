@@ -22,8 +22,8 @@ class QOpenGLVertexArrayObject;
 class RippleRenderer {
 public:
     enum class Pipeline {
-        Refract,       // opaque, samples the picture
-        CrestOverlay,  // premultiplied source-over, no picture
+        Refract,      // opaque, samples the picture
+        CrestOverlay, // premultiplied source-over, no picture
     };
 
     // What the programs need: desktop OpenGL 3.3, core profile. Surfaces and

@@ -13,9 +13,9 @@
 // One screen as the ripple sees it.
 struct RippleScreen {
     QString name;
-    QRect geometry;               // logical, in Qt's global coordinates
+    QRect geometry; // logical, in Qt's global coordinates
     qreal devicePixelRatio = 1.0;
-    qreal refreshRate = 60.0;     // frames per second the screen reports
+    qreal refreshRate = 60.0; // frames per second the screen reports
 
     // The screen's rectangle on the display server. Qt keeps a screen's
     // top-left in device pixels and scales only its size; a fractional pixel
@@ -31,10 +31,10 @@ struct RippleScreen {
 struct RippleSurfaceSetup {
     RippleScreen screen;
     RippleRenderer::Pipeline pipeline = RippleRenderer::Pipeline::Refract;
-    QImage picture;                    // what the refract program samples; null for the crest
-    RippleUniforms uniforms;           // `time` is filled in per frame
+    QImage picture;          // what the refract program samples; null for the crest
+    RippleUniforms uniforms; // `time` is filled in per frame
     bool opaque = true;
-    std::function<double()> clock;     // seconds; the window starts its 3 s when built
+    std::function<double()> clock; // seconds; the window starts its 3 s when built
     // Each at most once, on the main thread, never from inside a paint:
     // onFirstFrame once the first frame has been swapped to the screen;
     // onFinished once the frame that reached the end has been swapped;

@@ -101,7 +101,7 @@ void RippleTransitionEngine::warmUpCapture(std::function<void()> done)
 bool RippleTransitionEngine::refractAvailable() const
 {
     return m_platform.capture->hasAccess() && m_platform.capture->isAvailable()
-        && m_platform.surfaces->hasPipeline(RippleRenderer::Pipeline::Refract);
+           && m_platform.surfaces->hasPipeline(RippleRenderer::Pipeline::Refract);
 }
 
 void RippleTransitionEngine::runTransition(qint64 fromTemperature, qint64 fromSaturation, qint64 toTemperature,
@@ -231,8 +231,7 @@ void RippleTransitionEngine::captureNextScreen(quint64 generation)
         return;
     const qsizetype index = m_transition->pictures.size();
     if (index < m_transition->screens.size()) {
-        const ScreenCaptureSource::Result result
-            = m_platform.capture->capture(m_transition->screens[index].devicePixelRect());
+        const ScreenCaptureSource::Result result = m_platform.capture->capture(m_transition->screens[index].devicePixelRect());
         if (!result.ok()) {
             logSystemLine(QStringLiteral("Halvo ScreenCaptureKit screenshot fallback: ") + result.error);
             if (generation == m_generation && m_transition)
@@ -403,8 +402,8 @@ void RippleTransitionEngine::tier1Tick()
     const auto engine = colorEngine();
     // A desktop's night light runs its own transition: it gets the target once.
     const FadeColour colour = engine && !engine->followsEveryFrame()
-        ? FadeColour{double(m_transition->to.temperature), double(m_transition->to.saturation)}
-        : fadeColour(m_transition->from, m_transition->to, t);
+                                  ? FadeColour{double(m_transition->to.temperature), double(m_transition->to.saturation)}
+                                  : fadeColour(m_transition->from, m_transition->to, t);
     if (engine)
         engine->applyColorFrame(colour.temperature, colour.saturation);
     if (t < 1.0) {

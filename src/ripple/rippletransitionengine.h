@@ -44,7 +44,11 @@ class RippleTransitionEngine : public QObject, public RippleTransitioning {
     Q_OBJECT
 
 public:
-    enum class State { Idle, Capturing, Rippling, Finishing, Tier1 };
+    enum class State { Idle,
+                       Capturing,
+                       Rippling,
+                       Finishing,
+                       Tier1 };
     Q_ENUM(State)
 
     static constexpr double duration = 3.0;

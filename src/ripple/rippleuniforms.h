@@ -10,15 +10,15 @@
 // std140, binding point 0). The layout is a GPU buffer format: 64 bytes with
 // the white points on 16-byte boundaries, so the struct is uploaded as it is.
 struct alignas(16) RippleUniforms {
-    float origin[2] = {0.0f, 0.0f};  // ripple centre, texture space: x right, y down, 0…1 across the screen
-    float aspect = 1.0f;             // screen width ÷ height
-    float time = 0.0f;               // seconds since the ripple started
-    float duration = 3.0f;           // total ripple length in seconds
-    float fromSaturation = 1.0f;     // old saturation as a factor (1 = unchanged)
-    float toSaturation = 1.0f;       // new saturation as a factor
-    float padding = 0.0f;            // brings fromWhite to offset 32
-    float fromWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f};  // old white point (r, g, b, unused)
-    float toWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f};    // new white point (r, g, b, unused)
+    float origin[2] = {0.0f, 0.0f};                // ripple centre, texture space: x right, y down, 0…1 across the screen
+    float aspect = 1.0f;                           // screen width ÷ height
+    float time = 0.0f;                             // seconds since the ripple started
+    float duration = 3.0f;                         // total ripple length in seconds
+    float fromSaturation = 1.0f;                   // old saturation as a factor (1 = unchanged)
+    float toSaturation = 1.0f;                     // new saturation as a factor
+    float padding = 0.0f;                          // brings fromWhite to offset 32
+    float fromWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f}; // old white point (r, g, b, unused)
+    float toWhite[4] = {1.0f, 1.0f, 1.0f, 1.0f};   // new white point (r, g, b, unused)
 
     // The uniforms for one screen at the start of a ripple. `screen` and
     // `origin` are global coordinates (top-left origin, y downward), so the

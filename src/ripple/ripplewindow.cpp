@@ -24,7 +24,7 @@ RippleWindow::RippleWindow(RippleSurfaceSetup setup, QScreen *screen, std::funct
     // ring, so its window keeps its frame between paints and redraws that
     // part; the crest window starts every frame from transparent.
     : QOpenGLWindow(setup.pipeline == RippleRenderer::Pipeline::Refract ? QOpenGLWindow::PartialUpdateBlit
-                                                                          : QOpenGLWindow::NoPartialUpdate)
+                                                                        : QOpenGLWindow::NoPartialUpdate)
     , m_setup(std::move(setup))
     , m_syncDisplay(std::move(syncDisplay))
     , m_timing(m_setup.clock(), rippleDuration)
@@ -145,10 +145,10 @@ void RippleWindow::paintGL()
     // changed size) or was never drawn whole.
     const GLuint framebuffer = defaultFramebufferObject();
     const bool advance = m_setup.pipeline == RippleRenderer::Pipeline::Refract && m_wholeFrameDrawn
-        && framebuffer == m_keptFramebuffer && target == m_keptSize;
+                         && framebuffer == m_keptFramebuffer && target == m_keptSize;
     const bool drawn = m_ready
-        && (advance ? m_renderer.drawAdvance(m_setup.uniforms, m_previousTime, target)
-                    : m_renderer.draw(m_setup.pipeline, m_setup.uniforms, target));
+                       && (advance ? m_renderer.drawAdvance(m_setup.uniforms, m_previousTime, target)
+                                   : m_renderer.draw(m_setup.pipeline, m_setup.uniforms, target));
     m_wholeFrameDrawn = drawn;
     m_keptFramebuffer = framebuffer;
     m_keptSize = target;

@@ -25,7 +25,7 @@ bool isWebUrl(const QUrl &url)
 {
     const QString scheme = url.scheme();
     return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
-        && !url.host().isEmpty();
+           && !url.host().isEmpty();
 }
 
 } // namespace

@@ -22,6 +22,6 @@ struct AppUpdateManifest {
     friend bool operator==(const AppUpdateManifest &a, const AppUpdateManifest &b)
     {
         return a.version == b.version && a.build == b.build && a.releaseDate == b.releaseDate
-            && a.downloadUrl.toEncoded() == b.downloadUrl.toEncoded() && a.notes == b.notes;
+               && a.downloadUrl.toEncoded() == b.downloadUrl.toEncoded() && a.notes == b.notes;
     }
 };

@@ -9,7 +9,7 @@ UpdateAlert UpdateAlert::updateAvailable(const AppUpdateManifest &manifest, cons
     UpdateAlert alert;
     alert.style = Style::Informational;
     alert.message = QStringLiteral("Halvoscope ") + elidedText(manifest.version.simplified(), maximumVersionLength)
-        + QStringLiteral(" is Available");
+                    + QStringLiteral(" is Available");
     alert.informativeText = QStringLiteral("You are currently running Halvoscope ") + currentVersion + QLatin1Char('.');
     if (manifest.notes && !manifest.notes->isEmpty())
         alert.informativeText += QStringLiteral("\n\nWhat's new:\n") + elidedText(*manifest.notes, maximumNotesLength);
@@ -23,7 +23,7 @@ UpdateAlert UpdateAlert::upToDate(const QString &currentVersion)
     alert.style = Style::Informational;
     alert.message = QStringLiteral("You're Up to Date");
     alert.informativeText = QStringLiteral("Halvoscope ") + currentVersion
-        + QStringLiteral(" is currently the newest version available.");
+                            + QStringLiteral(" is currently the newest version available.");
     alert.buttons = {QStringLiteral("OK")};
     return alert;
 }

@@ -9,7 +9,8 @@
 // One of the update checker's modal alerts, as data, so it can be shown by
 // whichever presenter the application wires in.
 struct UpdateAlert {
-    enum class Style { Informational, Warning };
+    enum class Style { Informational,
+                       Warning };
 
     // Longer versions and notes from the feed are cut, ending in "…".
     static constexpr qsizetype maximumVersionLength = 32;

@@ -182,12 +182,13 @@ void UpdateChecker::finishReply()
     UpdateCheckState outcome = UpdateCheckState::error(failureMessage());
     if (manifest) {
         outcome = isNewerVersion(manifest->version, currentVersion())
-            ? UpdateCheckState::updateAvailable(*manifest)
-            : UpdateCheckState::upToDate(currentVersion());
+                      ? UpdateCheckState::updateAvailable(*manifest)
+                      : UpdateCheckState::upToDate(currentVersion());
     }
     // The alert runs a modal loop; start it from a fresh turn of the event loop
     // rather than from inside the network reply's signal.
-    QMetaObject::invokeMethod(this, [this, outcome] { complete(outcome); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, outcome] { complete(outcome); }, Qt::QueuedConnection);
 }
 
 // An oversized or overdue answer: stop reading at once instead of waiting for
@@ -202,7 +203,8 @@ void UpdateChecker::abandonReply()
     reply->deleteLater();
     m_body.clear();
     const UpdateCheckState outcome = UpdateCheckState::error(failureMessage());
-    QMetaObject::invokeMethod(this, [this, outcome] { complete(outcome); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, outcome] { complete(outcome); }, Qt::QueuedConnection);
 }
 
 void UpdateChecker::complete(UpdateCheckState outcome)
@@ -237,5 +239,5 @@ void UpdateChecker::complete(UpdateCheckState outcome)
 QString UpdateChecker::failureMessage() const
 {
     return QStringLiteral("Unable to reach ") + m_feedURL.host()
-        + QStringLiteral(". Check your internet connection and try again.");
+           + QStringLiteral(". Check your internet connection and try again.");
 }

@@ -9,7 +9,11 @@
 // Where an update check stands; cases carry their payload and compare by case and payload.
 class UpdateCheckState {
 public:
-    enum class Kind { Idle, Checking, UpToDate, UpdateAvailable, Error };
+    enum class Kind { Idle,
+                      Checking,
+                      UpToDate,
+                      UpdateAvailable,
+                      Error };
 
     UpdateCheckState() = default;
 
@@ -36,7 +40,8 @@ public:
     }
 
 private:
-    explicit UpdateCheckState(Kind kind) : m_kind(kind) {}
+    explicit UpdateCheckState(Kind kind)
+        : m_kind(kind) {}
 
     Kind m_kind = Kind::Idle;
     QString m_text;

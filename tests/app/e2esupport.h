@@ -34,7 +34,8 @@ struct Ramp {
 // The first CRTC's gamma ramp, straight from the X server.
 class GammaReader {
 public:
-    GammaReader() : m_display(XOpenDisplay(nullptr)) {}
+    GammaReader()
+        : m_display(XOpenDisplay(nullptr)) {}
     ~GammaReader()
     {
         if (m_display)

@@ -125,11 +125,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("colourCall");
         QTest::addColumn<QString>("quoted"); // the id as the error repeats it
 
-        QTest::newRow("candle") << "candle" << true << "color.apply 1800 90" << "";
-        QTest::newRow("red light") << "red-light" << true << "color.apply 1000 100" << "";
-        QTest::newRow("unknown id") << "sunset" << false << "" << "sunset";
-        QTest::newRow("empty id") << "" << false << "" << "";
-        QTest::newRow("custom- prefix only") << "custom-" << false << "" << "custom-";
+        QTest::newRow("candle") << "candle" << true << "color.apply 1800 90"
+                                << "";
+        QTest::newRow("red light") << "red-light" << true << "color.apply 1000 100"
+                                   << "";
+        QTest::newRow("unknown id") << "sunset" << false << ""
+                                    << "sunset";
+        QTest::newRow("empty id") << "" << false << ""
+                                  << "";
+        QTest::newRow("custom- prefix only") << "custom-" << false << ""
+                                             << "custom-";
         QTest::newRow("16 MB id") << QString(16 * 1024 * 1024, QLatin1Char('a')) << false << ""
                                   << QString(64, QLatin1Char('a')) + QChar(0x2026);
     }

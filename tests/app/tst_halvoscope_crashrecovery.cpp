@@ -57,7 +57,6 @@ private:
             QStringLiteral("com.corvanta.Halvoscope"));
     }
 
-
     Ramp settledRamp() const { return E2E::settledRamp(m_gamma); }
 
     void launch(AppProcess &app, const QString &savedPreset)

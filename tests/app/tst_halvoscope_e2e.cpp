@@ -20,7 +20,6 @@
 // Last: Xlib's macros (None, Status, …) would break Qt headers after it.
 #include "e2esupport.h"
 
-
 using namespace E2E;
 
 class TestHalvoscopeEndToEnd : public QObject {
@@ -49,7 +48,6 @@ private:
         }
         return std::nullopt;
     }
-
 
     Ramp settledRamp() const { return E2E::settledRamp(m_gamma); }
 
@@ -85,7 +83,7 @@ private:
     {
         const QString folder = qEnvironmentVariable("HALVOSCOPE_E2E_SHOTS", m_home.path());
         QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"),
-                                                    folder + QLatin1Char('/') + name});
+                                                     folder + QLatin1Char('/') + name});
     }
 
     // The window the window manager has given the keyboard focus.
@@ -94,7 +92,7 @@ private:
         static const QRegularExpression position(QStringLiteral("Position: (-?\\d+),(-?\\d+)"));
         static const QRegularExpression size(QStringLiteral("Geometry: (\\d+)x(\\d+)"));
         const QString text = run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow"),
-                                                            QStringLiteral("getwindowgeometry")});
+                                                             QStringLiteral("getwindowgeometry")});
         const auto p = position.match(text);
         const auto s = size.match(text);
         if (!p.hasMatch() || !s.hasMatch())
@@ -214,8 +212,8 @@ private Q_SLOTS:
         QCOMPARE(window.width(), 280);
         QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), window, 10000);
         const QString state = run(QStringLiteral("xprop"), {QStringLiteral("-id"),
-            run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).trimmed(),
-            QStringLiteral("_NET_WM_STATE")});
+                                                            run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")}).trimmed(),
+                                                            QStringLiteral("_NET_WM_STATE")});
         QVERIFY2(state.contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")), qPrintable(state));
         screenshot(QStringLiteral("popover-open.png"));
     }

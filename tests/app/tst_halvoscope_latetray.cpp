@@ -34,7 +34,8 @@ private Q_SLOTS:
         QVERIFY(m_app.waitForStarted());
         // Running and reachable on the bus, but nothing on screen.
         QTRY_VERIFY_WITH_TIMEOUT(run(QStringLiteral("busctl"), {QStringLiteral("--user"), QStringLiteral("list")})
-                                     .contains(QStringLiteral("com.corvanta.Halvoscope")), 20000);
+                                     .contains(QStringLiteral("com.corvanta.Halvoscope")),
+                                 20000);
         QCOMPARE(m_app.state(), QProcess::Running);
         QVERIFY(visibleWindows().isEmpty());
     }

@@ -180,8 +180,8 @@ private Q_SLOTS:
         // An X server of its own without RandR: no gamma ramps and no matrix.
         AppProcess server;
         server.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                                             QStringLiteral("-extension"), QStringLiteral("RANDR"),
-                                             QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+                                              QStringLiteral("-extension"), QStringLiteral("RANDR"),
+                                              QStringLiteral("-nolisten"), QStringLiteral("tcp")});
         QVERIFY(server.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(server.canReadLine(), 20000);
         const QString display = QLatin1Char(':') + QString::fromLatin1(server.readLine()).trimmed();

@@ -84,7 +84,8 @@ private Q_SLOTS:
                     QStringLiteral("--tint"), tint});
         QVERIFY(tray.waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(run(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-tree")})
-                                     .contains(QStringLiteral("panel")), 10000);
+                                     .contains(QStringLiteral("panel")),
+                                 10000);
 
         QTemporaryDir home;
         QVERIFY(home.isValid());

@@ -139,26 +139,26 @@ private Q_SLOTS:
     void activeBulbIsFilledWithTheGleamCutOut()
     {
         const QImage image = StatusIcon::render(96, 1.0, true, Qt::black);
-        QCOMPARE(alphaAt(image, 12, 3.4), 255);         // round top, up
-        QCOMPARE(alphaAt(image, 12, 12), 255);          // filled body
-        QCOMPARE(alphaAt(image, 12, 18.8), 255);        // upper base bar
-        QCOMPARE(alphaAt(image, 12, 21.3), 255);        // lower base bar
-        QCOMPARE(alphaAt(image, 12, 17.1), 0);          // gap under the body
-        QCOMPARE(alphaAt(image, 9.1, 6.6), 0);          // the gleam, cut out
-        QCOMPARE(alphaAt(image, 24 - 9.1, 6.6), 255);   // its mirror is not
-        QCOMPARE(alphaAt(image, 12, 1), 0);             // above the bulb
+        QCOMPARE(alphaAt(image, 12, 3.4), 255);       // round top, up
+        QCOMPARE(alphaAt(image, 12, 12), 255);        // filled body
+        QCOMPARE(alphaAt(image, 12, 18.8), 255);      // upper base bar
+        QCOMPARE(alphaAt(image, 12, 21.3), 255);      // lower base bar
+        QCOMPARE(alphaAt(image, 12, 17.1), 0);        // gap under the body
+        QCOMPARE(alphaAt(image, 9.1, 6.6), 0);        // the gleam, cut out
+        QCOMPARE(alphaAt(image, 24 - 9.1, 6.6), 255); // its mirror is not
+        QCOMPARE(alphaAt(image, 12, 1), 0);           // above the bulb
         QCOMPARE(qRed(image.pixel(48, 48)), 0);
     }
 
     void inactiveBulbIsAnOutline()
     {
         const QImage image = StatusIcon::render(96, 1.0, false, Qt::black);
-        QCOMPARE(alphaAt(image, 12, 3.0), 255);         // outline at the top
-        QCOMPARE(alphaAt(image, 12, 12), 0);            // hollow inside
-        QCOMPARE(alphaAt(image, 9.2, 6.8), 255);        // the highlight stroke
-        QCOMPARE(alphaAt(image, 12, 18.7), 255);        // base lines
+        QCOMPARE(alphaAt(image, 12, 3.0), 255);  // outline at the top
+        QCOMPARE(alphaAt(image, 12, 12), 0);     // hollow inside
+        QCOMPARE(alphaAt(image, 9.2, 6.8), 255); // the highlight stroke
+        QCOMPARE(alphaAt(image, 12, 18.7), 255); // base lines
         QCOMPARE(alphaAt(image, 12, 21.2), 255);
-        QCOMPARE(alphaAt(image, 12, 20), 0);            // between them
+        QCOMPARE(alphaAt(image, 12, 20), 0); // between them
     }
 
     void drawsInTheGivenColour()

@@ -19,9 +19,9 @@ std::array<double, 3> referenceWhitePoint(double kelvin)
     double red = t <= 66 ? 255.0 : 329.698727446 * std::pow(t - 60, -0.1332047592);
     double green = t <= 66 ? 99.4708025861 * std::log(t) - 161.1195681661
                            : 288.1221695283 * std::pow(t - 60, -0.0755148492);
-    double blue = t >= 66 ? 255.0
-        : t <= 19         ? 0.0
-                          : 138.5177312231 * std::log(t - 10) - 305.0447927307;
+    double blue = t >= 66   ? 255.0
+                  : t <= 19 ? 0.0
+                            : 138.5177312231 * std::log(t - 10) - 305.0447927307;
     std::array<double, 3> gains{red, green, blue};
     for (double &gain : gains)
         gain = std::min(std::max(gain, 0.0), 255.0) / 255.0;
@@ -57,7 +57,7 @@ QByteArray floatMismatch(float actual, float expected)
 } // namespace
 
 // QCOMPARE on floats is fuzzy; rounding order matters here, so compare bits.
-#define COMPARE_EXACT(actual, expected)                                                            \
+#define COMPARE_EXACT(actual, expected) \
     QVERIFY2(float(actual) == float(expected), floatMismatch(float(actual), float(expected)).constData())
 
 char *toString(const ColorRGB &value)
@@ -72,8 +72,7 @@ char *toString(const ColorRGB &value)
 
 Q_DECLARE_METATYPE(ColorRGB)
 
-class TestColorMath : public QObject
-{
+class TestColorMath : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:

@@ -39,8 +39,7 @@ char *toString(const OptionalInt &value)
 }
 } // namespace QTest
 
-class TestHalvoPreset : public QObject
-{
+class TestHalvoPreset : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -190,12 +189,18 @@ void TestHalvoPreset::builtInPresets_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<qint64>("temperature");
     QTest::addColumn<qint64>("saturation");
-    QTest::newRow("standard") << 0 << "standard" << "Standard" << qint64(6500) << qint64(100);
-    QTest::newRow("red-light") << 1 << "red-light" << "Red Light" << qint64(1000) << qint64(100);
-    QTest::newRow("candle") << 2 << "candle" << "Candle" << qint64(1800) << qint64(90);
-    QTest::newRow("black-white") << 3 << "black-white" << "Black & White" << qint64(6500) << qint64(0);
-    QTest::newRow("color-ink") << 4 << "color-ink" << "Color Ink" << qint64(6500) << qint64(40);
-    QTest::newRow("vivid") << 5 << "vivid" << "Vivid" << qint64(6500) << qint64(160);
+    QTest::newRow("standard") << 0 << "standard"
+                              << "Standard" << qint64(6500) << qint64(100);
+    QTest::newRow("red-light") << 1 << "red-light"
+                               << "Red Light" << qint64(1000) << qint64(100);
+    QTest::newRow("candle") << 2 << "candle"
+                            << "Candle" << qint64(1800) << qint64(90);
+    QTest::newRow("black-white") << 3 << "black-white"
+                                 << "Black & White" << qint64(6500) << qint64(0);
+    QTest::newRow("color-ink") << 4 << "color-ink"
+                               << "Color Ink" << qint64(6500) << qint64(40);
+    QTest::newRow("vivid") << 5 << "vivid"
+                           << "Vivid" << qint64(6500) << qint64(160);
 }
 
 void TestHalvoPreset::builtInPresets()
@@ -234,20 +239,37 @@ void TestHalvoPreset::displayProperties_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("symbolName");
     QTest::addColumn<PresetTint>("tint");
-    QTest::newRow("standard") << "standard" << "Standard" << "display" << PresetTint::Blue;
-    QTest::newRow("red-light") << "red-light" << "Red Light" << "lightbulb.fill" << PresetTint::Red;
-    QTest::newRow("candle") << "candle" << "Candle" << "flame.fill" << PresetTint::Orange;
-    QTest::newRow("black-white") << "black-white" << "Black & White" << "circle.lefthalf.filled"
+    QTest::newRow("standard") << "standard"
+                              << "Standard"
+                              << "display" << PresetTint::Blue;
+    QTest::newRow("red-light") << "red-light"
+                               << "Red Light"
+                               << "lightbulb.fill" << PresetTint::Red;
+    QTest::newRow("candle") << "candle"
+                            << "Candle"
+                            << "flame.fill" << PresetTint::Orange;
+    QTest::newRow("black-white") << "black-white"
+                                 << "Black & White"
+                                 << "circle.lefthalf.filled"
                                  << PresetTint::Gray;
-    QTest::newRow("color-ink") << "color-ink" << "Color Ink" << "paintbrush.pointed.fill"
+    QTest::newRow("color-ink") << "color-ink"
+                               << "Color Ink"
+                               << "paintbrush.pointed.fill"
                                << PresetTint::Purple;
-    QTest::newRow("vivid") << "vivid" << "Vivid" << "paintpalette.fill" << PresetTint::Green;
+    QTest::newRow("vivid") << "vivid"
+                           << "Vivid"
+                           << "paintpalette.fill" << PresetTint::Green;
     QTest::newRow("custom named like a built-in") << HalvoPreset::newCustomID() << "Candle"
                                                   << "sparkles" << PresetTint::Indigo;
-    QTest::newRow("custom") << "custom-0b7e2f4a-1c3d-4e5f-8a9b-0c1d2e3f4a5b" << "Reading"
+    QTest::newRow("custom") << "custom-0b7e2f4a-1c3d-4e5f-8a9b-0c1d2e3f4a5b"
+                            << "Reading"
                             << "sparkles" << PresetTint::Indigo;
-    QTest::newRow("id matched by case") << "Standard" << "Standard" << "sparkles" << PresetTint::Indigo;
-    QTest::newRow("empty id") << "" << "" << "sparkles" << PresetTint::Indigo;
+    QTest::newRow("id matched by case") << "Standard"
+                                        << "Standard"
+                                        << "sparkles" << PresetTint::Indigo;
+    QTest::newRow("empty id") << ""
+                              << ""
+                              << "sparkles" << PresetTint::Indigo;
 }
 
 void TestHalvoPreset::displayProperties()
@@ -266,18 +288,25 @@ void TestHalvoPreset::sanitizedName_data()
 
     const QString family = QString::fromUtf8("\xF0\x9F\x91\xA8\xE2\x80\x8D\xF0\x9F\x91\xA9\xE2\x80\x8D"
                                              "\xF0\x9F\x91\xA7\xE2\x80\x8D\xF0\x9F\x91\xA6"); // 👨‍👩‍👧‍👦
-    const QString thumbsUpToned = QString::fromUtf8("\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD"); // 👍🏽
-    const QString germanFlag = QString::fromUtf8("\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA"); // 🇩🇪
+    const QString thumbsUpToned = QString::fromUtf8("\xF0\x9F\x91\x8D\xF0\x9F\x8F\xBD");      // 👍🏽
+    const QString germanFlag = QString::fromUtf8("\xF0\x9F\x87\xA9\xF0\x9F\x87\xAA");         // 🇩🇪
     const QString eAcute = QStringLiteral("e\u0301");
     const QString forty = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMN");
 
-    QTest::newRow("spaces, line feed, tab") << "  Evening\nReading\t" << "Evening Reading";
-    QTest::newRow("empty") << "" << "Custom Preset";
-    QTest::newRow("spaces only") << "     " << "Custom Preset";
-    QTest::newRow("breaks and tabs only") << "\n\t \r\n" << "Custom Preset";
-    QTest::newRow("inner runs kept") << "Late   Night" << "Late   Night";
-    QTest::newRow("inner tabs and feeds become spaces") << "a\t\tb\n\nc" << "a  b  c";
-    QTest::newRow("carriage return inside kept") << "a\rb" << "a\rb";
+    QTest::newRow("spaces, line feed, tab") << "  Evening\nReading\t"
+                                            << "Evening Reading";
+    QTest::newRow("empty") << ""
+                           << "Custom Preset";
+    QTest::newRow("spaces only") << "     "
+                                 << "Custom Preset";
+    QTest::newRow("breaks and tabs only") << "\n\t \r\n"
+                                          << "Custom Preset";
+    QTest::newRow("inner runs kept") << "Late   Night"
+                                     << "Late   Night";
+    QTest::newRow("inner tabs and feeds become spaces") << "a\t\tb\n\nc"
+                                                        << "a  b  c";
+    QTest::newRow("carriage return inside kept") << "a\rb"
+                                                 << "a\rb";
     QTest::newRow("Unicode spaces trimmed")
         << QStringLiteral("\u00A0\u2003Night\u3000\u2028\u0085") << "Night";
     QTest::newRow("40 characters keep 32") << forty << forty.left(32);

@@ -114,9 +114,10 @@ void HalvoStoreTest::constructionLoadsWithoutApplyingOrSaving()
         return f.readAll();
     }();
 
-    rig.store = std::make_unique<HalvoStore>(StatePersistence(rig.statePath), rig.color,
-                                             rig.brightness, rig.keepAwake, rig.ripple,
-                                             [&] { return rig.now; }, rig.loginItems);
+    rig.store = std::make_unique<HalvoStore>(
+        StatePersistence(rig.statePath), rig.color,
+        rig.brightness, rig.keepAwake, rig.ripple,
+        [&] { return rig.now; }, rig.loginItems);
     HalvoStore &store = *rig.store;
     QCOMPARE(rig.log->calls, QStringList{QStringLiteral("brightness.read")});
     QCOMPARE(store.activeModeID(), kReading);
@@ -489,7 +490,7 @@ void HalvoStoreTest::updatePresetBrightnessChange()
     HalvoStore &store = rig.make();
     store.activatePreset(kReading, false); // baseline 70, display 30
 
-    const BrightnessChange brightness = change == 0 ? BrightnessChange::leaveAlone()
+    const BrightnessChange brightness = change == 0   ? BrightnessChange::leaveAlone()
                                         : change == 1 ? BrightnessChange::setLevel(level)
                                                       : BrightnessChange::keepSystemLevel();
     store.updatePreset(kReading, std::nullopt, std::nullopt, brightness);

@@ -140,8 +140,8 @@ int runSaveChild(int argc, char **argv)
     }
     QCoreApplication app(argc, argv);
     const StatePersistence persistence = qstrcmp(argv[2], "default") == 0
-        ? StatePersistence()
-        : StatePersistence(QString::fromLocal8Bit(argv[2]));
+                                             ? StatePersistence()
+                                             : StatePersistence(QString::fromLocal8Bit(argv[2]));
     persistence.save(fullState());
     return 0;
 }
@@ -649,13 +649,18 @@ void TestStatePersistence::saveFailure_data()
     // Tests run as root, so permissions cannot block a folder: a regular file
     // standing where a folder belongs does, and a file size limit stands in
     // for a full disk.
-    QTest::newRow("parent folder is a file") << "blocker" << "blocker/Halvoscope/state.json"
+    QTest::newRow("parent folder is a file") << "blocker"
+                                             << "blocker/Halvoscope/state.json"
                                              << qint64(0) << true;
-    QTest::newRow("data folder is a file, default location") << "blocker" << "default" << qint64(0)
+    QTest::newRow("data folder is a file, default location") << "blocker"
+                                                             << "default" << qint64(0)
                                                              << true;
-    QTest::newRow("target is a folder") << "folder" << "state.json" << qint64(0) << true;
-    QTest::newRow("disk full") << "old file" << "state.json" << qint64(512) << true;
-    QTest::newRow("writable") << "old file" << "state.json" << qint64(0) << false;
+    QTest::newRow("target is a folder") << "folder"
+                                        << "state.json" << qint64(0) << true;
+    QTest::newRow("disk full") << "old file"
+                               << "state.json" << qint64(512) << true;
+    QTest::newRow("writable") << "old file"
+                              << "state.json" << qint64(0) << false;
 }
 
 void TestStatePersistence::saveFailure()
@@ -674,8 +679,7 @@ void TestStatePersistence::saveFailure()
         QVERIFY(QDir().mkpath(file));
     else
         QVERIFY(writeFile(file, oldBytes));
-    const QStringList before = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden
-                                                             | QDir::NoDotAndDotDot);
+    const QStringList before = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 
     QProcess child;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -701,8 +705,7 @@ void TestStatePersistence::saveFailure()
 
     // Nothing else changed on disk: no temporary left behind, the old file
     // (or folder, or blocking file) as it was, unless the save succeeded.
-    const QStringList after = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden
-                                                            | QDir::NoDotAndDotDot);
+    const QStringList after = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     QCOMPARE(after, before);
     if (setup == QLatin1String("blocker"))
         QCOMPARE(readFile(blocker), QByteArray("not a folder"));

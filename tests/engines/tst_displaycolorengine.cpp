@@ -23,7 +23,8 @@ class TestDisplayColorEngine : public QObject {
     Q_OBJECT
 
 public:
-    enum class Path { Matrix, Gamma };
+    enum class Path { Matrix,
+                      Gamma };
 
 private Q_SLOTS:
     void init();

@@ -20,8 +20,9 @@ private:
 
     void run()
     {
-        runFirstLaunchHandling(*rig->store, *rig->defaults, [this] { ++popovers; },
-                               [this] { ++onboardings; });
+        runFirstLaunchHandling(
+            *rig->store, *rig->defaults, [this] { ++popovers; },
+            [this] { ++onboardings; });
     }
 
 private Q_SLOTS:

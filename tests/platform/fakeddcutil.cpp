@@ -49,7 +49,9 @@ typedef struct {
     uint8_t minor;
 } DDCA_MCCS_Version_Spec;
 
-typedef enum { DDCA_IO_I2C, DDCA_IO_ADL, DDCA_IO_USB } DDCA_IO_Mode;
+typedef enum { DDCA_IO_I2C,
+               DDCA_IO_ADL,
+               DDCA_IO_USB } DDCA_IO_Mode;
 
 typedef struct {
     int iAdapterIndex;
@@ -75,20 +77,20 @@ typedef struct {
     } path;
 } DDCA_IO_Path_V2;
 
-#define FAKE_DISPLAY_INFO(PathType, Name)                                                         \
-    typedef struct {                                                                              \
-        char marker[4];                                                                           \
-        int dispno;                                                                               \
-        PathType path;                                                                            \
-        int usb_bus;                                                                              \
-        int usb_device;                                                                           \
-        char mfg_id[4];                                                                           \
-        char model_name[14];                                                                      \
-        char sn[14];                                                                              \
-        uint16_t product_code;                                                                    \
-        uint8_t edid_bytes[128];                                                                  \
-        DDCA_MCCS_Version_Spec vcp_version;                                                       \
-        DDCA_Display_Ref dref;                                                                    \
+#define FAKE_DISPLAY_INFO(PathType, Name)   \
+    typedef struct {                        \
+        char marker[4];                     \
+        int dispno;                         \
+        PathType path;                      \
+        int usb_bus;                        \
+        int usb_device;                     \
+        char mfg_id[4];                     \
+        char model_name[14];                \
+        char sn[14];                        \
+        uint16_t product_code;              \
+        uint8_t edid_bytes[128];            \
+        DDCA_MCCS_Version_Spec vcp_version; \
+        DDCA_Display_Ref dref;              \
     } Name;
 
 FAKE_DISPLAY_INFO(DDCA_IO_Path_V1, DDCA_Display_Info_V1)

@@ -37,11 +37,12 @@ QByteArray expectedEntry(const QByteArray &exec)
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Halvoscope\n"
-           "Exec=" + exec + "\n"
-           "Icon=com.corvanta.Halvoscope\n"
-           "Terminal=false\n"
-           "NoDisplay=false\n"
-           "X-GNOME-Autostart-enabled=true\n";
+           "Exec="
+           + exec + "\n"
+                    "Icon=com.corvanta.Halvoscope\n"
+                    "Terminal=false\n"
+                    "NoDisplay=false\n"
+                    "X-GNOME-Autostart-enabled=true\n";
 }
 
 } // namespace
@@ -90,17 +91,28 @@ void TestAutostartLoginItem::execValue_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("exec");
 
-    QTest::newRow("plain") << "/usr/bin/halvoscope" << "/usr/bin/halvoscope";
-    QTest::newRow("spaces") << "/opt/My Apps/halvoscope" << "\"/opt/My Apps/halvoscope\"";
-    QTest::newRow("dollar") << "/home/u/$HOME/h" << "\"/home/u/\\\\$HOME/h\"";
-    QTest::newRow("double quote") << "/a\"b/h" << "\"/a\\\\\"b/h\"";
-    QTest::newRow("backtick") << "/a`b/h" << "\"/a\\\\`b/h\"";
-    QTest::newRow("backslash") << "/a\\b/h" << "\"/a\\\\\\\\b/h\"";
-    QTest::newRow("single quote") << "/it's/h" << "\"/it's/h\"";
-    QTest::newRow("tilde and hash") << "/~x#1/h" << "\"/~x#1/h\"";
-    QTest::newRow("percent") << "/100%/h" << "/100%%/h";
-    QTest::newRow("percent and space") << "/100 %/h" << "\"/100 %%/h\"";
-    QTest::newRow("tab") << "/a\tb/h" << "\"/a\\tb/h\"";
+    QTest::newRow("plain") << "/usr/bin/halvoscope"
+                           << "/usr/bin/halvoscope";
+    QTest::newRow("spaces") << "/opt/My Apps/halvoscope"
+                            << "\"/opt/My Apps/halvoscope\"";
+    QTest::newRow("dollar") << "/home/u/$HOME/h"
+                            << "\"/home/u/\\\\$HOME/h\"";
+    QTest::newRow("double quote") << "/a\"b/h"
+                                  << "\"/a\\\\\"b/h\"";
+    QTest::newRow("backtick") << "/a`b/h"
+                              << "\"/a\\\\`b/h\"";
+    QTest::newRow("backslash") << "/a\\b/h"
+                               << "\"/a\\\\\\\\b/h\"";
+    QTest::newRow("single quote") << "/it's/h"
+                                  << "\"/it's/h\"";
+    QTest::newRow("tilde and hash") << "/~x#1/h"
+                                    << "\"/~x#1/h\"";
+    QTest::newRow("percent") << "/100%/h"
+                             << "/100%%/h";
+    QTest::newRow("percent and space") << "/100 %/h"
+                                       << "\"/100 %%/h\"";
+    QTest::newRow("tab") << "/a\tb/h"
+                         << "\"/a\\tb/h\"";
     QTest::newRow("non-ASCII") << QString::fromUtf8("/opt/Bilder/\u00fc/h") << QString::fromUtf8("/opt/Bilder/\u00fc/h");
 }
 
@@ -154,16 +166,24 @@ void TestAutostartLoginItem::hiddenEntry_data()
     QTest::addColumn<bool>("enabled");
 
     const QByteArray head = "[Desktop Entry]\nType=Application\nName=Halvoscope\nExec=/usr/bin/halvoscope\n";
-    QTest::newRow("Hidden=true") << head + "Hidden=true\n" << false;
-    QTest::newRow("spaces around =") << head + "Hidden = true\n" << false;
+    QTest::newRow("Hidden=true") << head + "Hidden=true\n"
+                                 << false;
+    QTest::newRow("spaces around =") << head + "Hidden = true\n"
+                                     << false;
     QTest::newRow("CRLF line ends") << QByteArray(head + "Hidden=true\r\n").replace("\n", "\r\n") << false;
     QTest::newRow("no final newline") << head + "Hidden=true" << false;
-    QTest::newRow("Hidden=false") << head + "Hidden=false\n" << true;
-    QTest::newRow("key case matters") << head + "hidden=true\n" << true;
-    QTest::newRow("value case matters") << head + "Hidden=TRUE\n" << true;
-    QTest::newRow("comment") << head + "# Hidden=true\n" << true;
-    QTest::newRow("localised key") << head + "Hidden[de]=true\n" << true;
-    QTest::newRow("other group") << head + "\n[Desktop Action Quit]\nHidden=true\n" << true;
+    QTest::newRow("Hidden=false") << head + "Hidden=false\n"
+                                  << true;
+    QTest::newRow("key case matters") << head + "hidden=true\n"
+                                      << true;
+    QTest::newRow("value case matters") << head + "Hidden=TRUE\n"
+                                        << true;
+    QTest::newRow("comment") << head + "# Hidden=true\n"
+                             << true;
+    QTest::newRow("localised key") << head + "Hidden[de]=true\n"
+                                   << true;
+    QTest::newRow("other group") << head + "\n[Desktop Action Quit]\nHidden=true\n"
+                                 << true;
     QTest::newRow("before the main group") << "[Other]\nHidden=true\n" + head << true;
     QTest::newRow("empty file") << QByteArray() << true;
 }
@@ -186,7 +206,7 @@ void TestAutostartLoginItem::reRegisterReplacesTheFile()
     AutostartLoginItem item(temp.path(), QStringLiteral("/usr/bin/halvoscope"));
     QVERIFY(QDir().mkpath(temp.filePath(QStringLiteral("autostart"))));
     QVERIFY(writeFile(item.entryPath(), "[Desktop Entry]\nExec=/old/halvoscope --stale\nHidden=true\n"
-                                        + QByteArray(8192, '#') + '\n'));
+                                            + QByteArray(8192, '#') + '\n'));
     const ino_t before = inodeOf(item.entryPath());
     QVERIFY(!item.isEnabled());
 

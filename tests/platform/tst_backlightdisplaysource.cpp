@@ -102,17 +102,25 @@ void BacklightDisplaySourceTest::connectorAndBuiltIn_data()
     QTest::addColumn<bool>("builtIn");
 
     using P = FakeSysfs::BacklightParent;
-    QTest::newRow("i915 raw on eDP") << "raw" << int(P::Connector) << "eDP-1" << "eDP-1" << true;
-    QTest::newRow("amdgpu raw under card") << "raw" << int(P::Card) << "eDP-1" << "eDP-1" << true;
-    QTest::newRow("LVDS panel") << "platform" << int(P::Connector) << "LVDS-1" << "LVDS-1" << true;
-    QTest::newRow("DSI panel") << "raw" << int(P::Connector) << "DSI-1" << "DSI-1" << true;
-    QTest::newRow("ACPI firmware, connector unknown") << "firmware" << int(P::None) << "" << ""
+    QTest::newRow("i915 raw on eDP") << "raw" << int(P::Connector) << "eDP-1"
+                                     << "eDP-1" << true;
+    QTest::newRow("amdgpu raw under card") << "raw" << int(P::Card) << "eDP-1"
+                                           << "eDP-1" << true;
+    QTest::newRow("LVDS panel") << "platform" << int(P::Connector) << "LVDS-1"
+                                << "LVDS-1" << true;
+    QTest::newRow("DSI panel") << "raw" << int(P::Connector) << "DSI-1"
+                               << "DSI-1" << true;
+    QTest::newRow("ACPI firmware, connector unknown") << "firmware" << int(P::None) << ""
+                                                      << ""
                                                       << true;
     QTest::newRow("raw on an external DP connector")
-        << "raw" << int(P::Connector) << "DP-2" << "DP-2" << false;
+        << "raw" << int(P::Connector) << "DP-2"
+        << "DP-2" << false;
     QTest::newRow("card without an internal connector")
-        << "raw" << int(P::Card) << "HDMI-A-1" << "" << true;
-    QTest::newRow("unknown type") << "monitor" << int(P::None) << "" << "" << false;
+        << "raw" << int(P::Card) << "HDMI-A-1"
+        << "" << true;
+    QTest::newRow("unknown type") << "monitor" << int(P::None) << ""
+                                  << "" << false;
 }
 
 void BacklightDisplaySourceTest::connectorAndBuiltIn()

@@ -46,7 +46,8 @@ class PagesFixture : public QObject {
     Q_PROPERTY(int accessRequests READ accessRequests)
 
 public:
-    explicit PagesFixture(QObject *parent = nullptr) : QObject(parent)
+    explicit PagesFixture(QObject *parent = nullptr)
+        : QObject(parent)
     {
         reset({});
     }
@@ -147,9 +148,7 @@ public:
     Q_INVOKABLE QVariantMap schedule() const
     {
         const DailySchedule s = m_rig->store->schedule();
-        return {{QStringLiteral("enabled"), s.enabled}, {QStringLiteral("time1"), s.time1},
-                {QStringLiteral("preset1ID"), s.preset1ID}, {QStringLiteral("time2"), s.time2},
-                {QStringLiteral("preset2ID"), s.preset2ID}};
+        return {{QStringLiteral("enabled"), s.enabled}, {QStringLiteral("time1"), s.time1}, {QStringLiteral("preset1ID"), s.preset1ID}, {QStringLiteral("time2"), s.time2}, {QStringLiteral("preset2ID"), s.preset2ID}};
     }
 
     // Puts the page's update checker into `checking` or back to `idle`.

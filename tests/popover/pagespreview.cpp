@@ -42,21 +42,21 @@ int main(int argc, char **argv)
         QVariantMap options;
         QString page;
     };
-    const QVariantMap schedule{{QStringLiteral("enabled"), true}, {QStringLiteral("time1"), QStringLiteral("07:05")},
-                               {QStringLiteral("preset1ID"), QStringLiteral("standard")},
-                               {QStringLiteral("time2"), QStringLiteral("21:30")},
-                               {QStringLiteral("preset2ID"), QStringLiteral("red-light")}};
+    const QVariantMap schedule{{QStringLiteral("enabled"), true}, {QStringLiteral("time1"), QStringLiteral("07:05")}, {QStringLiteral("preset1ID"), QStringLiteral("standard")}, {QStringLiteral("time2"), QStringLiteral("21:30")}, {QStringLiteral("preset2ID"), QStringLiteral("red-light")}};
     const QList<Shot> shots{
         {QStringLiteral("settings"),
          {{QStringLiteral("custom"), QStringLiteral("Reading")},
           {QStringLiteral("hidden"), QStringList{QStringLiteral("candle")}},
-          {QStringLiteral("schedule"), schedule}, {QStringLiteral("loginEnabled"), true},
+          {QStringLiteral("schedule"), schedule},
+          {QStringLiteral("loginEnabled"), true},
           {QStringLiteral("screens"), true}},
          QStringLiteral("settings")},
         {QStringLiteral("settings-access"),
-         {{QStringLiteral("engine"), QStringLiteral("denied")}}, QStringLiteral("settings")},
+         {{QStringLiteral("engine"), QStringLiteral("denied")}},
+         QStringLiteral("settings")},
         {QStringLiteral("settings-no-capture"),
-         {{QStringLiteral("engine"), QStringLiteral("unavailable")}}, QStringLiteral("settings")},
+         {{QStringLiteral("engine"), QStringLiteral("unavailable")}},
+         QStringLiteral("settings")},
         {QStringLiteral("schedule"), {{QStringLiteral("schedule"), schedule}}, QStringLiteral("schedule")},
     };
 

@@ -22,7 +22,8 @@ class PopoverFixture : public QObject {
     Q_PROPERTY(int quits READ quits)
 
 public:
-    explicit PopoverFixture(QObject *parent = nullptr) : QObject(parent) { reset({}); }
+    explicit PopoverFixture(QObject *parent = nullptr)
+        : QObject(parent) { reset({}); }
 
     PopoverContext *context() const { return m_rig->context.get(); }
     PopoverNavigation *navigation() const { return m_rig->navigation.get(); }

@@ -10,7 +10,8 @@
 // application's checker does.
 class RecordingUpdateCheck : public UpdateChecking {
 public:
-    explicit RecordingUpdateCheck(bool holdUntilFinished = false) : holds(holdUntilFinished) {}
+    explicit RecordingUpdateCheck(bool holdUntilFinished = false)
+        : holds(holdUntilFinished) {}
 
     bool isChecking() const override { return m_checking; }
 

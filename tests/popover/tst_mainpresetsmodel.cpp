@@ -102,15 +102,33 @@ void MainPresetsModelTest::rowRoles_data()
     QTest::addColumn<QString>("symbol");
     QTest::addColumn<QString>("tint");
 
-    QTest::newRow("standard") << "standard" << "Standard" << "display" << "blue";
-    QTest::newRow("red light") << "red-light" << "Red Light" << "lightbulb.fill" << "red";
-    QTest::newRow("candle") << "candle" << "Candle" << "flame.fill" << "orange";
-    QTest::newRow("black & white") << "black-white" << "Black & White" << "circle.lefthalf.filled"
+    QTest::newRow("standard") << "standard"
+                              << "Standard"
+                              << "display"
+                              << "blue";
+    QTest::newRow("red light") << "red-light"
+                               << "Red Light"
+                               << "lightbulb.fill"
+                               << "red";
+    QTest::newRow("candle") << "candle"
+                            << "Candle"
+                            << "flame.fill"
+                            << "orange";
+    QTest::newRow("black & white") << "black-white"
+                                   << "Black & White"
+                                   << "circle.lefthalf.filled"
                                    << "gray";
-    QTest::newRow("color ink") << "color-ink" << "Color Ink" << "paintbrush.pointed.fill"
+    QTest::newRow("color ink") << "color-ink"
+                               << "Color Ink"
+                               << "paintbrush.pointed.fill"
                                << "purple";
-    QTest::newRow("vivid") << "vivid" << "Vivid" << "paintpalette.fill" << "green";
-    QTest::newRow("custom") << kCustomID << "Reading" << "sparkles" << "indigo";
+    QTest::newRow("vivid") << "vivid"
+                           << "Vivid"
+                           << "paintpalette.fill"
+                           << "green";
+    QTest::newRow("custom") << kCustomID << "Reading"
+                            << "sparkles"
+                            << "indigo";
 }
 
 void MainPresetsModelTest::rowRoles()

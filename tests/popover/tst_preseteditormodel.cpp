@@ -199,9 +199,15 @@ void PresetEditorModelTest::valueTexts_data()
     QTest::addColumn<QString>("saturationText");
     QTest::addColumn<QString>("brightnessText");
 
-    QTest::newRow("whole") << 3400.0 << 45.0 << 30.0 << "3400 K" << "45%" << "30%";
-    QTest::newRow("halves away from zero") << 3450.5 << 42.5 << 30.5 << "3451 K" << "43%" << "31%";
-    QTest::newRow("below halves") << 3450.4 << 42.4 << 30.4 << "3450 K" << "42%" << "30%";
+    QTest::newRow("whole") << 3400.0 << 45.0 << 30.0 << "3400 K"
+                           << "45%"
+                           << "30%";
+    QTest::newRow("halves away from zero") << 3450.5 << 42.5 << 30.5 << "3451 K"
+                                           << "43%"
+                                           << "31%";
+    QTest::newRow("below halves") << 3450.4 << 42.4 << 30.4 << "3450 K"
+                                  << "42%"
+                                  << "30%";
 }
 
 void PresetEditorModelTest::valueTexts()
@@ -405,10 +411,13 @@ void PresetEditorModelTest::rename_data()
     QTest::addColumn<QString>("stored");
 
     QTest::newRow("plain") << "Night" << true << "Night";
-    QTest::newRow("spaces and line breaks around") << "  Night Owl \n" << true << "Night Owl";
-    QTest::newRow("inner tab cleaned by the store") << "\tNight\tOwl\r\n" << true << "Night Owl";
+    QTest::newRow("spaces and line breaks around") << "  Night Owl \n"
+                                                   << true << "Night Owl";
+    QTest::newRow("inner tab cleaned by the store") << "\tNight\tOwl\r\n"
+                                                    << true << "Night Owl";
     QTest::newRow("only spaces") << "   " << false << "Reading";
-    QTest::newRow("only line breaks") << "\n\r\n" << false << "Reading";
+    QTest::newRow("only line breaks") << "\n\r\n"
+                                      << false << "Reading";
     QTest::newRow("empty") << "" << false << "Reading";
     QTest::newRow("long name cut by the store")
         << "An Evening Preset With A Very Long Name" << true << "An Evening Preset With A Very Lo";

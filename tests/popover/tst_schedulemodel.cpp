@@ -65,7 +65,10 @@ void TestScheduleModel::loadsTheStoredSchedule_data()
     QTest::addColumn<QString>("preset2");
 
     QTest::newRow("off, stored values") << raw(false, u"06:45"_s, u"candle"_s, u"22:10"_s, u"vivid"_s)
-                                        << false << "06:45" << "candle" << "22:10" << "vivid";
+                                        << false << "06:45"
+                                        << "candle"
+                                        << "22:10"
+                                        << "vivid";
     QTest::newRow("on, custom preset") << raw(true, u"00:00"_s, kCustomID, u"23:59"_s, u"black-white"_s)
                                        << true << u"00:00"_s << kCustomID << u"23:59"_s << u"black-white"_s;
     QTest::newRow("missing presets replaced")
@@ -73,7 +76,10 @@ void TestScheduleModel::loadsTheStoredSchedule_data()
         << true << u"07:00"_s << u"standard"_s << u"19:00"_s << u"red-light"_s;
     QTest::newRow("unparsable times show 08:00")
         << raw(false, u"8:00"_s, u"vivid"_s, u"24:00"_s, u"candle"_s)
-        << false << "08:00" << "vivid" << "08:00" << "candle";
+        << false << "08:00"
+        << "vivid"
+        << "08:00"
+        << "candle";
 }
 
 void TestScheduleModel::loadsTheStoredSchedule()

@@ -107,9 +107,12 @@ void TestSettingsModel::addsPresetFromTrimmedName_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
 
-    QTest::newRow("spaces around") << "  Night Owl  " << "Night Owl";
-    QTest::newRow("newlines and tabs around") << "\n\tDusk \n" << "Dusk";
-    QTest::newRow("inner spaces kept") << " Late  Reading " << "Late  Reading";
+    QTest::newRow("spaces around") << "  Night Owl  "
+                                   << "Night Owl";
+    QTest::newRow("newlines and tabs around") << "\n\tDusk \n"
+                                              << "Dusk";
+    QTest::newRow("inner spaces kept") << " Late  Reading "
+                                       << "Late  Reading";
 }
 
 void TestSettingsModel::addsPresetFromTrimmedName()

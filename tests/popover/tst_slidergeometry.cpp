@@ -184,8 +184,15 @@ void SliderGeometryTest::snap()
 void SliderGeometryTest::snapNeverLeavesTheRange()
 {
     // Sweep pointer positions far beyond both ends over ranges on and off the grid.
-    const struct { double lower, upper, step; } ranges[] = {
-        {1000, 7000, 100}, {0, 200, 5}, {1, 100, 1}, {3, 97, 10}, {-7, 13, 4}, {2.5, 2.5, 1},
+    const struct {
+        double lower, upper, step;
+    } ranges[] = {
+        {1000, 7000, 100},
+        {0, 200, 5},
+        {1, 100, 1},
+        {3, 97, 10},
+        {-7, 13, 4},
+        {2.5, 2.5, 1},
     };
     for (const auto &r : ranges) {
         for (double x = -100; x <= 400; x += 0.25) {

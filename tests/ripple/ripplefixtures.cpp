@@ -145,9 +145,16 @@ float largestDifference(const Frame &frame, const Expectation &expected, QString
                 largest = diff;
                 if (worst)
                     *worst = QStringLiteral("pixel (%1, %2): got (%3, %4, %5, %6), expected (%7, %8, %9, %10)")
-                                 .arg(x).arg(y)
-                                 .arg(got.r).arg(got.g).arg(got.b).arg(got.a)
-                                 .arg(want.r).arg(want.g).arg(want.b).arg(want.a);
+                                 .arg(x)
+                                 .arg(y)
+                                 .arg(got.r)
+                                 .arg(got.g)
+                                 .arg(got.b)
+                                 .arg(got.a)
+                                 .arg(want.r)
+                                 .arg(want.g)
+                                 .arg(want.b)
+                                 .arg(want.a);
             }
         }
     }
@@ -178,8 +185,15 @@ bool sameShift(ColorRGB got, ColorRGB base, float tolerance)
 QString describe(const char *what, int x, int y, RippleRGBA got, ColorRGB base)
 {
     return QStringLiteral("%1 at (%2, %3): got (%4, %5, %6), base (%7, %8, %9)")
-        .arg(QLatin1String(what)).arg(x).arg(y)
-        .arg(got.r).arg(got.g).arg(got.b).arg(base.r).arg(base.g).arg(base.b);
+        .arg(QLatin1String(what))
+        .arg(x)
+        .arg(y)
+        .arg(got.r)
+        .arg(got.g)
+        .arg(got.b)
+        .arg(base.r)
+        .arg(base.g)
+        .arg(base.b);
 }
 
 } // namespace
@@ -299,7 +313,7 @@ QString checkRefractFrame(const Frame &frame, const QImage &picture, const Rippl
     if (checks & OnlyCrestOnFlat) {
         // With one grading at both ends the coverage edge changes nothing either.
         const bool oneGrading = std::equal(u.fromWhite, u.fromWhite + 3, u.toWhite)
-            && u.fromSaturation == u.toSaturation;
+                                && u.fromSaturation == u.toSaturation;
         for (int y = 0; y < size.height(); ++y) {
             for (int x = 0; x < size.width(); ++x) {
                 if (!oneGrading && distanceFromOrigin(x, y, u, size) <= front + 0.025f)

@@ -148,7 +148,9 @@ void TestRipplePrograms::uniformBlockMatchesStruct()
         GLint offset = -1;
         gl->glGetActiveUniformsiv(id, 1, &indices[i], GL_UNIFORM_OFFSET, &offset);
         QVERIFY2(offset == offsets[i], qPrintable(QStringLiteral("%1 at %2, struct has %3")
-                                                      .arg(QLatin1String(names[i])).arg(offset).arg(offsets[i])));
+                                                      .arg(QLatin1String(names[i]))
+                                                      .arg(offset)
+                                                      .arg(offsets[i])));
     }
 }
 
@@ -259,7 +261,8 @@ void TestRipplePrograms::pictureFormatsUploadAlike()
 
     const Frame expected = fromRgba8(picture);
     QString worst;
-    const float difference = largestDifference(fromRgba8(frame), [&](int x, int y) { return expected.at(x, y); }, &worst);
+    const float difference = largestDifference(
+        fromRgba8(frame), [&](int x, int y) { return expected.at(x, y); }, &worst);
     QVERIFY2(difference <= 1.0f / 255.0f, qPrintable(worst));
 }
 
@@ -281,7 +284,8 @@ void TestRipplePrograms::refractMatchesReference()
     const Frame cpu = referenceRefract(uniforms, image, frameSize);
 
     QString worst;
-    const float difference = largestDifference(gpu, [&](int x, int y) { return cpu.at(x, y); }, &worst);
+    const float difference = largestDifference(
+        gpu, [&](int x, int y) { return cpu.at(x, y); }, &worst);
     qInfo("largest difference %.2f steps", double(difference * 255.0f));
     QVERIFY2(difference <= referenceTolerance, qPrintable(worst));
 
@@ -329,7 +333,8 @@ void TestRipplePrograms::advancedFramesMatchWholeFrame()
     const Frame cpu = referenceRefract(uniforms, image, frameSize);
 
     QString worst;
-    const float difference = largestDifference(gpu, [&](int x, int y) { return cpu.at(x, y); }, &worst);
+    const float difference = largestDifference(
+        gpu, [&](int x, int y) { return cpu.at(x, y); }, &worst);
     QVERIFY2(difference <= referenceTolerance, qPrintable(worst));
 }
 
@@ -360,11 +365,13 @@ void TestRipplePrograms::crestMatchesReference()
 
     // Premultiplied source-over: source + destination × (1 − source alpha).
     QString worst;
-    const float difference = largestDifference(gpu, [&](int x, int y) {
-        const RippleRGBA c = crest.at(x, y);
-        const float keep = 1.0f - c.a;
-        return RippleRGBA{c.r + under.r * keep, c.g + under.g * keep, c.b + under.b * keep, c.a + under.a * keep};
-    }, &worst);
+    const float difference = largestDifference(
+        gpu, [&](int x, int y) {
+            const RippleRGBA c = crest.at(x, y);
+            const float keep = 1.0f - c.a;
+            return RippleRGBA{c.r + under.r * keep, c.g + under.g * keep, c.b + under.b * keep, c.a + under.a * keep};
+        },
+        &worst);
     qInfo("largest difference %.2f steps", double(difference * 255.0f));
     QVERIFY2(difference <= referenceTolerance, qPrintable(worst));
 }
@@ -401,8 +408,13 @@ void TestRipplePrograms::crestAlphaStaysWithinLimit()
                 if (alpha > 89 || line[x * 4] > alpha || line[x * 4 + 1] > alpha || line[x * 4 + 2] > alpha
                     || (over && alpha != 0))
                     fault = QStringLiteral("at %1 s, pixel (%2, %3): rgba %4 %5 %6 %7")
-                                .arg(u.time).arg(x).arg(y)
-                                .arg(line[x * 4]).arg(line[x * 4 + 1]).arg(line[x * 4 + 2]).arg(alpha);
+                                .arg(u.time)
+                                .arg(x)
+                                .arg(y)
+                                .arg(line[x * 4])
+                                .arg(line[x * 4 + 1])
+                                .arg(line[x * 4 + 2])
+                                .arg(alpha);
                 if (!over)
                     largestWhileRunning = std::max(largestWhileRunning, alpha);
             }

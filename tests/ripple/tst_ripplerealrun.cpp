@@ -188,7 +188,7 @@ private:
     std::shared_ptr<DisplayColorEngine> m_colour;
     std::unique_ptr<RippleTransitionEngine> m_engine;
     QStringList m_events;
-    QList<RippleWindow *> m_windows;  // while a transition runs
+    QList<RippleWindow *> m_windows; // while a transition runs
 };
 
 void TestRippleRealRun::init()
@@ -350,7 +350,7 @@ void TestRippleRealRun::crestWindowsUnderCompositingManager()
     for (int y = 5; y < frame.height(); y += 11) {
         for (int x = 5; x < frame.width(); x += 11) {
             const RippleRGBA expected = RippleReference::crest((float(x) + 0.5f) / float(frame.width()),
-                                                              (float(y) + 0.5f) / float(frame.height()), u);
+                                                               (float(y) + 0.5f) / float(frame.height()), u);
             const float alpha = float(qAlpha(frame.pixel(x, y))) / 255.0f;
             largest = std::max(largest, std::fabs(alpha - expected.a));
             QVERIFY(alpha <= 0.35f + 2.0f / 255.0f);
@@ -391,10 +391,10 @@ void TestRippleRealRun::stageFollowsSwappedFrames()
         // is still on the screen.
         for (RippleWindow *window : std::as_const(m_windows)) {
             m_events.append(QStringLiteral("%1 over t=%2 %3")
-                              .arg(event)
-                              .arg(window->lastSwappedTime())
-                              .arg(mappedOnServer(display, window) ? QStringLiteral("mapped")
-                                                                   : QStringLiteral("unmapped")));
+                                .arg(event)
+                                .arg(window->lastSwappedTime())
+                                .arg(mappedOnServer(display, window) ? QStringLiteral("mapped")
+                                                                     : QStringLiteral("unmapped")));
         }
     }));
     const QSize root = m_picture.size();
@@ -442,8 +442,8 @@ void TestRippleRealRun::stageFollowsSwappedFrames()
     firstFrames.sort();
     QCOMPARE(firstFrames, (QStringList{QStringLiteral("first frame left"), QStringLiteral("first frame right")}));
     QCOMPARE(m_events.mid(2), (QStringList{QStringLiteral("restore"), QStringLiteral("apply"),
-                                         QStringLiteral("gamma over t=3 unmapped"),
-                                         QStringLiteral("gamma over t=3 unmapped"), QStringLiteral("complete")}));
+                                           QStringLiteral("gamma over t=3 unmapped"),
+                                           QStringLiteral("gamma over t=3 unmapped"), QStringLiteral("complete")}));
     QCOMPARE(m_colour->currentTemperature(), qint64(1000));
     QVERIFY(!m_colour->overlaysTemporarilyHidden());
 }
@@ -452,7 +452,7 @@ void TestRippleRealRun::stageFollowsSwappedFrames()
 // a frame, and leaves the screen as it was instead of covering it in black.
 void TestRippleRealRun::windowWithoutItsPictureStaysOffScreen_data()
 {
-    QTest::addColumn<int>("width");  // 0: no picture at all; -1: one texel wider than the GPU takes
+    QTest::addColumn<int>("width"); // 0: no picture at all; -1: one texel wider than the GPU takes
     QTest::newRow("no picture") << 0;
     QTest::newRow("wider than any texture") << -1;
 }

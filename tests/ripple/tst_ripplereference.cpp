@@ -81,7 +81,7 @@ void TestRippleReference::uniformsForScreen()
     QCOMPARE(u.fromWhite[1], from.g);
     QCOMPARE(u.fromWhite[2], from.b);
     QCOMPARE(u.fromWhite[3], 1.0f);
-    QCOMPARE(u.toWhite[0], 1.0f);  // 6600 K is exactly white
+    QCOMPARE(u.toWhite[0], 1.0f); // 6600 K is exactly white
     QCOMPARE(u.toWhite[1], 1.0f);
     QCOMPARE(u.toWhite[2], 1.0f);
     QCOMPARE(u.toWhite[3], 1.0f);
@@ -104,8 +104,7 @@ void TestRippleReference::gradeMatchesColorMath()
 
     const WhitePoint white = ColorMath::whitePoint(temperature);
     const float factor = float(saturation) / 100.0f;
-    const ColorRGB colours[] = {{0, 0, 0}, {1, 1, 1}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1},
-                                {0.2f, 0.5f, 0.9f}, {0.95f, 0.7f, 0.05f}, {0.33f, 0.33f, 0.34f}};
+    const ColorRGB colours[] = {{0, 0, 0}, {1, 1, 1}, {1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {0.2f, 0.5f, 0.9f}, {0.95f, 0.7f, 0.05f}, {0.33f, 0.33f, 0.34f}};
     for (const ColorRGB &c : colours) {
         const ColorRGB ours = RippleReference::grade(c, white, factor);
         const ColorRGB theirs = ColorMath::grade(c, temperature, saturation);
@@ -113,8 +112,15 @@ void TestRippleReference::gradeMatchesColorMath()
         QVERIFY2(std::abs(ours.r - theirs.r) <= 1e-6f && std::abs(ours.g - theirs.g) <= 1e-6f
                      && std::abs(ours.b - theirs.b) <= 1e-6f,
                  qPrintable(QStringLiteral("colour (%1, %2, %3): (%4, %5, %6) vs (%7, %8, %9)")
-                                .arg(c.r).arg(c.g).arg(c.b).arg(ours.r).arg(ours.g).arg(ours.b)
-                                .arg(theirs.r).arg(theirs.g).arg(theirs.b)));
+                                .arg(c.r)
+                                .arg(c.g)
+                                .arg(c.b)
+                                .arg(ours.r)
+                                .arg(ours.g)
+                                .arg(ours.b)
+                                .arg(theirs.r)
+                                .arg(theirs.g)
+                                .arg(theirs.b)));
     }
 }
 
@@ -257,11 +263,15 @@ void TestRippleReference::crestStaysWithinLimits()
         for (const RippleRGBA &pixel : frame.pixels) {
             // Premultiplied: the colour is the tint scaled by alpha.
             const bool fine = pixel.a >= 0.0f && pixel.a <= 0.35f && (!over || pixel.a == 0.0f)
-                && std::abs(pixel.r - tint[0] * pixel.a) < 1e-6f && std::abs(pixel.g - tint[1] * pixel.a) < 1e-6f
-                && std::abs(pixel.b - tint[2] * pixel.a) < 1e-6f;
+                              && std::abs(pixel.r - tint[0] * pixel.a) < 1e-6f && std::abs(pixel.g - tint[1] * pixel.a) < 1e-6f
+                              && std::abs(pixel.b - tint[2] * pixel.a) < 1e-6f;
             if (!fine)
                 QFAIL(qPrintable(QStringLiteral("at %1 s: (%2, %3, %4, %5)")
-                                     .arg(uniforms.time).arg(pixel.r).arg(pixel.g).arg(pixel.b).arg(pixel.a)));
+                                     .arg(uniforms.time)
+                                     .arg(pixel.r)
+                                     .arg(pixel.g)
+                                     .arg(pixel.b)
+                                     .arg(pixel.a)));
             if (!over)
                 largestWhileRunning = std::max(largestWhileRunning, pixel.a);
         }

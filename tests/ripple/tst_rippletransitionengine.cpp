@@ -94,7 +94,7 @@ public:
     int created = 0;
     QList<RecordingSurface *> live;
     QStringList *events = nullptr;
-    QString refused;  // the screen no window can be made for
+    QString refused; // the screen no window can be made for
 };
 
 RecordingSurface::RecordingSurface(RecordingSurfaceFactory *f, RippleSurfaceSetup s)
@@ -137,7 +137,6 @@ public:
     QList<QRect> rects;
     std::function<void(int)> during;
 };
-
 
 const QString fallbackPrefix = QStringLiteral("Halvo ScreenCaptureKit screenshot fallback: ");
 
@@ -385,7 +384,7 @@ void TestRippleTransitionEngine::refractHidesStageThenAppliesAfterLastWindow()
 // Rows: when the cancel arrives while the pictures are being taken.
 void TestRippleTransitionEngine::cancelDuringCapture_data()
 {
-    QTest::addColumn<int>("cancelInCapture");  // -1: before the first capture runs
+    QTest::addColumn<int>("cancelInCapture"); // -1: before the first capture runs
     QTest::addColumn<int>("expectedCaptures");
     QTest::newRow("before the first capture") << -1 << 0;
     QTest::newRow("inside the first capture") << 0 << 1;
@@ -447,14 +446,15 @@ void TestRippleTransitionEngine::cancelWhileRippling()
 void TestRippleTransitionEngine::cancelInsideApplyTarget()
 {
     m_colour->applyColor(4000, 60);
-    m_engine->runTransition(4000, 60, 1000, 100, true, {100, 100},
-                            [this] {
-                                m_events.append(QStringLiteral("apply"));
-                                QCOMPARE(m_engine->state(), State::Finishing);
-                                m_engine->cancelTransition();
-                                m_colour->applyColor(2000, 100);
-                            },
-                            completion());
+    m_engine->runTransition(
+        4000, 60, 1000, 100, true, {100, 100},
+        [this] {
+            m_events.append(QStringLiteral("apply"));
+            QCOMPARE(m_engine->state(), State::Finishing);
+            m_engine->cancelTransition();
+            m_colour->applyColor(2000, 100);
+        },
+        completion());
     QTRY_COMPARE(m_engine->state(), State::Rippling);
     advanceTo(3.2);
     m_factory->frameAll();
@@ -473,7 +473,7 @@ void TestRippleTransitionEngine::cancelInsideApplyTarget()
 void TestRippleTransitionEngine::firstFrameDeadline_data()
 {
     QTest::addColumn<QList<bool>>("swapsFirstFrame");
-    QTest::addColumn<int>("failing");  // -1: none
+    QTest::addColumn<int>("failing"); // -1: none
     QTest::addColumn<bool>("ends");
     QTest::newRow("neither window swaps a frame") << QList<bool>{false, false} << -1 << true;
     QTest::newRow("one of two never swaps") << QList<bool>{true, false} << -1 << true;
@@ -626,8 +626,7 @@ void TestRippleTransitionEngine::captureFailureFallsBackOnce()
         QCOMPARE(window->setup.pipeline, Pipeline::CrestOverlay);
         QVERIFY(!window->setup.opaque);
         QVERIFY(window->setup.picture.isNull());
-        const RippleUniforms expected
-            = RippleTransitionEngine::uniformsFor(window->setup.screen, origin, {6500, 100}, {2000, 50}, false);
+        const RippleUniforms expected = RippleTransitionEngine::uniformsFor(window->setup.screen, origin, {6500, 100}, {2000, 50}, false);
         QCOMPARE(window->setup.uniforms.origin[0], expected.origin[0]);
         QCOMPARE(window->setup.uniforms.origin[1], expected.origin[1]);
         QCOMPARE(window->setup.uniforms.toWhite[0], expected.toWhite[0]);
@@ -644,7 +643,7 @@ void TestRippleTransitionEngine::captureFailureFallsBackOnce()
 // Rows: why refraction cannot run; never a capture, never a log line.
 void TestRippleTransitionEngine::refractUnavailableGivesTier1WithoutCapture_data()
 {
-    QTest::addColumn<bool>("realWindowFactory");  // under QCoreApplication it finds no OpenGL
+    QTest::addColumn<bool>("realWindowFactory"); // under QCoreApplication it finds no OpenGL
     QTest::addColumn<bool>("access");
     QTest::addColumn<bool>("refraction");
     QTest::newRow("no OpenGL") << true << true << true;
@@ -745,8 +744,7 @@ void TestRippleTransitionEngine::fadeColour()
     QFETCH(double, t);
     QFETCH(double, temperature);
     QFETCH(double, saturation);
-    const RippleTransitionEngine::FadeColour colour
-        = RippleTransitionEngine::fadeColour({fromTemperature, fromSaturation}, {toTemperature, toSaturation}, t);
+    const RippleTransitionEngine::FadeColour colour = RippleTransitionEngine::fadeColour({fromTemperature, fromSaturation}, {toTemperature, toSaturation}, t);
     QCOMPARE(colour.temperature, temperature);
     QCOMPARE(colour.saturation, saturation);
 }

@@ -80,8 +80,7 @@ bool knownPreset(const QString &id)
 
 } // namespace
 
-class TestScheduleEvaluator : public QObject
-{
+class TestScheduleEvaluator : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -160,11 +159,26 @@ void TestScheduleEvaluator::constructorValidates_data()
     QTest::addColumn<QString>("time2");
     QTest::addColumn<QString>("expectedTime1");
     QTest::addColumn<QString>("expectedTime2");
-    QTest::newRow("both valid") << "06:30" << "22:15" << "06:30" << "22:15";
-    QTest::newRow("invalid first") << "8:00" << "22:15" << "08:00" << "22:15";
-    QTest::newRow("invalid second") << "06:30" << "24:00" << "06:30" << "20:00";
-    QTest::newRow("both invalid") << "junk" << "" << "08:00" << "20:00";
-    QTest::newRow("valid text kept as given") << "07::45" << "+9:00" << "07::45" << "+9:00";
+    QTest::newRow("both valid") << "06:30"
+                                << "22:15"
+                                << "06:30"
+                                << "22:15";
+    QTest::newRow("invalid first") << "8:00"
+                                   << "22:15"
+                                   << "08:00"
+                                   << "22:15";
+    QTest::newRow("invalid second") << "06:30"
+                                    << "24:00"
+                                    << "06:30"
+                                    << "20:00";
+    QTest::newRow("both invalid") << "junk"
+                                  << ""
+                                  << "08:00"
+                                  << "20:00";
+    QTest::newRow("valid text kept as given") << "07::45"
+                                              << "+9:00"
+                                              << "07::45"
+                                              << "+9:00";
 }
 
 void TestScheduleEvaluator::constructorValidates()
@@ -379,9 +393,9 @@ void TestScheduleEvaluator::evaluate()
 void TestScheduleEvaluator::daylightSavingChange_data()
 {
     QTest::addColumn<QTimeZone>("zone");
-    QTest::addColumn<QDateTime>("before"); // last tick on the old offset
-    QTest::addColumn<QDateTime>("after");  // first tick on the new offset
-    QTest::addColumn<qint64>("shift");     // minutes the event moves by
+    QTest::addColumn<QDateTime>("before");  // last tick on the old offset
+    QTest::addColumn<QDateTime>("after");   // first tick on the new offset
+    QTest::addColumn<qint64>("shift");      // minutes the event moves by
     QTest::addColumn<QDateTime>("morning"); // the next switch time
 
     QTest::newRow("Berlin spring forward") << berlin() << utc(2024, 3, 31, 0, 59) << utc(2024, 3, 31, 1, 0)

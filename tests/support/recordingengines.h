@@ -23,7 +23,8 @@ struct CallLog {
 
 class RecordingColorEngine : public DisplayColorApplying {
 public:
-    explicit RecordingColorEngine(std::shared_ptr<CallLog> log) : m_log(std::move(log)) {}
+    explicit RecordingColorEngine(std::shared_ptr<CallLog> log)
+        : m_log(std::move(log)) {}
     QSet<quint32> overlayWindowIDs() const override { return {}; }
     void applyColor(qint64 t, qint64 s) override
     {
@@ -47,7 +48,8 @@ private:
 // A display whose level the test sets; setBrightness can be made to fail.
 class RecordingBrightnessEngine : public BrightnessControlling {
 public:
-    explicit RecordingBrightnessEngine(std::shared_ptr<CallLog> log) : m_log(std::move(log)) {}
+    explicit RecordingBrightnessEngine(std::shared_ptr<CallLog> log)
+        : m_log(std::move(log)) {}
     std::optional<qint64> readBrightness() override
     {
         m_log->add(QStringLiteral("brightness.read"));
@@ -71,7 +73,8 @@ private:
 
 class RecordingKeepAwakeEngine : public KeepAwakeControlling {
 public:
-    explicit RecordingKeepAwakeEngine(std::shared_ptr<CallLog> log) : m_log(std::move(log)) {}
+    explicit RecordingKeepAwakeEngine(std::shared_ptr<CallLog> log)
+        : m_log(std::move(log)) {}
     bool isActive() const override { return active; }
     bool setActive(bool on) override
     {
@@ -96,7 +99,8 @@ private:
 // cancel drops the previous closures unrun, as the interface requires.
 class RecordingRippleEngine : public RippleTransitioning {
 public:
-    explicit RecordingRippleEngine(std::shared_ptr<CallLog> log) : m_log(std::move(log)) {}
+    explicit RecordingRippleEngine(std::shared_ptr<CallLog> log)
+        : m_log(std::move(log)) {}
     bool hasScreenCaptureAccess() const override { return true; }
     bool canRequestScreenCaptureAccess() const override { return false; }
     void requestScreenCaptureAccess() override { m_log->add(QStringLiteral("ripple.request")); }
@@ -111,8 +115,13 @@ public:
                        std::function<void()> completion) override
     {
         m_log->add(QStringLiteral("ripple.run %1 %2 -> %3 %4 refract=%5 origin=%6,%7")
-                       .arg(fromT).arg(fromS).arg(toT).arg(toS)
-                       .arg(useRefraction).arg(origin.x()).arg(origin.y()));
+                       .arg(fromT)
+                       .arg(fromS)
+                       .arg(toT)
+                       .arg(toS)
+                       .arg(useRefraction)
+                       .arg(origin.x())
+                       .arg(origin.y()));
         pendingApplyTarget = std::move(applyTarget);
         pendingCompletion = std::move(completion);
     }

@@ -80,7 +80,7 @@ void FeedServer::answer(QTcpSocket *socket, const Response &response)
 
     const qint64 length = response.mode == Response::Mode::Stream ? response.streamSize : response.body.size();
     QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n"
-        + "Content-Type: application/json\r\n" + response.extraHeaders;
+                      + "Content-Type: application/json\r\n" + response.extraHeaders;
     if (response.sendContentLength)
         head += "Content-Length: " + QByteArray::number(length) + "\r\n";
     else

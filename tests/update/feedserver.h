@@ -19,16 +19,16 @@ class FeedServer : public QObject {
 public:
     struct Response {
         enum class Mode {
-            Answer,  // status line, headers and body at once
-            Silent,  // read the request, never answer
-            Held,    // answer only when release() is called
-            Stream,  // a body of streamSize bytes, written as the client reads
-            Drip,    // status line and headers at once, then the body a byte per dripInterval
+            Answer, // status line, headers and body at once
+            Silent, // read the request, never answer
+            Held,   // answer only when release() is called
+            Stream, // a body of streamSize bytes, written as the client reads
+            Drip,   // status line and headers at once, then the body a byte per dripInterval
         };
         Mode mode = Mode::Answer;
         int status = 200;
         QByteArray body;
-        QByteArray extraHeaders;     // whole lines, each ending in \r\n
+        QByteArray extraHeaders; // whole lines, each ending in \r\n
         bool sendContentLength = true;
         qint64 streamSize = 0;
         std::chrono::milliseconds dripInterval{1000};

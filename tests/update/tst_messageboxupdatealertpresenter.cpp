@@ -30,7 +30,7 @@ private Q_SLOTS:
 void TestMessageBoxUpdateAlertPresenter::showsAlertAndReportsButton_data()
 {
     QTest::addColumn<bool>("updateAlert");
-    QTest::addColumn<int>("press");   // button index, or -1 for Escape
+    QTest::addColumn<int>("press"); // button index, or -1 for Escape
     QTest::addColumn<int>("expected");
     QTest::addColumn<QString>("notes");
 
@@ -120,8 +120,12 @@ void TestMessageBoxUpdateAlertPresenter::showsAlertAndReportsButton()
     Q_UNUSED(active);
     QCOMPARE(defaultButton, alert.buttons.first());
     QVERIFY2(screenArea.contains(frame), qPrintable(QStringLiteral("%1x%2 at %3,%4 on %5x%6")
-        .arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y())
-        .arg(screenArea.width()).arg(screenArea.height())));
+                                                        .arg(frame.width())
+                                                        .arg(frame.height())
+                                                        .arg(frame.x())
+                                                        .arg(frame.y())
+                                                        .arg(screenArea.width())
+                                                        .arg(screenArea.height())));
     // Message boxes lay buttons out by role; the set must be exactly the alert's.
     seenButtons.sort();
     QStringList wanted = alert.buttons;

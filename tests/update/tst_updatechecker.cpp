@@ -41,7 +41,7 @@ QByteArray json(QByteArray text)
 QByteArray manifestJson(const QString &version, const QString &notes = QString())
 {
     QByteArray body = "{'version': '" + version.toUtf8()
-        + "', 'build': '412', 'releaseDate': '2025-03-01', 'downloadUrl': 'https://corvanta.com/halvoscope'";
+                      + "', 'build': '412', 'releaseDate': '2025-03-01', 'downloadUrl': 'https://corvanta.com/halvoscope'";
     if (!notes.isNull())
         body += ", 'notes': '" + notes.toUtf8() + "'";
     return json(body + '}');
@@ -87,35 +87,64 @@ void TestUpdateChecker::isNewerVersion_data()
     QTest::addColumn<QString>("current");
     QTest::addColumn<bool>("newer");
 
-    QTest::newRow("1.10 vs 1.9") << "1.10" << "1.9" << true;
-    QTest::newRow("1.9 vs 1.10") << "1.9" << "1.10" << false;
-    QTest::newRow("1.0 vs 1.0.0") << "1.0" << "1.0.0" << false;
-    QTest::newRow("1.0.0 vs 1.0") << "1.0.0" << "1.0" << false;
-    QTest::newRow("1.0.1 vs 1.0") << "1.0.1" << "1.0" << true;
-    QTest::newRow("2.0-beta vs 2.0") << "2.0-beta" << "2.0" << false;
-    QTest::newRow("2.1-beta vs 2.0") << "2.1-beta" << "2.0" << false; // 1-beta is not a number
-    QTest::newRow("v2.0 vs 1.0") << "v2.0" << "1.0" << false;
-    QTest::newRow("older") << "0.9.9" << "1.0.0" << false;
-    QTest::newRow("equal") << "3.2.1" << "3.2.1" << false;
-    QTest::newRow("1..2 vs 1.1") << "1..2" << "1.1" << true;
-    QTest::newRow("1.2 vs 1..2") << "1.2" << "1..2" << false;
-    QTest::newRow("leading dot") << ".2" << "1" << true;
-    QTest::newRow("empty vs 0") << "" << "0" << false;
-    QTest::newRow("1 vs empty") << "1" << "" << true;
-    QTest::newRow("largest piece") << "9223372036854775807" << "1" << true;
-    QTest::newRow("overflow counts as 0") << "9223372036854775808" << "1" << false;
-    QTest::newRow("long overflow counts as 0") << "99999999999999999999999" << "0.1" << false;
-    QTest::newRow("smallest piece") << "0" << "-9223372036854775808" << true;
-    QTest::newRow("negative overflow counts as 0") << "-9223372036854775809" << "-1" << true;
-    QTest::newRow("+1 is 1") << "+1" << "0" << true;
-    QTest::newRow("+1 equals 1") << "+1" << "1" << false;
-    QTest::newRow("-1 below 0") << "-1" << "0" << false;
-    QTest::newRow("0 above -1") << "1.0" << "1.-1" << true;
-    QTest::newRow("bare sign counts as 0") << "+" << "-" << false;
-    QTest::newRow("double sign counts as 0") << "+-1" << "0" << false;
-    QTest::newRow("space counts as 0") << " 2" << "1" << false;
-    QTest::newRow("trailing space counts as 0") << "2 " << "1" << false;
-    QTest::newRow("letter suffix counts as 0") << "1a" << "0" << false;
+    QTest::newRow("1.10 vs 1.9") << "1.10"
+                                 << "1.9" << true;
+    QTest::newRow("1.9 vs 1.10") << "1.9"
+                                 << "1.10" << false;
+    QTest::newRow("1.0 vs 1.0.0") << "1.0"
+                                  << "1.0.0" << false;
+    QTest::newRow("1.0.0 vs 1.0") << "1.0.0"
+                                  << "1.0" << false;
+    QTest::newRow("1.0.1 vs 1.0") << "1.0.1"
+                                  << "1.0" << true;
+    QTest::newRow("2.0-beta vs 2.0") << "2.0-beta"
+                                     << "2.0" << false;
+    QTest::newRow("2.1-beta vs 2.0") << "2.1-beta"
+                                     << "2.0" << false; // 1-beta is not a number
+    QTest::newRow("v2.0 vs 1.0") << "v2.0"
+                                 << "1.0" << false;
+    QTest::newRow("older") << "0.9.9"
+                           << "1.0.0" << false;
+    QTest::newRow("equal") << "3.2.1"
+                           << "3.2.1" << false;
+    QTest::newRow("1..2 vs 1.1") << "1..2"
+                                 << "1.1" << true;
+    QTest::newRow("1.2 vs 1..2") << "1.2"
+                                 << "1..2" << false;
+    QTest::newRow("leading dot") << ".2"
+                                 << "1" << true;
+    QTest::newRow("empty vs 0") << ""
+                                << "0" << false;
+    QTest::newRow("1 vs empty") << "1"
+                                << "" << true;
+    QTest::newRow("largest piece") << "9223372036854775807"
+                                   << "1" << true;
+    QTest::newRow("overflow counts as 0") << "9223372036854775808"
+                                          << "1" << false;
+    QTest::newRow("long overflow counts as 0") << "99999999999999999999999"
+                                               << "0.1" << false;
+    QTest::newRow("smallest piece") << "0"
+                                    << "-9223372036854775808" << true;
+    QTest::newRow("negative overflow counts as 0") << "-9223372036854775809"
+                                                   << "-1" << true;
+    QTest::newRow("+1 is 1") << "+1"
+                             << "0" << true;
+    QTest::newRow("+1 equals 1") << "+1"
+                                 << "1" << false;
+    QTest::newRow("-1 below 0") << "-1"
+                                << "0" << false;
+    QTest::newRow("0 above -1") << "1.0"
+                                << "1.-1" << true;
+    QTest::newRow("bare sign counts as 0") << "+"
+                                           << "-" << false;
+    QTest::newRow("double sign counts as 0") << "+-1"
+                                             << "0" << false;
+    QTest::newRow("space counts as 0") << " 2"
+                                       << "1" << false;
+    QTest::newRow("trailing space counts as 0") << "2 "
+                                                << "1" << false;
+    QTest::newRow("letter suffix counts as 0") << "1a"
+                                               << "0" << false;
     QTest::newRow("non-ASCII digit counts as 0") << QString::fromUtf8("\u0663") << "0" << false;
 }
 
@@ -130,7 +159,7 @@ void TestUpdateChecker::isNewerVersion()
 void TestUpdateChecker::decodesManifest()
 {
     const auto full = AppUpdateManifest::fromJson(json("{'version': '2.1', 'build': '77', 'releaseDate': '2025-06-30', "
-        "'downloadUrl': 'https://corvanta.com/dl?x=1', 'notes': 'Fixes.', 'Version': 3, 'extra': {'a': [1]}}"));
+                                                       "'downloadUrl': 'https://corvanta.com/dl?x=1', 'notes': 'Fixes.', 'Version': 3, 'extra': {'a': [1]}}"));
     QVERIFY(full);
     QCOMPARE(full->version, QStringLiteral("2.1"));
     QCOMPARE(full->build, std::optional<QString>(QStringLiteral("77")));
@@ -220,7 +249,10 @@ void TestUpdateChecker::alertTextsStaySmall_data()
     QTest::newRow("one over both limits") << v32 + u'5' << a4000 + u'b' << v32 + ellipsis << a4000 + ellipsis;
     QTest::newRow("1 MiB each") << QString(1024 * 1024, QLatin1Char('9')) << QString(1024 * 1024, QLatin1Char('n'))
                                 << QString(32, QLatin1Char('9')) + ellipsis << QString(4000, QLatin1Char('n')) + ellipsis;
-    QTest::newRow("version on several lines") << "2.0\r\n\tbeta\u2028" << "" << "2.0 beta" << "";
+    QTest::newRow("version on several lines") << "2.0\r\n\tbeta\u2028"
+                                              << ""
+                                              << "2.0 beta"
+                                              << "";
     QTest::newRow("version of blank lines") << QString(1024 * 1024, QLatin1Char('\n')) + u"3.0"_s << u""_s << u"3.0"_s << u""_s;
     // A character that does not fit is left out whole: neither half of a
     // surrogate pair nor a letter without its accent.
@@ -267,40 +299,40 @@ void TestUpdateChecker::checkAgainstFeed_data()
     const QString upToDateText = QStringLiteral("Halvoscope ") + running + QStringLiteral(" is currently the newest version available.");
 
     QTest::newRow("newer with notes") << 200 << manifestJson(u"99.0"_s, u"Faster ripples."_s)
-        << u"updateAvailable"_s << false << u"Halvoscope 99.0 is Available"_s
-        << runningText + u"\n\nWhat's new:\nFaster ripples."_s << updateButtons;
+                                      << u"updateAvailable"_s << false << u"Halvoscope 99.0 is Available"_s
+                                      << runningText + u"\n\nWhat's new:\nFaster ripples."_s << updateButtons;
     QTest::newRow("newer with empty notes") << 200 << manifestJson(u"99.0"_s, u""_s)
-        << "updateAvailable" << false << "Halvoscope 99.0 is Available" << runningText << updateButtons;
+                                            << "updateAvailable" << false << "Halvoscope 99.0 is Available" << runningText << updateButtons;
     QTest::newRow("newer without notes") << 201 << manifestJson(u"99.0"_s)
-        << "updateAvailable" << false << "Halvoscope 99.0 is Available" << runningText << updateButtons;
+                                         << "updateAvailable" << false << "Halvoscope 99.0 is Available" << runningText << updateButtons;
     QTest::newRow("equal") << 200 << manifestJson(running)
-        << "upToDate" << false << "You're Up to Date" << upToDateText << ok;
+                           << "upToDate" << false << "You're Up to Date" << upToDateText << ok;
     QTest::newRow("equal with more zeros") << 200 << manifestJson(running + u".0.0"_s)
-        << "upToDate" << false << "You're Up to Date" << upToDateText << ok;
+                                           << "upToDate" << false << "You're Up to Date" << upToDateText << ok;
     QTest::newRow("older") << 200 << manifestJson(u"0.1"_s, u"Old."_s)
-        << "upToDate" << false << "You're Up to Date" << upToDateText << ok;
+                           << "upToDate" << false << "You're Up to Date" << upToDateText << ok;
     QTest::newRow("404 with a valid body") << 404 << manifestJson(u"99.0"_s)
-        << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
+                                           << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
     QTest::newRow("500 with a valid body") << 500 << manifestJson(u"99.0"_s)
-        << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
+                                           << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
     QTest::newRow("204 without a body") << 204 << QByteArray()
-        << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
+                                        << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
     QTest::newRow("garbage body") << 200 << QByteArray("\x89PNG\r\n\x1a\n garbage {{{")
-        << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
+                                  << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
     QTest::newRow("version as a number") << 200 << json("{'version': 99, 'downloadUrl': 'https://a.example/'}")
-        << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
+                                         << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
     QTest::newRow("no downloadUrl") << 200 << json("{'version': '99'}")
-        << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
+                                    << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
     QTest::newRow("file downloadUrl") << 200 << json("{'version': '99', 'downloadUrl': 'file:///etc/passwd'}")
-        << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
+                                      << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
 
     // Largest accepted body: a valid manifest padded with spaces to exactly 1 MiB.
     QByteArray limit = manifestJson(u"99.0"_s);
     limit.append(UpdateChecker::maximumBodySize - limit.size(), ' ');
     QTest::newRow("exactly 1 MiB") << 200 << limit
-        << "updateAvailable" << false << "Halvoscope 99.0 is Available" << runningText << updateButtons;
+                                   << "updateAvailable" << false << "Halvoscope 99.0 is Available" << runningText << updateButtons;
     QTest::newRow("1 MiB and a byte") << 200 << limit + ' '
-        << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
+                                      << "error" << true << "Couldn't Check for Updates" << unreachable << ok;
 }
 
 void TestUpdateChecker::checkAgainstFeed()

@@ -5,7 +5,7 @@ const QString logindService = QStringLiteral("org.freedesktop.login1");
 const QString logindPath = QStringLiteral("/org/freedesktop/login1");
 const QString logindManager = QStringLiteral("org.freedesktop.login1.Manager");
 const QString prepareForSleep = QStringLiteral("PrepareForSleep");
-}
+} // namespace
 
 LogindSleepWatcher::LogindSleepWatcher(QDBusConnection systemBus)
     : m_bus(std::move(systemBus))

@@ -44,7 +44,7 @@ ScreenSaverInhibitor::Result ScreenSaverInhibitor::inhibit(const QString &applic
         return Result::Refused;
 
     for (const QString &path : {QStringLiteral("/org/freedesktop/ScreenSaver"),
-                               QStringLiteral("/ScreenSaver")}) {
+                                QStringLiteral("/ScreenSaver")}) {
         QDBusMessage call =
             QDBusMessage::createMethodCall(kService, path, kInterface, QStringLiteral("Inhibit"));
         call << application << reason;

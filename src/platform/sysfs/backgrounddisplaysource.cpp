@@ -147,7 +147,8 @@ void BackgroundDisplaySource::refresh()
     if (m_shared->scanScheduled || !m_shared->owner)
         return;
     m_shared->scanScheduled = true;
-    QMetaObject::invokeMethod(m_context, [this] { scan(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_context, [this] { scan(); }, Qt::QueuedConnection);
 }
 
 void BackgroundDisplaySource::scan()

@@ -23,7 +23,9 @@ struct MccsVersionSpec {
 };
 
 // DDCA_IO_Mode; ddcutil 2 removed ADL but kept the numbers.
-enum IoMode : int { IoI2c = 0, IoAdl = 1, IoUsb = 2 };
+enum IoMode : int { IoI2c = 0,
+                    IoAdl = 1,
+                    IoUsb = 2 };
 
 struct NonTableVcpValue {
     std::uint8_t mh;

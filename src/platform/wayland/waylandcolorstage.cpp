@@ -88,7 +88,6 @@ struct WaylandColorStage::Output {
     bool failureTold = false;
     // A ramp was sent through the current control.
     bool written = false;
-
 };
 
 struct WaylandColorStage::Events {
@@ -199,7 +198,7 @@ WaylandColorStage::~WaylandColorStage()
 }
 
 void WaylandColorStage::Events::registryGlobal(void *data, wl_registry *registry, uint32_t name, const char *interface,
-                                       uint32_t version)
+                                               uint32_t version)
 {
     auto *self = static_cast<WaylandColorStage *>(data);
     if (std::strcmp(interface, wl_output_interface.name) == 0) {
@@ -349,7 +348,8 @@ void WaylandColorStage::refresh()
         return;
     sync();
     // Kept for the writes that usually follow right away.
-    QMetaObject::invokeMethod(this, [this] { handBackUnwritten(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { handBackUnwritten(); }, Qt::QueuedConnection);
 }
 
 void WaylandColorStage::handBackUnwritten()

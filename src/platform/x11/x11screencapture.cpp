@@ -264,8 +264,8 @@ QImage X11ScreenCapture::toImage(const XImage *image)
 
     const bool hostLsbFirst = Q_BYTE_ORDER == Q_LITTLE_ENDIAN;
     const bool sameLayout = image->bits_per_pixel == 32 && image->red_mask == 0xff0000ul
-        && image->green_mask == 0xff00ul && image->blue_mask == 0xfful
-        && (image->byte_order == LSBFirst) == hostLsbFirst;
+                            && image->green_mask == 0xff00ul && image->blue_mask == 0xfful
+                            && (image->byte_order == LSBFirst) == hostLsbFirst;
     if (sameLayout) {
         // The usual 24-bit TrueColor root: already 0xXXRRGGBB words; only
         // the unused byte must become opaque.

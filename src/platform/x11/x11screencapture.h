@@ -21,7 +21,8 @@ struct _XImage;
 // one costs a page fault per 4 KiB on both sides, far more than the capture.
 class X11ScreenCapture : public ScreenCaptureSource {
 public:
-    enum class Method { SharedMemory, GetImage };
+    enum class Method { SharedMemory,
+                        GetImage };
 
     // An empty name means $DISPLAY.
     explicit X11ScreenCapture(const QByteArray &displayName = {});

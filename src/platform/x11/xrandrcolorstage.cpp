@@ -244,7 +244,8 @@ void XRandrColorStage::readScreen(int screen)
         const auto has = [&](XID atom) {
             return properties && std::find(properties, properties + count, atom) != properties + count;
         };
-        const XID property = has(m_ctmAtom) ? m_ctmAtom : has(m_cscMatrixAtom) ? m_cscMatrixAtom : XID(None);
+        const XID property = has(m_ctmAtom) ? m_ctmAtom : has(m_cscMatrixAtom) ? m_cscMatrixAtom
+                                                                               : XID(None);
         const bool listed = property != None;
         if (properties)
             XFree(properties);
@@ -267,7 +268,7 @@ void XRandrColorStage::readScreen(int screen)
             // A matrix of another shape than we know (3×3 S31.32, 3×4 S15.16) is not one we can write.
             const auto original = m_originalMatrix.constFind(output.id);
             output.hasMatrix = original != m_originalMatrix.cend() && original->property == property
-                && knownMatrixShape(*original) && !m_refusedOutputs.contains(output.id);
+                               && knownMatrixShape(*original) && !m_refusedOutputs.contains(output.id);
             output.matrixProperty = property;
         }
         m_outputs.append(output);
@@ -592,7 +593,8 @@ void XRandrColorStage::handleEvents()
 void XRandrColorStage::handleQueuedEventsLater()
 {
     if (alive() && XEventsQueued(m_display, QueuedAlready) > 0)
-        QMetaObject::invokeMethod(this, [this] { handleEvents(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { handleEvents(); }, Qt::QueuedConnection);
 }
 
 // Name and EDID: a CRTC or output whose monitor was swapped since is not the
@@ -658,7 +660,7 @@ bool XRandrColorStage::anotherInstanceWrote(qint64 pid)
         return false;
     const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
     return !program.isEmpty()
-        && QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget() == program;
+           && QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget() == program;
 }
 
 // Ours, so the recorded original goes back, when the server shows the value the dead writer settled on,

@@ -104,12 +104,12 @@ QString AutostartLoginItem::desktopEntry() const
                          "Type=Application\n"
                          "Name=Halvoscope\n"
                          "Exec=")
-        + execValue(m_executablePath)
-        + QLatin1String("\n"
-                        "Icon=com.corvanta.Halvoscope\n"
-                        "Terminal=false\n"
-                        "NoDisplay=false\n"
-                        "X-GNOME-Autostart-enabled=true\n");
+           + execValue(m_executablePath)
+           + QLatin1String("\n"
+                           "Icon=com.corvanta.Halvoscope\n"
+                           "Terminal=false\n"
+                           "NoDisplay=false\n"
+                           "X-GNOME-Autostart-enabled=true\n");
 }
 
 bool AutostartLoginItem::registerItem(QString *errorDescription)

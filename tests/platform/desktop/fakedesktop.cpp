@@ -15,8 +15,8 @@ FakeKWin::FakeKWin(const QString &busAddress, bool plasma6, bool available)
     m_state->available = available;
     const auto options = QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties;
     const bool served = plasma6
-        ? m_service.addObject(QStringLiteral("/org/kde/KWin/NightLight"), new FakeKWinNightLight(m_state), options)
-        : m_service.addObject(QStringLiteral("/ColorCorrect"), new FakeKWinColorCorrect(m_state), options);
+                            ? m_service.addObject(QStringLiteral("/org/kde/KWin/NightLight"), new FakeKWinNightLight(m_state), options)
+                            : m_service.addObject(QStringLiteral("/ColorCorrect"), new FakeKWinColorCorrect(m_state), options);
     m_valid = m_service.isValid() && served
               && m_listener.connection().connect(QString(), QStringLiteral("/kwinrc"),
                                                  QStringLiteral("org.kde.kconfig.notify"),

@@ -23,7 +23,8 @@ public:
         std::atomic<bool> available = true;
         std::atomic<uint> currentTemperature = 6500;
     };
-    explicit FakeKWinNightLight(std::shared_ptr<State> state) : m_state(std::move(state)) {}
+    explicit FakeKWinNightLight(std::shared_ptr<State> state)
+        : m_state(std::move(state)) {}
     bool available() const { return m_state->available; }
     uint currentTemperature() const { return m_state->currentTemperature; }
 

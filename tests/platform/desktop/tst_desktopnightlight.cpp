@@ -29,7 +29,11 @@ class TestDesktopNightLight : public QObject {
     Q_OBJECT
 
 public:
-    enum class Desktop { None, KWin6, KWin5, KWinWithoutNightLight, Gnome };
+    enum class Desktop { None,
+                         KWin6,
+                         KWin5,
+                         KWinWithoutNightLight,
+                         Gnome };
 
 private Q_SLOTS:
     void initTestCase();
@@ -413,8 +417,9 @@ void TestDesktopNightLight::fadeGivesTheTargetOnce()
     platform.surfaces = std::make_shared<NoSurfaces>();
     RippleTransitionEngine ripple(colour, std::move(platform));
     bool completed = false;
-    ripple.runTransition(6500, 100, 3400, 100, false, QPointF(10, 10), [&colour] { colour->applyColor(3400, 100); },
-                         [&completed] { completed = true; });
+    ripple.runTransition(
+        6500, 100, 3400, 100, false, QPointF(10, 10), [&colour] { colour->applyColor(3400, 100); },
+        [&completed] { completed = true; });
 
     now += RippleTransitionEngine::duration / 2;
     QTRY_COMPARE(m_kwin->notifications, 1);

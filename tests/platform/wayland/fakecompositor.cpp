@@ -117,7 +117,7 @@ void setGamma(wl_client *, wl_resource *resource, int32_t fd)
     struct stat status {};
     std::vector<unsigned char> bytes(expected);
     const bool ok = fstat(fd, &status) == 0 && static_cast<size_t>(status.st_size) == expected
-        && pread(fd, bytes.data(), expected, 0) == static_cast<ssize_t>(expected);
+                    && pread(fd, bytes.data(), expected, 0) == static_cast<ssize_t>(expected);
     close(fd);
     if (!ok) {
         wl_resource_post_error(resource, ZWLR_GAMMA_CONTROL_V1_ERROR_INVALID_GAMMA, "gamma tables of the wrong size");
