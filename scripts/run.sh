@@ -15,9 +15,10 @@ if [ -n "${WAYLAND_DISPLAY:-}" ]; then
   socket=$WAYLAND_DISPLAY
   [ "${socket#/}" != "$socket" ] || socket="${XDG_RUNTIME_DIR:-/run/user/$(id -u)}/$socket"
   if [ -S "$socket" ]; then
-    echo "make run: Wayland session ($WAYLAND_DISPLAY). Screen colour goes through the compositor's gamma"
-    echo "make run: control (sway, Hyprland, river, labwc, Wayfire and other wlroots compositors); a"
-    echo "make run: compositor without it leaves the colours as they are and says so once (see the README)."
+    echo "make run: Wayland session ($WAYLAND_DISPLAY). Screen colour goes through the desktop's own night"
+    echo "make run: light on GNOME and KDE Plasma, and through the compositor's gamma control on sway, Hyprland,"
+    echo "make run: river, labwc, Wayfire and other wlroots compositors; a compositor with neither leaves the"
+    echo "make run: colours as they are and says so once (see the README)."
     if [ -n "${DISPLAY:-}" ]; then
       echo "make run: windows run on XWayland ($DISPLAY), so the popover opens at the top right."
     else
