@@ -358,8 +358,8 @@ void RippleTransitionEngine::startTier1()
     setState(State::Tier1);
 
     qreal fastest = 0.0;
-    const QList<RippleScreen> rates = m_platform.screens();
-    for (const RippleScreen &screen : rates)
+    const QList<RippleScreen> screens = m_platform.screens();
+    for (const RippleScreen &screen : screens)
         fastest = std::max(fastest, screen.refreshRate);
     m_tier1FramePeriod = 1.0 / double(RippleFrameTiming::framesPerSecond(fastest));
     m_tier1FramesPerWrite = 1;
@@ -368,7 +368,6 @@ void RippleTransitionEngine::startTier1()
     // the crest is drawn only where one runs (and OpenGL is looked at only then).
     if (m_platform.surfaces->showsTranslucentWindows()
         && m_platform.surfaces->hasPipeline(RippleRenderer::Pipeline::CrestOverlay)) {
-        const QList<RippleScreen> screens = m_platform.screens();
         for (const RippleScreen &screen : screens) {
             RippleSurfaceSetup setup;
             setup.screen = screen;
