@@ -75,10 +75,9 @@ bool isWaylandSession(const std::function<bool()> &xColourUsable)
 // light takes the temperature instead. Told apart by what answers on the bus.
 // Where neither is used, a night light left held by an earlier run that
 // crashed is still given back.
-std::unique_ptr<ColorStage> createDesktopColorStage(const QDBusConnection &sessionBus,
-                                                    const std::function<bool()> &xColourUsable)
+std::unique_ptr<ColorStage> createDesktopColorStage(const QDBusConnection &sessionBus, bool waylandSession)
 {
-    if (isWaylandSession(xColourUsable)) {
+    if (waylandSession) {
         if (KWinNightLightStage::isPresent(sessionBus))
             return std::make_unique<KWinNightLightStage>(sessionBus);
         if (GnomeNightLightStage::isPresent(sessionBus))
@@ -151,10 +150,16 @@ SessionPlatform createSessionPlatform(std::function<void()> brightnessListed)
     SessionPlatform platform;
     // GNOME and KDE Plasma on Wayland: the desktop's night light; another
     // Wayland compositor: its gamma control; otherwise the X server's XRandR.
-    auto xrandr = std::make_unique<XRandrColorStage>();
-    const auto xColourUsable = [&xrandr] { return xrandr->isAvailable(); };
+    // The X server is asked only where the session type leaves it open; a
+    // Wayland session has no use for XWayland's colour.
+    std::unique_ptr<XRandrColorStage> xrandr;
+    const auto xColourUsable = [&xrandr] {
+        if (!xrandr)
+            xrandr = std::make_unique<XRandrColorStage>();
+        return xrandr->isAvailable();
+    };
     const bool waylandSession = isWaylandSession(xColourUsable);
-    platform.colorStage = createDesktopColorStage(QDBusConnection::sessionBus(), xColourUsable);
+    platform.colorStage = createDesktopColorStage(QDBusConnection::sessionBus(), waylandSession);
     if (!platform.colorStage) {
         if (std::unique_ptr<WaylandColorStage> wayland = connectWaylandSession()) {
             if (!wayland->hasGammaControl()) {
@@ -164,7 +169,7 @@ SessionPlatform createSessionPlatform(std::function<void()> brightnessListed)
             }
             platform.colorStage = std::move(wayland);
         } else {
-            platform.colorStage = std::move(xrandr);
+            platform.colorStage = xrandr ? std::move(xrandr) : std::make_unique<XRandrColorStage>();
         }
     }
     const QDBusConnection systemBus = QDBusConnection::systemBus();

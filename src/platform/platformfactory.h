@@ -61,11 +61,11 @@ std::unique_ptr<SleepWatcher> createSleepWatcher(QDBusConnection systemBus);
 // XWayland) offers no usable colour (`xColourUsable` false).
 bool isWaylandSession(const std::function<bool()> &xColourUsable);
 
-// In a Wayland session, the desktop's own night light as the colour stage:
-// KWin's where its night-light object answers on `sessionBus`, else GNOME's
-// where its settings daemon's colour plugin does. Null otherwise.
-std::unique_ptr<ColorStage> createDesktopColorStage(const QDBusConnection &sessionBus,
-                                                    const std::function<bool()> &xColourUsable);
+// In a Wayland session (`waylandSession`, from isWaylandSession), the
+// desktop's own night light as the colour stage: KWin's where its
+// night-light object answers on `sessionBus`, else GNOME's where its settings
+// daemon's colour plugin does. Null otherwise.
+std::unique_ptr<ColorStage> createDesktopColorStage(const QDBusConnection &sessionBus, bool waylandSession);
 
 // The keep-awake adapters alone, on the given buses and X display (empty
 // means $DISPLAY). GNOME's session manager, where it is on the session bus,

@@ -160,7 +160,7 @@ std::unique_ptr<ColorStage> TestDesktopNightLight::pickStage()
     // Takes and closes the connections of earlier looks at the session.
     for (int fd; (fd = ::accept(m_waylandSocket, nullptr, nullptr)) >= 0;)
         ::close(fd);
-    return createDesktopColorStage(m_client->connection(), [] { return true; });
+    return createDesktopColorStage(m_client->connection(), isWaylandSession([] { return true; }));
 }
 
 QByteArray TestDesktopNightLight::readKwinrc() const
