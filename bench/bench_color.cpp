@@ -1,19 +1,16 @@
 // How long applyColor takes for a changed colour until the X server has
 // handled it, on the CTM path and on the gamma path, and for an equal colour.
+#include "latencysamples.h"
 #include "engines/displaycolorengine.h"
 #include "platform/x11/xrandrcolorstage.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
-#include <vector>
 
 namespace {
 
@@ -51,27 +48,6 @@ void prepareDisplay(Display *display, bool withCtm)
     XSync(display, False);
 }
 
-void report(const char *what, std::vector<qint64> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    const double median = samples[samples.size() / 2] / 1000.0;
-    const double p90 = samples[samples.size() * 9 / 10] / 1000.0;
-    std::printf("%-58s median %8.1f us   p90 %8.1f us   (n=%zu)\n", what, median, p90, samples.size());
-}
-
-std::vector<qint64> measure(const std::function<void(int)> &step)
-{
-    std::vector<qint64> samples;
-    samples.reserve(rounds);
-    QElapsedTimer timer;
-    for (int i = 0; i < rounds; ++i) {
-        timer.start();
-        step(i);
-        samples.push_back(timer.nsecsElapsed());
-    }
-    return samples;
-}
-
 void run(Display *display, bool withCtm)
 {
     prepareDisplay(display, withCtm);
@@ -88,17 +64,17 @@ void run(Display *display, bool withCtm)
     const char *path = withCtm ? "CTM path" : "gamma path";
     char label[128];
     std::snprintf(label, sizeof label, "applyColor, changed colour, %s, XSync after", path);
-    report(label, measure([&](int i) {
-               engine.applyColor(i % 2 ? 2700 : 1800, 90);
-               stage->sync();
-           }));
+    LatencySamples::report(label, LatencySamples::measure(rounds, [&](int i) {
+        engine.applyColor(i % 2 ? 2700 : 1800, 90);
+        stage->sync();
+    }));
     std::snprintf(label, sizeof label, "applyColor, equal colour, %s", path);
-    report(label, measure([&](int) { engine.applyColor(1800, 90); }));
+    LatencySamples::report(label, LatencySamples::measure(rounds, [&](int) { engine.applyColor(1800, 90); }));
     std::snprintf(label, sizeof label, "applyColor, equal colour, %s, XSync after", path);
-    report(label, measure([&](int) {
-               engine.applyColor(1800, 90);
-               stage->sync();
-           }));
+    LatencySamples::report(label, LatencySamples::measure(rounds, [&](int) {
+        engine.applyColor(1800, 90);
+        stage->sync();
+    }));
     engine.reset();
     stage->sync();
 }
