@@ -4,7 +4,20 @@
 #include <QDBusMetaType>
 #include <QHash>
 #include <QMutexLocker>
-#include <QSettings>
+#include <QFile>
+
+QString nightColorValue(const QByteArray &kwinrc, const QString &key)
+{
+    bool inGroup = false;
+    for (const QByteArray &raw : kwinrc.split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (line.startsWith('['))
+            inGroup = line == "[NightColor]";
+        else if (inGroup && line.startsWith(key.toUtf8() + '='))
+            return QString::fromUtf8(line.mid(key.size() + 1));
+    }
+    return QString();
+}
 
 FakeKWin::FakeKWin(const QString &busAddress, bool plasma6, bool available)
     : m_service(busAddress, QStringLiteral("org.kde.KWin"))
@@ -33,11 +46,12 @@ void FakeKWin::configChanged(const QDBusMessage &message)
     lastKeys = changed.value(QStringLiteral("NightColor"));
     if (lastKeys.isEmpty())
         return;
-    QSettings kwinrc(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/kwinrc"), QSettings::IniFormat);
-    kwinrc.beginGroup(QStringLiteral("NightColor"));
-    const bool constant = kwinrc.value(QStringLiteral("Active")).toString() == QLatin1String("true")
-                          && kwinrc.value(QStringLiteral("Mode")).toString() == QLatin1String("Constant");
-    m_state->currentTemperature = constant ? kwinrc.value(QStringLiteral("NightTemperature"), 4500).toUInt() : 6500;
+    QFile file(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/kwinrc"));
+    const QByteArray kwinrc = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const bool constant = nightColorValue(kwinrc, QStringLiteral("Active")) == QLatin1String("true")
+                          && nightColorValue(kwinrc, QStringLiteral("Mode")) == QLatin1String("Constant");
+    const QString night = nightColorValue(kwinrc, QStringLiteral("NightTemperature"));
+    m_state->currentTemperature = constant ? (night.isEmpty() ? 4500 : night.toUInt()) : 6500;
 }
 
 FakeGnomeSessionManager::Calls FakeGnomeSessionManager::calls() const

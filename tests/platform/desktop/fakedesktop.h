@@ -11,6 +11,11 @@
 #include <memory>
 #include <vector>
 
+// The value of `key` in [NightColor] of kwinrc's text, read afresh. (QSettings
+// caches a file by size and modification time, so it misses a rewrite of the
+// same size within the file system's timestamp tick.)
+QString nightColorValue(const QByteArray &kwinrc, const QString &key);
+
 // KWin's night-light object of Plasma 6, served on the fake's thread.
 class FakeKWinNightLight : public QObject {
     Q_OBJECT

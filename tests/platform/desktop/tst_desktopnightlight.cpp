@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -202,7 +201,7 @@ QString TestDesktopNightLight::configuredTemperature(Desktop desktop) const
 {
     if (desktop == Desktop::Gnome)
         return gnomeValue("night-light-temperature");
-    return QSettings(kwinrcPath(), QSettings::IniFormat).value(QStringLiteral("NightColor/NightTemperature")).toString();
+    return nightColorValue(readKwinrc(), QStringLiteral("NightTemperature"));
 }
 
 QString TestDesktopNightLight::snapshot(Desktop desktop) const
