@@ -14,7 +14,12 @@ namespace {
 constexpr GLuint uniformBinding = 0;
 constexpr GLint pictureUnit = 0;
 // Must match ringSegments in the program text: two triangles per segment.
-constexpr GLsizei ringVertices = 256 * 6;
+// Few segments on purpose: a software rasteriser runs the fragment program
+// for whole blocks of pixels, so a block that an edge between two of the
+// ring's triangles crosses is shaded once for each. At 32 the outer corners
+// lie 0.5 % of the radius beyond the circle, so that the chords touch it: a
+// sliver more drawn than needed, for an eighth of the shared edges 256 had.
+constexpr GLsizei ringVertices = 32 * 6;
 
 // How far from its front (aspect-scaled) each program's ring still shows. The
 // refract envelope exp(-(r / 0.105)²) is 5.6e-6 at 0.365: even on an 8K screen

@@ -2,7 +2,11 @@
 
 namespace {
 
-// Mirrors RippleReference line by line; a change here belongs there too.
+// Computes what RippleReference computes; a change here belongs there too. The
+// refract program orders the same maths for a software rasteriser, where every
+// operation runs for every pixel of the ring: whatever depends on the uniforms
+// alone is worked out per vertex, the grading is one matrix per white point,
+// and the two sines are one polynomial pair rather than two library calls.
 constexpr char programText[] = R"glsl(
 // Shared by every stage.
 
@@ -41,12 +45,29 @@ float largestRadius(vec2 o, float aspect)
 // ring.x and ring.y from the origin (aspect-scaled), as ringSegments pairs of
 // triangles; otherwise one triangle covers the viewport.
 uniform vec2 ring;
-const int ringSegments = 256;
+const int ringSegments = 32;
 
 // Depend on the uniforms alone: worked out for the vertices rather than for
 // every pixel, which software rasterisers notice.
 flat out float progress;
 flat out float farthest;
+// The refract wave's front, its displacement and crest scales (end fade
+// included) and the old and new grading as matrices.
+flat out float refractFront;
+flat out float refractStrength;
+flat out float refractCrest;
+flat out mat3 fromGrade;
+flat out mat3 toGrade;
+
+// The grading as one matrix: luminance + (tinted - luminance) · saturation
+// with tinted = colour · white, before the clamp.
+mat3 gradeMatrix(vec3 white, float saturation)
+{
+    vec3 k = (1.0 - saturation) * vec3(0.2126, 0.7152, 0.0722) * white;
+    return mat3(vec3(k.x + saturation * white.x, k.x, k.x),
+                vec3(k.y, k.y + saturation * white.y, k.y),
+                vec3(k.z, k.z, k.z + saturation * white.z));
+}
 
 // The viewport triangle needs no vertex buffer: (-1,-1), (3,-1), (-1,3). The
 // ring's corners come from the vertex number alone too. Its outer edge runs
@@ -70,6 +91,12 @@ void rippleVertex()
     gl_Position = vec4(position, 0.0, 1.0);
     progress = rippleProgress();
     farthest = largestRadius(ripple.origin, ripple.aspect);
+    refractFront = progress * (farthest + 0.30);
+    float endFade = 1.0 - smoothstep(0.82, 1.0, progress);
+    refractStrength = endFade * 0.120 * (1.0 - progress * 0.25);
+    refractCrest = endFade * 0.035 * (1.0 - progress * 0.6);
+    fromGrade = gradeMatrix(ripple.fromWhite.rgb, ripple.fromSaturation);
+    toGrade = gradeMatrix(ripple.toWhite.rgb, ripple.toSaturation);
 }
 
 void main()
@@ -82,6 +109,11 @@ void main()
 
 flat in float progress;
 flat in float farthest;
+flat in float refractFront;
+flat in float refractStrength;
+flat in float refractCrest;
+flat in mat3 fromGrade;
+flat in mat3 toGrade;
 out vec4 fragColor;
 
 // The framebuffer's size in pixels.
@@ -95,41 +127,45 @@ vec2 pixelTexCoord()
     return vec2(gl_FragCoord.x, targetSize.y - gl_FragCoord.y) / targetSize;
 }
 
-vec3 grade(vec3 colour, vec3 white, float saturation)
+vec3 grade(mat3 grading, vec3 colour)
 {
-    vec3 tinted = colour * white;
-    float luminance = 0.2126 * tinted.r + 0.7152 * tinted.g + 0.0722 * tinted.b;
-    return clamp(luminance + (tinted - luminance) * saturation, 0.0, 1.0);
+    return clamp(grading * colour, 0.0, 1.0);
 }
 
 #ifdef RIPPLE_ROLE_rippleRefractFragment
 
 uniform sampler2D picture;
 
+// sin(2π·turns) for both components, within 6e-7: folded onto a quarter
+// turn by a triangle wave, then an odd polynomial fitted on that quarter.
+vec2 sineOfTurns(vec2 turns)
+{
+    vec2 y = abs(fract(turns - 0.25) - 0.5) - 0.25;
+    vec2 y2 = y * y;
+    return y * (6.28316406 + y2 * (-41.3371438 + y2 * (81.34081 + y2 * -70.9937848)));
+}
+
 void rippleRefractFragment()
 {
     vec2 texCoord = pixelTexCoord();
     vec2 delta = texCoord - ripple.origin;
-    vec2 scaled = vec2(delta.x * ripple.aspect, delta.y);
-    float d = length(scaled);
-    float front = progress * (farthest + 0.30);
-    float r = d - front;
-    float envelope = exp(-(r / 0.105) * (r / 0.105));
-    float primary = sin(r * 105.0);
-    float fine = sin(r * 185.0 + 0.8);
-    float endFade = 1.0 - smoothstep(0.82, 1.0, progress);
-    float wave = (primary * 0.72 + fine * 0.28) * envelope * endFade;
-    vec2 direction = d > 0.0001 ? scaled / d : vec2(0.0);
-    vec2 offset = direction * wave * 0.120 * (1.0 - progress * 0.25);
-    offset.x /= ripple.aspect;
+    float d = length(vec2(delta.x * ripple.aspect, delta.y));
+    float r = d - refractFront;
+    // exp(-(r / 0.105)²), and sin(105 r), sin(185 r + 0.8) in turns.
+    float envelope = exp2(r * r * -130.856693);
+    vec2 sines = sineOfTurns(r * vec2(16.711269, 29.4436645) + vec2(0.0, 0.127323954));
+    float wave = (sines.x * 0.72 + sines.y * 0.28) * envelope;
+    // Radially outward by wave · strength in aspect-scaled units, which in
+    // texture space is delta scaled by that over d.
+    vec2 offset = d > 0.0001 ? delta * (wave * refractStrength / d) : vec2(0.0);
 
-    vec3 sampled = texture(picture, clamp(texCoord + offset, 0.0, 1.0)).rgb;
-    vec3 before = grade(sampled, ripple.fromWhite.rgb, ripple.fromSaturation);
-    vec3 after = grade(sampled, ripple.toWhite.rgb, ripple.toSaturation);
-    float coverage = 1.0 - smoothstep(front - 0.025, front + 0.025, d);
+    // Clamp to edge does what clamping the coordinate would.
+    vec3 sampled = texture(picture, texCoord + offset).rgb;
+    vec3 before = grade(fromGrade, sampled);
+    vec3 after = grade(toGrade, sampled);
+    float coverage = 1.0 - smoothstep(refractFront - 0.025, refractFront + 0.025, d);
     vec3 colour = before + (after - before) * coverage;
-    float crest = max(wave, 0.0) * envelope;
-    colour += crest * 0.035 * (1.0 - progress * 0.6);
+    colour += max(wave, 0.0) * envelope * refractCrest;
     fragColor = vec4(clamp(colour, 0.0, 1.0), 1.0);
 }
 
@@ -154,13 +190,11 @@ void rippleRefractSettledFragment()
     vec2 texCoord = pixelTexCoord();
     vec2 delta = texCoord - ripple.origin;
     float d = length(vec2(delta.x * ripple.aspect, delta.y));
-    bool inside = d < progress * (farthest + 0.30);
+    bool inside = d < refractFront;
     vec3 sampled = texelAligned
         ? texelFetch(picture, ivec2(int(gl_FragCoord.x), textureSize(picture, 0).y - 1 - int(gl_FragCoord.y)), 0).rgb
         : texture(picture, clamp(texCoord, 0.0, 1.0)).rgb;
-    vec3 white = inside ? ripple.toWhite.rgb : ripple.fromWhite.rgb;
-    float saturation = inside ? ripple.toSaturation : ripple.fromSaturation;
-    fragColor = vec4(grade(sampled, white, saturation), 1.0);
+    fragColor = vec4(grade(inside ? toGrade : fromGrade, sampled), 1.0);
 }
 
 void main()
