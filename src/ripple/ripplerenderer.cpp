@@ -8,6 +8,7 @@
 #include <QVector2D>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -21,13 +22,29 @@ constexpr GLint pictureUnit = 0;
 // sliver more drawn than needed, for an eighth of the shared edges 256 had.
 constexpr GLsizei ringVertices = 32 * 6;
 
-// How far from its front (aspect-scaled) each program's ring still shows. The
-// refract envelope exp(-(r / 0.105)²) is 5.6e-6 at 0.365: even on an 8K screen
-// the picture moves by less than a hundredth of a pixel there. The crest's
-// alpha is at most 0.22 · exp(-(0.13 / 0.055)²) = 0.0008 there, a fifth of a
-// step. Both include a margin for the GPU's own rounding of the front.
-constexpr float refractReach = 0.365f;
+// How far from its front (aspect-scaled) the crest overlay's ring still shows:
+// its alpha is at most 0.22 · exp(-(0.13 / 0.055)²) = 0.0008 there, a fifth of
+// a step, with a margin for the GPU's own rounding of the front.
 constexpr float crestReach = 0.13f;
+
+// The refract program moves the picture by at most strength · envelope of the
+// screen's height, the envelope being exp(-(r / 0.105)²) at a distance r from
+// the front. Its ring reaches to where that is below this many pixels (0.365
+// on an 8K screen at full strength), and never closer than the soft edge of
+// the new grading, 0.025 either side of the front, plus a margin.
+constexpr float refractStillPixels = 0.003f;
+constexpr float refractEdgeReach = 0.03f;
+
+float refractReach(RippleUniforms uniforms, float time, int targetHeight)
+{
+    uniforms.time = time;
+    const float progress = RippleReference::progress(uniforms);
+    const float endFade = 1.0f - RippleReference::smoothstep(0.82f, 1.0f, progress);
+    const float strength = endFade * 0.120f * (1.0f - progress * 0.25f);
+    const float ratio = strength * float(targetHeight) / refractStillPixels;
+    const float reach = ratio > 1.0f ? 0.105f * std::sqrt(std::log(ratio)) : 0.0f;
+    return std::max(reach, refractEdgeReach);
+}
 
 // Where the front of each program's ring is at `time`.
 float refractFront(RippleUniforms uniforms, float time)
@@ -195,8 +212,9 @@ bool RippleRenderer::draw(Pipeline pipeline, const RippleUniforms &uniforms, QSi
         return true;
     }
     const float front = refractFront(uniforms, uniforms.time);
+    const float reach = refractReach(uniforms, uniforms.time, targetSize.height());
     drawProgram(*m_settled, 0.0f, 0.0f, targetSize, uniforms, false);
-    drawProgram(*m_refract, std::max(front - refractReach, 0.0f), front + refractReach, targetSize, uniforms, false);
+    drawProgram(*m_refract, std::max(front - reach, 0.0f), front + reach, targetSize, uniforms, false);
     return true;
 }
 
@@ -204,10 +222,13 @@ bool RippleRenderer::drawAdvance(const RippleUniforms &uniforms, float previousT
 {
     if (!hasPipeline(Pipeline::Refract) || !hasPicture() || targetSize.isEmpty())
         return false;
+    // Each frame's ring as wide as it was drawn, so the wider of the two.
     const float before = refractFront(uniforms, previousTime);
     const float now = refractFront(uniforms, uniforms.time);
-    drawProgram(*m_refract, std::max(std::min(before, now) - refractReach, 0.0f),
-                std::max(before, now) + refractReach, targetSize, uniforms, false);
+    const float reach = std::max(refractReach(uniforms, previousTime, targetSize.height()),
+                                 refractReach(uniforms, uniforms.time, targetSize.height()));
+    drawProgram(*m_refract, std::max(std::min(before, now) - reach, 0.0f), std::max(before, now) + reach,
+                targetSize, uniforms, false);
     return true;
 }
 
