@@ -98,6 +98,12 @@ void RippleTransitionEngine::warmUpCapture(std::function<void()> done)
         Qt::QueuedConnection);
 }
 
+void RippleTransitionEngine::prepare()
+{
+    if (m_platform.capture->hasAccess() && m_platform.capture->isAvailable())
+        m_platform.surfaces->prepare();
+}
+
 bool RippleTransitionEngine::refractAvailable() const
 {
     return m_platform.capture->hasAccess() && m_platform.capture->isAvailable()

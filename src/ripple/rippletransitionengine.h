@@ -90,6 +90,9 @@ public:
     void requestScreenCaptureAccess() override;
     bool canRequestScreenCaptureAccess() const override { return false; }
     void warmUpCapture(std::function<void()> done = {}) override;
+    // Probes OpenGL on a thread of its own where refraction could be asked
+    // for; a transition asked meanwhile waits for that probe.
+    void prepare() override;
     void runTransition(qint64 fromTemperature, qint64 fromSaturation, qint64 toTemperature, qint64 toSaturation,
                        bool useRefraction, QPointF origin, std::function<void()> applyTarget,
                        std::function<void()> completion) override;
