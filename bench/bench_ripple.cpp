@@ -1,8 +1,9 @@
 // The refraction ripple on the available OpenGL (Mesa's llvmpipe here), at
 // 1920×1080 and 3840×2160, inside its own headless session of the larger size.
 //
-// 1. Memory: resident size and whether Mesa is mapped at start, after the
-//    first ripple through the engine, and after a 4K window too.
+// 1. Memory: resident size and whether Mesa is mapped at start, once the
+//    engine was told a ripple is likely, after the first ripple through the
+//    engine, and after a 4K window too.
 // 2. Real ripples: two refract transitions through one engine on a 1080p
 //    screen with X captures, the first of them loading the graphics driver:
 //    the time from the request to the first frame on the screen, and the
@@ -458,6 +459,7 @@ int main(int argc, char **argv)
         engine->prepare();
         waitFor([] { return false; }, prepareMs);
         std::printf("prepared %d ms before the click\n", prepareMs);
+        printMemory("prepared, no ripple yet");
     }
     engineRipple(*engine, "first");
     waitFor([] { return false; }, 300);

@@ -46,7 +46,8 @@ public:
     // What the probe found wrong, for diagnostics; empty when all is well.
     QString probeLog() const;
     int maxTextureSize() const;
-    // Whether the probe has run (and so the graphics driver is loaded).
+    // Whether the probe has run or `prepare` started it (and so the graphics
+    // driver is loaded or loading).
     bool probed() const { return m_probed; }
 
 private:
