@@ -1,9 +1,10 @@
 // The refraction ripple on the available OpenGL (Mesa's llvmpipe here), at
 // 1920×1080 and 3840×2160, inside its own headless session of the larger size.
 //
-// 1. Memory: resident size and whether Mesa is mapped at start, after the
-//    first ripple through the engine, and after a 4K window too.
-// 2. Real ripples: two refract transitions through the engine on a 1080p
+// 1. Memory: resident size and whether Mesa is mapped at start, once the
+//    engine was told a ripple is likely, after the first ripple through the
+//    engine, and after a 4K window too.
+// 2. Real ripples: two refract transitions through one engine on a 1080p
 //    screen with X captures, the first of them loading the graphics driver:
 //    the time from the request to the first frame on the screen, and the
 //    frames per second reached; then one 4K window on its own.
@@ -18,7 +19,10 @@
 // 4. Accuracy at full resolution against the CPU reference (the bound is 3
 //    steps of 255), every pixel and advanced.
 //
-// Optional argument: frames per offscreen run (default 90).
+// Optional arguments: frames per offscreen run (default 90); how long before
+// the first ripple's click the engine was told a ripple is likely, in ms
+// (default 500, as when the popover opens; -1: not told, the driver loads at
+// the click).
 
 #include "platform/x11/x11screencapture.h"
 #include "ripple/ripplereference.h"
@@ -177,14 +181,20 @@ void realWindow(RippleWindowFactory &factory, QSize size)
     window->takeDown();
 }
 
-// A refract transition through the engine on a 1920×1080 screen, as a click
-// starts it: the time until its window's first frame is on the screen.
-void engineRipple(const char *which)
+// The engine as the application keeps it: one for the process, on a
+// 1920×1080 screen with X captures.
+std::unique_ptr<RippleTransitionEngine> benchEngine()
 {
     RippleTransitionEngine::Platform platform;
     platform.screens = [] { return QList<RippleScreen>{{QStringLiteral("bench"), QRect(QPoint(0, 0), fullHd), 1.0, 60.0}}; };
     platform.capture = std::make_shared<X11ScreenCapture>();
-    RippleTransitionEngine engine({}, std::move(platform));
+    return std::make_unique<RippleTransitionEngine>(std::weak_ptr<DisplayColorEngine>(), std::move(platform));
+}
+
+// A refract transition through the engine, as a click starts it: the time
+// until its window's first frame is on the screen.
+void engineRipple(RippleTransitionEngine &engine, const char *which)
+{
     bool done = false;
     QElapsedTimer clock;
     clock.start();
@@ -417,13 +427,15 @@ QByteArray loadAverage()
 int main(int argc, char **argv)
 {
     const int frames = argc > 1 ? std::max(2, atoi(argv[1])) : 90;
+    const int prepareMs = argc > 2 ? atoi(argv[2]) : 500;
     // Always in a session of its own of the larger size, started here.
     if (!qEnvironmentVariableIsSet("HALVOSCOPE_BENCH_NESTED")) {
         setenv("HALVOSCOPE_BENCH_NESTED", "1", 1);
         const QByteArray size = QByteArray::number(ultraHd.width()) + 'x' + QByteArray::number(ultraHd.height());
         const QByteArray count = QByteArray::number(frames);
+        const QByteArray prepare = QByteArray::number(prepareMs);
         execl(HALVOSCOPE_HEADLESS_SESSION, HALVOSCOPE_HEADLESS_SESSION, "--size", size.constData(), "--", argv[0],
-              count.constData(), static_cast<char *>(nullptr));
+              count.constData(), prepare.constData(), static_cast<char *>(nullptr));
         std::perror("bench_ripple: headless-session");
         return 1;
     }
@@ -439,11 +451,20 @@ int main(int argc, char **argv)
                 loadAverage().constData());
     printMemory("at start (no ripple yet)");
 
-    // The first ripple of the process loads the graphics driver.
-    engineRipple("first");
+    // The first ripple of the process loads the graphics driver: at the
+    // click, or ahead of it when the engine was told a ripple is likely (as
+    // opening the popover does) `prepareMs` before the click.
+    const std::unique_ptr<RippleTransitionEngine> engine = benchEngine();
+    if (prepareMs >= 0) {
+        engine->prepare();
+        waitFor([] { return false; }, prepareMs);
+        std::printf("prepared %d ms before the click\n", prepareMs);
+        printMemory("prepared, no ripple yet");
+    }
+    engineRipple(*engine, "first");
     waitFor([] { return false; }, 300);
     printMemory("after the first ripple");
-    engineRipple("second");
+    engineRipple(*engine, "second");
 
     bool ok = true;
     {

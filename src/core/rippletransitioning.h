@@ -28,6 +28,11 @@ public:
     // main thread when the warm-up is over, whatever its outcome.
     virtual void warmUpCapture(std::function<void()> done = {}) = 0;
 
+    // A transition is likely soon (the user is about to pick a preset):
+    // starts, off the main thread, whatever the first one would otherwise
+    // wait for. Returns at once; doing nothing is always correct.
+    virtual void prepare() {}
+
     // Cancels any running transition, then animates from the first colour to
     // the second starting at `origin` (global screen coordinates, origin top
     // left, y downward). Calls applyTarget exactly once, when the target colour

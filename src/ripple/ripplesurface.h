@@ -62,6 +62,9 @@ class RippleSurfaceFactory {
 public:
     virtual ~RippleSurfaceFactory() = default;
 
+    // A ripple is likely soon: whatever finding out what the graphics stack
+    // can do costs may start now, without holding up the caller.
+    virtual void prepare() {}
     // Whether windows with this program can be drawn at all.
     virtual bool hasPipeline(RippleRenderer::Pipeline pipeline) const = 0;
     // Whether a window that is not opaque shows what lies beneath it.

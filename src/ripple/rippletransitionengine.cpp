@@ -98,6 +98,35 @@ void RippleTransitionEngine::warmUpCapture(std::function<void()> done)
         Qt::QueuedConnection);
 }
 
+void RippleTransitionEngine::prepare()
+{
+    if (!m_platform.capture->hasAccess() || !m_platform.capture->isAvailable())
+        return;
+    m_platform.surfaces->prepare();
+    if (m_captureSizedUp)
+        return;
+    m_captureSizedUp = true;
+    // The first capture of a screen's size sets up the memory the server
+    // writes into (some 30 ms at 1080p); later ones reuse it. Done once,
+    // after the caller's event, with the largest screen.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (m_state != State::Idle)
+                return;
+            QRect largest;
+            const QList<RippleScreen> screens = m_platform.screens();
+            for (const RippleScreen &screen : screens) {
+                const QRect rect = screen.devicePixelRect();
+                if (qint64(rect.width()) * rect.height() > qint64(largest.width()) * largest.height())
+                    largest = rect;
+            }
+            if (!largest.isEmpty())
+                m_platform.capture->capture(largest);
+        },
+        Qt::QueuedConnection);
+}
+
 bool RippleTransitionEngine::refractAvailable() const
 {
     return m_platform.capture->hasAccess() && m_platform.capture->isAvailable()

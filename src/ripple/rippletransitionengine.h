@@ -90,6 +90,11 @@ public:
     void requestScreenCaptureAccess() override;
     bool canRequestScreenCaptureAccess() const override { return false; }
     void warmUpCapture(std::function<void()> done = {}) override;
+    // Where refraction could be asked for: probes OpenGL on a thread of its
+    // own (a transition asked meanwhile waits for that probe) and, once, makes
+    // a capture of the largest screen, so the first ripple's is as quick as
+    // any later one.
+    void prepare() override;
     void runTransition(qint64 fromTemperature, qint64 fromSaturation, qint64 toTemperature, qint64 toSaturation,
                        bool useRefraction, QPointF origin, std::function<void()> applyTarget,
                        std::function<void()> completion) override;
@@ -162,6 +167,7 @@ private:
     State m_state = State::Idle;
     double m_tier1FramePeriod = 1.0 / 60.0;
     int m_tier1FramesPerWrite = 1;
+    bool m_captureSizedUp = false;
     // Whether the colour engine last showed a non-neutral colour through its
     // gamma ramps; unknown until it has shown one.
 };

@@ -4,6 +4,8 @@
 #include <QOpenGLFunctions>
 #include <QScreen>
 
+#include <array>
+
 namespace {
 
 constexpr double rippleDuration = 3.0;
@@ -20,11 +22,9 @@ QSurfaceFormat rippleFormat(bool opaque)
 } // namespace
 
 RippleWindow::RippleWindow(RippleSurfaceSetup setup, QScreen *screen, std::function<void()> syncDisplay)
-    // A refract frame differs from the one before only around the moving
-    // ring, so its window keeps its frame between paints and redraws that
-    // part; the crest window starts every frame from transparent.
-    : QOpenGLWindow(setup.pipeline == RippleRenderer::Pipeline::Refract ? QOpenGLWindow::PartialUpdateBlit
-                                                                        : QOpenGLWindow::NoPartialUpdate)
+    // Straight into the back buffer: a framebuffer of our own would cost a
+    // copy of the whole window per frame.
+    : QOpenGLWindow(QOpenGLWindow::NoPartialUpdate)
     , m_setup(std::move(setup))
     , m_syncDisplay(std::move(syncDisplay))
     , m_timing(m_setup.clock(), rippleDuration)
@@ -141,18 +141,19 @@ void RippleWindow::paintGL()
         gl->glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
         gl->glClear(GL_COLOR_BUFFER_BIT);
     }
-    // The kept frame is gone when the framebuffer was made anew (the window
-    // changed size) or was never drawn whole.
-    const GLuint framebuffer = defaultFramebufferObject();
-    const bool advance = m_setup.pipeline == RippleRenderer::Pipeline::Refract && m_wholeFrameDrawn
-                         && framebuffer == m_keptFramebuffer && target == m_keptSize;
+    // A refract frame differs from the one before only around the moving
+    // ring, so it is advanced from the frame the back buffer holds, where
+    // that is the last one drawn.
+    const bool refract = m_setup.pipeline == RippleRenderer::Pipeline::Refract;
+    const bool advance = refract && m_wholeFrameDrawn && target == m_keptSize && backBufferHoldsLastFrame();
     const bool drawn = m_ready
                        && (advance ? m_renderer.drawAdvance(m_setup.uniforms, m_previousTime, target)
                                    : m_renderer.draw(m_setup.pipeline, m_setup.uniforms, target));
     m_wholeFrameDrawn = drawn;
-    m_keptFramebuffer = framebuffer;
     m_keptSize = target;
     m_previousTime = frame.time;
+    if (drawn && refract)
+        markFrame();
     if (!drawn) {
         gl->glClearColor(0.0f, 0.0f, 0.0f, m_setup.opaque ? 1.0f : 0.0f);
         gl->glClear(GL_COLOR_BUFFER_BIT);
@@ -163,4 +164,32 @@ void RippleWindow::paintGL()
         m_frameTimer.stop();
         m_finishDrawn = true;
     }
+}
+
+// A swap may leave the back buffer holding the last frame, an older one or
+// nothing defined, and the display server does not say which. So every
+// refract frame carries its number (modulo 8) in the lowest bit of each
+// colour channel of its bottom-left pixel, a change no one can see, and the
+// next frame advances only from a back buffer that still shows that mark.
+void RippleWindow::markFrame()
+{
+    QOpenGLFunctions *gl = context()->functions();
+    std::array<uchar, 4> pixel{};
+    gl->glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
+    m_frameMark = m_frameMark + 1;
+    for (int channel = 0; channel < 3; ++channel)
+        pixel[size_t(channel)] = uchar((pixel[size_t(channel)] & 0xfe) | ((m_frameMark >> channel) & 1));
+    m_markedPixel = pixel;
+    gl->glEnable(GL_SCISSOR_TEST);
+    gl->glScissor(0, 0, 1, 1);
+    gl->glClearColor(float(pixel[0]) / 255.0f, float(pixel[1]) / 255.0f, float(pixel[2]) / 255.0f, 1.0f);
+    gl->glClear(GL_COLOR_BUFFER_BIT);
+    gl->glDisable(GL_SCISSOR_TEST);
+}
+
+bool RippleWindow::backBufferHoldsLastFrame()
+{
+    std::array<uchar, 4> pixel{};
+    context()->functions()->glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
+    return pixel[0] == m_markedPixel[0] && pixel[1] == m_markedPixel[1] && pixel[2] == m_markedPixel[2];
 }

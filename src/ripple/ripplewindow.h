@@ -7,6 +7,7 @@
 #include <QOpenGLWindow>
 #include <QTimer>
 
+#include <array>
 #include <functional>
 
 class QScreen;
@@ -49,6 +50,8 @@ private:
     void frameSwappedToScreen();
     void fail();
     void notify(std::function<void()> RippleSurfaceSetup::*callback);
+    void markFrame();
+    bool backBufferHoldsLastFrame();
 
     RippleSurfaceSetup m_setup;
     std::function<void()> m_syncDisplay;
@@ -61,11 +64,13 @@ private:
     float m_lastSwappedTime = 0.0f;
     int m_framesSwapped = 0;
     bool m_finishDrawn = false;
-    // The frame the framebuffer holds, for a refract window to advance from.
+    // The frame drawn last, for a refract window to advance from, and the
+    // mark its bottom-left pixel carries.
     bool m_wholeFrameDrawn = false;
-    GLuint m_keptFramebuffer = 0;
     QSize m_keptSize;
     float m_previousTime = 0.0f;
+    unsigned m_frameMark = 0;
+    std::array<uchar, 4> m_markedPixel{};
     bool m_failed = false;
     bool m_takenDown = false;
 };

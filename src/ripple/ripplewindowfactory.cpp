@@ -7,6 +7,9 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QScreen>
+#include <QThread>
+
+#include <utility>
 
 RippleWindowFactory::RippleWindowFactory(std::function<bool()> compositorRunning,
                                          std::function<void()> syncDisplay)
@@ -15,15 +18,31 @@ RippleWindowFactory::RippleWindowFactory(std::function<bool()> compositorRunning
 {
 }
 
-void RippleWindowFactory::probe() const
+RippleWindowFactory::~RippleWindowFactory()
 {
-    if (m_probed)
+    // The probe's context and surface live on its thread; it ends by itself.
+    if (m_prepareThread)
+        m_prepareThread->wait();
+}
+
+void RippleWindowFactory::prepare()
+{
+    if (m_probed || m_prepareThread || !qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+        return;
+    // Under X an offscreen surface is a GLX pixel buffer, which any thread
+    // may make; making it is what loads the driver.
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return;
     m_probed = true;
-    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-        m_log = QStringLiteral("no GUI application");
-        return;
-    }
+    m_prepared = std::make_shared<ProbeResult>();
+    m_prepareThread.reset(QThread::create([result = m_prepared] { *result = probeOnThisThread(); }));
+    m_prepareThread->setObjectName(QStringLiteral("ripple probe"));
+    m_prepareThread->start(QThread::LowPriority);
+}
+
+RippleWindowFactory::ProbeResult RippleWindowFactory::probeOnThisThread()
+{
+    ProbeResult result;
     const QSurfaceFormat format = RippleRenderer::requiredFormat();
     QOffscreenSurface surface;
     surface.setFormat(format);
@@ -31,27 +50,54 @@ void RippleWindowFactory::probe() const
     QOpenGLContext context;
     context.setFormat(format);
     if (!surface.isValid() || !context.create() || !context.makeCurrent(&surface)) {
-        m_log = QStringLiteral("no OpenGL context");
-        return;
+        result.log = QStringLiteral("no OpenGL context");
+        return result;
     }
     if (!RippleRenderer::canRunOn(context)) {
-        m_log = QStringLiteral("OpenGL %1.%2 is older than 3.3")
-                    .arg(context.format().majorVersion())
-                    .arg(context.format().minorVersion());
+        result.log = QStringLiteral("OpenGL %1.%2 is older than 3.3")
+                         .arg(context.format().majorVersion())
+                         .arg(context.format().minorVersion());
         context.doneCurrent();
-        return;
+        return result;
     }
 
     {
         RippleRenderer renderer;
         renderer.initialize();
-        m_refract = renderer.hasPipeline(RippleRenderer::Pipeline::Refract);
-        m_crest = renderer.hasPipeline(RippleRenderer::Pipeline::CrestOverlay);
-        m_log = renderer.log();
-        context.functions()->glGetIntegerv(GL_MAX_TEXTURE_SIZE, &m_maxTextureSize);
+        result.refract = renderer.hasPipeline(RippleRenderer::Pipeline::Refract);
+        result.crest = renderer.hasPipeline(RippleRenderer::Pipeline::CrestOverlay);
+        result.log = renderer.log();
+        context.functions()->glGetIntegerv(GL_MAX_TEXTURE_SIZE, &result.maxTextureSize);
         renderer.release();
     }
     context.doneCurrent();
+    return result;
+}
+
+void RippleWindowFactory::probe() const
+{
+    if (m_prepareThread) {
+        m_prepareThread->wait();
+        m_prepareThread.reset();
+        take(*std::exchange(m_prepared, {}));
+        return;
+    }
+    if (m_probed)
+        return;
+    m_probed = true;
+    if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        m_log = QStringLiteral("no GUI application");
+        return;
+    }
+    take(probeOnThisThread());
+}
+
+void RippleWindowFactory::take(ProbeResult result) const
+{
+    m_refract = result.refract;
+    m_crest = result.crest;
+    m_maxTextureSize = result.maxTextureSize;
+    m_log = std::move(result.log);
 }
 
 QString RippleWindowFactory::probeLog() const

@@ -176,6 +176,7 @@ private Q_SLOTS:
 
     void refractRippleOverKnownPicture();
     void crestWindowsUnderCompositingManager();
+    void stageFollowsSwappedFrames_data();
     void stageFollowsSwappedFrames();
     void windowWithoutItsPictureStaysOffScreen_data();
     void windowWithoutItsPictureStaysOffScreen();
@@ -373,9 +374,18 @@ void TestRippleRealRun::crestWindowsUnderCompositingManager()
 // the gamma stage. Xvfb has no scan-out, so the order is what is checked:
 // the stage steps aside only after both windows' first frames were swapped,
 // and the target reaches it only once the windows' final frames were swapped
-// and the server has unmapped them.
+// and the server has unmapped them. Rows: OpenGL probed before, or the
+// ripple asked for while the probe `prepare` started still runs.
+void TestRippleRealRun::stageFollowsSwappedFrames_data()
+{
+    QTest::addColumn<bool>("prepared");
+    QTest::newRow("probed before") << false;
+    QTest::newRow("asked during the prepared probe") << true;
+}
+
 void TestRippleRealRun::stageFollowsSwappedFrames()
 {
+    QFETCH(bool, prepared);
     Display *display = XOpenDisplay(nullptr);
     QVERIFY(display);
     const auto closeDisplay = qScopeGuard([display] { XCloseDisplay(display); });
@@ -405,8 +415,11 @@ void TestRippleRealRun::stageFollowsSwappedFrames()
                                    {QStringLiteral("right"), QRect(half, 0, root.width() - half, root.height()),
                                     1.0, 60.0}};
     };
+    const auto surfaces = std::make_shared<RippleWindowFactory>(platform.compositorRunning, platform.syncDisplay);
+    platform.surfaces = surfaces;
     m_engine = std::make_unique<RippleTransitionEngine>(m_colour, std::move(platform));
-    QVERIFY2(m_engine->refractAvailable(), "needs OpenGL 3.3 (Mesa llvmpipe)");
+    if (!prepared)
+        QVERIFY2(m_engine->refractAvailable(), "needs OpenGL 3.3 (Mesa llvmpipe)");
     m_colour->applyColor(3000, 100);
     QVERIFY(m_colour->usingGammaFallback());
     m_events.clear();
@@ -426,6 +439,10 @@ void TestRippleRealRun::stageFollowsSwappedFrames()
             });
         }
     });
+    if (prepared) {
+        m_engine->prepare();
+        QVERIFY(surfaces->preparing());
+    }
     m_engine->runTransition(
         3000, 100, 1000, 100, true, QPointF(root.width() / 2.0, 12),
         [this] {
@@ -433,6 +450,9 @@ void TestRippleRealRun::stageFollowsSwappedFrames()
             m_colour->applyColor(1000, 100);
         },
         [this] { m_events.append(QStringLiteral("complete")); });
+    // The transition took the prepared probe's answer; none is running now.
+    QCOMPARE(m_engine->state(), State::Capturing);
+    QVERIFY(!surfaces->preparing());
     QTRY_COMPARE_WITH_TIMEOUT(m_engine->state(), State::Idle, 15000);
     QCOMPARE(m_windows.size(), 2);
     m_windows.clear();
