@@ -138,7 +138,7 @@ void StatusBarController::openPopover()
     ensurePopover();
     placePopover();
     // A preset is likely picked next: its ripple's graphics set-up starts now.
-    if (m_store && m_store->rippleEngine())
+    if (m_store && m_store->animationEnabled() && m_store->rippleEngine())
         m_store->rippleEngine()->prepare();
 }
 
