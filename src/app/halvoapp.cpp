@@ -255,8 +255,6 @@ void HalvoApp::start()
     notifyWhatHappens();
     m_store->reapplyActivePreset();
 
-    m_userDefaults = UserDefaults::open();
-
     StatusBarController::Actions actions;
     actions.showOnboarding = [self] {
         if (self)
@@ -279,6 +277,7 @@ void HalvoApp::start()
                                                         std::move(platform.sleepWatcher));
     m_scheduleEngine->start();
 
+    m_userDefaults = UserDefaults::open();
     handleFirstRun();
     carryOutRequest();
 }

@@ -100,9 +100,12 @@ public:
     {
         return m_pixels.pixmap(size, mode, state);
     }
+    // `size` is in device pixels here; QIcon::pixmap() takes logical ones.
     QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
     {
-        return m_pixels.pixmap(size, scale, mode, state);
+        if (!(scale > 0.0))
+            return m_pixels.pixmap(size, mode, state);
+        return m_pixels.pixmap((QSizeF(size) / scale).toSize(), scale, mode, state);
     }
     QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {
