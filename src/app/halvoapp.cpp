@@ -249,7 +249,11 @@ void HalvoApp::start()
     m_busService->setStore(m_store.get());
     QObject::connect(m_colorEngine.get(), &DisplayColorEngine::noticeRaised, m_store.get(),
                      &HalvoStore::reportDisplayProblem);
-    m_userDefaults = UserDefaults::open();
+    // The saved preset's colour goes on the screens first: everything after
+    // it only adds ways to change it. What the store reports from here on
+    // already reaches the desktop's notifications.
+    notifyWhatHappens();
+    m_store->reapplyActivePreset();
 
     StatusBarController::Actions actions;
     actions.showOnboarding = [self] {
@@ -264,9 +268,7 @@ void HalvoApp::start()
     m_statusBarController = std::make_unique<StatusBarController>(m_store.get(), std::move(actions));
     QObject::connect(m_colorEngine.get(), &DisplayColorEngine::screenCapabilitiesChanged,
                      m_statusBarController.get(), &StatusBarController::screenCapabilitiesChanged);
-    notifyWhatHappens();
-
-    m_store->reapplyActivePreset();
+    notifyOfMissingTray();
 
     m_scheduleEngine = std::make_unique<ScheduleEngine>([self] {
         if (self && self->m_store)
@@ -275,6 +277,7 @@ void HalvoApp::start()
                                                         std::move(platform.sleepWatcher));
     m_scheduleEngine->start();
 
+    m_userDefaults = UserDefaults::open();
     handleFirstRun();
     carryOutRequest();
 }
@@ -288,19 +291,13 @@ std::shared_ptr<RippleTransitioning> HalvoApp::createRippleEngine(const SessionP
     return std::make_shared<RippleTransitionEngine>(m_colorEngine, std::move(parts));
 }
 
-// What the user cannot see otherwise: no tray showing the icon, a display
-// server whose colours cannot be changed, and faults that happen away from
-// the popover (a state file that cannot be written).
+// What the user cannot see otherwise: a display server whose colours cannot
+// be changed, and faults that happen away from the popover (a state file
+// that cannot be written).
 void HalvoApp::notifyWhatHappens()
 {
     m_notifier = std::make_unique<DesktopNotifier>(QDBusConnection::sessionBus());
     DesktopNotifier *notifier = m_notifier.get();
-    QObject::connect(m_statusBarController.get(), &StatusBarController::trayUnavailable, notifier, [notifier] {
-        notifier->notifyOnce(
-            QStringLiteral("Halvoscope is running"),
-            QStringLiteral("No panel shows its icon. To open Halvoscope, launch it again or run "
-                           "\"halvoscope --show\"."));
-    });
     HalvoStore *store = m_store.get();
     QObject::connect(store, &HalvoStore::errorMessageChanged, notifier, [notifier, store] {
         if (const std::optional<QString> message = store->errorMessage())
@@ -319,6 +316,18 @@ void HalvoApp::notifyWhatHappens()
                          notifier->notifyOnce(QStringLiteral("Halvoscope could not save its settings"),
                                               QStringLiteral("Writing %1 failed: %2").arg(filePath, error));
                      });
+}
+
+// Nor can they see that no tray shows the icon.
+void HalvoApp::notifyOfMissingTray()
+{
+    DesktopNotifier *notifier = m_notifier.get();
+    QObject::connect(m_statusBarController.get(), &StatusBarController::trayUnavailable, notifier, [notifier] {
+        notifier->notifyOnce(
+            QStringLiteral("Halvoscope is running"),
+            QStringLiteral("No panel shows its icon. To open Halvoscope, launch it again or run "
+                           "\"halvoscope --show\"."));
+    });
 }
 
 void HalvoApp::handleFirstRun()

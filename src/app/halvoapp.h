@@ -67,6 +67,7 @@ private:
     void showOnboarding();
     void showPopover();
     void notifyWhatHappens();
+    void notifyOfMissingTray();
 
     std::shared_ptr<DisplayColorEngine> m_colorEngine;
     // Set by the platform where its own words say better why colour cannot change.

@@ -224,17 +224,21 @@ void StatusBarController::updateStatusIcon()
 {
     const QColor text = QGuiApplication::palette().color(QPalette::Active, QPalette::WindowText);
     const QColor colour = m_panelColour.isValid() ? StatusIcon::colourOn(m_panelColour, text) : text;
-    if (colour != m_iconColour || m_activeIcon.isNull()) {
+    if (colour != m_iconColour) {
         m_iconColour = colour;
-        m_activeIcon = StatusIcon::icon(true, colour);
-        m_inactiveIcon = StatusIcon::icon(false, colour);
+        m_activeIcon = QIcon();
+        m_inactiveIcon = QIcon();
     }
     if (!m_store)
         return;
     const HalvoPreset preset = m_store->activePreset();
     const bool keepAwake = m_store->keepAwakeEnabled();
     const bool active = StatusIcon::isActive(m_store->activeModeID(), preset, keepAwake);
-    m_trayIcon->setIcon(active ? m_activeIcon : m_inactiveIcon);
+    // Each state's icon is drawn the first time it is shown in this colour.
+    QIcon &icon = active ? m_activeIcon : m_inactiveIcon;
+    if (icon.isNull())
+        icon = StatusIcon::icon(active, colour);
+    m_trayIcon->setIcon(icon);
     m_trayIcon->setToolTip(StatusIcon::toolTip(preset.name, keepAwake));
 }
 

@@ -114,7 +114,8 @@ private:
     // manager's.
     bool m_keyPressedSinceOpen = false;
 
-    // Drawn once per colour; redrawn when the palette changes.
+    // Drawn once per colour, each when first needed; redrawn when the palette
+    // or the panel behind the icon changes.
     QColor m_iconColour;
     QIcon m_activeIcon;
     QIcon m_inactiveIcon;

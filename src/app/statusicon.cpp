@@ -81,8 +81,11 @@ qreal relativeLuminance(const QColor &colour)
            + 0.0722 * linearChannel(colour.blueF());
 }
 
-// Draws with one icon and answers to another's name, so hosts that look
-// icons up by name find the themed one and everyone else gets our pixels.
+// Draws with one icon and answers to another's name while the icon theme
+// has it, so hosts that look icons up by name find the themed one and
+// everyone else gets our pixels. The theme is asked only when a host wants
+// the name: loading it takes longer than drawing every size, and a tray that
+// embeds the icon never asks.
 class NamedIconEngine : public QIconEngine {
 public:
     NamedIconEngine(QIcon pixels, QString name)
@@ -97,9 +100,12 @@ public:
     {
         return m_pixels.pixmap(size, mode, state);
     }
+    // `size` is in device pixels here; QIcon::pixmap() takes logical ones.
     QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state, qreal scale) override
     {
-        return m_pixels.pixmap(size, scale, mode, state);
+        if (!(scale > 0.0))
+            return m_pixels.pixmap(size, mode, state);
+        return m_pixels.pixmap((QSizeF(size) / scale).toSize(), scale, mode, state);
     }
     QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
     {
@@ -109,7 +115,7 @@ public:
     {
         return m_pixels.availableSizes(mode, state);
     }
-    QString iconName() override { return m_name; }
+    QString iconName() override { return QIcon::hasThemeIcon(m_name) ? m_name : QString(); }
     QString key() const override { return QStringLiteral("halvoscope-named"); }
     QIconEngine *clone() const override { return new NamedIconEngine(m_pixels, m_name); }
 
@@ -249,10 +255,7 @@ QIcon icon(bool active, const QColor &color)
         for (const qreal ratio : {1.0, 2.0})
             result.addPixmap(QPixmap::fromImage(render(size, ratio, active, color)));
     }
-    const QString name = QString::fromLatin1(themeIconName);
-    if (!QIcon::hasThemeIcon(name))
-        return result;
-    return QIcon(new NamedIconEngine(result, name));
+    return QIcon(new NamedIconEngine(result, QString::fromLatin1(themeIconName)));
 }
 
 } // namespace StatusIcon
