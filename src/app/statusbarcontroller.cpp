@@ -137,9 +137,6 @@ void StatusBarController::openPopover()
         m_store->refreshBrightness();
     ensurePopover();
     placePopover();
-    // A preset is likely picked next: its ripple's graphics set-up starts now.
-    if (m_store && m_store->animationEnabled() && m_store->rippleEngine())
-        m_store->rippleEngine()->prepare();
 }
 
 void StatusBarController::closePopover()

@@ -208,6 +208,12 @@ void MainPresetsModel::quit()
 void MainPresetsModel::rowEntered(const QString &presetID)
 {
     setHoveredPresetID(presetID);
+    // A row about to be clicked: the graphics set-up of its transition
+    // starts now rather than at the click. Only then, not when the popover
+    // opens, so that a look at the popover leaves the driver unloaded.
+    if (m_store && m_store->animationEnabled() && m_store->rippleEngine()
+        && m_store->activeModeID() != presetID)
+        m_store->rippleEngine()->prepare();
 }
 
 void MainPresetsModel::rowExited(const QString &presetID)

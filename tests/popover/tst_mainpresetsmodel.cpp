@@ -49,6 +49,8 @@ private Q_SLOTS:
     void statusWhileTransitioning();
     void hoverRule_data();
     void hoverRule();
+    void enteringARowPreparesItsTransition_data();
+    void enteringARowPreparesItsTransition();
     void trailingPart();
     void errorLineOnlyWithText();
     void rowActions();
@@ -273,6 +275,31 @@ void MainPresetsModelTest::hoverRule()
     QCOMPARE(model.hoveredPresetID(), hovered);
     for (const QString &id : rowIDs(model))
         QCOMPARE(role(model, id, MainPresetsModel::IsHoveredRole).toBool(), id == hovered);
+}
+
+void MainPresetsModelTest::enteringARowPreparesItsTransition_data()
+{
+    QTest::addColumn<QString>("entered");
+    QTest::addColumn<bool>("animated");
+    QTest::addColumn<int>("prepares");
+    QTest::newRow("another preset") << u"candle"_s << true << 1;
+    QTest::newRow("the active preset") << u"standard"_s << true << 0;
+    QTest::newRow("transitions not animated") << u"candle"_s << false << 0;
+}
+
+void MainPresetsModelTest::enteringARowPreparesItsTransition()
+{
+    QFETCH(QString, entered);
+    QFETCH(bool, animated);
+    QFETCH(int, prepares);
+
+    PopoverRig rig;
+    rig.make().setAnimationEnabled(animated);
+    QCOMPARE(rig.store->activeModeID(), u"standard"_s);
+    MainPresetsModel model;
+    model.setContext(rig.context.get());
+    model.rowEntered(entered);
+    QCOMPARE(rig.countCalls(u"ripple.prepare"_s), prepares);
 }
 
 void MainPresetsModelTest::trailingPart()

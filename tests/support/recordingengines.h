@@ -110,6 +110,7 @@ public:
         if (done)
             done();
     }
+    void prepare() override { m_log->add(QStringLiteral("ripple.prepare")); }
     void runTransition(qint64 fromT, qint64 fromS, qint64 toT, qint64 toS, bool useRefraction,
                        QPointF origin, std::function<void()> applyTarget,
                        std::function<void()> completion) override
