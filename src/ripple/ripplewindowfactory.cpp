@@ -79,43 +79,35 @@ void RippleWindowFactory::probe() const
     if (m_prepareThread) {
         m_prepareThread->wait();
         m_prepareThread.reset();
-        take(*std::exchange(m_prepared, {}));
+        m_result = std::move(*std::exchange(m_prepared, {}));
         return;
     }
     if (m_probed)
         return;
     m_probed = true;
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-        m_log = QStringLiteral("no GUI application");
+        m_result.log = QStringLiteral("no GUI application");
         return;
     }
-    take(probeOnThisThread());
-}
-
-void RippleWindowFactory::take(ProbeResult result) const
-{
-    m_refract = result.refract;
-    m_crest = result.crest;
-    m_maxTextureSize = result.maxTextureSize;
-    m_log = std::move(result.log);
+    m_result = probeOnThisThread();
 }
 
 QString RippleWindowFactory::probeLog() const
 {
     probe();
-    return m_log;
+    return m_result.log;
 }
 
 int RippleWindowFactory::maxTextureSize() const
 {
     probe();
-    return m_maxTextureSize;
+    return m_result.maxTextureSize;
 }
 
 bool RippleWindowFactory::hasPipeline(RippleRenderer::Pipeline pipeline) const
 {
     probe();
-    return pipeline == RippleRenderer::Pipeline::Refract ? m_refract : m_crest;
+    return pipeline == RippleRenderer::Pipeline::Refract ? m_result.refract : m_result.crest;
 }
 
 bool RippleWindowFactory::showsTranslucentWindows() const

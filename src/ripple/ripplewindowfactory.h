@@ -61,16 +61,12 @@ private:
     // Any thread; makes its own surface and context and frees them.
     static ProbeResult probeOnThisThread();
     void probe() const;
-    void take(ProbeResult result) const;
 
     std::function<bool()> m_compositorRunning;
     std::function<void()> m_syncDisplay;
     // Filled in by the probe, on first use.
     mutable bool m_probed = false;
-    mutable bool m_refract = false;
-    mutable bool m_crest = false;
-    mutable int m_maxTextureSize = 0;
-    mutable QString m_log;
+    mutable ProbeResult m_result;
     // The probe `prepare` started, and where it puts what it found.
     mutable std::unique_ptr<QThread> m_prepareThread;
     mutable std::shared_ptr<ProbeResult> m_prepared;
