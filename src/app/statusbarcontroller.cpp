@@ -5,6 +5,7 @@
 #include "app/processservices.h"
 #include "app/statusicon.h"
 #include "core/halvostore.h"
+#include "core/heaptrim.h"
 #include "popover/popovercontext.h"
 #include "popover/popovernavigation.h"
 #include "popover/popoverqml.h"
@@ -17,10 +18,6 @@
 #include <QQuickItem>
 #include <QQmlEngine>
 #include <QScreen>
-
-#if defined(__GLIBC__)
-#include <malloc.h>
-#endif
 
 namespace {
 
@@ -378,11 +375,7 @@ void StatusBarController::releasePopover()
     delete std::exchange(m_popover, nullptr);
     delete std::exchange(m_popoverContext, nullptr);
     m_qmlEngine.reset();
-#if defined(__GLIBC__)
-    // The engine's many small blocks leave the heap fragmented; without a
-    // trim the freed pages stay with the process.
-    malloc_trim(0);
-#endif
+    returnFreeHeapToSystem();
 }
 
 void StatusBarController::watchInputWhileOpen()

@@ -1,6 +1,7 @@
 #include "ripple/rippletransitionengine.h"
 
 #include "core/colormath.h"
+#include "core/heaptrim.h"
 #include "core/systemlog.h"
 #include "engines/displaycolorengine.h"
 #include "ripple/rippleframetiming.h"
@@ -14,10 +15,6 @@
 
 #include <algorithm>
 #include <cmath>
-
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
 
 namespace {
 
@@ -483,10 +480,6 @@ void RippleTransitionEngine::closeWindows()
     // The pictures and the renderer's buffers were freed into the C library's
     // heap, which keeps them (some 30 MB after a 1080p ripple); hand them back
     // once the current event is over.
-#ifdef __GLIBC__
     if (hadWindows)
-        QTimer::singleShot(0, [] { malloc_trim(0); });
-#else
-    Q_UNUSED(hadWindows);
-#endif
+        QTimer::singleShot(0, &returnFreeHeapToSystem);
 }
