@@ -1,6 +1,7 @@
 #include "platform/dbus/gnomesessioninhibitor.h"
 
 #include "platform/dbus/dbuscalltimeout.h"
+#include "platform/dbus/inhibitreply.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -18,15 +19,6 @@ QDBusMessage uninhibitCall(quint32 cookie)
                                                        QStringLiteral("Uninhibit"));
     call << cookie;
     return call;
-}
-
-std::optional<quint32> cookieOf(const QDBusMessage &reply)
-{
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1)
-        return std::nullopt;
-    bool ok = false;
-    const quint32 cookie = reply.arguments().constFirst().toUInt(&ok);
-    return ok ? std::optional<quint32>(cookie) : std::nullopt;
 }
 
 } // namespace
@@ -65,10 +57,9 @@ GnomeSessionInhibitor::Result GnomeSessionInhibitor::inhibit(const QString &appl
         return Result::Refused;
     }
     const QDBusMessage reply = pending.reply();
-    if (reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown")
-        || reply.errorName() == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner"))
+    if (isMissingService(reply.errorName()))
         return Result::NoService;
-    m_cookie = cookieOf(reply);
+    m_cookie = inhibitCookie(reply);
     return m_cookie ? Result::Granted : Result::Refused;
 }
 
@@ -80,7 +71,7 @@ void GnomeSessionInhibitor::uninhibitWhenGranted(const QDBusPendingCall &pending
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
                      [bus = m_bus](QDBusPendingCallWatcher *call) mutable {
                          call->deleteLater();
-                         if (const auto cookie = cookieOf(call->reply()))
+                         if (const auto cookie = inhibitCookie(call->reply()))
                              bus.asyncCall(uninhibitCall(*cookie), kDBusLateReplyTimeoutMs);
                      });
 }

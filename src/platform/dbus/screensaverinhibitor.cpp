@@ -1,6 +1,7 @@
 #include "platform/dbus/screensaverinhibitor.h"
 
 #include "platform/dbus/dbuscalltimeout.h"
+#include "platform/dbus/inhibitreply.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -9,12 +10,6 @@ namespace {
 
 const QString kService = QStringLiteral("org.freedesktop.ScreenSaver");
 const QString kInterface = QStringLiteral("org.freedesktop.ScreenSaver");
-
-bool isMissingService(const QString &errorName)
-{
-    return errorName == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown")
-           || errorName == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner");
-}
 
 bool isMissingObject(const QString &errorName)
 {
@@ -55,13 +50,9 @@ ScreenSaverInhibitor::Result ScreenSaverInhibitor::inhibit(const QString &applic
         }
         const QDBusMessage reply = pending.reply();
         if (reply.type() == QDBusMessage::ReplyMessage) {
-            if (reply.arguments().size() != 1)
+            m_cookie = inhibitCookie(reply);
+            if (!m_cookie)
                 return Result::Refused;
-            bool ok = false;
-            const quint32 cookie = reply.arguments().constFirst().toUInt(&ok);
-            if (!ok)
-                return Result::Refused;
-            m_cookie = cookie;
             m_path = path;
             return Result::Granted;
         }
@@ -84,17 +75,12 @@ void ScreenSaverInhibitor::uninhibitWhenGranted(const QDBusPendingCall &pending,
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
                      [bus = m_bus, path](QDBusPendingCallWatcher *call) mutable {
                          call->deleteLater();
-                         const QDBusMessage reply = call->reply();
-                         if (reply.type() != QDBusMessage::ReplyMessage
-                             || reply.arguments().size() != 1)
-                             return;
-                         bool ok = false;
-                         const quint32 cookie = reply.arguments().constFirst().toUInt(&ok);
-                         if (!ok)
+                         const std::optional<quint32> cookie = inhibitCookie(call->reply());
+                         if (!cookie)
                              return;
                          QDBusMessage uninhibit = QDBusMessage::createMethodCall(
                              kService, path, kInterface, QStringLiteral("UnInhibit"));
-                         uninhibit << cookie;
+                         uninhibit << *cookie;
                          bus.asyncCall(uninhibit, kDBusLateReplyTimeoutMs);
                      });
 }
