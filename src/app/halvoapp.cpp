@@ -10,6 +10,7 @@
 #include "onboarding/onboardingmodel.h"
 #include "onboarding/onboardingwindowcontroller.h"
 #include "core/halvostore.h"
+#include "core/panelbutton.h"
 #include "core/statepersistence.h"
 #include "core/systemlog.h"
 #include "engines/brightnessengine.h"
@@ -265,7 +266,9 @@ void HalvoApp::start()
         const std::shared_ptr<DisplayColorEngine> colorEngine = engine.lock();
         return colorEngine ? colorEngine->screenCapabilities() : ScreenColorCapabilities{};
     };
-    m_statusBarController = std::make_unique<StatusBarController>(m_store.get(), std::move(actions));
+    m_panelButton = std::move(platform.panelButton);
+    m_statusBarController =
+        std::make_unique<StatusBarController>(m_store.get(), std::move(actions), m_panelButton.get());
     QObject::connect(m_colorEngine.get(), &DisplayColorEngine::screenCapabilitiesChanged,
                      m_statusBarController.get(), &StatusBarController::screenCapabilitiesChanged);
     notifyOfMissingTray();

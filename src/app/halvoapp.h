@@ -11,6 +11,7 @@ class HalvoBusService;
 class HalvoStore;
 class KeepAwakeEngine;
 class OnboardingWindowController;
+class PanelButton;
 class QSettings;
 class RippleTransitioning;
 class ScheduleEngine;
@@ -76,6 +77,8 @@ private:
     std::shared_ptr<KeepAwakeEngine> m_keepAwakeEngine;
     std::shared_ptr<RippleTransitioning> m_rippleEngine;
     std::unique_ptr<HalvoStore> m_store;
+    // Declared before the controller, which uses it until it goes.
+    std::unique_ptr<PanelButton> m_panelButton;
     std::unique_ptr<StatusBarController> m_statusBarController;
     std::unique_ptr<ScheduleEngine> m_scheduleEngine;
     std::unique_ptr<QSettings> m_userDefaults;

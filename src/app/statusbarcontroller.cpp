@@ -5,6 +5,7 @@
 #include "app/processservices.h"
 #include "app/statusicon.h"
 #include "core/halvostore.h"
+#include "core/panelbutton.h"
 #include "core/heaptrim.h"
 #include "popover/popovercontext.h"
 #include "popover/popovernavigation.h"
@@ -65,14 +66,18 @@ QPoint logicalFromNative(const QPoint &native)
 
 } // namespace
 
-StatusBarController::StatusBarController(HalvoStore *store, Actions actions, QObject *parent)
+StatusBarController::StatusBarController(HalvoStore *store, Actions actions, PanelButton *panelButton,
+                                         QObject *parent)
     : QObject(parent)
     , m_store(store)
     , m_actions(std::move(actions))
     , m_navigation(new PopoverNavigation(this))
+    , m_panelButton(panelButton)
 {
     m_trayIcon = new QSystemTrayIcon(this);
     connect(m_trayIcon, &QSystemTrayIcon::activated, this, &StatusBarController::handleActivation);
+    if (m_panelButton)
+        connect(m_panelButton, &PanelButton::clicked, this, &StatusBarController::handlePanelClick);
     updateStatusIcon();
 
     if (m_store) {
@@ -86,16 +91,18 @@ StatusBarController::StatusBarController(HalvoStore *store, Actions actions, QOb
     }
     qApp->installEventFilter(this);
 
-    m_trayPoll.setInterval(trayPollIntervalMs);
-    connect(&m_trayPoll, &QTimer::timeout, this, &StatusBarController::showTrayIconWhenAvailable);
-    showTrayIconWhenAvailable();
-
     m_popoverRelease.setSingleShot(true);
     m_popoverRelease.setInterval(defaultPopoverReleaseDelay);
     connect(&m_popoverRelease, &QTimer::timeout, this, [this] {
         if (!isPopoverShown())
             releasePopover();
     });
+    if (m_panelButton)
+        return;
+
+    m_trayPoll.setInterval(trayPollIntervalMs);
+    connect(&m_trayPoll, &QTimer::timeout, this, &StatusBarController::showTrayIconWhenAvailable);
+    showTrayIconWhenAvailable();
 
     m_panelCheck.setInterval(panelCheckIntervalMs);
     connect(&m_panelCheck, &QTimer::timeout, this, &StatusBarController::checkPanelColour);
@@ -112,6 +119,8 @@ StatusBarController::~StatusBarController()
 {
     if (m_store)
         m_store->setRippleOriginProvider({});
+    if (m_panelButton)
+        m_panelButton->hide();
     releasePopover();
 }
 
@@ -122,7 +131,8 @@ bool StatusBarController::isPopoverShown() const
 
 void StatusBarController::showPopover()
 {
-    showTrayIconWhenAvailable();
+    if (!m_panelButton)
+        showTrayIconWhenAvailable();
     updateStatusIcon();
     QTimer::singleShot(showPopoverDelayMs, this, &StatusBarController::openPopover);
 }
@@ -166,12 +176,29 @@ void StatusBarController::handleActivation(QSystemTrayIcon::ActivationReason rea
     }
 }
 
+void StatusBarController::handlePanelClick(int button, const QRect &geometry)
+{
+    constexpr int leftButton = 1;
+    constexpr int rightButton = 3;
+    m_panelGeometry = geometry;
+    if (button == rightButton)
+        returnToStandard();
+    else if (button == leftButton)
+        togglePopover();
+}
+
+QRect StatusBarController::buttonGeometry() const
+{
+    if (m_panelButton)
+        return m_panelGeometry;
+    return m_trayIcon->isVisible() ? m_trayIcon->geometry() : QRect();
+}
+
 std::optional<QPointF> StatusBarController::statusButtonCenter() const
 {
     int primary = 0;
-    const QRect geometry = m_trayIcon->geometry();
-    if (!m_trayIcon->isVisible()
-        || !PopoverPlacement::isStatusButtonVisible(geometry, currentScreens(&primary)))
+    const QRect geometry = buttonGeometry();
+    if (!PopoverPlacement::isStatusButtonVisible(geometry, currentScreens(&primary)))
         return std::nullopt;
     return QRectF(geometry).center();
 }
@@ -229,6 +256,10 @@ void StatusBarController::updateStatusIcon()
     const bool keepAwake = m_store->keepAwakeEnabled();
     const bool active = StatusIcon::isActive(m_store->activeModeID(), preset, keepAwake);
     // Each state's icon is drawn the first time it is shown in this colour.
+    if (m_panelButton) {
+        m_panelButton->show(active, StatusIcon::toolTip(preset.name, keepAwake));
+        return;
+    }
     QIcon &icon = active ? m_activeIcon : m_inactiveIcon;
     if (icon.isNull())
         icon = StatusIcon::icon(active, colour);
@@ -396,7 +427,7 @@ void StatusBarController::placePopover()
 {
     int primary = 0;
     const QList<PopoverPlacement::Screen> screens = currentScreens(&primary);
-    const QRect tray = m_trayIcon->isVisible() ? m_trayIcon->geometry() : QRect();
+    const QRect tray = buttonGeometry();
     // A page taller than the screen's free area scrolls inside a popover
     // that fits; the resize this causes comes back here through heightChanged.
     if (const std::optional<QSize> fits = PopoverPlacement::maximumSize(tray, screens, primary)) {
@@ -407,6 +438,9 @@ void StatusBarController::placePopover()
         PopoverPlacement::topLeft(tray, screens, primary, m_popover->size());
     if (!topLeft)
         return;
+    // A Wayland window cannot place itself; the desktop's button can.
+    if (m_panelButton && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        m_panelButton->placeWindow(m_popover->title(), *topLeft);
     if (isPopoverShown()) {
         m_popover->setPosition(*topLeft);
         return;
@@ -437,8 +471,7 @@ void StatusBarController::handleOutsidePress(int button, const QPoint &nativePos
         return;
     const QPoint position = logicalFromNative(nativePosition);
     // Presses on the icon are its own clicks: they toggle or return to Standard.
-    if (m_popover->geometry().contains(position)
-        || (m_trayIcon->isVisible() && m_trayIcon->geometry().contains(position)))
+    if (m_popover->geometry().contains(position) || buttonGeometry().contains(position))
         return;
     closePopover();
 }

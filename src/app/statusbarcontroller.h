@@ -16,6 +16,7 @@
 #include <optional>
 
 class HalvoStore;
+class PanelButton;
 class PopoverContext;
 class PopoverNavigation;
 class PopoverWindow;
@@ -26,6 +27,8 @@ class X11InputMonitor;
 // popover; a right click, or a left click with Control held, returns to
 // Standard. The icon and its tooltip follow the store. While the popover is
 // open, a left or right press anywhere outside it and the icon closes it.
+// Where the desktop has a button of ours in its top bar (`panelButton`),
+// that button takes the tray icon's place, and no tray is looked for.
 class StatusBarController : public QObject {
     Q_OBJECT
 
@@ -37,7 +40,8 @@ public:
         std::function<ScreenColorCapabilities()> screenCapabilities;
     };
 
-    StatusBarController(HalvoStore *store, Actions actions, QObject *parent = nullptr);
+    StatusBarController(HalvoStore *store, Actions actions, PanelButton *panelButton = nullptr,
+                        QObject *parent = nullptr);
     ~StatusBarController() override;
 
     PopoverNavigation *navigation() const { return m_navigation; }
@@ -76,6 +80,9 @@ protected:
 
 private:
     void returnToStandard();
+    void handlePanelClick(int button, const QRect &geometry);
+    // The icon's or the panel button's rectangle; empty while unknown.
+    QRect buttonGeometry() const;
     void togglePopover();
     void scheduleIconUpdate();
     void updateStatusIcon();
@@ -95,6 +102,9 @@ private:
     PopoverNavigation *m_navigation;
     QSystemTrayIcon *m_trayIcon;
     QTimer m_trayPoll;
+    QPointer<PanelButton> m_panelButton;
+    // Where the panel button was at its last click.
+    QRect m_panelGeometry;
     // Re-reads the panel's colour behind an embedded icon now and then: a
     // panel can change its colour (a theme switch, a wallpaper under a
     // transparent one) without telling its icons.

@@ -201,6 +201,30 @@ QPainterPath highlight(bool active)
     return path;
 }
 
+namespace {
+
+// The two parts of the bulb's base: filled rounded bars on the active icon,
+// stroked lines on the inactive one.
+QPainterPath activeBase()
+{
+    QPainterPath base;
+    base.addRoundedRect(QRectF(8.8, 17.8, 6.4, 2.0), 1.0, 1.0);
+    base.addRoundedRect(QRectF(9.9, 20.5, 4.2, 1.7), 0.85, 0.85);
+    return base;
+}
+
+QPainterPath inactiveBase()
+{
+    QPainterPath base;
+    base.moveTo(9.2, 18.7);
+    base.lineTo(14.8, 18.7);
+    base.moveTo(10.2, 21.2);
+    base.lineTo(13.8, 21.2);
+    return base;
+}
+
+} // namespace
+
 void paint(QPainter &painter, const QRectF &target, bool active, const QColor &color)
 {
     const qreal scale = std::min(target.width(), target.height()) / designSize;
@@ -222,18 +246,35 @@ void paint(QPainter &painter, const QRectF &target, bool active, const QColor &c
         painter.strokePath(highlight(true), pen(1.85));
         painter.restore();
 
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(color);
-        painter.drawRoundedRect(QRectF(8.8, 17.8, 6.4, 2.0), 1.0, 1.0);
-        painter.drawRoundedRect(QRectF(9.9, 20.5, 4.2, 1.7), 0.85, 0.85);
+        painter.fillPath(activeBase(), color);
     } else {
         painter.strokePath(bulbBody(false), pen(1.9));
         painter.strokePath(highlight(false), pen(1.5));
-        painter.setPen(pen(1.9));
-        painter.drawLine(QPointF(9.2, 18.7), QPointF(14.8, 18.7));
-        painter.drawLine(QPointF(10.2, 21.2), QPointF(13.8, 21.2));
+        painter.strokePath(inactiveBase(), pen(1.9));
     }
     painter.restore();
+}
+
+QPainterPath silhouette(bool active)
+{
+    const auto stroked = [](const QPainterPath &path, qreal width) {
+        QPainterPathStroker stroker;
+        stroker.setWidth(width);
+        stroker.setCapStyle(Qt::RoundCap);
+        stroker.setJoinStyle(Qt::RoundJoin);
+        return stroker.createStroke(path);
+    };
+    QPainterPath path;
+    if (active) {
+        QPainterPath body = bulbBody(true);
+        body.setFillRule(Qt::WindingFill);
+        path = body.subtracted(stroked(highlight(true), 1.85)).united(activeBase());
+    } else {
+        path = stroked(bulbBody(false), 1.9)
+                   .united(stroked(highlight(false), 1.5))
+                   .united(stroked(inactiveBase(), 1.9));
+    }
+    return path.simplified();
 }
 
 QImage render(int size, qreal devicePixelRatio, bool active, const QColor &color)

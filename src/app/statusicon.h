@@ -26,6 +26,10 @@ QString toolTip(const QString &activePresetName, bool keepAwakeEnabled);
 QPainterPath bulbBody(bool active);
 QPainterPath highlight(bool active);
 
+// The whole bulb as one filled outline in the 24×24 design space, strokes
+// included: what a symbolic icon, recoloured as a single fill, has to be.
+QPainterPath silhouette(bool active);
+
 // Draws the bulb into `target` (scaled uniformly, centred) in `color` on
 // whatever the painter's device holds. The active bulb cuts its highlight out
 // of its own fill, so the device needs an alpha channel.

@@ -13,6 +13,9 @@ enum class ScreenColorPath {
     CompositorGamma,
     // The desktop's own night light (GNOME, KDE Plasma): temperature only, for every screen at once.
     DesktopNightLight,
+    // A colour filter the compositor draws over everything (GNOME Shell's extension, KWin's effect):
+    // temperature and saturation, for every screen at once.
+    CompositorFilter,
 };
 
 // What one screen (or, for a desktop night light, the whole desktop) can show.

@@ -3,6 +3,7 @@
 #include "core/screencolorcapability.h"
 #include "engines/gammaramp.h"
 
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 
@@ -82,6 +83,28 @@ public:
     // How this stage's gamma ramps reach the screens: the X server's CRTCs,
     // or a Wayland compositor's gamma control.
     virtual ScreenColorPath gammaPath() const { return ScreenColorPath::Gamma; }
+    // How its matrices reach them: each output's own matrix at scan-out, or a
+    // filter the compositor draws over everything it shows.
+    virtual ScreenColorPath matrixPath() const { return ScreenColorPath::ColorMatrix; }
+
+    // A filter drawn inside the compositor can animate a change there, at the
+    // compositor's frame rate, instead of taking one matrix per frame.
+    virtual bool runsTransitions() const { return false; }
+    // Starts that animation on every output, from `from` to `to` over
+    // `durationMs`: a ripple spreading from `origin` (global coordinates)
+    // that refracts the screen when `refract`, else reveals the new colour
+    // inside its circle. Replaces a running one. False when the compositor
+    // did not take it; the caller then shows the change itself.
+    virtual bool runTransition(const ColorMatrix3x3 &from, const ColorMatrix3x3 &to, QPointF origin, int durationMs,
+                               bool refract)
+    {
+        Q_UNUSED(from);
+        Q_UNUSED(to);
+        Q_UNUSED(origin);
+        Q_UNUSED(durationMs);
+        Q_UNUSED(refract);
+        return false;
+    }
 
     // Called, on the main thread, with something the user should read once in
     // the popover's error line, e.g. an output that another program controls.

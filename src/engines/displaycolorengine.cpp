@@ -97,6 +97,35 @@ void DisplayColorEngine::applyColorFrame(double temperature, double saturation)
     m_stage->finishWrites();
 }
 
+bool DisplayColorEngine::runsTransitions() const
+{
+    return m_stage->isAvailable() && m_stage->runsTransitions();
+}
+
+bool DisplayColorEngine::runTransition(qint64 fromTemperature, qint64 fromSaturation, qint64 toTemperature,
+                                       qint64 toSaturation, QPointF origin, int durationMs, bool refract)
+{
+    if (!runsTransitions())
+        return false;
+    syncOutputs();
+    if (!matrixStageAvailable())
+        return false;
+    const auto matrixOf = [](qint64 temperature, qint64 saturation) {
+        return colourPart(ColorMath::colorMatrix(ColorMath::clampTemperature(temperature),
+                                                 ColorMath::clampSaturation(saturation)));
+    };
+    const ColorMatrix3x3 to = matrixOf(toTemperature, toSaturation);
+    if (!m_stage->runTransition(matrixOf(fromTemperature, fromSaturation), to, origin, durationMs, refract))
+        return false;
+    // The compositor ends on the target by itself: applying it afterwards
+    // writes nothing more.
+    for (OutputRecord &record : m_outputs) {
+        ++record.generation;
+        record.lastAppliedMatrix = to;
+    }
+    return true;
+}
+
 void DisplayColorEngine::showColour()
 {
     syncOutputs();
@@ -447,7 +476,7 @@ void DisplayColorEngine::updateCapabilities()
     } else if (m_stage->isAvailable()) {
         const bool matrices = matrixStageAvailable();
         for (const QString &output : m_stage->activeOutputs()) {
-            capabilities.append(matrices ? ScreenColorCapability{output, ScreenColorPath::ColorMatrix, true}
+            capabilities.append(matrices ? ScreenColorCapability{output, m_stage->matrixPath(), true}
                                          : ScreenColorCapability{output, m_stage->gammaPath(), false});
         }
     }

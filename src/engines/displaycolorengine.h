@@ -41,6 +41,14 @@ public:
     // returns once the display server has carried the frame out, so the
     // caller can tell how long a write takes.
     void applyColorFrame(double temperature, double saturation);
+    // Whether the stage animates changes inside the compositor (runTransition).
+    bool runsTransitions() const;
+    // Hands a whole animated change to the compositor: from the first colour
+    // to the second over `durationMs`, as a ripple from `origin` (refracting
+    // when `refract`). False when it could not take it; the caller then
+    // animates the change itself. The stored colour is still applyColor's.
+    bool runTransition(qint64 fromTemperature, qint64 fromSaturation, qint64 toTemperature, qint64 toSaturation,
+                       QPointF origin, int durationMs, bool refract);
     // Whether any colour reaches the screens at all.
     bool canChangeColor() const { return m_stage && m_stage->isAvailable(); }
     void setOverlaysHidden(bool hidden) override;

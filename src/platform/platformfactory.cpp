@@ -6,6 +6,8 @@
 #include "platform/dbus/logindsleepwatcher.h"
 #include "platform/dbus/screensaverinhibitor.h"
 #include "platform/desktop/gnomenightlightstage.h"
+#include "platform/desktop/gnomeshellextensionstage.h"
+#include "platform/desktop/gnomeshellpanelbutton.h"
 #include "platform/desktop/kwinnightlightstage.h"
 #include "platform/sysfs/backgrounddisplaysource.h"
 #include "platform/sysfs/backlightdisplaysource.h"
@@ -78,6 +80,8 @@ bool isWaylandSession(const std::function<bool()> &xColourUsable)
 std::unique_ptr<ColorStage> createDesktopColorStage(const QDBusConnection &sessionBus, bool waylandSession)
 {
     if (waylandSession) {
+        if (GnomeShellExtensionStage::isPresent(sessionBus))
+            return std::make_unique<GnomeShellExtensionStage>(sessionBus);
         if (KWinNightLightStage::isPresent(sessionBus))
             return std::make_unique<KWinNightLightStage>(sessionBus);
         if (GnomeNightLightStage::isPresent(sessionBus))
@@ -198,5 +202,9 @@ SessionPlatform createSessionPlatform(std::function<void()> brightnessListed)
 
     platform.loginItem = std::make_shared<AutostartLoginItem>();
     platform.sleepWatcher = createSleepWatcher(systemBus);
+    // The extension's button serves X11 GNOME sessions too, whose top bar
+    // shows no tray icons either.
+    if (GnomeShellExtensionStage::isPresent(QDBusConnection::sessionBus()))
+        platform.panelButton = std::make_unique<GnomeShellPanelButton>(QDBusConnection::sessionBus());
     return platform;
 }

@@ -12,6 +12,7 @@
 class BrightnessDisplaySource;
 class ColorStage;
 class LoginItemService;
+class PanelButton;
 class ScreenCaptureSource;
 class SleepWatcher;
 
@@ -37,6 +38,9 @@ struct SessionPlatform {
     RippleAdapters ripple;
     std::shared_ptr<LoginItemService> loginItem;
     std::unique_ptr<SleepWatcher> sleepWatcher;
+    // The desktop's own button for the application (GNOME Shell's
+    // extension), which takes the tray icon's place; null where there is none.
+    std::unique_ptr<PanelButton> panelButton;
 };
 
 // The adapters of the session this process runs in: XRandR colour (in a
@@ -62,9 +66,10 @@ std::unique_ptr<SleepWatcher> createSleepWatcher(QDBusConnection systemBus);
 bool isWaylandSession(const std::function<bool()> &xColourUsable);
 
 // In a Wayland session (`waylandSession`, from isWaylandSession), the
-// desktop's own night light as the colour stage: KWin's where its
-// night-light object answers on `sessionBus`, else GNOME's where its settings
-// daemon's colour plugin does. Null otherwise.
+// desktop's own colour stage: Halvoscope's GNOME Shell extension where it
+// answers on `sessionBus`, else the desktop's night light: KWin's where its
+// night-light object answers, else GNOME's where its settings daemon's colour
+// plugin does. Null otherwise.
 std::unique_ptr<ColorStage> createDesktopColorStage(const QDBusConnection &sessionBus, bool waylandSession);
 
 // The keep-awake adapters alone, on the given buses and X display (empty

@@ -40,6 +40,8 @@ QString pathRow(const ScreenColorCapability &capability)
         return capability.screen + QStringLiteral(" — compositor gamma (temperature only)");
     case ScreenColorPath::DesktopNightLight:
         return capability.screen + QStringLiteral(" (temperature only)");
+    case ScreenColorPath::CompositorFilter:
+        return capability.screen + QStringLiteral(" — colour filter");
     }
     return capability.screen;
 }

@@ -53,6 +53,10 @@ RippleTransitionEngine::RippleTransitionEngine(std::weak_ptr<DisplayColorEngine>
     m_tier1Timer.setSingleShot(true);
     connect(&m_tier1Timer, &QTimer::timeout, this, &RippleTransitionEngine::tier1Tick);
 
+    m_compositorTimer.setSingleShot(true);
+    m_compositorTimer.setInterval(std::chrono::milliseconds(int(duration * 1000.0)));
+    connect(&m_compositorTimer, &QTimer::timeout, this, &RippleTransitionEngine::finishInCompositor);
+
     m_firstFrameTimer.setSingleShot(true);
     m_firstFrameTimer.setInterval(firstFrameDeadline);
     connect(&m_firstFrameTimer, &QTimer::timeout, this, [this] { finishRefract(m_generation); });
@@ -145,6 +149,8 @@ void RippleTransitionEngine::runTransition(qint64 fromTemperature, qint64 fromSa
     transition.withoutSaturation = gradesWithoutSaturation(transition.to);
     m_transition = std::move(transition);
 
+    if (startInCompositor(useRefraction))
+        return;
     if (!useRefraction || !refractAvailable()) {
         startTier1();
         return;
@@ -158,9 +164,42 @@ void RippleTransitionEngine::runTransition(qint64 fromTemperature, qint64 fromSa
         this, [this, generation = m_generation] { captureNextScreen(generation); }, Qt::QueuedConnection);
 }
 
+// A filter drawn by the compositor animates there, on the live screen, at
+// the compositor's frame rate; this side only waits for the end.
+bool RippleTransitionEngine::startInCompositor(bool useRefraction)
+{
+    const auto engine = colorEngine();
+    const Transition &t = *m_transition;
+    if (!engine || !engine->runsTransitions()
+        || !engine->runTransition(t.from.temperature, t.from.saturation, t.to.temperature, t.to.saturation,
+                                  t.origin, int(duration * 1000.0), useRefraction))
+        return false;
+    setState(State::InCompositor);
+    m_compositorTimer.start();
+    return true;
+}
+
+void RippleTransitionEngine::finishInCompositor()
+{
+    if (!m_transition || m_state != State::InCompositor)
+        return;
+    const quint64 generation = m_generation;
+    const std::function<void()> applyTarget = std::exchange(m_transition->applyTarget, {});
+    const std::function<void()> completion = std::exchange(m_transition->completion, {});
+    if (applyTarget)
+        applyTarget();
+    if (generation != m_generation)
+        return;
+    m_transition.reset();
+    setState(State::Idle);
+    if (completion)
+        completion();
+}
+
 void RippleTransitionEngine::cancelTransition()
 {
     ++m_generation;
+    m_compositorTimer.stop();
     m_tier1Timer.stop();
     m_firstFrameTimer.stop();
     closeWindows();

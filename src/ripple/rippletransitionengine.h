@@ -39,6 +39,10 @@ class DisplayColorEngine;
 // write can cost the server a vertical blank per CRTC) makes the fade skip
 // whole refreshes rather than let writes pile up.
 //
+// In-compositor path: where the colour stage is a filter the compositor
+// draws, the compositor runs the whole ripple (or the reveal without
+// refraction) on the live screen; the target is applied when its time is up.
+//
 // Main thread only. Holds the colour engine weakly.
 class RippleTransitionEngine : public QObject, public RippleTransitioning {
     Q_OBJECT
@@ -48,7 +52,8 @@ public:
                        Capturing,
                        Rippling,
                        Finishing,
-                       Tier1 };
+                       Tier1,
+                       InCompositor };
     Q_ENUM(State)
 
     static constexpr double duration = 3.0;
@@ -150,6 +155,8 @@ private:
     void refractFirstFrameShown(quint64 generation);
     void refractWindowFinished(quint64 generation);
     void finishRefract(quint64 generation);
+    bool startInCompositor(bool useRefraction);
+    void finishInCompositor();
     void startTier1();
     void tier1Tick();
     void scheduleTier1Tick(double shownElapsed, double writeStart, double written);
@@ -159,6 +166,7 @@ private:
     Platform m_platform;
     std::vector<std::unique_ptr<RippleSurface>> m_activeWindows;
     QTimer m_tier1Timer;
+    QTimer m_compositorTimer;
     QTimer m_firstFrameTimer;
     std::optional<Transition> m_transition;
     // Every cancel and every new transition moves it on; a pending step
