@@ -36,6 +36,14 @@ PACKAGES=(
   python3
   # the layout check (.clang-format, scripts/check-format.sh)
   clang-format-14
+  # the real desktops of the `desktops` tests (scripts/desktop-session.sh):
+  # GNOME Shell 43 with gsd-color and dconf, KWin 5.27 with its night-light
+  # plugin (kwin-common is only recommended) and kwriteconfig5, the QML
+  # runtime for the striped picture, and mmdebstrap for the roots holding the
+  # newer desktops (scripts/desktop-root.sh)
+  gnome-shell gjs gnome-settings-daemon dconf-cli dconf-service
+  kwin-wayland kwin-common libkf5config-bin qml-qt6
+  mmdebstrap
 )
 
 missing=()
