@@ -8,7 +8,7 @@ DEBDIR    ?= build-deb
 CMAKE_GEN := -G Ninja
 CTEST_ARGS ?=
 
-.PHONY: setup build run test test-release test-asan bench install deb screenshots clean
+.PHONY: setup build run test test-release test-asan test-desktops bench install deb screenshots clean
 
 setup:
 	@bash scripts/setup.sh
@@ -20,10 +20,18 @@ build:
 run: setup build
 	@bash scripts/run.sh $(BUILD)
 
-test: setup test-release test-asan
+test: setup test-release test-asan test-desktops
 
 test-release: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE desktops $(CTEST_ARGS)
+
+# The real desktops, headless: GNOME Shell and KWin of this machine and of the
+# Debian roots made (once) by scripts/desktop-root.sh. ROWS=gnome50 (a CTest
+# regular expression, e.g. ROWS='gnome|kwin63') runs some of them.
+ROWS ?=
+test-desktops: setup build
+	bash scripts/desktop-root.sh ensure trixie forky
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -L desktops $(if $(ROWS),-R '$(ROWS)') $(CTEST_ARGS)
 
 # Sanitizer run: leaks inside the system's own libraries (Mesa, fontconfig,
 # Xlib) are suppressed; our own leaks still fail the test.
