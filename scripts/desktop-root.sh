@@ -96,7 +96,9 @@ make_root() {
   opt=$(suite_aptopts "$name")
   [ -z "$opt" ] || args+=("--aptopt=$opt")
   local log=$ROOTS_DIR/$name.log start=$SECONDS
-  if ! mmdebstrap "${args[@]}" "$name" "$dir" "$mirror" >"$log" 2>&1; then
+  # mmdebstrap mounts /proc, /dev and more inside the root while it works;
+  # in a mount namespace of its own none of that outlives it, even killed.
+  if ! unshare --mount --propagation private mmdebstrap "${args[@]}" "$name" "$dir" "$mirror" >"$log" 2>&1; then
     echo "mmdebstrap $name from $mirror failed: $(grep -E '^(E:|.*error)' "$log" | tail -n 1)"
     return 1
   fi
