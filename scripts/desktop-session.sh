@@ -18,6 +18,8 @@
 # here is stopped when CMD ends; CMD's status is returned, 77 when the root
 # could not be made.
 set -euo pipefail
+# The variables below are read by the two sourced files.
+# shellcheck source-path=SCRIPTDIR disable=SC2034
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 self="$here/$(basename "${BASH_SOURCE[0]}")"
@@ -49,9 +51,7 @@ usage() {
   exit 2
 }
 
-# shellcheck source=desktop-session-lib.sh
 source "$here/desktop-session-lib.sh"
-# shellcheck source=desktop-session-desktops.sh
 source "$here/desktop-session-desktops.sh"
 
 # A private mount namespace makes every bind mount into the root vanish with
