@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# shellcheck source-path=SCRIPTDIR disable=SC2034  # variables read by the sourced files
 # Runs a command next to a real desktop, headless: GNOME Shell with gsd-color,
 # KWin on Wayland, or KWin on an X server, either the host's own or one from a
 # Debian root made by desktop-root.sh.
@@ -18,8 +19,6 @@
 # here is stopped when CMD ends; CMD's status is returned, 77 when the root
 # could not be made.
 set -euo pipefail
-# The variables below are read by the two sourced files.
-# shellcheck source-path=SCRIPTDIR disable=SC2034
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 self="$here/$(basename "${BASH_SOURCE[0]}")"
