@@ -5,10 +5,11 @@
 wayland_socket=halvo-wayland-0
 version=""
 
-# Six saturated vertical stripes (red, yellow, green, cyan, blue, magenta),
-# so that a change of saturation or temperature shows in a screenshot.
+# Six vertical stripes (red, yellow, green, cyan, blue, magenta) of chroma
+# 0.5, so that a change of temperature shows in a screenshot, and so does a
+# saturation above 100 % as well as one below.
 make_stripes_picture() {
-  local colours=('#ff0000' '#ffff00' '#00ff00' '#00ffff' '#0000ff' '#ff00ff') args=() c
+  local colours=('#bf4040' '#bfbf40' '#40bf40' '#40bfbf' '#4040bf' '#bf40bf') args=() c
   for c in "${colours[@]}"; do args+=("xc:$c"); done
   convert -size 214x800 "${args[@]}" +append -crop 1280x800+0+0 +repage "$workdir/stripes.png"
 }

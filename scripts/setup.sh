@@ -44,6 +44,8 @@ PACKAGES=(
   gnome-shell gjs gnome-settings-daemon dconf-cli dconf-service
   kwin-wayland kwin-common libkf5config-bin qml-qt6
   mmdebstrap
+  # the JavaScript linter for the code that runs inside the compositors
+  eslint
 )
 
 missing=()

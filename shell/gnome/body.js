@@ -14,7 +14,7 @@ const KIND_REFRACT = 2;
 const MAX_DURATION_MS = 10000;
 
 // Cogl's snippet hooks moved from Shell to Cogl in GNOME 46.
-const SnippetHook = Shell.SnippetHook ?? Cogl.SnippetHook;
+const SnippetHook = Shell.SnippetHook || Cogl.SnippetHook;
 
 // The ripple's wave, refraction and crest follow the app's own ripple
 // program; all of it is a function of the time uniform.

@@ -5,6 +5,7 @@
 #include "shellextension_interface.h"
 
 #include <QCoreApplication>
+#include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 
 namespace {
@@ -44,6 +45,7 @@ GnomeShellExtensionStage::GnomeShellExtensionStage(QDBusConnection sessionBus)
     : m_extension(std::make_unique<ComCorvantaHalvoscopeShellExtensionInterface>(kShell, kPath, sessionBus))
     , m_watcher(kShell, sessionBus, QDBusServiceWatcher::WatchForOwnerChange)
 {
+    qDBusRegisterMetaType<QList<double>>();
     m_extension->setTimeout(kDBusCallTimeoutMs);
     QObject::connect(&m_watcher, &QDBusServiceWatcher::serviceOwnerChanged, &m_watcher,
                      [this](const QString &, const QString &, const QString &owner) { shellChanged(!owner.isEmpty()); });
