@@ -216,7 +216,9 @@ const HalvoscopeButton = GObject.registerClass({
         this._icon = new St.Icon({gicon: this._icons[0], style_class: 'system-status-icon'});
         this.add_child(this._icon);
         this._tooltip = new St.Label({style_class: 'dash-label', visible: false});
-        Main.layoutManager.addTopChrome(this._tooltip, {affectsInputRegion: false});
+        // Above windows, never taking input: not chrome, whose parameters
+        // differ between GNOME versions.
+        Main.uiGroup.add_child(this._tooltip);
         this._tooltipTimeout = 0;
         this.connect('notify::hover', () => this._hoverChanged());
     }
@@ -269,7 +271,6 @@ const HalvoscopeButton = GObject.registerClass({
 
     _onDestroy() {
         this._hideTooltip();
-        Main.layoutManager.removeChrome(this._tooltip);
         this._tooltip.destroy();
         super._onDestroy();
     }
