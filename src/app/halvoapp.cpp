@@ -9,6 +9,7 @@
 #include "onboarding/firstlaunch.h"
 #include "onboarding/onboardingmodel.h"
 #include "onboarding/onboardingwindowcontroller.h"
+#include "core/desktopextension.h"
 #include "core/halvostore.h"
 #include "core/panelbutton.h"
 #include "core/statepersistence.h"
@@ -267,6 +268,9 @@ void HalvoApp::start()
         return colorEngine ? colorEngine->screenCapabilities() : ScreenColorCapabilities{};
     };
     m_panelButton = std::move(platform.panelButton);
+    m_desktopExtension = std::move(platform.desktopExtension);
+    actions.desktopExtension = m_desktopExtension.get();
+    restartWhenExtensionStarts();
     m_statusBarController =
         std::make_unique<StatusBarController>(m_store.get(), std::move(actions), m_panelButton.get());
     QObject::connect(m_colorEngine.get(), &DisplayColorEngine::screenCapabilitiesChanged,
@@ -283,6 +287,21 @@ void HalvoApp::start()
     m_userDefaults = UserDefaults::open();
     handleFirstRun();
     carryOutRequest();
+}
+
+// The colour stage and the tray are chosen once, at start: an extension the
+// user switches on meanwhile is taken up by starting again.
+void HalvoApp::restartWhenExtensionStarts()
+{
+    if (!m_desktopExtension || m_desktopExtension->state() == DesktopExtension::State::Enabled)
+        return;
+    QObject::connect(m_desktopExtension.get(), &DesktopExtension::stateChanged, this, [this] {
+        if (m_desktopExtension->state() != DesktopExtension::State::Enabled)
+            return;
+        logSystemLine(QStringLiteral("Halvoscope starts again to use its GNOME Shell extension"));
+        if (ProcessServices::launchNewInstance())
+            QCoreApplication::quit();
+    });
 }
 
 std::shared_ptr<RippleTransitioning> HalvoApp::createRippleEngine(const SessionPlatform &platform)

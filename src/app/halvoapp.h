@@ -11,6 +11,7 @@ class HalvoBusService;
 class HalvoStore;
 class KeepAwakeEngine;
 class OnboardingWindowController;
+class DesktopExtension;
 class PanelButton;
 class QSettings;
 class RippleTransitioning;
@@ -64,6 +65,7 @@ private:
     int forwardRequestToRunningInstance();
     void carryOutRequest();
     std::shared_ptr<RippleTransitioning> createRippleEngine(const SessionPlatform &platform);
+    void restartWhenExtensionStarts();
     void handleFirstRun();
     void showOnboarding();
     void showPopover();
@@ -79,6 +81,7 @@ private:
     std::unique_ptr<HalvoStore> m_store;
     // Declared before the controller, which uses it until it goes.
     std::unique_ptr<PanelButton> m_panelButton;
+    std::unique_ptr<DesktopExtension> m_desktopExtension;
     std::unique_ptr<StatusBarController> m_statusBarController;
     std::unique_ptr<ScheduleEngine> m_scheduleEngine;
     std::unique_ptr<QSettings> m_userDefaults;

@@ -4,6 +4,7 @@
 #include "app/popoverwindow.h"
 #include "app/processservices.h"
 #include "app/statusicon.h"
+#include "core/desktopextension.h"
 #include "core/halvostore.h"
 #include "core/panelbutton.h"
 #include "core/heaptrim.h"
@@ -372,6 +373,7 @@ void StatusBarController::ensurePopover()
     actions.makeUpdateChecking = &ProcessServices::makeUpdateChecking;
     actions.version = ProcessServices::version();
     actions.screenCapabilities = m_actions.screenCapabilities;
+    actions.desktopExtension = m_actions.desktopExtension;
     m_popoverContext = new PopoverContext(m_store, m_navigation, std::move(actions), this);
 
     m_popover = new PopoverWindow(

@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 
+class DesktopExtension;
 class HalvoStore;
 class PanelButton;
 class PopoverContext;
@@ -38,6 +39,8 @@ public:
         std::function<void()> quit;
         // What each screen can show, for the popover's pages.
         std::function<ScreenColorCapabilities()> screenCapabilities;
+        // GNOME Shell's extension, for the settings page; null elsewhere.
+        QPointer<DesktopExtension> desktopExtension;
     };
 
     StatusBarController(HalvoStore *store, Actions actions, PanelButton *panelButton = nullptr,

@@ -7,6 +7,7 @@
 #include "platform/dbus/screensaverinhibitor.h"
 #include "platform/desktop/gnomenightlightstage.h"
 #include "platform/desktop/gnomeshellextensionstage.h"
+#include "platform/desktop/gnomeshellextensionstatus.h"
 #include "platform/desktop/gnomeshellpanelbutton.h"
 #include "platform/desktop/kwinnightlightstage.h"
 #include "platform/sysfs/backgrounddisplaysource.h"
@@ -206,5 +207,7 @@ SessionPlatform createSessionPlatform(std::function<void()> brightnessListed)
     // shows no tray icons either.
     if (GnomeShellExtensionStage::isPresent(QDBusConnection::sessionBus()))
         platform.panelButton = std::make_unique<GnomeShellPanelButton>(QDBusConnection::sessionBus());
+    if (GnomeShellExtensionStatus::isPresent(QDBusConnection::sessionBus()))
+        platform.desktopExtension = std::make_unique<GnomeShellExtensionStatus>(QDBusConnection::sessionBus());
     return platform;
 }

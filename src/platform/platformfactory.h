@@ -10,6 +10,7 @@
 #include <vector>
 
 class BrightnessDisplaySource;
+class DesktopExtension;
 class ColorStage;
 class LoginItemService;
 class PanelButton;
@@ -41,6 +42,9 @@ struct SessionPlatform {
     // The desktop's own button for the application (GNOME Shell's
     // extension), which takes the tray icon's place; null where there is none.
     std::unique_ptr<PanelButton> panelButton;
+    // What the desktop says of Halvoscope's part inside it (GNOME Shell's
+    // extension); null on desktops without one.
+    std::unique_ptr<DesktopExtension> desktopExtension;
 };
 
 // The adapters of the session this process runs in: XRandR colour (in a

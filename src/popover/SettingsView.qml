@@ -268,16 +268,40 @@ ColumnLayout {
     }
 
     // Read-only: how each screen's colour is changed.
-    Divider { visible: settings.screenPathRows.length > 0 }
+    Divider { visible: settings.screenPathRows.length > 0 || settings.extensionStatus.length > 0 }
 
     ColumnLayout {
         objectName: "screenPathSection"
-        visible: settings.screenPathRows.length > 0
+        visible: settings.screenPathRows.length > 0 || settings.extensionStatus.length > 0
         Layout.fillWidth: true
         Layout.leftMargin: 6
         Layout.rightMargin: 6
         Layout.bottomMargin: 2
         spacing: 2
+
+        // GNOME Shell's extension, where the desktop has one to switch on.
+        RowLayout {
+            objectName: "extensionRow"
+            visible: settings.extensionStatus.length > 0
+            Layout.fillWidth: true
+            spacing: 6
+
+            Text {
+                text: settings.extensionStatus
+                wrapMode: Text.Wrap
+                font.pointSize: Style.pt(11)
+                color: Style.secondary
+                Layout.fillWidth: true
+            }
+            TextLinkButton {
+                objectName: "enableExtensionButton"
+                visible: settings.canEnableExtension
+                text: "Turn On"
+                pixelSize: 11
+                color: Style.accent
+                onClicked: settings.enableExtension()
+            }
+        }
 
         Repeater {
             model: settings.screenPathRows

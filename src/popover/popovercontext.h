@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/desktopextension.h"
 #include "core/halvostore.h"
 #include "core/screencolorcapability.h"
 #include "core/updatechecking.h"
@@ -38,6 +39,9 @@ public:
         // What each screen can show (the display colour engine's answer);
         // unset where the host does not know.
         std::function<ScreenColorCapabilities()> screenCapabilities;
+        // The desktop's part of Halvoscope that must be switched on there
+        // (GNOME Shell's extension); null on other desktops.
+        QPointer<DesktopExtension> desktopExtension;
     };
 
     // The store and the navigation must outlive the context.
@@ -70,6 +74,7 @@ public:
     // Nothing when the host does not say; an empty list when no colour
     // reaches any screen.
     std::optional<ScreenColorCapabilities> screenCapabilities() const;
+    DesktopExtension *desktopExtension() const { return m_actions.desktopExtension; }
     // The host calls this when what the screens can show changed.
     void notifyScreenCapabilitiesChanged() { Q_EMIT screenCapabilitiesChanged(); }
 

@@ -52,4 +52,29 @@ QString noColorPath()
                           "Keep Awake.");
 }
 
+QString extensionStatus(DesktopExtension::State state, const QString &error)
+{
+    using State = DesktopExtension::State;
+    switch (state) {
+    case State::NotInstalled:
+        return QStringLiteral("Full color on GNOME needs Halvoscope's GNOME Shell extension, which isn't installed.");
+    case State::NeedsLogin:
+        return QStringLiteral("Log out and back in once: GNOME Shell finds its new Halvoscope extension at login.");
+    case State::Disabled:
+        return QStringLiteral("Turn on the GNOME Shell extension for full color and an icon in the top bar.");
+    case State::Enabled:
+        return QStringLiteral("GNOME Shell extension: on");
+    case State::Failed:
+        return QStringLiteral("The GNOME Shell extension could not start: %1").arg(error);
+    case State::ExtensionsOff:
+        return QStringLiteral("GNOME Shell extensions are switched off. Turn them on for full color.");
+    }
+    return {};
+}
+
+bool canEnable(DesktopExtension::State state)
+{
+    return state == DesktopExtension::State::Disabled || state == DesktopExtension::State::ExtensionsOff;
+}
+
 } // namespace ScreenCapabilityText

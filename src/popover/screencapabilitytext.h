@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/desktopextension.h"
 #include "core/screencolorcapability.h"
 
 #include <QString>
@@ -17,5 +18,10 @@ QString pathRow(const ScreenColorCapability &capability);
 
 // The error line when no colour reaches any screen.
 QString noColorPath();
+
+// The GNOME Shell extension's state for the settings page and the guide.
+QString extensionStatus(DesktopExtension::State state, const QString &error);
+// Whether a button can switch it on from here.
+bool canEnable(DesktopExtension::State state);
 
 } // namespace ScreenCapabilityText

@@ -30,8 +30,13 @@ void SettingsModel::setContext(PopoverContext *context)
     m_context = context;
     if (context)
         connect(context, &PopoverContext::screenCapabilitiesChanged, this, &SettingsModel::screenPathRowsChanged);
+    if (context && context->desktopExtension()) {
+        connect(context->desktopExtension(), &DesktopExtension::stateChanged, this,
+                &SettingsModel::extensionStatusChanged);
+    }
     Q_EMIT contextChanged();
     Q_EMIT screenPathRowsChanged();
+    Q_EMIT extensionStatusChanged();
     if (!context) {
         setStore(nullptr, {});
         return;
@@ -285,6 +290,24 @@ void SettingsModel::appear()
 {
     refreshLaunchAtLogin();
     Q_EMIT refractionStatusChanged();
+}
+
+QString SettingsModel::extensionStatus() const
+{
+    const DesktopExtension *extension = m_context ? m_context->desktopExtension() : nullptr;
+    return extension ? ScreenCapabilityText::extensionStatus(extension->state(), extension->error()) : QString();
+}
+
+bool SettingsModel::canEnableExtension() const
+{
+    const DesktopExtension *extension = m_context ? m_context->desktopExtension() : nullptr;
+    return extension && ScreenCapabilityText::canEnable(extension->state());
+}
+
+void SettingsModel::enableExtension()
+{
+    if (DesktopExtension *extension = m_context ? m_context->desktopExtension() : nullptr)
+        extension->enable();
 }
 
 QStringList SettingsModel::screenPathRows() const

@@ -34,6 +34,9 @@ class SettingsModel : public PresetRowsModel, public QQmlParserStatus {
     Q_PROPERTY(QString refractionStatus READ refractionStatus NOTIFY refractionStatusChanged)
     Q_PROPERTY(bool launchAtLogin READ launchAtLogin WRITE setLaunchAtLogin NOTIFY launchAtLoginChanged)
     Q_PROPERTY(QStringList screenPathRows READ screenPathRows NOTIFY screenPathRowsChanged)
+    // The GNOME Shell extension's state in a sentence; empty on other desktops.
+    Q_PROPERTY(QString extensionStatus READ extensionStatus NOTIFY extensionStatusChanged)
+    Q_PROPERTY(bool canEnableExtension READ canEnableExtension NOTIFY extensionStatusChanged)
 
 public:
     enum Role {
@@ -102,6 +105,8 @@ public:
 
     // Read-only: how each screen's colour is changed ("eDP-1 — colour matrix").
     QStringList screenPathRows() const;
+    QString extensionStatus() const;
+    bool canEnableExtension() const;
 
     // The page came on screen: read the login item's status and the permission.
     Q_INVOKABLE void appear();
@@ -115,6 +120,8 @@ public:
     Q_INVOKABLE void checkForUpdates();
     Q_INVOKABLE void grantScreenRecording();
     Q_INVOKABLE void relaunch();
+    // Switches the extension on; the app starts again with it.
+    Q_INVOKABLE void enableExtension();
     Q_INVOKABLE void back();
 
     void classBegin() override {}
@@ -130,6 +137,7 @@ Q_SIGNALS:
     void refractionStatusChanged();
     void launchAtLoginChanged();
     void screenPathRowsChanged();
+    void extensionStatusChanged();
 
 private:
     void reloadRows();

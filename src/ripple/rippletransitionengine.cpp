@@ -67,9 +67,11 @@ RippleTransitionEngine::~RippleTransitionEngine()
     cancelTransition();
 }
 
+// A compositor that runs the ripple refracts the live screen: nothing to capture.
 bool RippleTransitionEngine::hasScreenCaptureAccess() const
 {
-    return m_platform.capture->hasAccess();
+    const auto engine = colorEngine();
+    return m_platform.capture->hasAccess() || (engine && engine->runsTransitions());
 }
 
 void RippleTransitionEngine::requestScreenCaptureAccess()

@@ -130,7 +130,7 @@ private Q_SLOTS:
     void quitFromThePopoverUsesTheGivenAction()
     {
         int quits = 0;
-        StatusBarController controller(m_store.get(), {{}, [&] { ++quits; }, {}});
+        StatusBarController controller(m_store.get(), {{}, [&] { ++quits; }, {}, {}});
         controller.openPopover();
         QQuickItem *root = controller.popoverWindow()->rootObject();
         QVERIFY(root);

@@ -91,10 +91,10 @@ private Q_SLOTS:
         // A night-light value of the user's own, which must survive every case.
         if (isGnome())
             DesktopApp::onDesktop({QStringLiteral("gsettings"), QStringLiteral("set"), QStringLiteral("org.gnome.settings-daemon.plugins.color"),
-                       QStringLiteral("night-light-temperature"), QStringLiteral("4200")});
+                                   QStringLiteral("night-light-temperature"), QStringLiteral("4200")});
         else
             DesktopApp::onDesktop({QStringLiteral("kwriteconfig6"), QStringLiteral("--file"), QStringLiteral("kwinrc"), QStringLiteral("--group"),
-                       QStringLiteral("NightColor"), QStringLiteral("--key"), QStringLiteral("NightTemperature"), QStringLiteral("4200")});
+                                   QStringLiteral("NightColor"), QStringLiteral("--key"), QStringLiteral("NightTemperature"), QStringLiteral("4200")});
         m_settings = desktopSettings();
         QVERIFY(m_settings.contains("4200"));
         m_dayTemperature = shownTemperature();
