@@ -150,8 +150,10 @@ main() {
     path) root_path "$1" ;;
     check) check_one "$1" ;;
     ensure)
+      # Side by side: making a root mostly waits for the mirror and the disk.
       mkdir -p "$ROOTS_DIR"
-      for name in "$@"; do ensure_one "$name"; done
+      for name in "$@"; do ensure_one "$name" & done
+      wait
       ;;
     *) die "unknown command '$cmd'" ;;
   esac

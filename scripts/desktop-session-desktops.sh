@@ -67,14 +67,17 @@ kwin_answers() {
   gdbus_call --session --dest org.kde.KWin --object-path /KWin --method org.freedesktop.DBus.Peer.Ping
 }
 
-# KWin writes groups of its own into kwinrc a moment after it starts; a test
-# that compares kwinrc starts once the file exists and has stayed the same
-# for a second.
+# KWin writes groups of its own into kwinrc after it starts: [Desktops] at
+# once, its tiling layout ([Tiling…], every version from 5.27 to 6.7, X11
+# too) about two seconds later. A test that compares kwinrc starts once the
+# tiling layout is there and the file has stayed the same for a second.
 kwinrc_last=""
 kwinrc_same=0
 kwinrc_settled() {
-  local now
-  now=$(md5sum "$(desktop_getenv XDG_CONFIG_HOME)/kwinrc" 2>/dev/null) || return 1
+  local now file
+  file="$(desktop_getenv XDG_CONFIG_HOME)/kwinrc"
+  grep -q '^\[Tiling' "$file" 2>/dev/null || return 1
+  now=$(md5sum "$file") || return 1
   if [ "$now" = "$kwinrc_last" ]; then kwinrc_same=$((kwinrc_same + 1)); else kwinrc_same=0; fi
   kwinrc_last=$now
   [ "$kwinrc_same" -ge 5 ]
