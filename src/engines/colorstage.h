@@ -124,4 +124,7 @@ public:
     }
     // Puts the user's own night-light settings back; nothing when never written.
     virtual void restoreTemperature() {}
+    // Whether a temperature written is still held: false once the stage let
+    // go (the user changed the night light), so the next choice writes again.
+    virtual bool holdsTemperature() const { return false; }
 };

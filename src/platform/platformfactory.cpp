@@ -87,11 +87,11 @@ std::unique_ptr<ColorStage> createDesktopColorStage(const QDBusConnection &sessi
         if (GnomeNightLightStage::isPresent(sessionBus))
             return std::make_unique<GnomeNightLightStage>();
     }
-    const QString recorded = NightLightStage::recordedDesktop();
     // Constructing the stage is what recovers its record.
-    if (recorded == QLatin1String("kwin")) {
+    if (NightLightRecord::load(QStringLiteral("kwin"))) {
         const KWinNightLightStage recovery(sessionBus);
-    } else if (recorded == QLatin1String("gnome") && GnomeNightLightStage::isSchemaInstalled()) {
+    }
+    if (NightLightRecord::load(QStringLiteral("gnome")) && GnomeNightLightStage::isSchemaInstalled()) {
         const GnomeNightLightStage recovery;
     }
     return nullptr;
