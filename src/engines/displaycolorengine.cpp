@@ -485,7 +485,8 @@ void DisplayColorEngine::updateCapabilities()
         const bool matrices = matrixStageAvailable();
         for (const QString &output : m_stage->activeOutputs()) {
             capabilities.append(matrices ? ScreenColorCapability{output, m_stage->matrixPath(), true}
-                                         : ScreenColorCapability{output, m_stage->gammaPath(), false});
+                                         : ScreenColorCapability{output, m_stage->gammaPath(), false,
+                                                                 m_stage->refusal(output)});
         }
     }
     if (capabilities == m_capabilities)
