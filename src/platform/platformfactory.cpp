@@ -163,6 +163,7 @@ SessionPlatform createSessionPlatform(std::function<void()> brightnessListed)
         return xrandr->isAvailable();
     };
     const bool waylandSession = isWaylandSession(xColourUsable);
+    platform.waylandSession = waylandSession;
     platform.colorStage = createDesktopColorStage(QDBusConnection::sessionBus(), waylandSession);
     if (!platform.colorStage) {
         if (std::unique_ptr<WaylandColorStage> wayland = connectWaylandSession()) {

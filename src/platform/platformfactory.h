@@ -41,6 +41,8 @@ struct SessionPlatform {
     // The desktop's own button for the application (GNOME Shell's
     // extension), which takes the tray icon's place; null where there is none.
     std::unique_ptr<PanelButton> panelButton;
+    // A Wayland compositor runs the session (our windows may still be on XWayland).
+    bool waylandSession = false;
 };
 
 // The adapters of the session this process runs in: XRandR colour (in a
