@@ -28,7 +28,8 @@ void DesktopNotifier::notifyOnce(const QString &summary, const QString &body)
         return;
     m_shown.insert(text);
 
-    const QString logLine = QStringLiteral("Halvoscope: ") + summary + QStringLiteral(" ") + body;
+    // Summary and body stay apart in the log, as they do in a notification.
+    const QString logLine = QStringLiteral("Halvoscope: ") + summary + QStringLiteral(" — ") + body;
     if (!m_bus.isConnected()) {
         logSystemLine(logLine);
         return;

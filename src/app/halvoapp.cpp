@@ -263,6 +263,7 @@ void HalvoApp::start()
             self->showOnboarding();
     };
     actions.quit = [] { QCoreApplication::quit(); };
+    actions.waylandSession = platform.waylandSession;
     actions.screenCapabilities = [engine = std::weak_ptr<DisplayColorEngine>(m_colorEngine)] {
         const std::shared_ptr<DisplayColorEngine> colorEngine = engine.lock();
         return colorEngine ? colorEngine->screenCapabilities() : ScreenColorCapabilities{};

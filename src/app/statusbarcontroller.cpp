@@ -168,6 +168,8 @@ void StatusBarController::handleActivation(QSystemTrayIcon::ActivationReason rea
         if ((QGuiApplication::keyboardModifiers() | QGuiApplication::queryKeyboardModifiers())
             & Qt::ControlModifier)
             returnToStandard();
+        else if (std::exchange(m_closedByUnplacedPress, false))
+            stopWatchingInputWhileClosed();
         else
             togglePopover();
         break;
@@ -386,7 +388,7 @@ void StatusBarController::ensurePopover()
     });
     connect(m_popover, &PopoverWindow::focusLost, this, &StatusBarController::handlePopoverFocusLost);
     connect(m_popover, &PopoverWindow::dismissed, this, [this] {
-        if (m_inputMonitor)
+        if (m_inputMonitor && !m_closedByUnplacedPress)
             m_inputMonitor->stop();
         m_popoverRelease.start();
     });
@@ -454,6 +456,7 @@ void StatusBarController::placePopover()
 void StatusBarController::watchOutsideInput()
 {
     m_keyPressedSinceOpen = false;
+    m_closedByUnplacedPress = false;
     // From the next turn of the event loop, so the click that opened the
     // popover is not taken for one outside it.
     QMetaObject::invokeMethod(
@@ -469,22 +472,41 @@ void StatusBarController::handleOutsidePress(int button, const QPoint &nativePos
     m_keyPressedSinceOpen = false;
     constexpr int leftButton = 1;
     constexpr int rightButton = 3;
-    if (!isPopoverShown() || (button != leftButton && button != rightButton))
+    if (button != leftButton && button != rightButton)
+        return;
+    // Another click after the one that closed the popover: the icon's next
+    // activation opens it again.
+    if (std::exchange(m_closedByUnplacedPress, false) && !isPopoverShown())
+        stopWatchingInputWhileClosed();
+    if (!isPopoverShown())
         return;
     const QPoint position = logicalFromNative(nativePosition);
     // Presses on the icon are its own clicks: they toggle or return to Standard.
     if (m_popover->geometry().contains(position) || buttonGeometry().contains(position))
         return;
+    m_closedByUnplacedPress = !statusButtonCenter();
     closePopover();
+}
+
+void StatusBarController::stopWatchingInputWhileClosed()
+{
+    if (m_inputMonitor && !isPopoverShown())
+        m_inputMonitor->stop();
 }
 
 void StatusBarController::handlePopoverFocusLost()
 {
+    // A click elsewhere is handled as a click first, wherever it landed.
+    if (m_inputMonitor)
+        m_inputMonitor->readPending();
+    if (!isPopoverShown())
+        return;
     // Without a view of the user's presses, losing the focus is the only
-    // sign of a click elsewhere. With one, clicks are handled where they
-    // land, and the window manager moving the focus on its own (after
-    // another window closed, say) leaves the popover open.
-    if (!m_inputMonitor || m_keyPressedSinceOpen)
+    // sign of a click elsewhere; in a Wayland session the X server (if any)
+    // sees only the presses on XWayland's windows. With a full view, clicks
+    // are handled where they land, and the window manager moving the focus
+    // on its own (after another window closed, say) leaves the popover open.
+    if (m_actions.waylandSession || !m_inputMonitor || m_keyPressedSinceOpen)
         closePopover();
 }
 

@@ -41,6 +41,9 @@ public:
         std::function<ScreenColorCapabilities()> screenCapabilities;
         // GNOME Shell's extension, for the settings page; null elsewhere.
         QPointer<DesktopExtension> desktopExtension;
+        // A Wayland compositor runs the session: presses on other programs'
+        // surfaces never reach us, so losing activation means a click elsewhere.
+        bool waylandSession = false;
     };
 
     StatusBarController(HalvoStore *store, Actions actions, PanelButton *panelButton = nullptr,
@@ -99,6 +102,7 @@ private:
     void watchOutsideInput();
     void handleOutsidePress(int button, const QPoint &nativePosition);
     void handlePopoverFocusLost();
+    void stopWatchingInputWhileClosed();
 
     QPointer<HalvoStore> m_store;
     Actions m_actions;
@@ -126,6 +130,10 @@ private:
     // focus change that follows is theirs (a window switch), not the window
     // manager's.
     bool m_keyPressedSinceOpen = false;
+    // An outside press closed the popover while the icon's place is unknown
+    // (a StatusNotifierItem host): until the next press, an activation of the
+    // icon is that same click, which toggles the popover closed.
+    bool m_closedByUnplacedPress = false;
 
     // Drawn once per colour, each when first needed; redrawn when the palette
     // or the panel behind the icon changes.

@@ -18,12 +18,23 @@ enum class ScreenColorPath {
     CompositorFilter,
 };
 
+// Why a listed screen shows no colour change.
+enum class ScreenColorRefusal {
+    None,
+    // Refused from the first request: the screen takes no colour tables, or
+    // another program held it already (a compositor cannot tell which).
+    NotAccepted,
+    // Taken by another program after Halvoscope's colour had reached it.
+    TakenByAnotherProgram,
+};
+
 // What one screen (or, for a desktop night light, the whole desktop) can show.
 struct ScreenColorCapability {
     // The output's name ("eDP-1"), or the night light's ("GNOME Night Light").
     QString screen;
     ScreenColorPath path = ScreenColorPath::Gamma;
     bool showsSaturation = false;
+    ScreenColorRefusal refusal = ScreenColorRefusal::None;
 
     friend bool operator==(const ScreenColorCapability &, const ScreenColorCapability &) = default;
 };

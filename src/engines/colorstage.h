@@ -80,6 +80,14 @@ public:
     // messages; the CRTC's key when the stage cannot tell.
     virtual QString crtcScreen(const QString &crtc) const { return crtc; }
 
+    // Why the output shows no colour although it is listed; None while it
+    // takes the colour.
+    virtual ScreenColorRefusal refusal(const QString &output) const
+    {
+        Q_UNUSED(output);
+        return ScreenColorRefusal::None;
+    }
+
     // How this stage's gamma ramps reach the screens: the X server's CRTCs,
     // or a Wayland compositor's gamma control.
     virtual ScreenColorPath gammaPath() const { return ScreenColorPath::Gamma; }
@@ -124,4 +132,7 @@ public:
     }
     // Puts the user's own night-light settings back; nothing when never written.
     virtual void restoreTemperature() {}
+    // Whether a temperature written is still held: false once the stage let
+    // go (the user changed the night light), so the next choice writes again.
+    virtual bool holdsTemperature() const { return false; }
 };

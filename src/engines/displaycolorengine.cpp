@@ -191,6 +191,10 @@ void DisplayColorEngine::applyTemperature()
         restoreTemperature();
         return;
     }
+    // A night light the user changed holds nothing any more: choosing
+    // again writes again.
+    if (!m_stage->holdsTemperature())
+        m_temperatureWritten.reset();
     if (m_temperatureWritten == m_currentTemperature)
         return;
     if (m_stage->writeTemperature(m_currentTemperature))
@@ -383,6 +387,10 @@ void DisplayColorEngine::restoreGamma()
 // its record, so what was written is checked once as well.
 void DisplayColorEngine::resync()
 {
+    // A night light lists no outputs, and one the user changed stays theirs
+    // until a preset is chosen again.
+    if (m_stage->takesTemperature())
+        return;
     m_stage->invalidate();
     syncOutputs();
     applyColor(m_currentTemperature, m_currentSaturation);
@@ -477,7 +485,8 @@ void DisplayColorEngine::updateCapabilities()
         const bool matrices = matrixStageAvailable();
         for (const QString &output : m_stage->activeOutputs()) {
             capabilities.append(matrices ? ScreenColorCapability{output, m_stage->matrixPath(), true}
-                                         : ScreenColorCapability{output, m_stage->gammaPath(), false});
+                                         : ScreenColorCapability{output, m_stage->gammaPath(), false,
+                                                                 m_stage->refusal(output)});
         }
     }
     if (capabilities == m_capabilities)

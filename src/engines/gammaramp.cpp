@@ -19,6 +19,23 @@ QList<quint16> scaledChannel(const QList<quint16> &channel, double factor)
     return result;
 }
 
+// The factor comes from the channel's largest entry; every entry then
+// matches to within the rounding of both.
+bool isScaledChannel(const QList<quint16> &channel, const QList<quint16> &base)
+{
+    if (channel.size() != base.size() || base.isEmpty())
+        return false;
+    const qsizetype top = std::max_element(base.cbegin(), base.cend()) - base.cbegin();
+    if (base.at(top) == 0)
+        return channel == base;
+    const double factor = double(channel.at(top)) / double(base.at(top));
+    for (qsizetype i = 0; i < base.size(); ++i) {
+        if (std::abs(double(channel.at(i)) - std::clamp(factor * base.at(i), 0.0, 65535.0)) > 1.01)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 GammaRamp GammaRamp::linear(qsizetype size)
@@ -48,4 +65,9 @@ GammaRamp GammaRamp::scaled(double redFactor, double greenFactor, double blueFac
     result.green = scaledChannel(green, greenFactor);
     result.blue = scaledChannel(blue, blueFactor);
     return result;
+}
+
+bool GammaRamp::isScaledFrom(const GammaRamp &base) const
+{
+    return isScaledChannel(red, base.red) && isScaledChannel(green, base.green) && isScaledChannel(blue, base.blue);
 }

@@ -21,6 +21,9 @@ struct GammaRamp {
 
     // Each entry multiplied by its channel's factor (0…1), rounded.
     GammaRamp scaled(double red, double green, double blue) const;
+    // Whether this ramp is `base` scaled channel by channel (scaled(), to
+    // within its rounding), as every colour the ramps are given is.
+    bool isScaledFrom(const GammaRamp &base) const;
 
     bool operator==(const GammaRamp &) const = default;
 };

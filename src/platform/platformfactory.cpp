@@ -88,11 +88,11 @@ std::unique_ptr<ColorStage> createDesktopColorStage(const QDBusConnection &sessi
         if (GnomeNightLightStage::isPresent(sessionBus))
             return std::make_unique<GnomeNightLightStage>();
     }
-    const QString recorded = NightLightStage::recordedDesktop();
     // Constructing the stage is what recovers its record.
-    if (recorded == QLatin1String("kwin")) {
+    if (NightLightRecord::load(QStringLiteral("kwin"))) {
         const KWinNightLightStage recovery(sessionBus);
-    } else if (recorded == QLatin1String("gnome") && GnomeNightLightStage::isSchemaInstalled()) {
+    }
+    if (NightLightRecord::load(QStringLiteral("gnome")) && GnomeNightLightStage::isSchemaInstalled()) {
         const GnomeNightLightStage recovery;
     }
     return nullptr;
@@ -164,6 +164,7 @@ SessionPlatform createSessionPlatform(std::function<void()> brightnessListed)
         return xrandr->isAvailable();
     };
     const bool waylandSession = isWaylandSession(xColourUsable);
+    platform.waylandSession = waylandSession;
     platform.colorStage = createDesktopColorStage(QDBusConnection::sessionBus(), waylandSession);
     if (!platform.colorStage) {
         if (std::unique_ptr<WaylandColorStage> wayland = connectWaylandSession()) {

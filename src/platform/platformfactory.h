@@ -45,6 +45,8 @@ struct SessionPlatform {
     // What the desktop says of Halvoscope's part inside it (GNOME Shell's
     // extension); null on desktops without one.
     std::unique_ptr<DesktopExtension> desktopExtension;
+    // A Wayland compositor runs the session (our windows may still be on XWayland).
+    bool waylandSession = false;
 };
 
 // The adapters of the session this process runs in: XRandR colour (in a

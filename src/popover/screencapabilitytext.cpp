@@ -2,6 +2,7 @@
 
 #include "core/colormath.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 namespace ScreenCapabilityText {
@@ -31,6 +32,18 @@ QString saturationUnavailable(const ScreenColorCapabilities &capabilities, qint6
 
 QString pathRow(const ScreenColorCapability &capability)
 {
+    switch (capability.refusal) {
+    case ScreenColorRefusal::None:
+        break;
+    case ScreenColorRefusal::NotAccepted:
+        return QCoreApplication::translate("ScreenCapabilityText",
+                                           "%1 — does not accept colour changes (no colour tables, or another "
+                                           "program holds them)")
+            .arg(capability.screen);
+    case ScreenColorRefusal::TakenByAnotherProgram:
+        return QCoreApplication::translate("ScreenCapabilityText", "%1 — colours controlled by another program")
+            .arg(capability.screen);
+    }
     switch (capability.path) {
     case ScreenColorPath::ColorMatrix:
         return capability.screen + QStringLiteral(" — colour matrix");

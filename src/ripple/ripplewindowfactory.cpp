@@ -30,8 +30,9 @@ void RippleWindowFactory::prepare()
     if (m_probed || m_prepareThread || !qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         return;
     // Under X an offscreen surface is a GLX pixel buffer, which any thread
-    // may make; making it is what loads the driver.
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+    // may make; making it is what loads the driver. A platform without
+    // contexts on other threads probes on the main thread, when first asked.
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || !QOpenGLContext::supportsThreadedOpenGL())
         return;
     m_probed = true;
     m_prepared = std::make_shared<ProbeResult>();

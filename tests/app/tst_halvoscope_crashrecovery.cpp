@@ -146,6 +146,8 @@ private Q_SLOTS:
         QTest::newRow("candle after kills never compounds") << 3 << false << false << QStringLiteral("candle");
         QTest::newRow("killed during the fade") << 1 << true << false << QStringLiteral("standard");
         QTest::newRow("calibration loaded after the kill wins") << 1 << false << true << QStringLiteral("standard");
+        QTest::newRow("calibration loaded after a kill during the fade wins")
+            << 1 << true << true << QStringLiteral("standard");
         QTest::newRow("calibration loaded after the kill wins under candle")
             << 1 << false << true << QStringLiteral("candle");
     }

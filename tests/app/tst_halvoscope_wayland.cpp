@@ -205,6 +205,24 @@ void TestHalvoscopeWayland::statusNotifierItem()
     QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("Escape")});
     QTRY_VERIFY_WITH_TIMEOUT(visibleWindows().isEmpty(), 10000);
 
+    // The item has no place on the screen: a press outside closes the
+    // popover, and the activation that the same click on the icon brings
+    // leaves it closed; the next click opens it.
+    callItem(QStringLiteral("Activate"));
+    QTRY_VERIFY_WITH_TIMEOUT(!visibleWindows().isEmpty(), 10000);
+    QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QStringLiteral("20"), QStringLiteral("700"),
+                                                  QStringLiteral("click"), QStringLiteral("1")});
+    QTRY_VERIFY_WITH_TIMEOUT(visibleWindows().isEmpty(), 10000);
+    callItem(QStringLiteral("Activate"));
+    callItem(QStringLiteral("Activate"));
+    QTRY_VERIFY_WITH_TIMEOUT(!visibleWindows().isEmpty(), 10000);
+
+    // Focus taken by another surface closes it, as a click there would.
+    static const QRegularExpression rootId(QStringLiteral("Window id: (\\d+)"));
+    const QString root = rootId.match(run(QStringLiteral("xwininfo"), {QStringLiteral("-root"), QStringLiteral("-int")})).captured(1);
+    QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("windowfocus"), root});
+    QTRY_VERIFY_WITH_TIMEOUT(visibleWindows().isEmpty(), 10000);
+
     // The context menu's place is Standard.
     activatePreset(QStringLiteral("candle"));
     QVERIFY(compositor.waitUntil([&] { return compositor.lastGamma("DP-1") == candleRamp(256); }, 20000));

@@ -85,8 +85,19 @@ NightLightStage::Settings GnomeNightLightStage::read(const QStringList &keys)
     return settings;
 }
 
-bool GnomeNightLightStage::write(const Settings &settings)
+// A key the administrator locked (dconf's lockdown) cannot be written.
+bool GnomeNightLightStage::isLocked(const QStringList &keys)
 {
+    for (const QString &key : keys) {
+        if (m_settings && !g_settings_is_writable(m_settings, key.toUtf8().constData()))
+            return true;
+    }
+    return false;
+}
+
+bool GnomeNightLightStage::write(const Settings &settings, const QString &created)
+{
+    Q_UNUSED(created);
     if (!m_settings)
         return false;
     GSettingsSchema *schema = nullptr;

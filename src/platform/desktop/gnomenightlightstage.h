@@ -27,8 +27,9 @@ public:
 
 protected:
     Settings read(const QStringList &keys) override;
-    bool write(const Settings &settings) override;
+    bool write(const Settings &settings, const QString &created) override;
     Settings settingsFor(qint64 kelvin) const override;
+    bool isLocked(const QStringList &keys) override;
 
 private:
     GSettings *m_settings = nullptr;

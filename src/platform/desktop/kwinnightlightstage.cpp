@@ -1,6 +1,8 @@
 #include "platform/desktop/kwinnightlightstage.h"
 
+#include "core/systemlog.h"
 #include "platform/dbus/dbuscalltimeout.h"
+#include "platform/desktop/kconfigtext.h"
 
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -9,127 +11,53 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <QSaveFile>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 const QString kGroup = QStringLiteral("NightColor");
 
-struct Range {
-    qsizetype header = -1; // -1: no such group
-    qsizetype end = 0;     // the next header, or the end of the lines
-};
-
-bool isHeader(const QByteArray &line)
+QByteArray readAll(const QString &path)
 {
-    return line.trimmed().startsWith('[');
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-Range findGroup(const QList<QByteArray> &lines, const QString &group)
+// KConfig reads the system's kwinrc files under the user's, and an
+// immutable entry there wins.
+QStringList cascade()
 {
-    const QByteArray header = '[' + group.toUtf8() + ']';
-    Range range;
-    range.end = lines.size();
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (range.header < 0) {
-            if (lines.at(i).trimmed() == header)
-                range.header = i;
-        } else if (isHeader(lines.at(i))) {
-            range.end = i;
-            break;
-        }
+    QStringList dirs = qEnvironmentVariable("XDG_CONFIG_DIRS").split(u':', Qt::SkipEmptyParts);
+    if (dirs.isEmpty())
+        dirs.append(QStringLiteral("/etc/xdg"));
+    QStringList files;
+    for (const QString &dir : dirs)
+        files.append(dir + QStringLiteral("/kwinrc"));
+    files.append(KWinNightLightStage::configPath());
+    return files;
+}
+
+// QSaveFile puts a new file in place: it gets the old one's mode and owner,
+// so a file the user made read-only, or shares with a group, stays so.
+bool replaceFile(const QString &path, const QByteArray &bytes)
+{
+    struct stat info {};
+    const bool existed = ::stat(QFile::encodeName(path).constData(), &info) == 0;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (existed && (::fchmod(file.handle(), info.st_mode & 07777) != 0 || (::fchown(file.handle(), info.st_uid, info.st_gid) != 0 && info.st_uid == ::geteuid()))) {
+        logSystemLine(QStringLiteral("Halvo KWinNightLightStage: cannot keep the mode and owner of ") + path);
     }
-    return range;
-}
-
-// The line of `key` (plain, without an option or locale suffix) in the
-// group, or -1.
-qsizetype findKey(const QList<QByteArray> &lines, const Range &range, const QString &key)
-{
-    if (range.header < 0)
-        return -1;
-    const QByteArray name = key.toUtf8();
-    for (qsizetype i = range.header + 1; i < range.end; ++i) {
-        const QByteArray &line = lines.at(i);
-        const qsizetype equals = line.indexOf('=');
-        if (equals > 0 && !line.trimmed().startsWith('#') && line.left(equals).trimmed() == name)
-            return i;
-    }
-    return -1;
-}
-
-bool isBlank(const QByteArray &line)
-{
-    return line.trimmed().isEmpty();
+    return file.write(bytes) == bytes.size() && file.commit();
 }
 
 } // namespace
-
-namespace KConfigText {
-
-std::optional<QString> value(const QByteArray &text, const QString &group, const QString &key)
-{
-    const QList<QByteArray> lines = text.split('\n');
-    const qsizetype index = findKey(lines, findGroup(lines, group), key);
-    if (index < 0)
-        return std::nullopt;
-    const QByteArray &line = lines.at(index);
-    return QString::fromUtf8(line.mid(line.indexOf('=') + 1).trimmed());
-}
-
-QByteArray withEntries(const QByteArray &text, const QString &group,
-                       const NightLightStage::Settings &entries)
-{
-    // A text ending in a newline splits into a last empty line, so joining
-    // gives back exactly the same bytes.
-    QList<QByteArray> lines = text.isEmpty() ? QList<QByteArray>{QByteArray()} : text.split('\n');
-    bool removed = false;
-    for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
-        Range range = findGroup(lines, group);
-        const qsizetype index = findKey(lines, range, it.key());
-        const QByteArray line = it.key().toUtf8() + '=' + it.value().value_or(QString()).toUtf8();
-        if (index >= 0 && it.value()) {
-            lines[index] = line;
-        } else if (index >= 0) {
-            lines.removeAt(index);
-            removed = true;
-        } else if (it.value() && range.header >= 0) {
-            qsizetype last = range.end - 1;
-            while (last > range.header && isBlank(lines.at(last)))
-                --last;
-            lines.insert(last + 1, line);
-        } else if (it.value()) {
-            const bool endsInNewline = lines.constLast().isEmpty();
-            if (endsInNewline)
-                lines.removeLast();
-            if (!lines.isEmpty() && !isBlank(lines.constLast()))
-                lines.append(QByteArray());
-            lines.append('[' + group.toUtf8() + ']');
-            lines.append(line);
-            lines.append(QByteArray());
-        }
-    }
-
-    if (removed) {
-        const Range range = findGroup(lines, group);
-        bool empty = range.header >= 0;
-        for (qsizetype i = range.header + 1; empty && i < range.end; ++i)
-            empty = isBlank(lines.at(i));
-        if (empty) {
-            const bool endsFile = range.end == lines.size();
-            lines.remove(range.header, range.end - range.header);
-            if (endsFile) {
-                if (range.header > 0 && isBlank(lines.at(range.header - 1)))
-                    lines.removeAt(range.header - 1);
-                if (!lines.isEmpty())
-                    lines.append(QByteArray());
-            }
-        }
-    }
-    return lines.join('\n');
-}
-
-} // namespace KConfigText
 
 KWinNightLightStage::KWinNightLightStage(QDBusConnection sessionBus)
     : NightLightStage(QStringLiteral("kwin"), QStringLiteral("KDE Plasma Night Light"),
@@ -171,15 +99,14 @@ QString KWinNightLightStage::configPath()
 
 NightLightStage::Settings KWinNightLightStage::read(const QStringList &keys)
 {
-    QFile file(configPath());
-    const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QByteArray text = readAll(configPath());
     Settings settings;
     for (const QString &key : keys)
         settings.insert(key, KConfigText::value(text, kGroup, key));
     return settings;
 }
 
-bool KWinNightLightStage::write(const Settings &settings)
+bool KWinNightLightStage::write(const Settings &settings, const QString &created)
 {
     const QString path = configPath();
     QFile current(path);
@@ -187,30 +114,100 @@ bool KWinNightLightStage::write(const Settings &settings)
         return false;
     const QByteArray text = current.isOpen() ? current.readAll() : QByteArray();
     current.close();
-    const QByteArray edited = KConfigText::withEntries(text, kGroup, settings);
-    if (edited == text)
-        return true;
-
-    // A file we created holds nothing of the user's once our keys are gone.
-    if (edited.isEmpty()) {
+    const auto emptyGroup = created.isEmpty() ? KConfigText::EmptyGroup::Keep : KConfigText::EmptyGroup::Remove;
+    const QByteArray edited = KConfigText::withEntries(text, kGroup, settings, emptyGroup);
+    // A file created for the first write holds nothing of the user's once it is empty again.
+    if (edited.isEmpty() && created == QLatin1String("file")) {
         if (!QFile::remove(path) && QFile::exists(path))
             return false;
-    } else {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(edited) != edited.size() || !file.commit())
-            return false;
+    } else if (edited != text && !replaceFile(path, edited)) {
+        return false;
     }
+    notifyChanged(settings);
+    return true;
+}
 
+void KWinNightLightStage::notifyChanged(const Settings &settings)
+{
     QByteArrayList keys;
     for (auto it = settings.cbegin(); it != settings.cend(); ++it)
         keys.append(it.key().toUtf8());
-    QDBusMessage changed = QDBusMessage::createSignal(
-        QStringLiteral("/kwinrc"), QStringLiteral("org.kde.kconfig.notify"),
-        QStringLiteral("ConfigChanged"));
+    QDBusMessage changed = QDBusMessage::createSignal(QStringLiteral("/kwinrc"), QStringLiteral("org.kde.kconfig.notify"),
+                                                      QStringLiteral("ConfigChanged"));
     changed << QVariant::fromValue(QHash<QString, QByteArrayList>{{kGroup, keys}});
     m_bus.send(changed);
-    return true;
+}
+
+bool KWinNightLightStage::isLocked(const QStringList &keys)
+{
+    for (const QString &file : cascade()) {
+        const QByteArray text = readAll(file);
+        for (const QString &key : keys) {
+            if (KConfigText::isImmutable(text, kGroup, key))
+                return true;
+        }
+    }
+    return false;
+}
+
+QString KWinNightLightStage::creates()
+{
+    if (!QFile::exists(configPath()))
+        return QStringLiteral("file");
+    return KConfigText::hasGroup(readAll(configPath()), kGroup) ? QString() : QStringLiteral("group");
+}
+
+bool KWinNightLightStage::isConstantMode(uint mode, const QVersionNumber &kwin)
+{
+    return mode == (kwin >= QVersionNumber(6, 5) ? 0u : 3u);
+}
+
+QVersionNumber KWinNightLightStage::kwinVersion()
+{
+    if (m_kwinVersion)
+        return *m_kwinVersion;
+    const QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.kde.KWin"), QStringLiteral("/KWin"),
+                                                             QStringLiteral("org.kde.KWin"),
+                                                             QStringLiteral("supportInformation"));
+    const QDBusMessage reply = m_bus.call(call, QDBus::Block, kDBusCallTimeoutMs);
+    const QString text = reply.arguments().isEmpty() ? QString() : reply.arguments().constFirst().toString();
+    const QRegularExpressionMatch match =
+        QRegularExpression(QStringLiteral("KWin version: *([0-9.]+)")).match(text);
+    m_kwinVersion = match.hasMatch() ? QVersionNumber::fromString(match.captured(1)) : QVersionNumber();
+    return *m_kwinVersion;
+}
+
+// KWin has read what was written once its night-light object reports the
+// constant mode, in the terms of the version found.
+void KWinNightLightStage::confirmHeld(const Settings &written)
+{
+    if (m_confirmed == written)
+        return;
+    const std::pair<QString, QString> objects[] = {
+        {QStringLiteral("/org/kde/KWin/NightLight"), QStringLiteral("org.kde.KWin.NightLight")},
+        {QStringLiteral("/ColorCorrect"), QStringLiteral("org.kde.kwin.ColorCorrect")},
+    };
+    for (const auto &[path, interface] : objects) {
+        QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.kde.KWin"), path,
+                                                           QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                           QStringLiteral("Get"));
+        call << interface << QStringLiteral("mode");
+        const QDBusMessage reply = m_bus.call(call, QDBus::Block, kDBusCallTimeoutMs);
+        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1)
+            continue;
+        const uint mode = qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toUInt();
+        const QVersionNumber version =
+            interface == QLatin1String("org.kde.kwin.ColorCorrect") ? QVersionNumber(5) : kwinVersion();
+        if (isConstantMode(mode, version)) {
+            m_confirmed = written;
+        } else if (!std::exchange(m_modeMismatchLogged, true)) {
+            logSystemLine(QStringLiteral("Halvo KWinNightLightStage: KWin %1 reports night-light mode %2, not the "
+                                         "constant mode written to kwinrc")
+                              .arg(version.toString())
+                              .arg(mode));
+        }
+        return;
+    }
 }
 
 NightLightStage::Settings KWinNightLightStage::settingsFor(qint64 kelvin) const

@@ -3,6 +3,7 @@
 #include "platform/desktop/nightlightstage.h"
 
 #include <QDBusConnection>
+#include <QVersionNumber>
 
 // KWin's night light (KDE Plasma 5.27 and 6), held through its settings:
 // group [NightColor] of $XDG_CONFIG_HOME/kwinrc gets Active=true,
@@ -20,24 +21,25 @@ public:
     // work: /org/kde/KWin/NightLight (Plasma 6) or /ColorCorrect (5.27).
     static bool isPresent(const QDBusConnection &sessionBus);
     static QString configPath();
+    // Whether `mode`, as KWin's night-light object reports it, is the
+    // constant mode: 3 up to Plasma 6.4, 0 from 6.5 on, which knows only
+    // Constant and DarkLight.
+    static bool isConstantMode(uint mode, const QVersionNumber &kwin);
 
 protected:
     Settings read(const QStringList &keys) override;
-    bool write(const Settings &settings) override;
+    bool write(const Settings &settings, const QString &created) override;
     Settings settingsFor(qint64 kelvin) const override;
+    bool isLocked(const QStringList &keys) override;
+    QString creates() override;
+    void confirmHeld(const Settings &written) override;
 
 private:
+    QVersionNumber kwinVersion();
+    void notifyChanged(const Settings &settings);
+
     QDBusConnection m_bus;
+    std::optional<QVersionNumber> m_kwinVersion;
+    std::optional<Settings> m_confirmed;
+    bool m_modeMismatchLogged = false;
 };
-
-// The entries of one group of a KConfig file, edited as text so that every
-// other group, line, comment and blank line stays exactly as it was.
-namespace KConfigText {
-
-std::optional<QString> value(const QByteArray &text, const QString &group, const QString &key);
-// nullopt removes the key; a group left with nothing in it goes with its
-// header (and the blank line before it when it ends the file).
-QByteArray withEntries(const QByteArray &text, const QString &group,
-                       const NightLightStage::Settings &entries);
-
-} // namespace KConfigText

@@ -2,82 +2,23 @@
 
 #include "core/systemlog.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QJsonValue>
-#include <QSaveFile>
+#include <QCoreApplication>
 
 #include <algorithm>
 
 namespace {
 
-QJsonObject toJson(const NightLightStage::Settings &settings)
+NightLightStage::Settings only(const NightLightStage::Settings &settings, const QStringList &keys)
 {
-    QJsonObject object;
-    for (auto it = settings.cbegin(); it != settings.cend(); ++it)
-        object.insert(it.key(), it.value() ? QJsonValue(*it.value()) : QJsonValue());
-    return object;
-}
-
-// Nullopt when the value is not an object of strings and nulls.
-std::optional<NightLightStage::Settings> fromJson(const QJsonValue &value)
-{
-    if (!value.isObject())
-        return std::nullopt;
-    NightLightStage::Settings settings;
-    const QJsonObject object = value.toObject();
-    for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
-        if (it.value().isString())
-            settings.insert(it.key(), it.value().toString());
-        else if (it.value().isNull())
-            settings.insert(it.key(), std::nullopt);
-        else
-            return std::nullopt;
-    }
-    return settings;
-}
-
-struct Record {
-    QString desktop;
-    NightLightStage::Settings original;
-    NightLightStage::Settings written;
-};
-
-std::optional<Record> loadRecord(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QJsonObject object = QJsonDocument::fromJson(file.read(64 * 1024)).object();
-    const auto original = fromJson(object.value(QStringLiteral("original")));
-    const auto written = fromJson(object.value(QStringLiteral("written")));
-    if (!original || !written || !object.value(QStringLiteral("desktop")).isString())
-        return std::nullopt;
-    return Record{object.value(QStringLiteral("desktop")).toString(), *original, *written};
-}
-
-bool saveRecord(const QString &path, const Record &record)
-{
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
-    QJsonObject object;
-    object.insert(QStringLiteral("desktop"), record.desktop);
-    object.insert(QStringLiteral("original"), toJson(record.original));
-    object.insert(QStringLiteral("written"), toJson(record.written));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QJsonDocument(object).toJson());
-    return file.commit();
+    NightLightStage::Settings result;
+    for (const QString &key : keys)
+        result.insert(key, settings.value(key));
+    return result;
 }
 
 } // namespace
 
-NightLightStage::NightLightStage(QString desktop, QString name, qint64 minimumKelvin,
-                                 qint64 maximumKelvin)
+NightLightStage::NightLightStage(QString desktop, QString name, qint64 minimumKelvin, qint64 maximumKelvin)
     : m_desktop(std::move(desktop))
     , m_name(std::move(name))
     , m_minimumKelvin(minimumKelvin)
@@ -91,101 +32,139 @@ NightLightStage::NightLightStage(QString desktop, QString name, qint64 minimumKe
 // that goes without it leaves the record for the next instance.
 NightLightStage::~NightLightStage() = default;
 
-QString NightLightStage::recordPath()
-{
-    QString stateHome = qEnvironmentVariable("XDG_STATE_HOME");
-    if (stateHome.isEmpty() || QDir::isRelativePath(stateHome))
-        stateHome = QDir::homePath() + QStringLiteral("/.local/state");
-    return stateHome + QStringLiteral("/Halvoscope/night-light.json");
-}
-
-QString NightLightStage::recordedDesktop()
-{
-    const std::optional<Record> record = loadRecord(recordPath());
-    return record ? record->desktop : QString();
-}
-
 void NightLightStage::setNoticeHandler(std::function<void(const QString &message)> handler)
 {
     m_notice = std::move(handler);
+    if (m_notice) {
+        for (const QString &message : std::exchange(m_unheard, {}))
+            m_notice(message);
+    }
+}
+
+void NightLightStage::tell(const QString &message)
+{
+    logSystemLine(QStringLiteral("Halvo NightLightStage: ") + message);
+    if (m_notice)
+        m_notice(message);
+    else
+        m_unheard.append(message);
 }
 
 bool NightLightStage::writeTemperature(qint64 kelvin)
 {
-    if (m_written)
+    if (m_holding)
         checkHeld();
     const Settings target = settingsFor(std::clamp(kelvin, m_minimumKelvin, m_maximumKelvin));
-    if (m_written == target)
+    if (m_holding && m_record->written == target)
         return true;
-
-    if (!m_written)
-        m_original = read(target.keys());
-    // Recorded before the write, so that a crash right after it is undone too.
-    if (!saveRecord(recordPath(), Record{m_desktop, *m_original, target})) {
-        logSystemLine(QStringLiteral("Halvo NightLightStage: cannot record the night-light settings in ")
-                      + recordPath());
-    }
-    if (!write(target)) {
-        if (!m_written) {
-            QFile::remove(recordPath());
-            m_original.reset();
-        } else {
-            saveRecord(recordPath(), Record{m_desktop, *m_original, *m_written});
+    if (isLocked(target.keys())) {
+        if (!std::exchange(m_lockTold, true)) {
+            tell(QCoreApplication::translate("NightLightStage",
+                                             "%1 can't show this preset: its settings are locked against changes.")
+                     .arg(m_name));
         }
         return false;
     }
-    m_written = target;
+
+    // Recorded before the write, so that a crash right after it is undone too.
+    const NightLightRecord next = recordFor(target);
+    if (!next.save())
+        logSystemLine(QStringLiteral("Halvo NightLightStage: cannot record the night-light settings in ")
+                      + NightLightRecord::path(m_desktop));
+    if (!write(target, {})) {
+        if (m_record)
+            m_record->save();
+        else
+            NightLightRecord::remove(m_desktop);
+        return false;
+    }
+    m_record = next;
+    m_holding = true;
+    m_lockTold = false;
     m_checkTimer.start();
     return true;
 }
 
+// A key that still holds what was written keeps the user's value from
+// before; any other key's value now is the user's.
+NightLightRecord NightLightStage::recordFor(const Settings &target)
+{
+    NightLightRecord next;
+    next.desktop = m_desktop;
+    next.written = target;
+    next.created = m_record ? m_record->created : creates();
+    const Settings current = read(target.keys());
+    for (auto it = target.cbegin(); it != target.cend(); ++it) {
+        const bool owed = m_record && m_record->written.contains(it.key())
+                          && m_record->written.value(it.key()) == current.value(it.key());
+        next.original.insert(it.key(), owed ? m_record->original.value(it.key()) : current.value(it.key()));
+    }
+    return next;
+}
+
 void NightLightStage::restoreTemperature()
 {
-    if (m_written)
+    if (m_holding)
         checkHeld();
-    if (!m_written)
-        return;
-    write(*m_original);
     letGo();
 }
 
 void NightLightStage::recoverRecord()
 {
-    const QString path = recordPath();
-    const std::optional<Record> record = loadRecord(path);
-    if (!record) {
-        QFile::remove(path);
-        return;
-    }
-    if (record->desktop != m_desktop)
-        return;
-    if (!userChanged(record->written)) {
-        write(record->original);
-        logSystemLine(QStringLiteral("Halvo NightLightStage: restored the night light left by an earlier run"));
-    }
-    QFile::remove(path);
+    m_record = NightLightRecord::load(m_desktop);
+    if (m_record && letGo())
+        logSystemLine(QStringLiteral("Halvo NightLightStage: gave back the night light left by an earlier run"));
 }
 
-bool NightLightStage::userChanged(const Settings &written)
-{
-    return read(written.keys()) != written;
-}
-
-// A value that differs from what was written is the user's: it stays, and
-// the stage holds nothing until the next write.
+// A value that differs from what was written is the user's: it stays, the
+// other keys go back, and the stage holds nothing until the next write.
 void NightLightStage::checkHeld()
 {
-    if (!m_written || !userChanged(*m_written))
+    if (!m_holding)
         return;
-    letGo();
-    if (m_notice)
-        m_notice(m_name + QStringLiteral(" was changed outside Halvoscope; your settings are kept."));
+    const Settings written = m_record->written;
+    if (read(written.keys()) == written) {
+        confirmHeld(written);
+        return;
+    }
+    if (letGo()) {
+        tell(QCoreApplication::translate("NightLightStage",
+                                         "%1 was changed outside Halvoscope: your change is kept, and the other "
+                                         "night-light settings are back as you had them.")
+                 .arg(m_name));
+    }
 }
 
-void NightLightStage::letGo()
+bool NightLightStage::letGo()
 {
     m_checkTimer.stop();
-    m_written.reset();
-    m_original.reset();
-    QFile::remove(recordPath());
+    m_holding = false;
+    if (!m_record)
+        return true;
+    const Settings current = read(m_record->written.keys());
+    QStringList owed;
+    for (auto it = m_record->written.cbegin(); it != m_record->written.cend(); ++it) {
+        if (current.value(it.key()) == it.value())
+            owed.append(it.key());
+    }
+    const Settings restore = only(m_record->original, owed);
+    const bool restored = restore.isEmpty()
+                          || (!isLocked(owed) && write(restore, m_record->created) && read(owed) == restore);
+    if (restored) {
+        NightLightRecord::remove(m_desktop);
+        m_record.reset();
+        return true;
+    }
+
+    // Only what is still owed stays recorded, for the next try.
+    m_record->original = restore;
+    m_record->written = only(m_record->written, owed);
+    if (!std::exchange(m_record->failureTold, true)) {
+        tell(QCoreApplication::translate("NightLightStage",
+                                         "%1 could not be put back as you had it; Halvoscope will try again at "
+                                         "its next start.")
+                 .arg(m_name));
+    }
+    m_record->save();
+    return false;
 }

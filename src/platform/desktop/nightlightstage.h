@@ -1,8 +1,9 @@
 #pragma once
 
 #include "engines/colorstage.h"
+#include "platform/desktop/nightlightrecord.h"
 
-#include <QMap>
+#include <QStringList>
 #include <QString>
 #include <QTimer>
 
@@ -13,19 +14,20 @@
 // A desktop's own night light used as the colour stage: one temperature for
 // every screen, held by writing the desktop's night-light settings.
 //
-// Before the first write the user's own settings go into a small record in
-// $XDG_STATE_HOME/Halvoscope/, which outlives a crash and a logout; they are
-// put back exactly on restoreTemperature, and by the next instance when this
-// one never got to it. While a temperature is held the settings are read back
-// every few seconds: a value that differs from what was written is the
-// user's, and then the stage lets go, keeps it and says so once.
+// Before the first write the user's own value of each key goes into a
+// NightLightRecord, which outlives a crash and a logout. When the stage lets
+// go (Standard, Quit, a signal, the next start after a crash) every key that
+// still holds what was written gets the user's value back; a key the user
+// changed meanwhile is theirs and stays. While a temperature is held the
+// settings are read back every few seconds, and a change by the user makes
+// the stage let go at once and say so. A restore the store does not take
+// keeps the record, is tried again (at the latest at the next start) and is
+// told once.
 //
 // Subclasses speak to one desktop's settings store.
 class NightLightStage : public ColorStage {
 public:
-    // Key → value as the settings store spells it; nullopt: not set at all
-    // (the desktop's default applies).
-    using Settings = QMap<QString, std::optional<QString>>;
+    using Settings = NightLightRecord::Settings;
 
     static constexpr std::chrono::milliseconds defaultCheckInterval{2000};
 
@@ -33,14 +35,13 @@ public:
     NightLightStage(const NightLightStage &) = delete;
     NightLightStage &operator=(const NightLightStage &) = delete;
 
-    // The record of the user's settings: $XDG_STATE_HOME/Halvoscope/night-light.json.
-    static QString recordPath();
-    // The desktop a record left by an earlier run is for; empty when none.
-    static QString recordedDesktop();
+    // The record of the user's settings for "kwin" or "gnome".
+    static QString recordPath(const QString &desktop) { return NightLightRecord::path(desktop); }
 
     void setCheckInterval(std::chrono::milliseconds interval) { m_checkTimer.setInterval(interval); }
     // Whether the stage holds the desktop's night light at the moment.
-    bool isHolding() const { return m_written.has_value(); }
+    bool isHolding() const { return m_holding; }
+    bool holdsTemperature() const override { return m_holding; }
 
     bool isAvailable() const override { return true; }
     void refresh() override {}
@@ -72,26 +73,42 @@ protected:
     // The current values of `keys`.
     virtual Settings read(const QStringList &keys) = 0;
     // Writes every entry (nullopt removes the key), then tells the desktop;
-    // false when the store did not take it.
-    virtual bool write(const Settings &settings) = 0;
+    // false when the store did not take it. `created` (see
+    // NightLightRecord::created) goes once nothing is left in it.
+    virtual bool write(const Settings &settings, const QString &created) = 0;
     // What holds `kelvin`, already inside the desktop's range, constantly.
     virtual Settings settingsFor(qint64 kelvin) const = 0;
+    // Whether the desktop keeps any of `keys` from being changed (KConfig's
+    // immutable entries, a GSettings lock).
+    virtual bool isLocked(const QStringList &keys) = 0;
+    // What a first write of `keys` has to create in the store.
+    virtual QString creates() { return {}; }
+    // Called every check while the settings still hold what was written.
+    virtual void confirmHeld(const Settings &written) { Q_UNUSED(written); }
 
     // Called by the subclass once it can read and write: puts back what a
-    // previous instance left recorded, unless the user changed it since.
+    // previous instance left recorded.
     void recoverRecord();
+    void tell(const QString &message);
+    QString name() const { return m_name; }
 
 private:
-    bool userChanged(const Settings &written);
+    NightLightRecord recordFor(const Settings &target);
     void checkHeld();
-    void letGo();
+    // Puts back every key that still holds what was written; false when the
+    // store did not take it (the record stays).
+    bool letGo();
 
     QString m_desktop;
     QString m_name;
     qint64 m_minimumKelvin;
     qint64 m_maximumKelvin;
-    std::optional<Settings> m_original;
-    std::optional<Settings> m_written;
+    // What is owed to the desktop: while holding, and after a failed restore.
+    std::optional<NightLightRecord> m_record;
+    bool m_holding = false;
+    bool m_lockTold = false;
     std::function<void(const QString &)> m_notice;
+    // Told before anyone listened (a recovery in the constructor).
+    QStringList m_unheard;
     QTimer m_checkTimer;
 };

@@ -2,6 +2,7 @@
 
 #include "core/systemlog.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 #include <QSocketNotifier>
 
@@ -83,9 +84,11 @@ struct WaylandColorStage::Output {
     bool doneSeen = false;
     zwlr_gamma_control_v1 *control = nullptr;
     int gammaSize = 0;
-    // Another program controls its colours.
+    // The compositor refused the current request for a control.
     bool failed = false;
-    bool failureTold = false;
+    // Why, kept until the output takes a table again; each kind is told once.
+    ScreenColorRefusal refusal = ScreenColorRefusal::None;
+    int toldKinds = 0;
     // A ramp was sent through the current control.
     bool written = false;
 };
@@ -125,7 +128,10 @@ struct WaylandColorStage::Events {
 
     static void gammaSizeEvent(void *data, zwlr_gamma_control_v1 *, uint32_t size)
     {
-        static_cast<Output *>(data)->gammaSize = static_cast<int>(std::min<uint32_t>(size, 1u << 16));
+        auto *self = static_cast<Output *>(data);
+        self->gammaSize = static_cast<int>(std::min<uint32_t>(size, 1u << 16));
+        if (self->gammaSize > 1 && std::exchange(self->refusal, ScreenColorRefusal::None) != ScreenColorRefusal::None)
+            self->stage->configurationChanged();
     }
     static void failedEvent(void *data, zwlr_gamma_control_v1 *)
     {
@@ -285,17 +291,30 @@ void WaylandColorStage::destroyControl(Output &output)
 }
 
 // Refused at once when asked for the table size, or later when asked again
-// for a write; only the latter takes a listed output away.
+// for a write. wlroots sends the same event for an output without colour
+// tables and for one another program holds; only an output that took a
+// table before and is refused now is known to be taken by another program.
 void WaylandColorStage::controlFailed(Output &output)
 {
     const bool wasListed = output.gammaSize > 1;
     destroyControl(output);
     output.failed = true;
-    if (!output.failureTold) {
-        output.failureTold = true;
-        const QString message = QStringLiteral("Another program controls the colours of %1, so Halvoscope "
-                                               "cannot change them.")
-                                    .arg(output.name);
+    const ScreenColorRefusal refusal =
+        wasListed ? ScreenColorRefusal::TakenByAnotherProgram : ScreenColorRefusal::NotAccepted;
+    const bool changed = output.refusal != refusal;
+    output.refusal = refusal;
+    const int kind = 1 << static_cast<int>(refusal);
+    if (!(output.toldKinds & kind)) {
+        output.toldKinds |= kind;
+        const QString message =
+            wasListed ? QCoreApplication::translate("WaylandColorStage",
+                                                    "Another program controls the colours of %1, so Halvoscope "
+                                                    "cannot change them.")
+                            .arg(output.name)
+                      : QCoreApplication::translate("WaylandColorStage",
+                                                    "%1 does not accept colour changes: it takes no colour tables, "
+                                                    "or another program holds them.")
+                            .arg(output.name);
         logSystemLine(QStringLiteral("Halvo WaylandColorStage: ") + message);
         QMetaObject::invokeMethod(
             this,
@@ -305,8 +324,15 @@ void WaylandColorStage::controlFailed(Output &output)
             },
             Qt::QueuedConnection);
     }
-    if (wasListed)
+    // The screens' capability lines say it too.
+    if (wasListed || changed)
         configurationChanged();
+}
+
+ScreenColorRefusal WaylandColorStage::refusal(const QString &output) const
+{
+    const Output *found = findOutput(output);
+    return found ? found->refusal : ScreenColorRefusal::None;
 }
 
 bool WaylandColorStage::isConnected() const

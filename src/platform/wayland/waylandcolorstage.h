@@ -66,6 +66,7 @@ public:
     void forgetOriginals() override;
     void setConfigurationChangedHandler(std::function<void()> handler) override;
     ScreenColorPath gammaPath() const override;
+    ScreenColorRefusal refusal(const QString &output) const override;
     void setNoticeHandler(std::function<void(const QString &message)> handler) override;
 
     // Waits until the compositor has handled everything sent so far, and

@@ -23,6 +23,9 @@ public:
     void start();
     void stop();
     bool isStarted() const { return m_started; }
+    // Reports at once what the server has sent so far: the press behind a
+    // focus change reaches this connection before the focus change does.
+    void readPending() { readEvents(); }
 
 Q_SIGNALS:
     // `button` is the X button number (1 left, 2 middle, 3 right, 4–7 wheel);

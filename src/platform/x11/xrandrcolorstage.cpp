@@ -214,8 +214,13 @@ void XRandrColorStage::readScreen(int screen)
         if (crtc.gammaSize > 1 && !m_originalGamma.contains(crtc.id)) {
             if (std::optional<GammaRamp> ramp = readGamma(crtc.id); ramp && ramp->size() == crtc.gammaSize) {
                 if (m_leftBehind) {
+                    // Each frame of a change is the original ramp scaled channel by channel.
+                    const auto frame = [&ramp](const QByteArray &recorded) {
+                        const std::optional<GammaRamp> original = decodeRamp(recorded);
+                        return original && ramp->isScaledFrom(original->isBlank() ? GammaRamp::linear(original->size()) : *original);
+                    };
                     const std::optional<QByteArray> original = takeLeftBehind(
-                        m_leftBehind->crtcs, crtc.key, m_identities.value(crtc.id), encodeRamp(*ramp));
+                        m_leftBehind->crtcs, crtc.key, m_identities.value(crtc.id), encodeRamp(*ramp), frame);
                     const std::optional<GammaRamp> decoded = original ? decodeRamp(*original) : std::nullopt;
                     if (decoded && decoded->size() == crtc.gammaSize) {
                         writeGammaRamp(crtc.id, *decoded);
@@ -256,7 +261,7 @@ void XRandrColorStage::readScreen(int screen)
                 if (std::optional<PropertyValue> value = readMatrixProperty(output.id, property)) {
                     if (m_leftBehind) {
                         const std::optional<QByteArray> original = takeLeftBehind(
-                            m_leftBehind->outputs, output.key, m_identities.value(output.id), encodeMatrix(*value));
+                            m_leftBehind->outputs, output.key, m_identities.value(output.id), encodeMatrix(*value), [](const QByteArray &) { return true; });
                         if (std::optional<PropertyValue> decoded = original ? decodeMatrix(*original, property) : std::nullopt) {
                             writeProperty(output.id, *decoded);
                             value = decoded;
@@ -664,10 +669,12 @@ bool XRandrColorStage::anotherInstanceWrote(qint64 pid)
 }
 
 // Ours, so the recorded original goes back, when the server shows the value the dead writer settled on,
-// or anything but the original if it died mid-change; restoring an original never stacks tint on tint.
+// or, if it died mid-change, a value such a change writes (`midChange`): a calibration loaded since
+// (colord, xcalib) is not one, and stays. Restoring an original never stacks tint on tint.
 std::optional<QByteArray> XRandrColorStage::takeLeftBehind(QList<ColorStageRecord::Entry> &entries,
                                                            const QString &key, const QByteArray &identity,
-                                                           const QByteArray &current)
+                                                           const QByteArray &current,
+                                                           const std::function<bool(const QByteArray &)> &midChange)
 {
     const auto entry = std::find_if(entries.begin(), entries.end(), [&](const ColorStageRecord::Entry &e) {
         return e.key == key && e.identity == identity;
@@ -676,9 +683,11 @@ std::optional<QByteArray> XRandrColorStage::takeLeftBehind(QList<ColorStageRecor
         return std::nullopt;
     const ColorStageRecord::Entry found = *entry;
     entries.erase(entry);
-    if (current == found.original || (!m_leftBehind->changing && current != found.written))
+    if (current == found.original)
         return std::nullopt;
-    return found.original;
+    if (current == found.written || (m_leftBehind->changing && midChange(found.original)))
+        return found.original;
+    return std::nullopt;
 }
 
 // Before a write: the record learns of a CRTC or output written for the first

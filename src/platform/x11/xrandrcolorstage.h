@@ -114,7 +114,8 @@ private:
     static std::optional<PropertyValue> decodeMatrix(const QByteArray &bytes, XID property);
     static bool anotherInstanceWrote(qint64 pid);
     std::optional<QByteArray> takeLeftBehind(QList<ColorStageRecord::Entry> &entries, const QString &key,
-                                             const QByteArray &identity, const QByteArray &current);
+                                             const QByteArray &identity, const QByteArray &current,
+                                             const std::function<bool(const QByteArray &)> &midChange);
     bool noteChange(XID id, QSet<XID> &written);
     void settle();
     void saveRecord();

@@ -1,12 +1,14 @@
 #include "engines/displaycolorengine.h"
 #include "engines/keepawakeengine.h"
 #include "fakedesktop.h"
+#include "platform/desktop/nightlightrecord.h"
 #include "platform/desktop/nightlightstage.h"
 #include "platform/platformfactory.h"
 #include "ripple/rippletransitionengine.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -15,6 +17,7 @@
 
 #include <gio/gio.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -48,6 +51,11 @@ private Q_SLOTS:
     void nextStartRestoresAfterCrash();
     void userChangeWhileHeldWins_data();
     void userChangeWhileHeldWins();
+    void kwinrcIsEditedInPlace_data();
+    void kwinrcIsEditedInPlace();
+    void recordIsValidated_data();
+    void recordIsValidated();
+    void failedRestoreIsKeptAndRetried();
     void fadeGivesTheTargetOnce();
     void gnomeKeepAwakeHoldsSessionManager();
 
@@ -55,6 +63,10 @@ private:
     void startDesktop(Desktop desktop);
     std::unique_ptr<ColorStage> pickStage();
     QString kwinrcPath() const { return m_root.filePath(QStringLiteral("config/kwinrc")); }
+    static QString recordPath(Desktop desktop)
+    {
+        return NightLightStage::recordPath(desktop == Desktop::Gnome ? QStringLiteral("gnome") : QStringLiteral("kwin"));
+    }
     QByteArray readKwinrc() const;
     void writeKwinrc(const QByteArray &text);
     QString gnomeValue(const char *key) const;
@@ -138,7 +150,8 @@ void TestDesktopNightLight::cleanup()
         g_settings_reset(m_gnome, key);
     g_settings_sync();
     QFile::remove(kwinrcPath());
-    QFile::remove(NightLightStage::recordPath());
+    QFile::remove(NightLightStage::recordPath(QStringLiteral("kwin")));
+    QFile::remove(NightLightStage::recordPath(QStringLiteral("gnome")));
 }
 
 void TestDesktopNightLight::startDesktop(Desktop desktop)
@@ -308,7 +321,7 @@ void TestDesktopNightLight::holdsAndRestoresExactly()
     engine.applyColor(temperature, 60);
     engine.applyColor(temperature, 60);
     QCOMPARE(configuredTemperature(desktop), shown);
-    QVERIFY(QFile::exists(NightLightStage::recordPath()));
+    QVERIFY(QFile::exists(recordPath(desktop)));
     if (m_kwin) {
         QTRY_COMPARE(m_kwin->notifications, 1);
         QCOMPARE(m_kwin->currentTemperature(), shown.toUInt());
@@ -324,7 +337,7 @@ void TestDesktopNightLight::holdsAndRestoresExactly()
     engine.reset();
     QCOMPARE(snapshot(desktop), before);
     QCOMPARE(QFile::exists(kwinrcPath()), !original.isNull() && desktop != Desktop::Gnome);
-    QVERIFY(!QFile::exists(NightLightStage::recordPath()));
+    QVERIFY(!QFile::exists(recordPath(desktop)));
     if (m_kwin) {
         QTRY_COMPARE(m_kwin->notifications, 2);
         QCOMPARE(m_kwin->currentTemperature(), 6500u);
@@ -355,26 +368,31 @@ void TestDesktopNightLight::nextStartRestoresAfterCrash()
         crashed.applyColor(2900, 100);
         QCOMPARE(configuredTemperature(desktop), QStringLiteral("2900"));
     }
-    QVERIFY(QFile::exists(NightLightStage::recordPath()));
+    QVERIFY(QFile::exists(recordPath(desktop)));
     if (userChangedMeanwhile)
         userSetsTemperature(desktop, 5200);
-    const QString beforeStart = snapshot(desktop);
 
+    // The temperature the user set stays; every other key goes back.
     QVERIFY(pickStage());
-    QCOMPARE(snapshot(desktop), userChangedMeanwhile ? beforeStart : original);
-    QVERIFY(!QFile::exists(NightLightStage::recordPath()));
+    QCOMPARE(snapshot(desktop), userChangedMeanwhile ? QString(original).replace(QStringLiteral("4200"), QStringLiteral("5200")) : original);
+    QVERIFY(!QFile::exists(recordPath(desktop)));
 }
 
 void TestDesktopNightLight::userChangeWhileHeldWins_data()
 {
     QTest::addColumn<Desktop>("desktop");
-    QTest::newRow("KWin") << Desktop::KWin6;
-    QTest::newRow("GNOME") << Desktop::Gnome;
+    QTest::addColumn<QString>("afterChange");
+    QTest::newRow("KWin") << Desktop::KWin6 << QStringLiteral("[NightColor]\nNightTemperature=5100\n");
+    QTest::newRow("GNOME") << Desktop::Gnome
+                           << QStringLiteral("night-light-enabled=unset\nnight-light-temperature=5100\n"
+                                             "night-light-schedule-automatic=unset\nnight-light-schedule-from=unset\n"
+                                             "night-light-schedule-to=unset\n");
 }
 
 void TestDesktopNightLight::userChangeWhileHeldWins()
 {
     QFETCH(Desktop, desktop);
+    QFETCH(QString, afterChange);
     startDesktop(desktop);
     std::unique_ptr<ColorStage> picked = pickStage();
     auto *stage = dynamic_cast<NightLightStage *>(picked.get());
@@ -386,21 +404,186 @@ void TestDesktopNightLight::userChangeWhileHeldWins()
     engine.applyColor(3300, 100);
     userSetsTemperature(desktop, 5100);
     QTRY_COMPARE(notices.count(), 1);
-    QVERIFY(notices.constFirst().constFirst().toString().contains(QStringLiteral("changed outside Halvoscope")));
+    QVERIFY(notices.constFirst().constFirst().toString().contains(QStringLiteral("your change is kept")));
     QVERIFY(!stage->isHolding());
+    // Only the temperature is the user's: the rest is back as it was.
+    QCOMPARE(snapshot(desktop), afterChange);
 
-    // The same preset again (a wake, a screen change) and quitting leave it.
-    engine.applyColor(3300, 100);
+    // A screen change and quitting leave it.
+    engine.screensChanged();
+    QTest::qWait(0);
     engine.reset();
     QCOMPARE(configuredTemperature(desktop), QStringLiteral("5100"));
-    QVERIFY(!QFile::exists(NightLightStage::recordPath()));
+    QVERIFY(!QFile::exists(recordPath(desktop)));
 
-    // The next preset change takes it again, and gives the user's value back.
+    // Choosing the same preset again takes it, and gives the user's value back.
+    engine.applyColor(3300, 100);
+    QCOMPARE(configuredTemperature(desktop), QStringLiteral("3300"));
+    engine.reset();
     engine.applyColor(2800, 100);
     QCOMPARE(configuredTemperature(desktop), QStringLiteral("2800"));
     engine.reset();
     QCOMPARE(configuredTemperature(desktop), QStringLiteral("5100"));
     QCOMPARE(notices.count(), 1);
+}
+
+// Rows: kwinrc before (null: none) and its mode, and kwinrc while Candle's
+// 3400 K is held (null: the desktop refuses every change, and says so).
+void TestDesktopNightLight::kwinrcIsEditedInPlace_data()
+{
+    QTest::addColumn<QByteArray>("original");
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QByteArray>("held");
+    const QByteArray ours("[NightColor]\nActive=true\nMode=Constant\nNightTemperature=3400\n");
+    QTest::newRow("no kwinrc") << QByteArray() << 0644 << ours;
+    QTest::newRow("0-byte file, group-readable")
+        << QByteArray("") << 0640 << ours;
+    QTest::newRow("CRLF, spaces and tabs around =")
+        << QByteArray("[General]\r\nX = 1\r\n\r\n[NightColor]\r\nActive \t=  false\r\nNightTemperature\t=\t4000 \r\n")
+        << 0600
+        << QByteArray("[General]\r\nX = 1\r\n\r\n[NightColor]\r\nActive \t=  true\r\nNightTemperature\t=\t3400 \r\n"
+                      "Mode=Constant\r\n");
+    QTest::newRow("a comment and an empty header without a final newline")
+        << QByteArray("# mine\n[NightColor]") << 0644
+        << QByteArray("# mine\n[NightColor]\nActive=true\nMode=Constant\nNightTemperature=3400");
+    QTest::newRow("bytes that are not UTF-8, no final newline")
+        << QByteArray("[Wayland]\nName=\xff\xfe\x80\n[Xwayland]\nScale=1") << 0644
+        << QByteArray("[Wayland]\nName=\xff\xfe\x80\n[Xwayland]\nScale=1\n") + ours;
+    QTest::newRow("blank lines at the end") << QByteArray("[Windows]\nA=1\n\n") << 0644
+                                            << QByteArray("[Windows]\nA=1\n\n\n") + ours;
+    QTest::newRow("two [NightColor] groups: the later entry wins")
+        << QByteArray("[NightColor]\nActive=false\nNightTemperature=4000\n\n[Windows]\nA=1\n\n[NightColor]\n"
+                      "NightTemperature=4500\n")
+        << 0644
+        << QByteArray("[NightColor]\nActive=true\nNightTemperature=4000\n\n[Windows]\nA=1\n\n[NightColor]\n"
+                      "NightTemperature=3400\nMode=Constant\n");
+    QTest::newRow("immutable group") << QByteArray("[NightColor][$i]\nActive=false\n") << 0644 << QByteArray();
+    QTest::newRow("immutable key") << QByteArray("[NightColor]\nMode[$i]=Automatic\n") << 0644 << QByteArray();
+    QTest::newRow("immutable file") << QByteArray("[$i]\n[Windows]\nA=1\n") << 0644 << QByteArray();
+}
+
+void TestDesktopNightLight::kwinrcIsEditedInPlace()
+{
+    QFETCH(QByteArray, original);
+    QFETCH(int, mode);
+    QFETCH(QByteArray, held);
+    const auto permissions = [this] { return QFileInfo(kwinrcPath()).permissions() & 0x0fff; };
+    QFile::Permissions expected;
+    if (!original.isNull()) {
+        writeKwinrc(original);
+        QVERIFY(::chmod(QFile::encodeName(kwinrcPath()).constData(), static_cast<mode_t>(mode)) == 0);
+        expected = permissions();
+    }
+    startDesktop(Desktop::KWin6);
+    DisplayColorEngine engine(pickStage());
+    QSignalSpy notices(&engine, &DisplayColorEngine::noticeRaised);
+
+    engine.applyColor(3400, 100);
+    QCOMPARE(readKwinrc(), held.isNull() ? original : held);
+    QCOMPARE(notices.count(), held.isNull() ? 1 : 0);
+    if (held.isNull())
+        QVERIFY(notices.constFirst().constFirst().toString().contains(QStringLiteral("locked")));
+    else if (!original.isNull())
+        QCOMPARE(permissions(), expected);
+
+    engine.reset();
+    QCOMPARE(readKwinrc(), original);
+    QCOMPARE(QFile::exists(kwinrcPath()), !original.isNull());
+    if (!original.isNull())
+        QCOMPARE(permissions(), expected);
+    QVERIFY(!QFile::exists(recordPath(Desktop::KWin6)));
+}
+
+// Rows: the record file's text; what is left of it to restore
+// ("key=value" for each original, then " -> " and what was written).
+void TestDesktopNightLight::recordIsValidated_data()
+{
+    QTest::addColumn<QString>("desktop");
+    QTest::addColumn<bool>("legacy");
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("a newline in a value")
+        << QStringLiteral("kwin") << false
+        << QByteArray(R"({"desktop":"kwin","original":{"Active":"false","NightTemperature":null},)"
+                      R"("written":{"Active":"true","NightTemperature":"3400\n[Evil]\nX=1"}})")
+        << QStringLiteral("Active=false -> Active=true");
+    QTest::newRow("keys and types Halvoscope never writes")
+        << QStringLiteral("kwin") << false
+        << QByteArray(R"({"desktop":"kwin","original":{"Plugins":"x","Mode":"Automatic","NightTemperature":4000},)"
+                      R"("written":{"Plugins":"y","Mode":"Constant","NightTemperature":"3400"}})")
+        << QStringLiteral("Mode=Automatic -> Mode=Constant");
+    QTest::newRow("GNOME's shapes")
+        << QStringLiteral("gnome") << false
+        << QByteArray(R"({"desktop":"gnome","original":{"night-light-schedule-from":"21.5",)"
+                      R"("night-light-temperature":"uint32 4000","night-light-enabled":null},)"
+                      R"("written":{"night-light-schedule-from":"0.0","night-light-temperature":"3400",)"
+                      R"("night-light-enabled":"yes"}})")
+        << QStringLiteral("night-light-schedule-from=21.5 -> night-light-schedule-from=0.0");
+    QTest::newRow("the record of earlier versions moves")
+        << QStringLiteral("kwin") << true
+        << QByteArray(R"({"desktop":"kwin","original":{"Active":null},"written":{"Active":"true"}})")
+        << QStringLiteral("Active=null -> Active=true");
+    QTest::newRow("the other desktop's record stays")
+        << QStringLiteral("gnome") << true
+        << QByteArray(R"({"desktop":"kwin","original":{"Active":null},"written":{"Active":"true"}})") << QString();
+}
+
+void TestDesktopNightLight::recordIsValidated()
+{
+    QFETCH(QString, desktop);
+    QFETCH(bool, legacy);
+    QFETCH(QByteArray, json);
+    QFETCH(QString, kept);
+    const QString legacyPath = QFileInfo(NightLightStage::recordPath(desktop)).dir().filePath(QStringLiteral("night-light.json"));
+    const QString path = legacy ? legacyPath : NightLightStage::recordPath(desktop);
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(json) == json.size());
+    file.close();
+
+    const std::optional<NightLightRecord> record = NightLightRecord::load(desktop);
+    const auto printed = [](const NightLightRecord::Settings &settings) {
+        QStringList entries;
+        for (auto it = settings.cbegin(); it != settings.cend(); ++it)
+            entries.append(it.key() + u'=' + it.value().value_or(QStringLiteral("null")));
+        return entries.join(u',');
+    };
+    QCOMPARE(record ? printed(record->original) + QStringLiteral(" -> ") + printed(record->written) : QString(), kept);
+    QCOMPARE(QFile::exists(legacyPath), legacy && kept.isEmpty());
+    QCOMPARE(QFile::exists(NightLightStage::recordPath(desktop)), !kept.isEmpty());
+    QFile::remove(legacyPath);
+}
+
+// A restore the desktop refuses keeps the record, says so once, and is
+// finished by a later start once the desktop takes it.
+void TestDesktopNightLight::failedRestoreIsKeptAndRetried()
+{
+    const QByteArray original("[NightColor]\nActive=false\n\n[Windows]\nA=1\n");
+    writeKwinrc(original);
+    startDesktop(Desktop::KWin6);
+    auto engine = std::make_unique<DisplayColorEngine>(pickStage());
+    QSignalSpy notices(engine.get(), &DisplayColorEngine::noticeRaised);
+    engine->applyColor(3400, 100);
+    const QByteArray held = readKwinrc();
+    writeKwinrc(QByteArray(held).replace("[NightColor]", "[NightColor][$i]"));
+
+    engine->reset();
+    QCOMPARE(notices.count(), 1);
+    QVERIFY(notices.constFirst().constFirst().toString().contains(QStringLiteral("could not be put back")));
+    QVERIFY(QFile::exists(recordPath(Desktop::KWin6)));
+    engine.reset();
+
+    int told = 0;
+    std::unique_ptr<ColorStage> stillLocked = pickStage();
+    stillLocked->setNoticeHandler([&told](const QString &) { ++told; });
+    QCOMPARE(told, 0);
+    QVERIFY(QFile::exists(recordPath(Desktop::KWin6)));
+    stillLocked.reset();
+
+    writeKwinrc(held);
+    QVERIFY(pickStage());
+    QCOMPARE(readKwinrc(), original);
+    QVERIFY(!QFile::exists(recordPath(Desktop::KWin6)));
 }
 
 // KWin runs its own short transition, so a fade hands it the target at

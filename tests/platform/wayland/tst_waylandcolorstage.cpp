@@ -64,6 +64,8 @@ bool TestWaylandColorStage::start(const Outputs &outputs, const QStringList &arg
     return true;
 }
 
+Q_DECLARE_METATYPE(ScreenColorRefusal)
+
 void TestWaylandColorStage::cleanup()
 {
     m_engine.reset();
@@ -114,17 +116,28 @@ void TestWaylandColorStage::quittingHandsOutputsBack()
     QCOMPARE(m_compositor->count("restored DP-2 destroy"), 1);
 }
 
-// Told once, naming the output; the other output still takes the colour.
+// Told once, naming the output, and on its capability line; the other
+// output still takes the colour. A refusal from the first request may be an
+// output without tables (sway headless) as well as another program.
 void TestWaylandColorStage::outputControlledElsewhere_data()
 {
     QTest::addColumn<bool>("heldFromTheStart");
-    QTest::newRow("held before the stage starts") << true;
-    QTest::newRow("taken after the stage learnt its size") << false;
+    QTest::addColumn<QString>("notice");
+    QTest::addColumn<ScreenColorRefusal>("refusal");
+    QTest::newRow("held before the stage starts")
+        << true
+        << QStringLiteral("DP-2 does not accept colour changes: it takes no colour tables, or another program holds them.")
+        << ScreenColorRefusal::NotAccepted;
+    QTest::newRow("taken after the stage learnt its size")
+        << false << QStringLiteral("Another program controls the colours of DP-2, so Halvoscope cannot change them.")
+        << ScreenColorRefusal::TakenByAnotherProgram;
 }
 
 void TestWaylandColorStage::outputControlledElsewhere()
 {
     QFETCH(bool, heldFromTheStart);
+    QFETCH(QString, notice);
+    QFETCH(ScreenColorRefusal, refusal);
     m_compositor = std::make_unique<FakeCompositorProcess>();
     QVERIFY(!m_compositor->socket().isEmpty());
     QVERIFY(m_compositor->command("add DP-1 256"));
@@ -141,9 +154,10 @@ void TestWaylandColorStage::outputControlledElsewhere()
 
     m_engine->applyColor(candleTemperature, candleSaturation);
     QVERIFY(m_compositor->waitUntil([&] { return notices.size() == 1 && m_compositor->count("gamma DP-1") == 1; }));
-    QCOMPARE(notices.constFirst().constFirst().toString(),
-             QStringLiteral("Another program controls the colours of DP-2, so Halvoscope cannot change them."));
+    QCOMPARE(notices.constFirst().constFirst().toString(), notice);
     QCOMPARE(m_compositor->count("gamma DP-2"), 0);
+    QTRY_COMPARE(m_engine->screenCapabilities().value(1).refusal, refusal);
+    QCOMPARE(m_engine->screenCapabilities().value(0).refusal, ScreenColorRefusal::None);
     QVERIFY(m_compositor->waitUntil([&] { return m_stage->gammaCrtcs() == QStringList{QStringLiteral("DP-1")}; }));
 
     // Standard and back asks again, and tells nothing new.
