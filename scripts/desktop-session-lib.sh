@@ -47,6 +47,9 @@ make_workdir() {
     DBUS_SESSION_BUS_ADDRESS="unix:path=$workdir/session-bus"
     DBUS_SYSTEM_BUS_ADDRESS="unix:path=$workdir/system-bus"
   )
+  # Benchmarks hand the desktop diagnostics of its own (CLUTTER_SHOW_FPS=1).
+  local extra
+  for extra in ${HALVO_DESKTOP_EXTRA_ENV:-}; do desktop_env+=("$extra"); done
 }
 
 # Adds or replaces NAME=VALUE in the desktop's environment.
@@ -245,7 +248,7 @@ run_command() {
   done
   export HALVO_DESKTOP="$desktop" HALVO_DESKTOP_VERSION="$version" HALVO_DESKTOP_ROOT="$root"
   write_run_script
-  export HALVO_DESKTOP_RUN="$workdir/run"
+  export HALVO_DESKTOP_RUN="$workdir/run" HALVO_DESKTOP_LOGS="$workdir/logs"
   set +e
   "${command[@]}"
   status=$?
