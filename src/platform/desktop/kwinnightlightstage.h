@@ -21,6 +21,13 @@ public:
     static bool isPresent(const QDBusConnection &sessionBus);
     static QString configPath();
 
+    // Used because KWin refused Halvoscope's colour filter: the pages say so.
+    void markFilterRefused() { m_filterRefused = true; }
+    ScreenColorPath gammaPath() const override
+    {
+        return m_filterRefused ? ScreenColorPath::NightLightAfterFilterRefused : ScreenColorPath::DesktopNightLight;
+    }
+
 protected:
     Settings read(const QStringList &keys) override;
     bool write(const Settings &settings) override;
@@ -28,6 +35,7 @@ protected:
 
 private:
     QDBusConnection m_bus;
+    bool m_filterRefused = false;
 };
 
 // The entries of one group of a KConfig file, edited as text so that every
