@@ -4,19 +4,19 @@
  * maths and calls reconfigureEffect once per change; a transition is sent as
  * its target and duration, and runs here at KWin's frame rate.
  */
-"use strict";
+'use strict';
 
 const identity = [1, 0, 0, 0, 1, 0, 0, 0, 1];
 
 const colourFilter = {
-    shader: effect.addFragmentShader(Effect.MapTexture, "colorfilter.frag"),
+    shader: effect.addFragmentShader(Effect.MapTexture, 'colorfilter.frag'),
     // window → the ids of its animations; KWin 6.3's script windows have no
     // id of their own, so they are compared as objects.
     covered: [],
     serial: -1,
 
     readMatrix(key) {
-        const numbers = String(effect.readConfig(key, "")).split(",").map(Number);
+        const numbers = String(effect.readConfig(key, '')).split(',').map(Number);
         const valid = numbers.length === 9 && numbers.every(Number.isFinite);
         return valid ? numbers : identity;
     },
@@ -32,7 +32,7 @@ const colourFilter = {
         if (!window || this.covered.some((entry) => entry.window === window)) {
             return;
         }
-        this.covered.push({window: window, ids: this.shade(window, 0)});
+        this.covered.push({window, ids: this.shade(window, 0)});
     },
 
     forget(window) {
@@ -49,13 +49,13 @@ const colourFilter = {
             animations.push({
                 type: Effect.ShaderUniform,
                 fragmentShader: this.shader,
-                uniform: "progress",
+                uniform: 'progress',
                 from: 0.0,
                 to: 1.0,
                 duration: durationMs,
             });
         }
-        return set({window: window, duration: 1, keepAlive: true, animations: animations});
+        return set({window, duration: 1, keepAlive: true, animations: animations});
     },
 
     startTransition(durationMs) {
@@ -64,29 +64,29 @@ const colourFilter = {
             entry.ids = this.shade(entry.window, durationMs);
         }
         if (durationMs <= 0) {
-            effect.setUniform(this.shader, "progress", 1.0);
+            effect.setUniform(this.shader, 'progress', 1.0);
         }
     },
 
     loadConfig() {
-        const target = this.readMatrix("Matrix");
-        const serial = Number(effect.readConfig("Serial", 0));
-        const durationMs = Number(effect.readConfig("TransitionMs", 0));
+        const target = this.readMatrix('Matrix');
+        const serial = Number(effect.readConfig('Serial', 0));
+        const durationMs = Number(effect.readConfig('TransitionMs', 0));
         // KWin re-reads every effect's settings now and then; only a new
         // serial starts a transition.
         const starts = serial !== this.serial && durationMs > 0;
         this.serial = serial;
-        this.setRows("fromRow", starts ? this.readMatrix("FromMatrix") : target);
-        this.setRows("toRow", target);
+        this.setRows('fromRow', starts ? this.readMatrix('FromMatrix') : target);
+        this.setRows('toRow', target);
         const size = effects.virtualScreenSize;
         const width = size.width;
         const height = size.height;
-        const x = Number(effect.readConfig("OriginX", 0));
-        const y = Number(effect.readConfig("OriginY", 0));
-        effect.setUniform(this.shader, "origin", [x, height - y]);
-        effect.setUniform(this.shader, "reach",
+        const x = Number(effect.readConfig('OriginX', 0));
+        const y = Number(effect.readConfig('OriginY', 0));
+        effect.setUniform(this.shader, 'origin', [x, height - y]);
+        effect.setUniform(this.shader, 'reach',
             Math.hypot(Math.max(x, width - x), Math.max(y, height - y)));
-        effect.setUniform(this.shader, "ripple", effect.readConfig("Ripple", false) ? 1.0 : 0.0);
+        effect.setUniform(this.shader, 'ripple', effect.readConfig('Ripple', false) ? 1.0 : 0.0);
         this.startTransition(starts ? durationMs : 0);
         effects.addRepaintFull();
     },
