@@ -55,7 +55,7 @@ const colourFilter = {
                 duration: durationMs,
             });
         }
-        return set({window, duration: 1, keepAlive: true, animations: animations});
+        return set({window, duration: 1, keepAlive: true, animations});
     },
 
     startTransition(durationMs) {
