@@ -9,7 +9,7 @@
 const identity = [1, 0, 0, 0, 1, 0, 0, 0, 1];
 
 const colourFilter = {
-    shader: effect.addFragmentShader(Effect.MapTexture, 'colorfilter.frag'),
+    shader: effect.addFragmentShader(Effect.MapTexture | Effect.Modulate | Effect.AdjustSaturation, 'colorfilter.frag'),
     // window → the ids of its animations; KWin 6.3's script windows have no
     // id of their own, so they are compared as objects.
     covered: [],
