@@ -48,7 +48,9 @@ vec4 filterColour(vec4 tex)
         float radius = progress * (reach + band);
         float distanceToCrest = distance(gl_FragCoord.xy, origin) - radius;
         weight = 1.0 - smoothstep(-band, 0.0, distanceToCrest);
-        crest = 0.12 * (1.0 - progress) * exp(-pow(distanceToCrest / (0.25 * band), 2.0));
+        // pow() of a negative number is undefined in GLSL: square by hand.
+        float across = distanceToCrest / (0.25 * band);
+        crest = 0.12 * (1.0 - progress) * exp(-across * across);
     }
     vec3 before = through(fromRow0, fromRow1, fromRow2, tex.rgb);
     vec3 after = through(toRow0, toRow1, toRow2, tex.rgb);
