@@ -20,8 +20,10 @@ uniform vec3 fromRow2;
 uniform vec3 toRow0;
 uniform vec3 toRow1;
 uniform vec3 toRow2;
-// 0 … 1 over the transition; 1 when none runs.
+// 0 … 1 over the transition, or 1 … 0 when `forward` is 0; at its end
+// when none runs.
 uniform float progress;
+uniform float forward;
 // 1 for a ripple, 0 for a fade.
 uniform float ripple;
 // In the output's pixels, y upward like gl_FragCoord.
@@ -40,17 +42,18 @@ vec3 through(vec3 row0, vec3 row1, vec3 row2, vec3 c)
 // offset, so it commutes with the alpha.
 vec4 filterColour(vec4 tex)
 {
-    float eased = progress * progress * (3.0 - 2.0 * progress);
+    float t = forward > 0.5 ? progress : 1.0 - progress;
+    float eased = t * t * (3.0 - 2.0 * t);
     float weight = eased;
     float crest = 0.0;
     if (ripple > 0.5) {
         float band = 0.08 * reach;
-        float radius = progress * (reach + band);
+        float radius = t * (reach + band);
         float distanceToCrest = distance(gl_FragCoord.xy, origin) - radius;
         weight = 1.0 - smoothstep(-band, 0.0, distanceToCrest);
         // pow() of a negative number is undefined in GLSL: square by hand.
         float across = distanceToCrest / (0.25 * band);
-        crest = 0.12 * (1.0 - progress) * exp(-across * across);
+        crest = 0.12 * (1.0 - t) * exp(-across * across);
     }
     vec3 before = through(fromRow0, fromRow1, fromRow2, tex.rgb);
     vec3 after = through(toRow0, toRow1, toRow2, tex.rgb);
