@@ -16,6 +16,8 @@ enum class ScreenColorPath {
     // A colour filter the compositor draws over everything (GNOME Shell's extension, KWin's effect):
     // temperature and saturation, for every screen at once.
     CompositorFilter,
+    // KWin's night light, because KWin refused Halvoscope's colour filter: temperature only.
+    NightLightAfterFilterRefused,
 };
 
 // Why a listed screen shows no colour change.

@@ -480,7 +480,7 @@ void DisplayColorEngine::updateCapabilities()
 {
     ScreenColorCapabilities capabilities;
     if (m_stage->isAvailable() && m_stage->takesTemperature()) {
-        capabilities.append({m_stage->temperatureStageName(), ScreenColorPath::DesktopNightLight, false});
+        capabilities.append({m_stage->temperatureStageName(), m_stage->gammaPath(), false});
     } else if (m_stage->isAvailable()) {
         const bool matrices = matrixStageAvailable();
         for (const QString &output : m_stage->activeOutputs()) {

@@ -9,6 +9,7 @@
 #include "platform/desktop/gnomeshellextensionstage.h"
 #include "platform/desktop/gnomeshellextensionstatus.h"
 #include "platform/desktop/gnomeshellpanelbutton.h"
+#include "platform/desktop/kwineffectstage.h"
 #include "platform/desktop/kwinnightlightstage.h"
 #include "platform/sysfs/backgrounddisplaysource.h"
 #include "platform/sysfs/backlightdisplaysource.h"
@@ -74,20 +75,23 @@ bool isWaylandSession(const std::function<bool()> &xColourUsable)
            && !(xColourUsable && xColourUsable());
 }
 
-// KWin and GNOME let no other client set gamma on Wayland; their own night
-// light takes the temperature instead. Told apart by what answers on the bus.
-// Where neither is used, a night light left held by an earlier run that
-// crashed is still given back.
+// KWin and GNOME let no other client set gamma on Wayland. Halvoscope's own
+// filter (the GNOME Shell extension, the KWin effect) shows every preset
+// where it answers; otherwise the desktop's night light takes the
+// temperature. Told apart by what answers on the bus. Where none is used, a
+// night light or a KWin filter left on by an earlier run that crashed is
+// still given back.
 std::unique_ptr<ColorStage> createDesktopColorStage(const QDBusConnection &sessionBus, bool waylandSession)
 {
     if (waylandSession) {
         if (GnomeShellExtensionStage::isPresent(sessionBus))
             return std::make_unique<GnomeShellExtensionStage>(sessionBus);
-        if (KWinNightLightStage::isPresent(sessionBus))
-            return std::make_unique<KWinNightLightStage>(sessionBus);
+        if (std::unique_ptr<ColorStage> kwin = createKWinColorStage(sessionBus))
+            return kwin;
         if (GnomeNightLightStage::isPresent(sessionBus))
             return std::make_unique<GnomeNightLightStage>();
     }
+    KWinEffectStage::recoverRecord(sessionBus);
     // Constructing the stage is what recovers its record.
     if (NightLightRecord::load(QStringLiteral("kwin"))) {
         const KWinNightLightStage recovery(sessionBus);
@@ -96,6 +100,20 @@ std::unique_ptr<ColorStage> createDesktopColorStage(const QDBusConnection &sessi
         const GnomeNightLightStage recovery;
     }
     return nullptr;
+}
+
+std::unique_ptr<ColorStage> createKWinColorStage(const QDBusConnection &sessionBus)
+{
+    auto effect = std::make_unique<KWinEffectStage>(sessionBus);
+    const KWinEffectStage::Probe probe = effect->probe();
+    if (probe == KWinEffectStage::Probe::Loaded)
+        return effect;
+    if (!KWinNightLightStage::isPresent(sessionBus))
+        return nullptr;
+    auto nightLight = std::make_unique<KWinNightLightStage>(sessionBus);
+    if (probe == KWinEffectStage::Probe::Refused)
+        nightLight->markFilterRefused();
+    return nightLight;
 }
 
 KeepAwakeAdapters createKeepAwakeAdapters(QDBusConnection sessionBus, QDBusConnection systemBus,

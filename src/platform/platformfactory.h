@@ -73,10 +73,15 @@ bool isWaylandSession(const std::function<bool()> &xColourUsable);
 
 // In a Wayland session (`waylandSession`, from isWaylandSession), the
 // desktop's own colour stage: Halvoscope's GNOME Shell extension where it
-// answers on `sessionBus`, else the desktop's night light: KWin's where its
-// night-light object answers, else GNOME's where its settings daemon's colour
-// plugin does. Null otherwise.
+// answers on `sessionBus`, else KWin's (createKWinColorStage), else GNOME's
+// night light where its settings daemon's colour plugin answers. Null
+// otherwise.
 std::unique_ptr<ColorStage> createDesktopColorStage(const QDBusConnection &sessionBus, bool waylandSession);
+
+// Halvoscope's KWin effect where KWin loads it; else KWin's night light
+// where its object answers, marked when KWin refused the effect. Null
+// without KWin.
+std::unique_ptr<ColorStage> createKWinColorStage(const QDBusConnection &sessionBus);
 
 // The keep-awake adapters alone, on the given buses and X display (empty
 // means $DISPLAY). GNOME's session manager, where it is on the session bus,

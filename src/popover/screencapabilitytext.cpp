@@ -17,7 +17,8 @@ QString saturationUnavailable(const ScreenColorCapabilities &capabilities, qint6
         if (capability.showsSaturation)
             continue;
         screens.append(capability.screen);
-        nightLight = nightLight || capability.path == ScreenColorPath::DesktopNightLight;
+        nightLight = nightLight || capability.path == ScreenColorPath::DesktopNightLight
+                     || capability.path == ScreenColorPath::NightLightAfterFilterRefused;
     }
     if (screens.isEmpty())
         return {};
@@ -55,6 +56,10 @@ QString pathRow(const ScreenColorCapability &capability)
         return capability.screen + QStringLiteral(" (temperature only)");
     case ScreenColorPath::CompositorFilter:
         return capability.screen + QStringLiteral(" — colour filter");
+    case ScreenColorPath::NightLightAfterFilterRefused:
+        return QCoreApplication::translate("ScreenCapabilityText",
+                                           "%1 (temperature only: KWin refused Halvoscope's colour filter)")
+            .arg(capability.screen);
     }
     return capability.screen;
 }

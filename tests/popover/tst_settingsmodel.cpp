@@ -555,6 +555,7 @@ void TestSettingsModel::screenPathRows()
         {QStringLiteral("HDMI-1"), ScreenColorPath::Gamma, false},
         {QStringLiteral("DP-2"), ScreenColorPath::CompositorGamma, false},
         {QStringLiteral("GNOME Night Light"), ScreenColorPath::DesktopNightLight, false},
+        {QStringLiteral("KDE Plasma Night Light"), ScreenColorPath::NightLightAfterFilterRefused, false},
     };
     rig.make();
     model.setContext(rig.context.get());
@@ -566,6 +567,8 @@ void TestSettingsModel::screenPathRows()
                                          QStringLiteral("HDMI-1 — gamma (temperature only)"),
                                          QStringLiteral("DP-2 — compositor gamma (temperature only)"),
                                          QStringLiteral("GNOME Night Light (temperature only)"),
+                                         QStringLiteral("KDE Plasma Night Light (temperature only: KWin refused "
+                                                        "Halvoscope's colour filter)"),
                                      }));
 }
 

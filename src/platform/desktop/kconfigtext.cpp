@@ -1,6 +1,15 @@
 #include "platform/desktop/kconfigtext.h"
 
+#include "core/systemlog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QList>
+#include <QSaveFile>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -277,6 +286,22 @@ QByteArray withEntries(const QByteArray &text, const QString &group, const Entri
             removeGroup(lines, where.ranges.constLast());
     }
     return joinLines(lines);
+}
+
+// QSaveFile puts a new file in place: it gets the old one's mode and owner,
+// so a file the user made read-only, or shares with a group, stays so.
+bool replaceFile(const QString &path, const QByteArray &bytes)
+{
+    struct stat info {};
+    const bool existed = ::stat(QFile::encodeName(path).constData(), &info) == 0;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (existed && (::fchmod(file.handle(), info.st_mode & 07777) != 0 || (::fchown(file.handle(), info.st_uid, info.st_gid) != 0 && info.st_uid == ::geteuid()))) {
+        logSystemLine(QStringLiteral("Halvo KConfigText: cannot keep the mode and owner of ") + path);
+    }
+    return file.write(bytes) == bytes.size() && file.commit();
 }
 
 } // namespace KConfigText

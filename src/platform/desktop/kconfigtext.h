@@ -45,4 +45,9 @@ bool hasGroup(const QByteArray &text, const QString &group);
 QByteArray withEntries(const QByteArray &text, const QString &group, const Entries &entries,
                        EmptyGroup emptyGroup = EmptyGroup::Remove);
 
+// Puts `bytes` in place of the file at `path` atomically, keeping the old
+// file's mode and owner, so a file the user made read-only, or shares with a
+// group, stays so.
+bool replaceFile(const QString &path, const QByteArray &bytes);
+
 } // namespace KConfigText

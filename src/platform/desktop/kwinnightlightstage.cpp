@@ -41,22 +41,6 @@ QStringList cascade()
     return files;
 }
 
-// QSaveFile puts a new file in place: it gets the old one's mode and owner,
-// so a file the user made read-only, or shares with a group, stays so.
-bool replaceFile(const QString &path, const QByteArray &bytes)
-{
-    struct stat info {};
-    const bool existed = ::stat(QFile::encodeName(path).constData(), &info) == 0;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (existed && (::fchmod(file.handle(), info.st_mode & 07777) != 0 || (::fchown(file.handle(), info.st_uid, info.st_gid) != 0 && info.st_uid == ::geteuid()))) {
-        logSystemLine(QStringLiteral("Halvo KWinNightLightStage: cannot keep the mode and owner of ") + path);
-    }
-    return file.write(bytes) == bytes.size() && file.commit();
-}
-
 } // namespace
 
 KWinNightLightStage::KWinNightLightStage(QDBusConnection sessionBus)
@@ -120,7 +104,7 @@ bool KWinNightLightStage::write(const Settings &settings, const QString &created
     if (edited.isEmpty() && created == QLatin1String("file")) {
         if (!QFile::remove(path) && QFile::exists(path))
             return false;
-    } else if (edited != text && !replaceFile(path, edited)) {
+    } else if (edited != text && !KConfigText::replaceFile(path, edited)) {
         return false;
     }
     notifyChanged(settings);

@@ -26,6 +26,13 @@ public:
     // Constant and DarkLight.
     static bool isConstantMode(uint mode, const QVersionNumber &kwin);
 
+    // Used because KWin refused Halvoscope's colour filter: the pages say so.
+    void markFilterRefused() { m_filterRefused = true; }
+    ScreenColorPath gammaPath() const override
+    {
+        return m_filterRefused ? ScreenColorPath::NightLightAfterFilterRefused : ScreenColorPath::DesktopNightLight;
+    }
+
 protected:
     Settings read(const QStringList &keys) override;
     bool write(const Settings &settings, const QString &created) override;
@@ -42,4 +49,5 @@ private:
     std::optional<QVersionNumber> m_kwinVersion;
     std::optional<Settings> m_confirmed;
     bool m_modeMismatchLogged = false;
+    bool m_filterRefused = false;
 };
