@@ -375,6 +375,7 @@ void HalvoApp::showOnboarding()
         OnboardingWindowController::ProcessActions process;
         process.launchNewInstance = [] { ProcessServices::launchNewInstance(); };
         process.quit = [] { QCoreApplication::quit(); };
+        process.desktopExtension = m_desktopExtension.get();
         m_onboardingController = std::make_unique<OnboardingWindowController>(
             m_store.get(), m_userDefaults.get(), [self] {
                 if (self)

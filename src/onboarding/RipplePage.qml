@@ -124,6 +124,23 @@ ColumnLayout {
                     color: Style.secondary
                     Layout.alignment: Qt.AlignVCenter
                 }
+                // Where the desktop draws the ripple itself (GNOME Shell's extension).
+                Text {
+                    objectName: "extensionStatusText"
+                    visible: page.onboarding.extension.text.length > 0
+                    text: page.onboarding.extension.text
+                    wrapMode: Text.Wrap
+                    font.pointSize: Style.pt(12)
+                    color: Style.secondary
+                    Layout.fillWidth: true
+                }
+                OnboardingButton {
+                    objectName: "enableExtensionButton"
+                    visible: page.onboarding.extension.canEnable
+                    small: true
+                    text: "Turn On GNOME Shell Extension"
+                    onClicked: page.onboarding.extension.enable()
+                }
                 OnboardingButton {
                     objectName: "enableButton"
                     visible: !page.onboarding.hasScreenPermission && !page.onboarding.captureUnavailable

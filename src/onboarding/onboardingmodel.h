@@ -1,5 +1,7 @@
 #pragma once
 
+#include "popover/extensionstatusmodel.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -38,6 +40,8 @@ class OnboardingModel : public QObject {
     Q_PROPERTY(QString loginStatusText READ loginStatusText NOTIFY openAtLoginChanged)
     Q_PROPERTY(QString previewLabel READ previewLabel NOTIFY previewWarmChanged)
     Q_PROPERTY(int rippleDuration READ rippleDuration CONSTANT)
+    // GNOME Shell's extension; its text is empty on other desktops.
+    Q_PROPERTY(ExtensionStatusModel *extension READ extension CONSTANT)
 
 public:
     struct Actions {
@@ -60,6 +64,8 @@ public:
     OnboardingModel(HalvoStore *store, QSettings *userDefaults, int startStep, Actions actions,
                     QObject *parent = nullptr);
     ~OnboardingModel() override;
+
+    ExtensionStatusModel *extension() const { return m_extension; }
 
     int step() const { return m_step; }
     bool hasScreenPermission() const { return m_hasScreenPermission; }
@@ -143,4 +149,5 @@ private:
     bool m_previewWarm = false;
     qreal m_rippleScale = 0.1;
     qreal m_rippleOpacity = 0.0;
+    ExtensionStatusModel *m_extension = new ExtensionStatusModel(this);
 };

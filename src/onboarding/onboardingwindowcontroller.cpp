@@ -1,5 +1,7 @@
 #include "onboarding/onboardingwindowcontroller.h"
 
+#include "core/desktopextension.h"
+
 #include "core/halvostore.h"
 #include "onboarding/onboardingmodel.h"
 #include "onboarding/onboardingqml.h"
@@ -80,6 +82,7 @@ void OnboardingWindowController::buildWindow(int startStep)
     actions.launchNewInstance = m_process.launchNewInstance;
     actions.quit = m_process.quit;
     m_model = new OnboardingModel(m_store, m_userDefaults, startStep, std::move(actions), this);
+    m_model->extension()->setExtension(m_process.desktopExtension);
 
     auto *view = new QQuickView;
     m_window = view;

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class DesktopExtension;
 class HalvoStore;
 class OnboardingModel;
 class QQuickView;
@@ -24,6 +25,8 @@ public:
         std::function<void()> launchNewInstance;
         // The application's normal quit path.
         std::function<void()> quit;
+        // GNOME Shell's extension, whose state the guide shows; null elsewhere.
+        QPointer<DesktopExtension> desktopExtension;
     };
 
     static constexpr QSize windowSize{520, 470};

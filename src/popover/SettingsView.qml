@@ -268,11 +268,11 @@ ColumnLayout {
     }
 
     // Read-only: how each screen's colour is changed.
-    Divider { visible: settings.screenPathRows.length > 0 || settings.extensionStatus.length > 0 }
+    Divider { visible: settings.screenPathRows.length > 0 || settings.extension.text.length > 0 }
 
     ColumnLayout {
         objectName: "screenPathSection"
-        visible: settings.screenPathRows.length > 0 || settings.extensionStatus.length > 0
+        visible: settings.screenPathRows.length > 0 || settings.extension.text.length > 0
         Layout.fillWidth: true
         Layout.leftMargin: 6
         Layout.rightMargin: 6
@@ -282,12 +282,12 @@ ColumnLayout {
         // GNOME Shell's extension, where the desktop has one to switch on.
         RowLayout {
             objectName: "extensionRow"
-            visible: settings.extensionStatus.length > 0
+            visible: settings.extension.text.length > 0
             Layout.fillWidth: true
             spacing: 6
 
             Text {
-                text: settings.extensionStatus
+                text: settings.extension.text
                 wrapMode: Text.Wrap
                 font.pointSize: Style.pt(11)
                 color: Style.secondary
@@ -295,11 +295,11 @@ ColumnLayout {
             }
             TextLinkButton {
                 objectName: "enableExtensionButton"
-                visible: settings.canEnableExtension
+                visible: settings.extension.canEnable
                 text: "Turn On"
                 pixelSize: 11
                 color: Style.accent
-                onClicked: settings.enableExtension()
+                onClicked: settings.extension.enable()
             }
         }
 

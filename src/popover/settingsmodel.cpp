@@ -30,13 +30,9 @@ void SettingsModel::setContext(PopoverContext *context)
     m_context = context;
     if (context)
         connect(context, &PopoverContext::screenCapabilitiesChanged, this, &SettingsModel::screenPathRowsChanged);
-    if (context && context->desktopExtension()) {
-        connect(context->desktopExtension(), &DesktopExtension::stateChanged, this,
-                &SettingsModel::extensionStatusChanged);
-    }
+    m_extension->setExtension(context ? context->desktopExtension() : nullptr);
     Q_EMIT contextChanged();
     Q_EMIT screenPathRowsChanged();
-    Q_EMIT extensionStatusChanged();
     if (!context) {
         setStore(nullptr, {});
         return;
@@ -290,24 +286,6 @@ void SettingsModel::appear()
 {
     refreshLaunchAtLogin();
     Q_EMIT refractionStatusChanged();
-}
-
-QString SettingsModel::extensionStatus() const
-{
-    const DesktopExtension *extension = m_context ? m_context->desktopExtension() : nullptr;
-    return extension ? ScreenCapabilityText::extensionStatus(extension->state(), extension->error()) : QString();
-}
-
-bool SettingsModel::canEnableExtension() const
-{
-    const DesktopExtension *extension = m_context ? m_context->desktopExtension() : nullptr;
-    return extension && ScreenCapabilityText::canEnable(extension->state());
-}
-
-void SettingsModel::enableExtension()
-{
-    if (DesktopExtension *extension = m_context ? m_context->desktopExtension() : nullptr)
-        extension->enable();
 }
 
 QStringList SettingsModel::screenPathRows() const

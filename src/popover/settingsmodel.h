@@ -2,6 +2,7 @@
 
 #include "core/halvopreset.h"
 #include "core/updatechecking.h"
+#include "popover/extensionstatusmodel.h"
 #include "popover/popovercontext.h"
 #include "popover/presetrowsmodel.h"
 
@@ -34,9 +35,8 @@ class SettingsModel : public PresetRowsModel, public QQmlParserStatus {
     Q_PROPERTY(QString refractionStatus READ refractionStatus NOTIFY refractionStatusChanged)
     Q_PROPERTY(bool launchAtLogin READ launchAtLogin WRITE setLaunchAtLogin NOTIFY launchAtLoginChanged)
     Q_PROPERTY(QStringList screenPathRows READ screenPathRows NOTIFY screenPathRowsChanged)
-    // The GNOME Shell extension's state in a sentence; empty on other desktops.
-    Q_PROPERTY(QString extensionStatus READ extensionStatus NOTIFY extensionStatusChanged)
-    Q_PROPERTY(bool canEnableExtension READ canEnableExtension NOTIFY extensionStatusChanged)
+    // GNOME Shell's extension; its text is empty on other desktops.
+    Q_PROPERTY(ExtensionStatusModel *extension READ extension CONSTANT)
 
 public:
     enum Role {
@@ -105,8 +105,7 @@ public:
 
     // Read-only: how each screen's colour is changed ("eDP-1 — colour matrix").
     QStringList screenPathRows() const;
-    QString extensionStatus() const;
-    bool canEnableExtension() const;
+    ExtensionStatusModel *extension() const { return m_extension; }
 
     // The page came on screen: read the login item's status and the permission.
     Q_INVOKABLE void appear();
@@ -120,8 +119,6 @@ public:
     Q_INVOKABLE void checkForUpdates();
     Q_INVOKABLE void grantScreenRecording();
     Q_INVOKABLE void relaunch();
-    // Switches the extension on; the app starts again with it.
-    Q_INVOKABLE void enableExtension();
     Q_INVOKABLE void back();
 
     void classBegin() override {}
@@ -137,7 +134,6 @@ Q_SIGNALS:
     void refractionStatusChanged();
     void launchAtLoginChanged();
     void screenPathRowsChanged();
-    void extensionStatusChanged();
 
 private:
     void reloadRows();
@@ -145,6 +141,7 @@ private:
     void releaseUpdateChecker();
 
     QPointer<PopoverContext> m_context;
+    ExtensionStatusModel *m_extension = new ExtensionStatusModel(this);
     QPointer<HalvoStore> m_store;
     Actions m_actions;
     QPointer<UpdateChecking> m_updateChecker;

@@ -66,7 +66,7 @@ int main(int argc, char *argv[])
         rig.ripple->requestable = shot.requestable;
         rig.make();
         OnboardingWindowController controller(rig.store.get(), rig.defaults.get(), {},
-                                              {[] {}, [] {}});
+                                              {[] {}, [] {}, {}});
         controller.show(shot.step);
         wait(300);
         if (shot.prepare && controller.model())
