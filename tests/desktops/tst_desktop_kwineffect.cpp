@@ -72,6 +72,11 @@ private Q_SLOTS:
                                QStringLiteral("--file"), QStringLiteral("kwinrc"), QStringLiteral("--group"),
                                QStringLiteral("Windows"), QStringLiteral("--key"), QStringLiteral("FocusPolicy"),
                                QStringLiteral("FocusFollowsMouse")});
+        // An empty group of the effect's own, left by hand: it must stay too.
+        QFile file(KWinNightLightStage::configPath());
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("\n[Effect-" + KWinEffectStage::effectId.toUtf8() + "]\n");
+        file.close();
         m_kwinrc = kwinrc();
         QVERIFY(m_kwinrc.contains("FocusFollowsMouse"));
         if (refusesEffect())

@@ -62,12 +62,19 @@ NightLightStage::Settings currentValues()
     return values;
 }
 
-// Every other byte of the file stays; a file that held only our group goes.
-bool writeKwinrc(const NightLightStage::Settings &entries)
+bool groupExists()
+{
+    return KConfigText::hasGroup(readKwinrc(), group());
+}
+
+// Every other byte of the file stays; a file that held only our group goes,
+// and so does the group unless it was there before (`keepGroup`).
+bool writeKwinrc(const NightLightStage::Settings &entries, bool keepGroup)
 {
     const QString path = KWinNightLightStage::configPath();
     const QByteArray text = readKwinrc();
-    const QByteArray edited = KConfigText::withEntries(text, group(), entries);
+    const QByteArray edited = KConfigText::withEntries(
+        text, group(), entries, keepGroup ? KConfigText::EmptyGroup::Keep : KConfigText::EmptyGroup::Remove);
     if (edited == text)
         return true;
     if (edited.isEmpty())
@@ -97,7 +104,7 @@ NightLightStage::Settings fromJson(const QJsonObject &object)
     return settings;
 }
 
-bool saveRecord(const NightLightStage::Settings &original)
+bool saveRecord(const NightLightStage::Settings &original, bool groupExisted)
 {
     const QString path = KWinEffectStage::recordPath();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
@@ -105,6 +112,7 @@ bool saveRecord(const NightLightStage::Settings &original)
     QJsonObject object;
     object.insert(QStringLiteral("effect"), KWinEffectStage::effectId);
     object.insert(QStringLiteral("original"), toJson(original));
+    object.insert(QStringLiteral("groupExisted"), groupExisted);
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(object).toJson()) >= 0 && file.commit();
 }
@@ -152,7 +160,7 @@ void KWinEffectStage::recoverRecord(const QDBusConnection &sessionBus)
         if (!original.contains(key))
             original.insert(key, std::nullopt);
     }
-    if (writeKwinrc(original)) {
+    if (writeKwinrc(original, object.value(QStringLiteral("groupExisted")).toBool())) {
         QFile::remove(recordPath());
         logSystemLine(QStringLiteral("Halvo KWinEffectStage: removed the colour filter left by an earlier run"));
     }
@@ -163,7 +171,7 @@ KWinEffectStage::Probe KWinEffectStage::probe()
     if (!m_bus.isConnected())
         return Probe::NoAnswer;
     // Recorded first: a crash while it is loaded is undone too.
-    saveRecord(currentValues());
+    saveRecord(currentValues(), groupExists());
     QDBusMessage message = QDBusMessage::createMethodCall(QStringLiteral("org.kde.KWin"), QStringLiteral("/Effects"),
                                                           QStringLiteral("org.kde.kwin.Effects"),
                                                           QStringLiteral("loadEffect"));
@@ -212,8 +220,9 @@ bool KWinEffectStage::show(const Transition &transition)
 {
     if (!m_original) {
         m_original = currentValues();
+        m_groupExisted = groupExists();
         // Recorded before the write, so that a crash right after it is undone too.
-        if (!saveRecord(*m_original))
+        if (!saveRecord(*m_original, m_groupExisted))
             logSystemLine(QStringLiteral("Halvo KWinEffectStage: cannot record the colour filter in ") + recordPath());
     }
     const NightLightStage::Settings entries = {
@@ -225,7 +234,7 @@ bool KWinEffectStage::show(const Transition &transition)
         {QStringLiteral("OriginY"), QString::number(transition.origin.y(), 'f', 1)},
         {QStringLiteral("Serial"), QString::number(++m_serial)},
     };
-    if (!writeKwinrc(entries))
+    if (!writeKwinrc(entries, true))
         return false;
     if (m_loaded)
         return call(QStringLiteral("reconfigureEffect"));
@@ -261,7 +270,7 @@ void KWinEffectStage::restoreMatrices()
     if (m_loaded)
         call(QStringLiteral("unloadEffect"));
     m_loaded = false;
-    if (writeKwinrc(*m_original)) {
+    if (writeKwinrc(*m_original, m_groupExisted)) {
         QFile::remove(recordPath());
         m_original.reset();
     }

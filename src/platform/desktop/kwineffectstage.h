@@ -86,4 +86,6 @@ private:
     int m_serial = 0;
     // kwinrc's values of our keys before the first write (nullopt: absent).
     std::optional<NightLightStage::Settings> m_original;
+    // Whether kwinrc had the group before: then its header stays.
+    bool m_groupExisted = false;
 };
