@@ -13,6 +13,7 @@ class KeepAwakeEngine;
 class OnboardingWindowController;
 class PanelButton;
 class QSettings;
+class RemoteControl;
 class RippleTransitioning;
 class ScheduleEngine;
 struct SessionPlatform;
@@ -48,6 +49,9 @@ public:
     // this returns at once, 0 when the instance carried it out.
     int run();
 
+    // Hands `request` to the instance that runs; returns the exit code.
+    static int forwardRequest(const RemoteControl &instance, const LaunchRequest &request);
+
     HalvoStore *store() const { return m_store.get(); }
     StatusBarController *statusBarController() const { return m_statusBarController.get(); }
     ScheduleEngine *scheduleEngine() const { return m_scheduleEngine.get(); }
@@ -55,6 +59,9 @@ public:
     void start();
     void shutdown();
     void reopen();
+
+private Q_SLOTS:
+    void busDisconnected();
 
 private:
     enum class Instance { First,
@@ -69,6 +76,7 @@ private:
     void showPopover();
     void notifyWhatHappens();
     void notifyOfMissingTray();
+    void endWithTheBusIfStartedByIt();
 
     std::shared_ptr<DisplayColorEngine> m_colorEngine;
     // Set by the platform where its own words say better why colour cannot change.
