@@ -54,13 +54,10 @@ screenshots: setup build
 install: build
 	cmake --install $(BUILD)
 
-# A Debian package in $(DEBDIR)/: installs under /usr and leaves updates to
-# apt, so the update check is left out.
+# The Debian package, built by dpkg-buildpackage from debian/ in a copy of
+# the tree: $(DEBDIR)/halvoscope_<version>_<arch>.deb.
 deb: setup
-	cmake -S . -B $(DEBDIR) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DHALVOSCOPE_WERROR=ON \
-	  -DHALVOSCOPE_BUILD_TESTS=OFF -DHALVOSCOPE_UPDATE_CHECK=OFF -DCMAKE_INSTALL_PREFIX=/usr
-	cmake --build $(DEBDIR) -j $(JOBS) --target halvoscope
-	cd $(DEBDIR) && cpack -G DEB
+	JOBS=$(JOBS) bash scripts/build-deb.sh $(DEBDIR)
 
 clean:
 	rm -rf $(BUILD) $(ASAN) $(BENCHDIR) $(DEBDIR)
