@@ -35,7 +35,11 @@
 #include <QTimeZone>
 #include <QVariantList>
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <unistd.h>
@@ -306,16 +310,46 @@ void HalvoApp::notifyWhatHappens()
                      });
 }
 
-// Nor can they see that no tray shows the icon.
+// Nor can they see that no tray shows the icon. Once per login session: the
+// mark lives in the runtime folder, which the session's end empties.
 void HalvoApp::notifyOfMissingTray()
 {
     DesktopNotifier *notifier = m_notifier.get();
     QObject::connect(m_statusBarController.get(), &StatusBarController::trayUnavailable, notifier, [notifier] {
-        notifier->notifyOnce(
-            QStringLiteral("Halvoscope is running"),
-            QStringLiteral("No panel shows its icon. To open Halvoscope, launch it again or run "
-                           "\"halvoscope --show\"."));
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
+                               + QStringLiteral("/Halvoscope");
+        const QString mark = folder + QStringLiteral("/tray-notice-")
+                             + qEnvironmentVariable("XDG_SESSION_ID", QStringLiteral("session"));
+        if (QFileInfo::exists(mark))
+            return;
+        QDir().mkpath(folder);
+        if (QFile file(mark); file.open(QIODevice::WriteOnly))
+            file.close();
+        notifier->notifyOnce(tr("Halvoscope is running"),
+                             tr("No panel shows its icon. To open Halvoscope, launch it again or run "
+                                "\"halvoscope --show\". %1")
+                                 .arg(trayAdvice(qEnvironmentVariable("XDG_CURRENT_DESKTOP"))));
     });
+}
+
+// How a panel icon comes about on the desktop XDG_CURRENT_DESKTOP names.
+QString HalvoApp::trayAdvice(const QString &currentDesktop)
+{
+    const QStringList desktops = currentDesktop.toLower().split(QLatin1Char(':'));
+    const auto is = [&desktops](const char *name) { return desktops.contains(QLatin1String(name)); };
+    if (is("gnome") || is("ubuntu"))
+        return tr("For an icon in the top bar, enable Halvoscope's GNOME Shell extension "
+                  "(gnome-extensions enable halvoscope@corvanta.com) or the AppIndicator extension "
+                  "(package gnome-shell-extension-appindicator).");
+    if (is("kde"))
+        return tr("For an icon, add the System Tray widget to a panel (right-click the panel, Add Widgets).");
+    if (is("xfce"))
+        return tr("For an icon, add the Status Tray plugin to a panel (Panel, Add New Items).");
+    if (is("sway") || is("hyprland") || is("river") || is("labwc") || is("wayfire"))
+        return tr("For an icon, give the bar a tray: swaybar's tray_output, or Waybar's tray module.");
+    if (is("lxqt") || is("mate") || is("x-cinnamon") || is("lxde") || is("budgie"))
+        return tr("For an icon, add the system tray (notification area) to a panel.");
+    return tr("For an icon, run a panel with a system tray (for example trayer or stalonetray).");
 }
 
 void HalvoApp::handleFirstRun()

@@ -49,6 +49,9 @@ public:
     // this returns at once, 0 when the instance carried it out.
     int run();
 
+    // How to get a panel icon on this desktop (XDG_CURRENT_DESKTOP), in a sentence.
+    static QString trayAdvice(const QString &currentDesktop);
+
     // Hands `request` to the instance that runs; returns the exit code.
     static int forwardRequest(const RemoteControl &instance, const LaunchRequest &request);
 

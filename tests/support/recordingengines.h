@@ -176,9 +176,11 @@ public:
         return true;
     }
     bool isEnabled() const override { return enabled; }
+    QString reasonToStartOff() const override { return startOffReason; }
 
     bool enabled = false;
     std::optional<QString> failure;
+    QString startOffReason;
 };
 
 // The engines and login items a test store is built with, writing to one
