@@ -148,8 +148,6 @@ private Q_SLOTS:
                                   << QString(64, QLatin1Char('a')) + QChar(0x2026) << none;
         QTest::newRow("no screen shows it") << "candle" << true << "color.apply 1800 90"
                                             << "" << QStringList{QStringLiteral("HDMI-1"), QStringLiteral("eDP-1")};
-        QTest::newRow("one screen named") << "vivid" << true << "color.apply 6500 160"
-                                          << "" << QStringList{QStringLiteral("GNOME Night Light")};
     }
 
     void activatePreset()

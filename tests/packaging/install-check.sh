@@ -36,7 +36,6 @@ complete_words() {
     complete "$root/share/bash-completion/completions/halvoscope" "$@"
 }
 [ "$(complete_words halvoscope --preset c)" = "candle color-ink" ] || fail "bash completes --preset c as '$(complete_words halvoscope --preset c)'"
-[ "$(complete_words halvoscope --q)" = "--quit" ] || fail "bash completes --q as '$(complete_words halvoscope --q)'"
 
 # Hints count too: each validator must have nothing at all to say.
 out=$(desktop-file-validate "$root/share/applications/com.corvanta.Halvoscope.desktop" 2>&1) \
