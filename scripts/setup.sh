@@ -4,8 +4,9 @@
 # missing, and installs only what is missing.
 set -euo pipefail
 
-PACKAGES=(
-  # build
+# What the application's build needs; debian/control's Build-Depends lists
+# the same (build-essential aside, which Debian implies).
+BUILD_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-svg-dev
   libqt6opengl6-dev libqt6svg6 libgl-dev
@@ -16,6 +17,14 @@ PACKAGES=(
   # XML files (xdg-output; the wlr gamma control ships in the Rust crate's
   # source package, the only Debian package that carries it)
   libwayland-dev libwayland-bin wayland-protocols librust-wayland-protocols-dev
+)
+if [ "${1:-}" = --build-depends ]; then
+  printf '%s\n' "${BUILD_PACKAGES[@]}"
+  exit 0
+fi
+
+PACKAGES=(
+  "${BUILD_PACKAGES[@]}"
   # run time: QML modules, SVG icons, Mesa OpenGL, Qt's Wayland platform
   qt6-wayland
   qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-layouts
@@ -28,8 +37,9 @@ PACKAGES=(
   # gio: launches the autostart entry through GLib's desktop-entry reader in tests;
   # glib-compile-schemas and GNOME's night-light schema for the desktop tests
   libglib2.0-bin gnome-settings-daemon-common
-  # packaging: dpkg-shlibdeps for the package's dependencies, the validators
-  dpkg-dev desktop-file-utils appstream
+  # packaging: dpkg-buildpackage and debhelper build the package, lintian
+  # and the validators check it
+  dpkg-dev debhelper lintian desktop-file-utils appstream
   # zone rules for the schedule tests (Europe/Berlin and others)
   tzdata
   # the include-layering check

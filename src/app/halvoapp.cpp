@@ -3,6 +3,7 @@
 #include "app/desktopnotifier.h"
 #include "app/halvobusservice.h"
 #include "app/processservices.h"
+#include "app/remotecontrol.h"
 #include "app/statusbarcontroller.h"
 #include "app/terminationsignals.h"
 #include "app/userdefaults.h"
@@ -35,8 +36,11 @@
 #include <QTimeZone>
 #include <QVariantList>
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <unistd.h>
@@ -46,46 +50,11 @@
 
 namespace {
 
-// How long a second launch waits for the running instance to answer.
-constexpr int reopenCallTimeoutMs = 5000;
-
 // A relaunch ("Relaunch", "Relaunch & Finish") starts the new process while
 // the old one still owns the bus name. Every process puts its pid here; a
 // child that inherits it knows it replaces its parent and waits for the name.
 const char relaunchParentVariable[] = "HALVOSCOPE_RELAUNCHED_FROM";
 constexpr int relaunchWaitMs = 10000;
-
-// Calls `method` on the running instance; prints why it failed, if it did.
-bool callRunningInstance(const QString &method, const QVariantList &arguments)
-{
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        HalvoBusService::serviceName, HalvoBusService::objectPath,
-        HalvoBusService::interfaceName, method);
-    call.setArguments(arguments);
-    const QDBusMessage answer = QDBusConnection::sessionBus().call(call, QDBus::Block, reopenCallTimeoutMs);
-    if (answer.type() != QDBusMessage::ErrorMessage)
-        return true;
-    if (answer.errorName() == QDBusError::errorString(QDBusError::InvalidArgs))
-        std::fprintf(stderr, "halvoscope: %s\n", qPrintable(answer.errorMessage()));
-    else
-        std::fprintf(stderr, "halvoscope: Halvoscope is already running but did not answer: %s\n",
-                     qPrintable(answer.errorMessage()));
-    return false;
-}
-
-// Whether a built-in or saved preset has this id. Reads the state file where
-// the store would, without migrating or writing anything.
-bool isKnownPresetID(const QString &id)
-{
-    const StatePersistence standard;
-    QString path = standard.fileURL();
-    if (!QFileInfo::exists(path) && standard.legacyFileURL()
-        && QFileInfo::exists(*standard.legacyFileURL()))
-        path = *standard.legacyFileURL();
-    const HalvoPersistedState state = StatePersistence(path).load();
-    return std::any_of(state.presets.cbegin(), state.presets.cend(),
-                       [&id](const HalvoPreset &preset) { return preset.id == id; });
-}
 
 } // namespace
 
@@ -124,18 +93,12 @@ int HalvoApp::run()
                 self->reopen();
         },
         QDBusConnection::sessionBus());
+    m_busService->setQuitAction([] { QCoreApplication::quit(); });
 
     const Instance instance = claimSingleInstance();
     if (instance == Instance::Other) {
         m_busService.reset();
         return forwardRequestToRunningInstance();
-    }
-    // No instance runs (or none can be found): an unknown preset ends this
-    // one before it changes anything.
-    if (m_request.activatePreset && !isKnownPresetID(m_request.presetID)) {
-        std::fprintf(stderr, "halvoscope: No preset with id \u201C%s\u201D\n",
-                     qPrintable(m_request.presetID));
-        return 1;
     }
     switch (instance) {
     case Instance::Other:
@@ -151,6 +114,7 @@ int HalvoApp::run()
     m_terminationSignals = std::make_unique<TerminationSignals>();
     connect(m_terminationSignals.get(), &TerminationSignals::received, qApp, &QCoreApplication::quit);
     connect(qApp, &QCoreApplication::aboutToQuit, this, &HalvoApp::shutdown);
+    endWithTheBusIfStartedByIt();
 
     start();
     return QApplication::exec();
@@ -196,13 +160,38 @@ HalvoApp::Instance HalvoApp::claimSingleInstance()
 
 int HalvoApp::forwardRequestToRunningInstance()
 {
-    if (m_request.activatePreset
-        && !callRunningInstance(QStringLiteral("ActivatePreset"), {m_request.presetID}))
-        return 1;
+    return forwardRequest(RemoteControl(QDBusConnection::sessionBus()), m_request);
+}
+
+int HalvoApp::forwardRequest(const RemoteControl &instance, const LaunchRequest &request)
+{
+    if (request.activatePreset) {
+        if (const int status = instance.activatePreset(request.presetID); status != RemoteControl::succeeded)
+            return status;
+    }
     // A plain second launch shows the popover; --preset alone does not.
-    if (m_request.showPopover || !m_request.activatePreset)
-        return callRunningInstance(QStringLiteral("ShowPopover"), {}) ? 0 : 1;
-    return 0;
+    if (request.showPopover || !request.activatePreset)
+        return instance.showPopover();
+    return RemoteControl::succeeded;
+}
+
+// An instance the session bus started for a call belongs to that bus: a
+// private bus of a test or of a remote session ends without a logout, and
+// the instance would keep the displays coloured with nobody to reach it.
+// libdbus reports the lost connection as a local Disconnected signal.
+void HalvoApp::endWithTheBusIfStartedByIt()
+{
+    if (qEnvironmentVariable("DBUS_STARTER_BUS_TYPE") != QLatin1String("session"))
+        return;
+    QDBusConnection::sessionBus().connect(
+        QString(), QStringLiteral("/org/freedesktop/DBus/Local"), QStringLiteral("org.freedesktop.DBus.Local"),
+        QStringLiteral("Disconnected"), this, SLOT(busDisconnected()));
+}
+
+void HalvoApp::busDisconnected()
+{
+    std::fprintf(stderr, "halvoscope: the session bus that started Halvoscope has gone; quitting.\n");
+    QCoreApplication::quit();
 }
 
 void HalvoApp::carryOutRequest()
@@ -341,16 +330,46 @@ void HalvoApp::notifyWhatHappens()
                      });
 }
 
-// Nor can they see that no tray shows the icon.
+// Nor can they see that no tray shows the icon. Once per login session: the
+// mark lives in the runtime folder, which the session's end empties.
 void HalvoApp::notifyOfMissingTray()
 {
     DesktopNotifier *notifier = m_notifier.get();
     QObject::connect(m_statusBarController.get(), &StatusBarController::trayUnavailable, notifier, [notifier] {
-        notifier->notifyOnce(
-            QStringLiteral("Halvoscope is running"),
-            QStringLiteral("No panel shows its icon. To open Halvoscope, launch it again or run "
-                           "\"halvoscope --show\"."));
+        const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation)
+                               + QStringLiteral("/Halvoscope");
+        const QString mark = folder + QStringLiteral("/tray-notice-")
+                             + qEnvironmentVariable("XDG_SESSION_ID", QStringLiteral("session"));
+        if (QFileInfo::exists(mark))
+            return;
+        QDir().mkpath(folder);
+        if (QFile file(mark); file.open(QIODevice::WriteOnly))
+            file.close();
+        notifier->notifyOnce(tr("Halvoscope is running"),
+                             tr("No panel shows its icon. To open Halvoscope, launch it again or run "
+                                "\"halvoscope --show\". %1")
+                                 .arg(trayAdvice(qEnvironmentVariable("XDG_CURRENT_DESKTOP"))));
     });
+}
+
+// How a panel icon comes about on the desktop XDG_CURRENT_DESKTOP names.
+QString HalvoApp::trayAdvice(const QString &currentDesktop)
+{
+    const QStringList desktops = currentDesktop.toLower().split(QLatin1Char(':'));
+    const auto is = [&desktops](const char *name) { return desktops.contains(QLatin1String(name)); };
+    if (is("gnome") || is("ubuntu"))
+        return tr("For an icon in the top bar, enable Halvoscope's GNOME Shell extension "
+                  "(gnome-extensions enable halvoscope@corvanta.com) or the AppIndicator extension "
+                  "(package gnome-shell-extension-appindicator).");
+    if (is("kde"))
+        return tr("For an icon, add the System Tray widget to a panel (right-click the panel, Add Widgets).");
+    if (is("xfce"))
+        return tr("For an icon, add the Status Tray plugin to a panel (Panel, Add New Items).");
+    if (is("sway") || is("hyprland") || is("river") || is("labwc") || is("wayfire"))
+        return tr("For an icon, give the bar a tray: swaybar's tray_output, or Waybar's tray module.");
+    if (is("lxqt") || is("mate") || is("x-cinnamon") || is("lxde") || is("budgie"))
+        return tr("For an icon, add the system tray (notification area) to a panel.");
+    return tr("For an icon, run a panel with a system tray (for example trayer or stalonetray).");
 }
 
 void HalvoApp::handleFirstRun()

@@ -14,6 +14,7 @@ class OnboardingWindowController;
 class DesktopExtension;
 class PanelButton;
 class QSettings;
+class RemoteControl;
 class RippleTransitioning;
 class ScheduleEngine;
 struct SessionPlatform;
@@ -49,6 +50,12 @@ public:
     // this returns at once, 0 when the instance carried it out.
     int run();
 
+    // How to get a panel icon on this desktop (XDG_CURRENT_DESKTOP), in a sentence.
+    static QString trayAdvice(const QString &currentDesktop);
+
+    // Hands `request` to the instance that runs; returns the exit code.
+    static int forwardRequest(const RemoteControl &instance, const LaunchRequest &request);
+
     HalvoStore *store() const { return m_store.get(); }
     StatusBarController *statusBarController() const { return m_statusBarController.get(); }
     ScheduleEngine *scheduleEngine() const { return m_scheduleEngine.get(); }
@@ -56,6 +63,9 @@ public:
     void start();
     void shutdown();
     void reopen();
+
+private Q_SLOTS:
+    void busDisconnected();
 
 private:
     enum class Instance { First,
@@ -71,6 +81,7 @@ private:
     void showPopover();
     void notifyWhatHappens();
     void notifyOfMissingTray();
+    void endWithTheBusIfStartedByIt();
 
     std::shared_ptr<DisplayColorEngine> m_colorEngine;
     // Set by the platform where its own words say better why colour cannot change.

@@ -1,7 +1,9 @@
 #include "app/halvobusservice.h"
 
-#include "core/elidedtext.h"
+#include "app/remotecontrol.h"
 #include "core/halvostore.h"
+
+#include <QCoreApplication>
 
 #include <QDBusMessage>
 #include <QDBusVariant>
@@ -10,6 +12,7 @@
 const QString HalvoBusService::serviceName = QStringLiteral("com.corvanta.Halvoscope");
 const QString HalvoBusService::objectPath = QStringLiteral("/com/corvanta/Halvoscope");
 const QString HalvoBusService::interfaceName = QStringLiteral("com.corvanta.Halvoscope");
+const QString HalvoBusService::notShownError = QStringLiteral("com.corvanta.Halvoscope.Error.NotShown");
 
 HalvoBusService::HalvoBusService(HalvoStore *store, std::function<void()> showPopover,
                                  QDBusConnection bus, QObject *parent)
@@ -71,13 +74,61 @@ void HalvoBusService::ActivatePreset(const QString &id)
     if (!m_store)
         return;
     if (!m_store->findPreset(id)) {
-        // The id can be as long as a bus message; quoting a start is enough to recognise it.
         if (calledFromDBus())
-            sendErrorReply(QDBusError::InvalidArgs,
-                           QStringLiteral("No preset with id \u201C%1\u201D").arg(elidedText(id, 64)));
+            sendErrorReply(QDBusError::InvalidArgs, unknownPresetText(id, presetIDs(m_store->presets())));
         return;
     }
     m_store->activatePreset(id, true);
+    if (!calledFromDBus())
+        return;
+    setDelayedReply(true);
+    if (!m_store->isTransitioning()) {
+        m_bus.send(colourReply(message()));
+        return;
+    }
+    // The colour goes on at the end of the transition; the answer waits for it.
+    auto *waiter = new QObject(this);
+    connect(m_store, &HalvoStore::isTransitioningChanged, waiter,
+            [this, waiter, call = message(), store = m_store] {
+                if (store->isTransitioning())
+                    return;
+                m_bus.send(colourReply(call));
+                waiter->deleteLater();
+            });
+    connect(m_store, &QObject::destroyed, waiter, &QObject::deleteLater);
+}
+
+QDBusMessage HalvoBusService::colourReply(const QDBusMessage &call) const
+{
+    const QStringList screens = m_store ? m_store->screensWithoutColour() : QStringList();
+    if (screens.isEmpty())
+        return call.createReply();
+    const QString name = m_store->activePreset().name;
+    return call.createErrorReply(
+        notShownError,
+        QCoreApplication::translate("HalvoBusService", "%1 is chosen, but no screen shows it: %2.")
+            .arg(name, screens.join(QStringLiteral(", "))));
+}
+
+QStringList HalvoBusService::ListPresets(QStringList &names, QString &activeID)
+{
+    QStringList ids;
+    names.clear();
+    if (!m_store)
+        return ids;
+    for (const HalvoPreset &preset : m_store->presets()) {
+        ids.append(preset.id);
+        names.append(preset.name);
+    }
+    activeID = activePresetID();
+    return ids;
+}
+
+void HalvoBusService::Quit()
+{
+    // Queued, so that the caller has its answer before the bus goes.
+    if (m_quit)
+        QMetaObject::invokeMethod(this, m_quit, Qt::QueuedConnection);
 }
 
 void HalvoBusService::SetKeepAwake(bool enabled)

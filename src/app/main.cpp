@@ -1,90 +1,117 @@
+#include "app/commandline.h"
+#include "app/displayprobe.h"
 #include "app/halvoapp.h"
+#include "app/remotecontrol.h"
+#include "core/halvopreset.h"
 
 #include <QApplication>
-#include <QCommandLineOption>
-#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDBusConnection>
 #include <QStringList>
 
 #include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
 // Exit code of a command line that cannot be run as written.
 constexpr int usageError = 2;
 
-// In a Wayland session our windows stay on XWayland where there is one, so
-// the popover can be placed where we choose (a native Wayland window cannot
-// choose its position); without XWayland they use Qt's Wayland platform and
-// the compositor places them. A platform the user chose is kept.
-void chooseQtPlatform()
+void printError(const QString &line)
 {
-    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return;
-    qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "wayland" : "xcb");
+    std::fprintf(stderr, "halvoscope: %s\n", qPrintable(line));
+}
+
+// Carries out the request when an instance runs; nullopt when none does and
+// this process may start one.
+std::optional<int> handToRunningInstance(const CommandLine &commandLine)
+{
+    // A connection of its own, closed again before the application's.
+    const QString name = QStringLiteral("halvoscope-command-line");
+    std::optional<int> status;
+    {
+        const RemoteControl instance(QDBusConnection::connectToBus(QDBusConnection::SessionBus, name));
+        if (instance.instanceRuns()) {
+            HalvoApp::LaunchRequest request;
+            request.activatePreset = commandLine.activatesPreset();
+            request.presetID = commandLine.presetID();
+            request.showPopover = commandLine.showsPopover();
+            switch (commandLine.action()) {
+            case CommandLine::Action::List: status = instance.listPresets(); break;
+            case CommandLine::Action::Quit: status = instance.quit(); break;
+            default: status = HalvoApp::forwardRequest(instance, request); break;
+            }
+        } else if (commandLine.action() == CommandLine::Action::List
+                   || commandLine.action() == CommandLine::Action::Quit) {
+            printError(instance.notRunningText());
+            status = RemoteControl::notRunning;
+        }
+    }
+    QDBusConnection::disconnectFromBus(name);
+    return status;
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    // Parsed before the application object exists, so that --help and
-    // --version need no display and never reach a running instance.
+    // Read before the application object exists, so that --help, --version
+    // and requests to a running instance need no display.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Display colour presets, Red Light and Keep Awake from the tray. A second start hands "
-        "its request to the running instance."));
-    // Not addHelpOption(): its --help-all lists Qt's own options, which this
-    // parser, running before Qt, does not take.
-    const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
-                                        QStringLiteral("Display this help and exit."));
-    const QCommandLineOption versionOption({QStringLiteral("v"), QStringLiteral("version")},
-                                           QStringLiteral("Display the version and exit."));
-    parser.addOption(helpOption);
-    parser.addOption(versionOption);
-    const QCommandLineOption presetOption(
-        QStringLiteral("preset"),
-        QStringLiteral("Activate the preset with this id, as a click on its row would; starts "
-                       "Halvoscope when it is not running."),
-        QStringLiteral("id"));
-    const QCommandLineOption showOption(
-        QStringLiteral("show"),
-        QStringLiteral("Open the popover; starts Halvoscope when it is not running."));
-    parser.addOption(presetOption);
-    parser.addOption(showOption);
-
-    if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "halvoscope: %s\nTry 'halvoscope --help'.\n",
-                     qPrintable(parser.errorText()));
+    CommandLine commandLine;
+    if (!commandLine.parse(arguments)) {
+        std::fprintf(stderr, "halvoscope: %s\nTry 'halvoscope --help'.\n", qPrintable(commandLine.errorText()));
         return usageError;
     }
-    if (parser.isSet(helpOption)) {
-        // Without an application object Qt cannot name the program itself.
-        QString help = parser.helpText();
-        help.replace(QLatin1String("<executable_name>"), QLatin1String("halvoscope"));
-        std::fputs(qPrintable(help), stdout);
+    if (commandLine.action() == CommandLine::Action::Help) {
+        std::fputs(qPrintable(commandLine.helpText(presetIDs(presetsOnDisk()))), stdout);
         return 0;
     }
-    if (parser.isSet(versionOption)) {
+    if (commandLine.action() == CommandLine::Action::Version) {
         std::printf("halvoscope %s\n", HALVOSCOPE_VERSION);
         return 0;
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        std::fprintf(stderr, "halvoscope: unexpected argument '%s'\nTry 'halvoscope --help'.\n",
-                     qPrintable(parser.positionalArguments().constFirst()));
-        return usageError;
+    if (const std::optional<int> status = handToRunningInstance(commandLine))
+        return *status;
+
+    // No instance runs: an unknown preset ends this one before it changes anything.
+    if (commandLine.activatesPreset()) {
+        const QStringList known = presetIDs(presetsOnDisk());
+        if (!known.contains(commandLine.presetID())) {
+            printError(unknownPresetText(commandLine.presetID(), known));
+            return RemoteControl::failed;
+        }
+    }
+    const QString platform = commandLine.platform().isEmpty() ? chosenQtPlatform() : commandLine.platform();
+    if (const QString problem = displayProblem(platform); !problem.isEmpty()) {
+        printError(QCoreApplication::translate("main", "Halvoscope is not running, and cannot start here: %1")
+                       .arg(problem));
+        return RemoteControl::notRunning;
     }
 
-    HalvoApp::LaunchRequest request;
-    request.activatePreset = parser.isSet(presetOption);
-    request.presetID = parser.value(presetOption);
-    request.showPopover = parser.isSet(showOption);
+    // The platform goes to Qt on its command line, not through the
+    // environment, which the programs Halvoscope starts would inherit.
+    std::vector<std::string> storage(argv, argv + argc);
+    if (commandLine.platform().isEmpty() && !platform.isEmpty()) {
+        storage.emplace_back("-platform");
+        storage.push_back(platform.toStdString());
+    }
+    std::vector<char *> qtArguments;
+    for (std::string &argument : storage)
+        qtArguments.push_back(argument.data());
+    qtArguments.push_back(nullptr);
+    int qtArgumentCount = int(storage.size());
 
-    chooseQtPlatform();
-    QApplication application(argc, argv);
+    HalvoApp::LaunchRequest request;
+    request.activatePreset = commandLine.activatesPreset();
+    request.presetID = commandLine.presetID();
+    request.showPopover = commandLine.showsPopover();
+    QApplication application(qtArgumentCount, qtArguments.data());
     HalvoApp halvoscope(request);
     return halvoscope.run();
 }

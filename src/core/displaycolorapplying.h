@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSet>
+#include <QStringList>
 #include <QtGlobal>
 
 // What the store needs from the engine that colours every screen.
@@ -30,4 +31,9 @@ public:
     // short transition: an animated change then applies its target once
     // instead of every frame.
     virtual bool followsEveryFrame() const { return true; }
+
+    // While a colour other than neutral is on and no screen shows any of it:
+    // the screens that should (all of them). Empty while at least one screen
+    // shows it, and for the neutral colour.
+    virtual QStringList screensWithoutColour() const { return {}; }
 };

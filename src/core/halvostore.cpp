@@ -94,6 +94,11 @@ std::optional<HalvoPreset> HalvoStore::findPreset(const QString &id) const
     return std::nullopt;
 }
 
+QStringList HalvoStore::screensWithoutColour() const
+{
+    return m_colorEngine ? m_colorEngine->screensWithoutColour() : QStringList();
+}
+
 void HalvoStore::activatePreset(const QString &id, bool animated)
 {
     const std::optional<HalvoPreset> found = findPreset(id);

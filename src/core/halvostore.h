@@ -115,6 +115,8 @@ public:
 
     // Derived values, computed on every read.
     HalvoPreset activePreset() const;
+    // See DisplayColorApplying::screensWithoutColour.
+    QStringList screensWithoutColour() const;
     QList<HalvoPreset> visiblePresets() const;
     std::optional<HalvoPreset> findPreset(const QString &id) const;
 

@@ -13,4 +13,9 @@ public:
 
     // True exactly when the login item is enabled.
     virtual bool isEnabled() const = 0;
+
+    // Why a first run should leave the login item off here, in a sentence for
+    // the user (a program run from its build tree); empty when nothing speaks
+    // against the usual default.
+    virtual QString reasonToStartOff() const { return {}; }
 };

@@ -207,6 +207,32 @@ void DisplayColorEngine::restoreTemperature()
     m_temperatureWritten.reset();
 }
 
+// Nothing written anywhere while a colour is wanted: a missing display
+// server, outputs that take neither matrix nor ramp, or a night light that
+// refused the temperature. A capture hiding the colour for a moment counts
+// as showing it.
+QStringList DisplayColorEngine::screensWithoutColour() const
+{
+    if (isNeutral() || m_overlaysTemporarilyHidden)
+        return {};
+    if (m_stage->isAvailable() && m_stage->takesTemperature()) {
+        if (m_temperatureWritten)
+            return {};
+        return {m_stage->temperatureStageName()};
+    }
+    if (hasWritten())
+        return {};
+    QStringList screens = m_stage->isAvailable() ? m_stage->activeOutputs() : QStringList();
+    for (auto it = m_crtcs.cbegin(); it != m_crtcs.cend(); ++it) {
+        const QString screen = m_stage->crtcScreen(it.key());
+        if (!screens.contains(screen))
+            screens.append(screen);
+    }
+    if (screens.isEmpty())
+        screens.append(tr("every screen (no display server whose colours can be changed)"));
+    return screens;
+}
+
 void DisplayColorEngine::applyColorWithReveal(qint64 temperature, qint64 saturation, QPointF origin, double progress)
 {
     Q_UNUSED(temperature);
@@ -495,13 +521,17 @@ void DisplayColorEngine::updateCapabilities()
     Q_EMIT screenCapabilitiesChanged();
 }
 
+bool DisplayColorEngine::hasWritten() const
+{
+    return std::any_of(m_outputs.cbegin(), m_outputs.cend(),
+                       [](const OutputRecord &r) { return r.lastAppliedMatrix.has_value(); })
+           || std::any_of(m_crtcs.cbegin(), m_crtcs.cend(),
+                          [](const CrtcRecord &r) { return r.lastAppliedRamp.has_value(); });
+}
+
 void DisplayColorEngine::updateReassertTimer()
 {
-    const bool written = std::any_of(m_outputs.cbegin(), m_outputs.cend(),
-                                     [](const OutputRecord &r) { return r.lastAppliedMatrix.has_value(); })
-                         || std::any_of(m_crtcs.cbegin(), m_crtcs.cend(),
-                                        [](const CrtcRecord &r) { return r.lastAppliedRamp.has_value(); });
-    const bool wanted = written && !isNeutral() && !m_overlaysTemporarilyHidden && m_stage->isAvailable();
+    const bool wanted = hasWritten() && !isNeutral() && !m_overlaysTemporarilyHidden && m_stage->isAvailable();
     if (wanted && !m_reassertTimer.isActive())
         m_reassertTimer.start();
     else if (!wanted)

@@ -55,6 +55,7 @@ public:
     void reset() override;
     // False where the desktop's night light takes the colour.
     bool followsEveryFrame() const override;
+    QStringList screensWithoutColour() const override;
 
     // A colour matrix or a gamma ramp cannot be masked to a circle, so the
     // reveal is never available here: both do nothing, and the ripple applies
@@ -135,6 +136,8 @@ private:
     void restoreGamma();
     void resync();
     void reassert();
+    // Whether any output holds a matrix or any CRTC a ramp of ours.
+    bool hasWritten() const;
     void updateReassertTimer();
     static bool yieldsAfterReplacement(Sharing &sharing);
     void tellYielded(const QStringList &screens);

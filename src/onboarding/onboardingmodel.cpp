@@ -16,6 +16,8 @@ bool initialOpenAtLogin(const HalvoStore *store)
     const LoginItemService *loginItems = store->loginItemService();
     if (loginItems && loginItems->isEnabled())
         return true;
+    if (loginItems && !loginItems->reasonToStartOff().isEmpty())
+        return false;
     return !store->hasCompletedOnboarding();
 }
 
@@ -64,6 +66,10 @@ QString OnboardingModel::primaryTitle() const
 
 QString OnboardingModel::loginStatusText() const
 {
+    const LoginItemService *loginItems = m_store ? m_store->loginItemService() : nullptr;
+    const QString reason = loginItems ? loginItems->reasonToStartOff() : QString();
+    if (!m_openAtLogin && !reason.isEmpty())
+        return reason;
     return m_openAtLogin ? QStringLiteral("Enabled · Launches quietly in your system tray")
                          : QStringLiteral("Off · Open Halvoscope manually from Applications");
 }

@@ -1,6 +1,8 @@
 // The command line, run as a process with a private profile and no display:
-// the answers that must not start the application, and a --preset that no
-// running instance and no state file knows, which must change nothing.
+// the answers that must not start the application, a --preset that no
+// running instance and no state file knows, which must change nothing, and
+// the requests a running instance carries out for a caller without a display
+// (ssh, cron, a systemd timer).
 
 #include "core/halvopersistedstate.h"
 #include "core/statepersistence.h"
@@ -112,6 +114,31 @@ private Q_SLOTS:
         QTest::newRow("empty preset id") << QStringList{QStringLiteral("--preset=")} << QString()
                                          << true << 1 << QString()
                                          << QStringLiteral("No preset with id \u201C\u201D");
+        QTest::newRow("unknown preset lists the saved ids too")
+            << sunrise << QStringLiteral("Halvoscope") << true << 1 << QString()
+            << QStringLiteral("Valid ids: standard, red-light, candle, black-white, color-ink, vivid, custom-1\n");
+        QTest::newRow("--help lists the ids") << QStringList{QStringLiteral("--help")} << QStringLiteral("Halvoscope")
+                                              << false << 0 << QStringLiteral("Preset ids: standard, red-light, candle, black-white, color-ink, vivid, custom-1")
+                                              << QString();
+        QTest::newRow("session manager's restart") << QStringList{QStringLiteral("-session"), QStringLiteral("10d2e4_1"), QStringLiteral("--version")}
+                                                   << QString() << true << 0 << version << QString();
+        QTest::newRow("--list and --quit together") << QStringList{QStringLiteral("--list"), QStringLiteral("--quit")}
+                                                    << QString() << true << 2 << QString() << QStringLiteral("--list and --quit");
+
+        // Nothing runs, and no display to start one on: one line, status 3.
+        const QString notRunning = QStringLiteral("halvoscope: Halvoscope is not running on this session bus.\n");
+        const QString noBus = QStringLiteral("no D-Bus session bus here");
+        const QString noDisplay = QStringLiteral(
+            "halvoscope: Halvoscope is not running, and cannot start here: no display (neither DISPLAY nor WAYLAND_DISPLAY is set).\n");
+        QTest::newRow("--list, nothing runs") << QStringList{QStringLiteral("--list")} << QString() << true << 3
+                                              << QString() << notRunning;
+        QTest::newRow("--quit, no bus") << QStringList{QStringLiteral("--quit")} << QString() << false << 3
+                                        << QString() << noBus;
+        QTest::newRow("--preset, no display") << QStringList{QStringLiteral("--preset"), QStringLiteral("candle")}
+                                              << QString() << true << 3 << QString() << noDisplay;
+        QTest::newRow("--show, no display, no bus") << QStringList{QStringLiteral("--show")} << QString() << false
+                                                    << 3 << QString() << noDisplay;
+        QTest::newRow("plain start, no display") << QStringList() << QString() << true << 3 << QString() << noDisplay;
     }
 
     void runsWithoutStarting()
@@ -127,11 +154,9 @@ private Q_SLOTS:
             seedState(home.path(), seed);
         const QMap<QString, QByteArray> before = filesBelow(home.path());
 
+        // No platform either: nothing here may need a window.
         QProcessEnvironment env = headlessEnvironment(home.path(), runtime.path());
-        // Windows are needed only where the application object must exist
-        // (--preset); the others must answer before one is made.
-        if (!arguments.constFirst().startsWith(QLatin1String("--preset")))
-            env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         if (withBus) {
             QVERIFY2(QDBusConnection::sessionBus().isConnected(), "runs on a private session bus");
             QVERIFY(!QDBusConnection::sessionBus().interface()->isServiceRegistered(serviceName));
@@ -158,6 +183,8 @@ private Q_SLOTS:
             QVERIFY2(out.contains(expectedOut), qPrintable(out));
         if (expectedErr.isEmpty())
             QCOMPARE(err, QString());
+        else if (expectedErr.startsWith(QLatin1String("halvoscope: ")))
+            QCOMPARE(err, expectedErr);
         else
             QVERIFY2(err.contains(expectedErr), qPrintable(err));
 
@@ -167,46 +194,91 @@ private Q_SLOTS:
             QVERIFY(!QDBusConnection::sessionBus().interface()->isServiceRegistered(serviceName));
     }
 
-    // A saved preset starts the application with it; later launches hand
-    // their preset to that instance, which refuses one it does not know.
-    void handsPresetsToTheRunningInstance()
+    // A saved preset starts the application with it; later launches without
+    // a display hand their request to that instance.
+    void talksToTheRunningInstance_data()
     {
+        // Whether the instance's screens take colour (the session's X server)
+        // or none does (no display server, windows offscreen).
+        QTest::addColumn<bool>("onScreen");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("expectedOut");
+        QTest::addColumn<QString>("expectedErr");
+        QTest::addColumn<QString>("activeAfter");
+
+        const QString custom = QStringLiteral("custom-1");
+        QTest::newRow("--list") << true << QStringList{QStringLiteral("--list")} << 0
+                                << QStringLiteral("  standard\tStandard\n  red-light\tRed Light\n  candle\tCandle\n"
+                                                  "  black-white\tBlack & White\n  color-ink\tColor Ink\n"
+                                                  "  vivid\tVivid\n* custom-1\tReading\n")
+                                << QString() << custom;
+        QTest::newRow("--preset candle") << true << QStringList{QStringLiteral("--preset"), QStringLiteral("candle")}
+                                         << 0 << QString() << QString() << QStringLiteral("candle");
+        QTest::newRow("unknown preset") << true << QStringList{QStringLiteral("--preset"), QStringLiteral("sunrise")} << 1
+                                        << QString()
+                                        << QStringLiteral("halvoscope: No preset with id \u201Csunrise\u201D. Valid ids: standard, "
+                                                          "red-light, candle, black-white, color-ink, vivid, custom-1\n")
+                                        << custom;
+        QTest::newRow("no screen shows it") << false << QStringList{QStringLiteral("--preset=candle")} << 1 << QString()
+                                            << QStringLiteral("halvoscope: Candle is chosen, but no screen shows it: every screen "
+                                                              "(no display server whose colours can be changed).\n")
+                                            << QStringLiteral("candle");
+        QTest::newRow("--show") << true << QStringList{QStringLiteral("--show")} << 0 << QString() << QString() << custom;
+        QTest::newRow("restarted by the session manager")
+            << true << QStringList{QStringLiteral("-session"), QStringLiteral("10d2e4_1"), QStringLiteral("--preset"), QStringLiteral("red-light")}
+            << 0 << QString() << QString() << QStringLiteral("red-light");
+        QTest::newRow("--quit") << true << QStringList{QStringLiteral("--quit")} << 0 << QString() << QString() << QString();
+    }
+
+    void talksToTheRunningInstance()
+    {
+        QFETCH(bool, onScreen);
+        QFETCH(QStringList, arguments);
         QTemporaryDir home;
         QTemporaryDir runtime;
         QVERIFY(home.isValid() && runtime.isValid());
         seedState(home.path(), QStringLiteral("Halvoscope"));
-        const QProcessEnvironment env = headlessEnvironment(home.path(), runtime.path());
         QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
         QVERIFY(bus && !bus->isServiceRegistered(serviceName));
 
+        QProcessEnvironment instanceEnv = headlessEnvironment(home.path(), runtime.path());
+        if (onScreen) {
+            QVERIFY2(qEnvironmentVariableIsSet("DISPLAY"), "runs under scripts/headless-session.sh");
+            instanceEnv.insert(QStringLiteral("DISPLAY"), qEnvironmentVariable("DISPLAY"));
+            instanceEnv.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        }
         E2E::AppProcess app;
-        app.setProcessEnvironment(env);
-        app.start(QStringLiteral(HALVOSCOPE_EXECUTABLE),
-                  {QStringLiteral("--preset"), QStringLiteral("custom-1")});
+        app.setProcessEnvironment(instanceEnv);
+        app.start(QStringLiteral(HALVOSCOPE_EXECUTABLE), {QStringLiteral("--preset"), QStringLiteral("custom-1")});
         QTRY_VERIFY_WITH_TIMEOUT(bus->isServiceRegistered(serviceName), 30000);
         QTRY_COMPARE_WITH_TIMEOUT(activePresetID(), QStringLiteral("custom-1"), 10000);
 
-        const auto launch = [&env](const QString &id, QString *err) {
-            E2E::AppProcess second;
-            second.setProcessEnvironment(env);
-            second.start(QStringLiteral(HALVOSCOPE_EXECUTABLE), {QStringLiteral("--preset"), id});
-            if (!second.waitForFinished(30000))
-                return -1;
-            *err = QString::fromLocal8Bit(second.readAllStandardError());
-            return second.exitStatus() == QProcess::NormalExit ? second.exitCode() : -1;
-        };
-        QString err;
-        QCOMPARE(launch(QStringLiteral("sunrise"), &err), 1);
-        QVERIFY2(err.contains(QStringLiteral("No preset with id \u201Csunrise\u201D")), qPrintable(err));
-        QCOMPARE(activePresetID(), QStringLiteral("custom-1"));
+        // As from ssh or a timer: the session bus, and no display at all.
+        QProcessEnvironment env = headlessEnvironment(home.path(), runtime.path());
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        E2E::AppProcess second;
+        second.setProcessEnvironment(env);
+        second.start(QStringLiteral(HALVOSCOPE_EXECUTABLE), arguments);
+        QVERIFY(second.waitForFinished(60000));
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QTEST(second.exitCode(), "exitCode");
+        QTEST(QString::fromLocal8Bit(second.readAllStandardOutput()), "expectedOut");
+        QTEST(QString::fromLocal8Bit(second.readAllStandardError()), "expectedErr");
 
-        QCOMPARE(launch(QStringLiteral("candle"), &err), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(activePresetID(), QStringLiteral("candle"), 10000);
-        QCOMPARE(app.state(), QProcess::Running);
-
-        app.terminate();
-        QVERIFY(app.waitForFinished(30000));
+        QFETCH(QString, activeAfter);
+        if (activeAfter.isEmpty()) {
+            // --quit: the instance ends as a quit from the popover would.
+            QVERIFY(app.waitForFinished(30000));
+        } else {
+            QCOMPARE(activePresetID(), activeAfter);
+            QCOMPARE(app.state(), QProcess::Running);
+            app.terminate();
+            QVERIFY(app.waitForFinished(30000));
+        }
+        QCOMPARE(app.exitStatus(), QProcess::NormalExit);
         QCOMPARE(app.exitCode(), 0);
+        QTRY_VERIFY(!bus->isServiceRegistered(serviceName));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "app/halvobusservice.h"
+#include "app/remotecontrol.h"
 #include "core/halvostore.h"
 #include "core/statepersistence.h"
 
@@ -45,6 +46,8 @@ private:
     QTemporaryDir m_dir;
     std::shared_ptr<CallLog> m_log;
     std::shared_ptr<RecordingKeepAwakeEngine> m_keepAwake;
+    std::shared_ptr<RecordingColorEngine> m_color;
+    int m_quitCalls = 0;
     std::unique_ptr<HalvoStore> m_store;
     std::unique_ptr<HalvoBusService> m_service;
     int m_showPopoverCalls = 0;
@@ -100,8 +103,9 @@ private Q_SLOTS:
         QFile::remove(statePath());
         m_log = std::make_shared<CallLog>();
         m_keepAwake = std::make_shared<RecordingKeepAwakeEngine>(m_log);
+        m_color = std::make_shared<RecordingColorEngine>(m_log);
         m_store = std::make_unique<HalvoStore>(
-            StatePersistence(statePath()), std::make_shared<RecordingColorEngine>(m_log),
+            StatePersistence(statePath()), m_color,
             std::make_shared<RecordingBrightnessEngine>(m_log), m_keepAwake, nullptr,
             [] { return QDateTime(QDate(2024, 6, 1), QTime(12, 0)); },
             std::make_shared<RecordingLoginItems>());
@@ -109,6 +113,8 @@ private Q_SLOTS:
         m_service = std::make_unique<HalvoBusService>(
             m_store.get(), [this] { ++m_showPopoverCalls; }, QDBusConnection::sessionBus());
         QVERIFY(m_service->registerObject());
+        m_quitCalls = 0;
+        m_service->setQuitAction([this] { ++m_quitCalls; });
         m_log->calls.clear();
     }
 
@@ -124,19 +130,24 @@ private Q_SLOTS:
         QTest::addColumn<bool>("known");
         QTest::addColumn<QString>("colourCall");
         QTest::addColumn<QString>("quoted"); // the id as the error repeats it
+        // Screens the colour engine reports as showing none of the colour.
+        QTest::addColumn<QStringList>("refusing");
 
+        const QStringList none;
         QTest::newRow("candle") << "candle" << true << "color.apply 1800 90"
-                                << "";
+                                << "" << none;
         QTest::newRow("red light") << "red-light" << true << "color.apply 1000 100"
-                                   << "";
+                                   << "" << none;
         QTest::newRow("unknown id") << "sunset" << false << ""
-                                    << "sunset";
+                                    << "sunset" << none;
         QTest::newRow("empty id") << "" << false << ""
-                                  << "";
+                                  << "" << none;
         QTest::newRow("custom- prefix only") << "custom-" << false << ""
-                                             << "custom-";
+                                             << "custom-" << none;
         QTest::newRow("16 MB id") << QString(16 * 1024 * 1024, QLatin1Char('a')) << false << ""
-                                  << QString(64, QLatin1Char('a')) + QChar(0x2026);
+                                  << QString(64, QLatin1Char('a')) + QChar(0x2026) << none;
+        QTest::newRow("no screen shows it") << "candle" << true << "color.apply 1800 90"
+                                            << "" << QStringList{QStringLiteral("HDMI-1"), QStringLiteral("eDP-1")};
     }
 
     void activatePreset()
@@ -145,13 +156,18 @@ private Q_SLOTS:
         QFETCH(bool, known);
         QFETCH(QString, colourCall);
         QFETCH(QString, quoted);
+        QFETCH(QStringList, refusing);
+        m_color->refusingScreens = refusing;
         PropertiesListener listener(client());
 
         const QDBusMessage reply = call(QStringLiteral("ActivatePreset"), {id});
         if (!known) {
             QCOMPARE(reply.type(), QDBusMessage::ErrorMessage);
             QCOMPARE(reply.errorName(), QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"));
-            QCOMPARE(reply.errorMessage(), QStringLiteral("No preset with id \u201C%1\u201D").arg(quoted));
+            QCOMPARE(reply.errorMessage(),
+                     QStringLiteral("No preset with id \u201C%1\u201D. Valid ids: standard, red-light, "
+                                    "candle, black-white, color-ink, vivid")
+                         .arg(quoted));
             QCOMPARE(m_store->activeModeID(), QStringLiteral("standard"));
             QVERIFY(!QFile::exists(statePath()));
             QVERIFY(m_log->calls.isEmpty());
@@ -159,7 +175,14 @@ private Q_SLOTS:
             QVERIFY(listener.changes.isEmpty());
             return;
         }
-        QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+        if (refusing.isEmpty()) {
+            QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+        } else {
+            // Chosen all the same: it shows as soon as a screen can.
+            QCOMPARE(reply.errorName(), HalvoBusService::notShownError);
+            QCOMPARE(reply.errorMessage(), QStringLiteral("%1 is chosen, but no screen shows it: %2.")
+                                               .arg(m_store->activePreset().name, refusing.join(QStringLiteral(", "))));
+        }
         QCOMPARE(m_store->activeModeID(), id);
         QVERIFY2(m_log->calls.contains(colourCall), qPrintable(m_log->calls.join(u'\n')));
         QVERIFY(QFile::exists(statePath()));
@@ -221,6 +244,27 @@ private Q_SLOTS:
         QVERIFY(!m_store->keepAwakeEnabled());
     }
 
+    void listPresets()
+    {
+        m_store->activatePreset(QStringLiteral("candle"), false);
+        const HalvoPreset custom = m_store->addCustomPreset(QStringLiteral("Night\tdesk"));
+        const QDBusMessage reply = call(QStringLiteral("ListPresets"));
+        QCOMPARE(reply.type(), QDBusMessage::ReplyMessage);
+        QStringList ids = presetIDs(HalvoPreset::builtInPresets());
+        ids.append(custom.id);
+        QCOMPARE(reply.arguments().value(0).toStringList(), ids);
+        QCOMPARE(reply.arguments().value(1).toStringList().first(), QStringLiteral("Standard"));
+        QCOMPARE(reply.arguments().value(1).toStringList().last(), QStringLiteral("Night desk"));
+        QCOMPARE(reply.arguments().value(2).toString(), QStringLiteral("candle"));
+    }
+
+    // The caller has its answer before the quit runs.
+    void quit()
+    {
+        QCOMPARE(call(QStringLiteral("Quit")).type(), QDBusMessage::ReplyMessage);
+        QTRY_COMPARE(m_quitCalls, 1);
+    }
+
     void showPopover()
     {
         QCOMPARE(call(QStringLiteral("ShowPopover")).type(), QDBusMessage::ReplyMessage);
@@ -247,6 +291,7 @@ private Q_SLOTS:
         for (const char *expected :
              {"<interface name=\"com.corvanta.Halvoscope\">", "<method name=\"ShowPopover\"",
               "<method name=\"ActivatePreset\"", "<method name=\"SetKeepAwake\"",
+              "<method name=\"ListPresets\"", "<method name=\"Quit\"",
               "<property name=\"ActivePresetID\" type=\"s\" access=\"read\"",
               "<property name=\"KeepAwake\" type=\"b\" access=\"read\""}) {
             QVERIFY2(xml.contains(QLatin1String(expected)), expected);

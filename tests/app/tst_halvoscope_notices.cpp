@@ -116,10 +116,14 @@ private Q_SLOTS:
     void withoutATrayTheUserIsToldHowToOpenItOnce()
     {
         QTemporaryDir home;
-        QVERIFY(home.isValid());
+        QTemporaryDir runtime;
+        QVERIFY(home.isValid() && runtime.isValid());
         seedFinishedOnboarding(home.path());
         AppProcess app;
-        app.setProcessEnvironment(appEnvironment(home.path()));
+        QProcessEnvironment env = appEnvironment(home.path());
+        env.insert(QStringLiteral("XDG_CURRENT_DESKTOP"), QStringLiteral("KDE"));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        app.setProcessEnvironment(env);
         app.setProcessChannelMode(QProcess::ForwardedChannels);
         app.start(QStringLiteral(HALVOSCOPE_EXECUTABLE), {});
         QVERIFY(app.waitForStarted());
@@ -128,6 +132,7 @@ private Q_SLOTS:
         const Notice &notice = m_service->notices.first();
         QCOMPARE(notice.appName, QStringLiteral("Halvoscope"));
         QVERIFY2(notice.body.contains(QStringLiteral("halvoscope --show")), qPrintable(notice.body));
+        QVERIFY2(notice.body.contains(QStringLiteral("add the System Tray widget to a panel")), qPrintable(notice.body));
 
         // Opening it as told works, and still no tray: no second notice.
         launchAgain(home.path(), {QStringLiteral("--show")});
@@ -198,12 +203,15 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(m_service->count(colourSummary()), 1, 20000);
         QVERIFY(m_service->notices.first().body.contains(QStringLiteral("Keep Awake")));
 
-        // A preset still goes through, and the notice is not repeated.
+        // A preset is still chosen, the caller hears that no screen shows
+        // it, and the notice is not repeated.
         AppProcess second;
         second.setProcessEnvironment(env);
         second.start(QStringLiteral(HALVOSCOPE_EXECUTABLE), {QStringLiteral("--preset"), QStringLiteral("candle")});
         QVERIFY(second.waitForFinished(20000));
-        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(second.exitCode(), 1);
+        const QString err = QString::fromLocal8Bit(second.readAllStandardError());
+        QVERIFY2(err.contains(QStringLiteral("Candle is chosen, but no screen shows it")), qPrintable(err));
         QTRY_COMPARE_WITH_TIMEOUT(savedState(home.path()).value(QStringLiteral("activeModeID")).toString(),
                                   QStringLiteral("candle"), 10000);
         drainBus();

@@ -54,15 +54,25 @@ private Q_SLOTS:
         QTest::addColumn<int>("step");
         QTest::addColumn<bool>("openAtLogin");
         QTest::addColumn<bool>("hasScreenPermission");
+        // What the login items say against switching them on.
+        QTest::addColumn<QString>("startOffReason");
+        QTest::addColumn<QString>("loginStatus");
 
-        QTest::newRow("first launch") << 0 << false << false << true << false << 0 << true << false;
+        const QString on = QStringLiteral("Enabled · Launches quietly in your system tray");
+        const QString off = QStringLiteral("Off · Open Halvoscope manually from Applications");
+        const QString buildTree = QStringLiteral("Off · runs from a build tree");
+        QTest::newRow("first launch from a build tree")
+            << 0 << false << false << true << false << 0 << false << false << buildTree << buildTree;
+        QTest::newRow("from a build tree, login item already on")
+            << 0 << false << true << true << false << 0 << true << false << buildTree << on;
+        QTest::newRow("first launch") << 0 << false << false << true << false << 0 << true << false << QString() << on;
         QTest::newRow("first launch, login item already on")
-            << 0 << false << true << true << false << 0 << true << false;
-        QTest::newRow("setup guide, login item on") << 0 << true << true << true << true << 0 << true << true;
-        QTest::newRow("setup guide, login item off") << 0 << true << false << true << true << 0 << false << true;
-        QTest::newRow("start step below range") << -4 << false << false << true << false << 0 << true << false;
-        QTest::newRow("start step above range") << 9 << false << false << true << true << 2 << true << true;
-        QTest::newRow("no ripple engine") << 2 << false << false << false << true << 2 << true << false;
+            << 0 << false << true << true << false << 0 << true << false << QString() << QString();
+        QTest::newRow("setup guide, login item on") << 0 << true << true << true << true << 0 << true << true << QString() << QString();
+        QTest::newRow("setup guide, login item off") << 0 << true << false << true << true << 0 << false << true << QString() << off;
+        QTest::newRow("start step below range") << -4 << false << false << true << false << 0 << true << false << QString() << QString();
+        QTest::newRow("start step above range") << 9 << false << false << true << true << 2 << true << true << QString() << QString();
+        QTest::newRow("no ripple engine") << 2 << false << false << false << true << 2 << true << false << QString() << QString();
     }
 
     void initialState()
@@ -75,6 +85,8 @@ private Q_SLOTS:
 
         rig->seedCompleted(completed);
         rig->loginItems->enabled = loginItemEnabled;
+        QFETCH(QString, startOffReason);
+        rig->loginItems->startOffReason = startOffReason;
         rig->withRipple = withRipple;
         rig->ripple->granted = granted;
         rig->make();
@@ -83,6 +95,9 @@ private Q_SLOTS:
         QTEST(model->step(), "step");
         QTEST(model->openAtLogin(), "openAtLogin");
         QTEST(model->hasScreenPermission(), "hasScreenPermission");
+        QFETCH(QString, loginStatus);
+        if (!loginStatus.isEmpty())
+            QCOMPARE(model->loginStatusText(), loginStatus);
         QCOMPARE(model->requestedPermission(), false);
         QCOMPARE(model->didWarmUpCapture(), false);
         QCOMPARE(model->previewWarm(), false);

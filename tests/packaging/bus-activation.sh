@@ -74,4 +74,13 @@ kill -TERM "$app_pid"
 wait_for eval '! kill -0 "$app_pid" 2>/dev/null' || fail "the activated instance did not quit"
 app_pid=""
 [ "$(dbus_call NameHasOwner s "$name")" = "b false" ] || fail "$name still owned after quit"
+
+# Started again by a call, it ends with the bus that started it.
+bus --timeout=120 call "$name" /com/corvanta/Halvoscope "$name" ShowPopover || fail "second activation failed"
+owner=$(dbus_call GetConnectionUnixProcessID s "$name")
+app_pid=${owner#u }
+kill "$bus_pid"
+bus_pid=""
+wait_for eval '! kill -0 "$app_pid" 2>/dev/null' || fail "the activated instance outlived its bus"
+app_pid=""
 echo "PASS"

@@ -32,17 +32,17 @@ ino_t inodeOf(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
 }
 
-QByteArray expectedEntry(const QByteArray &exec)
+QByteArray expectedEntry(const QByteArray &exec, const QByteArray &tryExec)
 {
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=Halvoscope\n"
            "Exec="
-           + exec + "\n"
-                    "Icon=com.corvanta.Halvoscope\n"
-                    "Terminal=false\n"
-                    "NoDisplay=false\n"
-                    "X-GNOME-Autostart-enabled=true\n";
+           + exec + "\nTryExec=" + tryExec + "\n"
+                                             "Icon=com.corvanta.Halvoscope\n"
+                                             "Terminal=false\n"
+                                             "NoDisplay=false\n"
+                                             "X-GNOME-Autostart-enabled=true\n";
 }
 
 } // namespace
@@ -62,6 +62,8 @@ private Q_SLOTS:
     void registerFailure();
     void unregisterFailure();
     void defaultsFollowXdgConfigHome();
+    void buildTreeStartsOff_data();
+    void buildTreeStartsOff();
 };
 
 void TestAutostartLoginItem::registerAndUnregister()
@@ -76,7 +78,7 @@ void TestAutostartLoginItem::registerAndUnregister()
     QString error = QStringLiteral("untouched");
     QVERIFY(item.registerItem(&error));
     QCOMPARE(error, QStringLiteral("untouched"));
-    QCOMPARE(readFile(entry), expectedEntry("/usr/bin/halvoscope"));
+    QCOMPARE(readFile(entry), expectedEntry("/usr/bin/halvoscope", "/usr/bin/halvoscope"));
     QVERIFY(item.isEnabled());
 
     QVERIFY(item.unregisterItem(&error));
@@ -90,30 +92,44 @@ void TestAutostartLoginItem::execValue_data()
 {
     QTest::addColumn<QString>("program");
     QTest::addColumn<QString>("exec");
+    // TryExec names the file itself: string escapes only, no quotes, % as it is.
+    QTest::addColumn<QString>("tryExec");
 
     QTest::newRow("plain") << "/usr/bin/halvoscope"
+                           << "/usr/bin/halvoscope"
                            << "/usr/bin/halvoscope";
     QTest::newRow("spaces") << "/opt/My Apps/halvoscope"
-                            << "\"/opt/My Apps/halvoscope\"";
+                            << "\"/opt/My Apps/halvoscope\""
+                            << "/opt/My Apps/halvoscope";
     QTest::newRow("dollar") << "/home/u/$HOME/h"
-                            << "\"/home/u/\\\\$HOME/h\"";
+                            << "\"/home/u/\\\\$HOME/h\""
+                            << "/home/u/$HOME/h";
     QTest::newRow("double quote") << "/a\"b/h"
-                                  << "\"/a\\\\\"b/h\"";
+                                  << "\"/a\\\\\"b/h\""
+                                  << "/a\"b/h";
     QTest::newRow("backtick") << "/a`b/h"
-                              << "\"/a\\\\`b/h\"";
+                              << "\"/a\\\\`b/h\""
+                              << "/a`b/h";
     QTest::newRow("backslash") << "/a\\b/h"
-                               << "\"/a\\\\\\\\b/h\"";
+                               << "\"/a\\\\\\\\b/h\""
+                               << "/a\\\\b/h";
     QTest::newRow("single quote") << "/it's/h"
-                                  << "\"/it's/h\"";
+                                  << "\"/it's/h\""
+                                  << "/it's/h";
     QTest::newRow("tilde and hash") << "/~x#1/h"
-                                    << "\"/~x#1/h\"";
+                                    << "\"/~x#1/h\""
+                                    << "/~x#1/h";
     QTest::newRow("percent") << "/100%/h"
-                             << "/100%%/h";
+                             << "/100%%/h"
+                             << "/100%/h";
     QTest::newRow("percent and space") << "/100 %/h"
-                                       << "\"/100 %%/h\"";
+                                       << "\"/100 %%/h\""
+                                       << "/100 %/h";
     QTest::newRow("tab") << "/a\tb/h"
-                         << "\"/a\\tb/h\"";
-    QTest::newRow("non-ASCII") << QString::fromUtf8("/opt/Bilder/\u00fc/h") << QString::fromUtf8("/opt/Bilder/\u00fc/h");
+                         << "\"/a\\tb/h\""
+                         << "/a\\tb/h";
+    QTest::newRow("non-ASCII") << QString::fromUtf8("/opt/Bilder/\u00fc/h") << QString::fromUtf8("/opt/Bilder/\u00fc/h")
+                               << QString::fromUtf8("/opt/Bilder/\u00fc/h");
 }
 
 void TestAutostartLoginItem::execValue()
@@ -125,7 +141,8 @@ void TestAutostartLoginItem::execValue()
     QTemporaryDir temp;
     AutostartLoginItem item(temp.path(), program);
     QVERIFY(item.registerItem(nullptr));
-    QCOMPARE(readFile(item.entryPath()), expectedEntry(exec.toUtf8()));
+    QFETCH(QString, tryExec);
+    QCOMPARE(readFile(item.entryPath()), expectedEntry(exec.toUtf8(), tryExec.toUtf8()));
 }
 
 // GLib's desktop-entry reader (what GNOME's session uses for autostart) must
@@ -213,7 +230,7 @@ void TestAutostartLoginItem::reRegisterReplacesTheFile()
     QString error;
     QVERIFY2(item.registerItem(&error), qPrintable(error));
     QVERIFY(item.isEnabled());
-    QCOMPARE(readFile(item.entryPath()), expectedEntry("/usr/bin/halvoscope"));
+    QCOMPARE(readFile(item.entryPath()), expectedEntry("/usr/bin/halvoscope", "/usr/bin/halvoscope"));
     // A new file renamed into place, never the old one rewritten in place.
     QVERIFY(inodeOf(item.entryPath()) != before);
     QCOMPARE(QDir(temp.filePath(QStringLiteral("autostart"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
@@ -281,7 +298,30 @@ void TestAutostartLoginItem::defaultsFollowXdgConfigHome()
     QCOMPARE(item.entryPath(), temp.path() + QStringLiteral("/autostart/com.corvanta.Halvoscope.desktop"));
     QVERIFY(item.registerItem(nullptr));
     QCOMPARE(readFile(item.entryPath()),
-             expectedEntry(AutostartLoginItem::execValue(QCoreApplication::applicationFilePath()).toUtf8()));
+             expectedEntry(AutostartLoginItem::execValue(QCoreApplication::applicationFilePath()).toUtf8(),
+                           AutostartLoginItem::stringValue(QCoreApplication::applicationFilePath()).toUtf8()));
+}
+
+void TestAutostartLoginItem::buildTreeStartsOff_data()
+{
+    QTest::addColumn<QString>("besideBinary");
+    QTest::addColumn<bool>("startsOff");
+    QTest::newRow("installed") << QString() << false;
+    QTest::newRow("build tree") << QStringLiteral("CMakeCache.txt") << true;
+    QTest::newRow("a cache one folder up") << QStringLiteral("../CMakeCache.txt") << false;
+}
+
+void TestAutostartLoginItem::buildTreeStartsOff()
+{
+    QFETCH(QString, besideBinary);
+    QTemporaryDir temp;
+    QVERIFY(QDir(temp.path()).mkpath(QStringLiteral("tree/bin")));
+    if (!besideBinary.isEmpty()) {
+        QFile cache(temp.filePath(QStringLiteral("tree/bin/") + besideBinary));
+        QVERIFY(cache.open(QIODevice::WriteOnly));
+    }
+    const AutostartLoginItem item(temp.path(), temp.filePath(QStringLiteral("tree/bin/halvoscope")));
+    QTEST(!item.reasonToStartOff().isEmpty(), "startsOff");
 }
 
 QTEST_GUILESS_MAIN(TestAutostartLoginItem)

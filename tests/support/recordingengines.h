@@ -40,6 +40,10 @@ public:
         m_log->add(QStringLiteral("color.hidden %1").arg(hidden));
     }
     void reset() override { m_log->add(QStringLiteral("color.reset")); }
+    QStringList screensWithoutColour() const override { return refusingScreens; }
+
+    // Screens that show none of the colour, as a display that refuses it would report.
+    QStringList refusingScreens;
 
 private:
     std::shared_ptr<CallLog> m_log;
@@ -172,9 +176,11 @@ public:
         return true;
     }
     bool isEnabled() const override { return enabled; }
+    QString reasonToStartOff() const override { return startOffReason; }
 
     bool enabled = false;
     std::optional<QString> failure;
+    QString startOffReason;
 };
 
 // The engines and login items a test store is built with, writing to one

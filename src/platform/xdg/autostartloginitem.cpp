@@ -82,11 +82,15 @@ QString AutostartLoginItem::execValue(const QString &program)
         argument = program;
     }
     argument.replace(QLatin1Char('%'), QLatin1String("%%"));
+    return stringValue(argument);
+}
 
-    // The value is also a string value of the file, whose own escapes apply first
-    // when it is read back.
+// The value is also a string value of the file, whose own escapes apply first
+// when it is read back.
+QString AutostartLoginItem::stringValue(const QString &text)
+{
     QString value;
-    for (const QChar c : argument) {
+    for (const QChar c : text) {
         switch (c.unicode()) {
         case '\\': value += QLatin1String("\\\\"); break;
         case '\n': value += QLatin1String("\\n"); break;
@@ -105,6 +109,9 @@ QString AutostartLoginItem::desktopEntry() const
                          "Name=Halvoscope\n"
                          "Exec=")
            + execValue(m_executablePath)
+           // A session skips the entry once the binary is gone (a deleted
+           // build tree, an uninstalled package) instead of failing each login.
+           + QLatin1String("\nTryExec=") + stringValue(m_executablePath)
            + QLatin1String("\n"
                            "Icon=com.corvanta.Halvoscope\n"
                            "Terminal=false\n"
@@ -153,4 +160,14 @@ bool AutostartLoginItem::isEnabled() const
     if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
         return false;
     return !isHidden(file.readAll());
+}
+
+QString AutostartLoginItem::reasonToStartOff() const
+{
+    const QFileInfo executable(m_executablePath);
+    if (!QFileInfo::exists(executable.dir().filePath(QStringLiteral("CMakeCache.txt"))))
+        return {};
+    return QCoreApplication::translate("AutostartLoginItem",
+                                       "Off · Halvoscope runs from its build folder; to start it at login, install it "
+                                       "(make install or the package)");
 }

@@ -17,6 +17,9 @@ public:
     bool unregisterItem(QString *errorDescription) override;
     // The entry exists and the user has not switched it off with Hidden=true.
     bool isEnabled() const override;
+    // A binary beside its CMakeCache.txt runs from a build tree, which may be
+    // rebuilt, moved or deleted; the login item belongs to an installed copy.
+    QString reasonToStartOff() const override;
 
     QString entryPath() const;
     QString desktopEntry() const;
@@ -24,6 +27,8 @@ public:
     // The Exec value that runs exactly `program`: quoted and escaped when it
     // holds characters the Desktop Entry format reserves.
     static QString execValue(const QString &program);
+    // `text` as a string value of the file, its escapes applied.
+    static QString stringValue(const QString &text);
 
 private:
     QString m_configDirectory;
