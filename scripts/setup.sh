@@ -10,6 +10,8 @@ BUILD_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-svg-dev
   libqt6opengl6-dev libqt6svg6 libgl-dev
+  # translations: lupdate/lrelease, their CMake functions, and Qt's own catalogues
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   libx11-dev libxrandr-dev libxext-dev libxss-dev libxi-dev
   # GIO's GSettings for GNOME's night light
   libglib2.0-dev

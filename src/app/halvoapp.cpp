@@ -318,15 +318,15 @@ void HalvoApp::notifyWhatHappens()
     if (!m_colorEngine->canChangeColor()) {
         const QString why = !m_colorUnavailableReason.isEmpty()
                                 ? m_colorUnavailableReason
-                                : QStringLiteral("The display server offers no way to change the screen's colours (no XRandR). "
-                                                 "Presets still set brightness and Keep Awake.");
-        logSystemLine(QStringLiteral("Halvoscope cannot change the screen's colours: ") + why);
-        notifier->notifyOnce(QStringLiteral("Halvoscope cannot change the screen's colours"), why);
+                                : QCoreApplication::translate("HalvoApp", "The display server offers no way to change the screen's colors (no XRandR). "
+                                                                          "Presets still set brightness and Keep Awake.");
+        logSystemLine(QCoreApplication::translate("HalvoApp", "Halvoscope cannot change the screen's colors: %1").arg(why));
+        notifier->notifyOnce(QCoreApplication::translate("HalvoApp", "Halvoscope cannot change the screen's colors"), why);
     }
     QObject::connect(store, &HalvoStore::stateSaveFailed, notifier,
                      [notifier](const QString &filePath, const QString &error) {
-                         notifier->notifyOnce(QStringLiteral("Halvoscope could not save its settings"),
-                                              QStringLiteral("Writing %1 failed: %2").arg(filePath, error));
+                         notifier->notifyOnce(QCoreApplication::translate("HalvoApp", "Halvoscope could not save its settings"),
+                                              QCoreApplication::translate("HalvoApp", "Writing %1 failed: %2").arg(filePath, error));
                      });
 }
 

@@ -1,3 +1,4 @@
+#include "app/apptranslations.h"
 #include "app/commandline.h"
 #include "app/displayprobe.h"
 #include "app/halvoapp.h"
@@ -63,6 +64,7 @@ int main(int argc, char *argv[])
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
 
+    AppTranslations translations;
     CommandLine commandLine;
     if (!commandLine.parse(arguments)) {
         std::fprintf(stderr, "halvoscope: %s\nTry 'halvoscope --help'.\n", qPrintable(commandLine.errorText()));
@@ -112,6 +114,7 @@ int main(int argc, char *argv[])
     request.presetID = commandLine.presetID();
     request.showPopover = commandLine.showsPopover();
     QApplication application(qtArgumentCount, qtArguments.data());
+    translations.install(application);
     HalvoApp halvoscope(request);
     return halvoscope.run();
 }

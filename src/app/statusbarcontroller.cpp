@@ -267,7 +267,7 @@ void StatusBarController::updateStatusIcon()
     if (icon.isNull())
         icon = StatusIcon::icon(active, colour);
     m_trayIcon->setIcon(icon);
-    m_trayIcon->setToolTip(StatusIcon::toolTip(preset.name, keepAwake));
+    m_trayIcon->setToolTip(StatusIcon::toolTip(preset.displayName(), keepAwake));
 }
 
 void StatusBarController::showTrayIconWhenAvailable()

@@ -1,5 +1,6 @@
 #include "app/statusicon.h"
 
+#include <QCoreApplication>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPixmap>
@@ -165,8 +166,9 @@ QString toolTip(const QString &activePresetName, bool keepAwakeEnabled)
 {
     QStringList parts{QStringLiteral("Halvoscope"), activePresetName};
     if (keepAwakeEnabled)
-        parts.append(QStringLiteral("Keeping Awake"));
-    return parts.join(QStringLiteral(" \u00B7 ")) + QStringLiteral("\nRight-click to return to Standard");
+        parts.append(QCoreApplication::translate("StatusIcon", "Keeping Awake"));
+    return parts.join(QStringLiteral(" \u00B7 ")) + QLatin1Char('\n')
+           + QCoreApplication::translate("StatusIcon", "Right-click to return to Standard");
 }
 
 QPainterPath bulbBody(bool active)

@@ -2,6 +2,7 @@
 
 #include "core/colormath.h"
 
+#include <QCoreApplication>
 #include <QTextBoundaryFinder>
 #include <QUuid>
 
@@ -15,17 +16,19 @@ struct PresetLook {
     const QString &id;
     const char *symbolName;
     PresetTint tint;
+    // The English name the state file keeps, and the key of its translation.
+    const char *defaultName;
 };
 
 const PresetLook *builtInLook(const QString &id)
 {
     static const PresetLook looks[] = {
-        {BuiltinPresetID::standard, "display", PresetTint::Blue},
-        {BuiltinPresetID::redLight, "lightbulb.fill", PresetTint::Red},
-        {BuiltinPresetID::candle, "flame.fill", PresetTint::Orange},
-        {BuiltinPresetID::blackWhite, "circle.lefthalf.filled", PresetTint::Gray},
-        {BuiltinPresetID::colorInk, "paintbrush.pointed.fill", PresetTint::Purple},
-        {BuiltinPresetID::vivid, "paintpalette.fill", PresetTint::Green},
+        {BuiltinPresetID::standard, "display", PresetTint::Blue, QT_TRANSLATE_NOOP("HalvoPreset", "Standard")},
+        {BuiltinPresetID::redLight, "lightbulb.fill", PresetTint::Red, QT_TRANSLATE_NOOP("HalvoPreset", "Red Light")},
+        {BuiltinPresetID::candle, "flame.fill", PresetTint::Orange, QT_TRANSLATE_NOOP("HalvoPreset", "Candle")},
+        {BuiltinPresetID::blackWhite, "circle.lefthalf.filled", PresetTint::Gray, QT_TRANSLATE_NOOP("HalvoPreset", "Black & White")},
+        {BuiltinPresetID::colorInk, "paintbrush.pointed.fill", PresetTint::Purple, QT_TRANSLATE_NOOP("HalvoPreset", "Color Ink")},
+        {BuiltinPresetID::vivid, "paintpalette.fill", PresetTint::Green, QT_TRANSLATE_NOOP("HalvoPreset", "Vivid")},
     };
     for (const PresetLook &look : looks) {
         if (look.id == id)
@@ -70,6 +73,14 @@ QString HalvoPreset::symbolName() const
     return QStringLiteral("sparkles");
 }
 
+QString HalvoPreset::displayName() const
+{
+    const PresetLook *look = isCustom ? nullptr : builtInLook(id);
+    if (look && name == QLatin1String(look->defaultName))
+        return QCoreApplication::translate("HalvoPreset", look->defaultName);
+    return name;
+}
+
 PresetTint HalvoPreset::tintColor() const
 {
     if (const PresetLook *look = builtInLook(id))
@@ -107,7 +118,8 @@ QString HalvoPreset::sanitizedName(const QString &text)
         cleaned.truncate(graphemes.position());
 
     if (cleaned.isEmpty())
-        return QStringLiteral("Custom Preset");
+        // Stored as written, like a name the user typed.
+        return QCoreApplication::translate("HalvoPreset", "Custom Preset");
     return cleaned;
 }
 

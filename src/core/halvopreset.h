@@ -50,6 +50,10 @@ struct HalvoPreset {
 
     void resetToDefaults();
 
+    // The name to show: a built-in preset still under its default English
+    // name is shown in the user's language; any other name as it stands.
+    QString displayName() const;
+
     // Name of the symbol image shown for this preset.
     QString symbolName() const;
     PresetTint tintColor() const;

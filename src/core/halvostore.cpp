@@ -10,10 +10,6 @@
 
 namespace {
 
-const QString keepAwakeFailureText =
-    QStringLiteral("Unable to inhibit screen blanking to keep display awake.");
-const QString loginItemFailurePrefix = QStringLiteral("Unable to update Launch at Login: ");
-
 // Where a ripple starts when nothing better is known: near the top-right
 // corner of the main screen, where the tray usually sits.
 constexpr qreal originInsetFromRight = 180.0;
@@ -405,7 +401,7 @@ void HalvoStore::setKeepAwake(bool enabled)
     const bool ok = m_keepAwakeEngine->setActive(enabled);
     setKeepAwakeEnabled(m_keepAwakeEngine->isActive());
     if (enabled && !ok)
-        setErrorMessage(keepAwakeFailureText);
+        setErrorMessage(tr("Unable to inhibit screen blanking to keep display awake."));
     else
         setErrorMessage(std::nullopt);
 }
@@ -417,12 +413,13 @@ void HalvoStore::setLaunchAtLogin(bool enabled)
     if (m_loginItems) {
         ok = enabled ? m_loginItems->registerItem(&error) : m_loginItems->unregisterItem(&error);
     } else {
-        error = QStringLiteral("No login-item service is available.");
+        error = tr("No login-item service is available.");
     }
     if (ok)
         setErrorMessage(std::nullopt);
     else
-        setErrorMessage(loginItemFailurePrefix + error);
+        //: %1 is the reason the desktop's autostart gave.
+        setErrorMessage(tr("Unable to update Launch at Login: %1").arg(error));
 }
 
 void HalvoStore::setAnimationEnabled(bool enabled)

@@ -3,6 +3,7 @@
 #include "core/systemlog.h"
 
 #include <QDateTime>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -124,7 +125,7 @@ std::optional<QString> StatePersistence::save(const HalvoPersistedState &state) 
     const QString folder = QFileInfo(m_filePath).absolutePath();
     errno = 0;
     if (!QDir().mkpath(folder)) {
-        QString error = QStringLiteral("Could not create the folder \"%1\"").arg(folder);
+        QString error = QCoreApplication::translate("StatePersistence", "Could not create the folder \"%1\"").arg(folder);
         if (errno != 0)
             error += QLatin1String(": ") + qt_error_string(errno);
         return logSaveFailure(error);

@@ -3,6 +3,7 @@
 #include "core/colormath.h"
 #include "core/systemlog.h"
 
+#include <QObject>
 #include <QPointer>
 #include <QScopeGuard>
 
@@ -482,8 +483,9 @@ void DisplayColorEngine::tellYielded(const QStringList &screens)
     const QString names = screens.join(QStringLiteral(", "));
     logSystemLine(QStringLiteral("Halvo DisplayColorEngine stopped re-applying the colour of ") + names
                   + QStringLiteral(": another program keeps changing it"));
-    Q_EMIT noticeRaised(QStringLiteral("Another program keeps changing the colours of %1. Halvoscope leaves "
-                                       "them to it until the next preset change.")
+    //: %1 is a list of screens ("DP-1, HDMI-1").
+    Q_EMIT noticeRaised(tr("Another program keeps changing the colors of %1. Halvoscope leaves "
+                           "them to it until the next preset change.")
                             .arg(names));
 }
 

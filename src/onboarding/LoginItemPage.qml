@@ -18,7 +18,7 @@ ColumnLayout {
 
         Text {
             Layout.fillWidth: true
-            text: "Start Halvoscope at Login"
+            text: qsTr("Start Halvoscope at Login")
             font.pointSize: Style.pt(18)
             font.weight: Font.DemiBold
             color: Style.primary
@@ -26,7 +26,7 @@ ColumnLayout {
         }
         Text {
             Layout.fillWidth: true
-            text: "Keep Halvoscope ready in your system tray whenever you sign in so your daily schedule and evening Red Light preset run automatically."
+            text: qsTr("Keep Halvoscope ready in your system tray whenever you sign in so your daily schedule and evening Red Light preset run automatically.")
             font.pointSize: Style.pt(13)
             color: Style.secondary
             wrapMode: Text.WordWrap
@@ -61,7 +61,7 @@ ColumnLayout {
                     spacing: 2
 
                     Text {
-                        text: "Open Halvoscope at Login"
+                        text: qsTr("Open Halvoscope at Login")
                         font.pointSize: Style.pt(13.5)
                         font.weight: Font.DemiBold
                         color: Style.primary
@@ -76,7 +76,7 @@ ColumnLayout {
                 Item { Layout.fillWidth: true }
                 SmallSwitch {
                     objectName: "loginSwitch"
-                    Accessible.name: "Open Halvoscope at Login"
+                    Accessible.name: qsTr("Open Halvoscope at Login")
                     returnPresses: false
                     implicitWidth: 38
                     implicitHeight: 22
@@ -88,7 +88,7 @@ ColumnLayout {
             Hairline {}
             Text {
                 Layout.fillWidth: true
-                text: "Uses standard desktop autostart — no extra permissions required, and you can toggle it off anytime in Settings."
+                text: qsTr("Uses standard desktop autostart — no extra permissions required, and you can toggle it off anytime in Settings.")
                 font.pointSize: Style.pt(11.5)
                 color: Style.secondary
                 wrapMode: Text.WordWrap
@@ -117,7 +117,7 @@ ColumnLayout {
             Text {
                 Layout.fillWidth: true
                 Layout.alignment: Qt.AlignTop
-                text: "Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard."
+                text: qsTr("Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.")
                 font.pointSize: Style.pt(11.5)
                 color: Style.secondary
                 wrapMode: Text.WordWrap

@@ -122,7 +122,7 @@ Rectangle {
 
             TextButton {
                 objectName: "backButton"
-                text: "← Back"
+                text: qsTr("← Back")
                 enabled: root.onboarding.backVisible
                 opacity: root.onboarding.backVisible ? 1 : 0
                 Behavior on opacity {
@@ -146,7 +146,7 @@ Rectangle {
 
                 TextButton {
                     objectName: "skipButton"
-                    text: "Skip for Now"
+                    text: qsTr("Skip for Now")
                     visible: root.onboarding.skipVisible
                     onClicked: root.onboarding.skip()
                 }

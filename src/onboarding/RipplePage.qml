@@ -17,7 +17,7 @@ ColumnLayout {
         Layout.fillWidth: true
 
         Text {
-            text: "Optical Water-Ripple Animation"
+            text: qsTr("Optical Water-Ripple Animation")
             font.pointSize: Style.pt(17)
             font.weight: Font.DemiBold
             color: Style.primary
@@ -37,7 +37,7 @@ ColumnLayout {
                 id: badgeLabel
                 objectName: "permissionBadgeText"
                 anchors.centerIn: parent
-                text: page.onboarding.hasScreenPermission ? "Active ✓" : "Optional"
+                text: page.onboarding.hasScreenPermission ? qsTr("Active ✓") : qsTr("Optional")
                 font.pointSize: Style.pt(11)
                 font.weight: Font.DemiBold
                 color: page.onboarding.hasScreenPermission ? page.green : Style.secondary
@@ -47,7 +47,7 @@ ColumnLayout {
 
     Text {
         Layout.fillWidth: true
-        text: "When you switch presets, Halvoscope can sweep a live GPU water-ripple across your desktop instead of a standard color fade."
+        text: qsTr("When you switch presets, Halvoscope can sweep a live GPU water-ripple across your desktop instead of a standard color fade.")
         font.pointSize: Style.pt(12.5)
         color: Style.secondary
         wrapMode: Text.WordWrap
@@ -84,7 +84,7 @@ ColumnLayout {
                 Text {
                     Layout.fillWidth: true
                     Layout.alignment: Qt.AlignTop
-                    text: "Why Halvoscope uses screen capture: To refract your live screen pixels during the 3-second transition. Nothing is ever recorded, stored, or sent off your computer."
+                    text: qsTr("Why Halvoscope uses screen capture: To refract your live screen pixels during the 3-second transition. Nothing is ever recorded, stored, or sent off your computer.")
                     font.pointSize: Style.pt(11.5)
                     color: Style.secondary
                     wrapMode: Text.WordWrap
@@ -108,7 +108,7 @@ ColumnLayout {
                     }
                     Text {
                         objectName: "permissionGrantedText"
-                        text: "Screen capture available — Optical Water-Ripple is ready!"
+                        text: qsTr("Screen capture available — Optical Water-Ripple is ready!")
                         font.pointSize: Style.pt(12)
                         font.weight: Font.Medium
                         color: page.green
@@ -118,7 +118,7 @@ ColumnLayout {
                 Text {
                     objectName: "captureUnavailableText"
                     visible: page.onboarding.captureUnavailable
-                    text: "No screen capture in this session — the ripple fades instead."
+                    text: qsTr("No screen capture in this session — the ripple fades instead.")
                     font.pointSize: Style.pt(12)
                     font.weight: Font.Medium
                     color: Style.secondary
@@ -146,14 +146,14 @@ ColumnLayout {
                     visible: !page.onboarding.hasScreenPermission && !page.onboarding.captureUnavailable
                     prominent: true
                     small: true
-                    text: "Enable Ripple & Allow Capture…"
+                    text: qsTr("Enable Ripple & Allow Capture…")
                     onClicked: page.onboarding.requestPermission()
                 }
                 OnboardingButton {
                     objectName: "relaunchButton"
                     visible: page.onboarding.relaunchVisible
                     small: true
-                    text: "Relaunch & Finish"
+                    text: qsTr("Relaunch & Finish")
                     onClicked: page.onboarding.relaunchAndFinish()
                 }
                 Item { Layout.fillWidth: true }

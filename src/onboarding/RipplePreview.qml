@@ -30,7 +30,7 @@ Item {
     // gives it to the primary button.
     activeFocusOnTab: true
     Accessible.role: Accessible.Button
-    Accessible.name: "Click preview to test ripple"
+    Accessible.name: qsTr("Click preview to test ripple")
     Accessible.onPressAction: onboarding.playPreviewRipple()
     Keys.onSpacePressed: onboarding.playPreviewRipple()
 
@@ -84,7 +84,7 @@ Item {
 
                     Text {
                         id: coolLabel
-                        text: "Standard · 6,500 K"
+                        text: preview.onboarding.coolPreviewLabel
                         opacity: 1 - preview.warmth
                         font.pointSize: Style.pt(11)
                         font.weight: Font.Medium
@@ -92,7 +92,7 @@ Item {
                     }
                     Text {
                         id: warmLabel
-                        text: "Red Light · 1,600 K"
+                        text: preview.onboarding.warmPreviewLabel
                         opacity: preview.warmth
                         font.pointSize: Style.pt(11)
                         font.weight: Font.Medium
@@ -117,7 +117,7 @@ Item {
                 spacing: 8
 
                 Text {
-                    text: "Click preview to test ripple"
+                    text: qsTr("Click preview to test ripple")
                     font.pointSize: Style.pt(11)
                     color: Qt.rgba(1, 1, 1, 0.7)
                 }
@@ -131,7 +131,7 @@ Item {
                     Text {
                         id: chipLabel
                         anchors.centerIn: parent
-                        text: "Optical Refraction"
+                        text: qsTr("Optical Refraction")
                         font.pointSize: Style.pt(10.5)
                         font.weight: Font.Medium
                         color: Qt.rgba(1, 1, 1, 0.9)

@@ -30,7 +30,7 @@ ColumnLayout {
 
             Text {
                 Layout.fillWidth: true
-                text: "Welcome to Halvoscope"
+                text: qsTr("Welcome to Halvoscope")
                 font.pointSize: Style.pt(19)
                 font.weight: Font.DemiBold
                 color: Style.primary
@@ -38,7 +38,7 @@ ColumnLayout {
             }
             Text {
                 Layout.fillWidth: true
-                text: "Instant display color presets, late-night Red Light, and Keep Awake — right from your desktop panel."
+                text: qsTr("Instant display color presets, late-night Red Light, and Keep Awake — right from your desktop panel.")
                 font.pointSize: Style.pt(13)
                 color: Style.secondary
                 wrapMode: Text.WordWrap
@@ -54,14 +54,14 @@ ColumnLayout {
         FeatureCard {
             symbol: "sparkles"
             tint: Style.tint("red")
-            title: "One-Click Moods & Custom Presets"
-            body: "Switch between Warm, Red Light, Black & White focus mode, or build your own."
+            title: qsTr("One-Click Moods & Custom Presets")
+            body: qsTr("Switch between Warm, Red Light, Black & White focus mode, or build your own.")
         }
         FeatureCard {
             symbol: "clock.fill"
             tint: Style.tint("blue")
-            title: "Daily Schedule & Keep Awake"
-            body: "Warm your screen at the times you choose and prevent sleep with one switch."
+            title: qsTr("Daily Schedule & Keep Awake")
+            body: qsTr("Warm your screen at the times you choose and prevent sleep with one switch.")
         }
     }
 }

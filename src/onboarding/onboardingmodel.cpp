@@ -1,8 +1,10 @@
 #include "onboarding/onboardingmodel.h"
 
 #include "core/halvostore.h"
+#include "core/localeformat.h"
 #include "onboarding/relaunchmarker.h"
 
+#include <QLocale>
 #include <QSettings>
 
 #include <algorithm>
@@ -44,23 +46,24 @@ OnboardingModel::~OnboardingModel() = default;
 QString OnboardingModel::title() const
 {
     switch (m_step) {
-    case 0: return QStringLiteral("Welcome to Halvoscope");
-    case 1: return QStringLiteral("Open at Login");
-    default: return QStringLiteral("Custom Ripple Animation");
+    case 0: return tr("Welcome to Halvoscope");
+    case 1: return tr("Open at Login");
+    default: return tr("Custom Ripple Animation");
     }
 }
 
 QString OnboardingModel::counterText() const
 {
-    return QStringLiteral("%1 of %2").arg(m_step + 1).arg(stepCount);
+    //: The step counter: %1 is this step's number, %2 how many steps there are.
+    return tr("%1 of %2").arg(QLocale().toString(m_step + 1), QLocale().toString(stepCount));
 }
 
 QString OnboardingModel::primaryTitle() const
 {
     switch (m_step) {
-    case 0: return QStringLiteral("Get Started →");
-    case 1: return QStringLiteral("Continue →");
-    default: return QStringLiteral("Start Using Halvoscope");
+    case 0: return tr("Get Started →");
+    case 1: return tr("Continue →");
+    default: return tr("Start Using Halvoscope");
     }
 }
 
@@ -70,14 +73,39 @@ QString OnboardingModel::loginStatusText() const
     const QString reason = loginItems ? loginItems->reasonToStartOff() : QString();
     if (!m_openAtLogin && !reason.isEmpty())
         return reason;
-    return m_openAtLogin ? QStringLiteral("Enabled · Launches quietly in your system tray")
-                         : QStringLiteral("Off · Open Halvoscope manually from Applications");
+    return m_openAtLogin ? tr("Enabled · Launches quietly in your system tray")
+                         : tr("Off · Open Halvoscope manually from Applications");
 }
 
 QString OnboardingModel::previewLabel() const
 {
-    return m_previewWarm ? QStringLiteral("Red Light · 1,600 K")
-                         : QStringLiteral("Standard · 6,500 K");
+    return m_previewWarm ? warmPreviewLabel() : coolPreviewLabel();
+}
+
+// The preview shows the presets as the user has them: their names and their
+// current temperatures.
+QString OnboardingModel::presetLabel(const QString &id) const
+{
+    std::optional<HalvoPreset> preset = m_store ? m_store->findPreset(id) : std::nullopt;
+    if (!preset) {
+        const QList<HalvoPreset> &builtIn = HalvoPreset::builtInPresets();
+        const auto it = std::find_if(builtIn.cbegin(), builtIn.cend(),
+                                     [&id](const HalvoPreset &candidate) { return candidate.id == id; });
+        if (it == builtIn.cend())
+            return {};
+        preset = *it;
+    }
+    return LocaleFormat::nameWithKelvin(preset->displayName(), preset->temperature);
+}
+
+QString OnboardingModel::coolPreviewLabel() const
+{
+    return presetLabel(BuiltinPresetID::standard);
+}
+
+QString OnboardingModel::warmPreviewLabel() const
+{
+    return presetLabel(BuiltinPresetID::redLight);
 }
 
 bool OnboardingModel::captureUnavailable() const

@@ -39,6 +39,8 @@ class OnboardingModel : public QObject {
     Q_PROPERTY(bool relaunchVisible READ relaunchVisible NOTIFY relaunchVisibleChanged)
     Q_PROPERTY(QString loginStatusText READ loginStatusText NOTIFY openAtLoginChanged)
     Q_PROPERTY(QString previewLabel READ previewLabel NOTIFY previewWarmChanged)
+    Q_PROPERTY(QString coolPreviewLabel READ coolPreviewLabel CONSTANT)
+    Q_PROPERTY(QString warmPreviewLabel READ warmPreviewLabel CONSTANT)
     Q_PROPERTY(int rippleDuration READ rippleDuration CONSTANT)
     // GNOME Shell's extension; its text is empty on other desktops.
     Q_PROPERTY(ExtensionStatusModel *extension READ extension CONSTANT)
@@ -87,6 +89,9 @@ public:
     bool relaunchVisible() const { return m_requestedPermission && !m_hasScreenPermission; }
     QString loginStatusText() const;
     QString previewLabel() const;
+    // "Standard · 6,500 K" and "Red Light · 1,000 K", from the presets.
+    QString coolPreviewLabel() const;
+    QString warmPreviewLabel() const;
     int rippleDuration() const { return 1350; }
 
     void setOpenAtLogin(bool on);
@@ -123,6 +128,7 @@ Q_SIGNALS:
     void previewRipplePlayed(qreal fromScale, qreal fromOpacity);
 
 private:
+    QString presetLabel(const QString &id) const;
     void setStep(int step);
     void setHasScreenPermission(bool granted);
     void setRequestedPermission(bool requested);

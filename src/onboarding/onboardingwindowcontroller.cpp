@@ -15,6 +15,8 @@
 #include <QScreen>
 #include <QSettings>
 
+#include <algorithm>
+
 OnboardingWindowController::OnboardingWindowController(HalvoStore *store, QSettings *userDefaults,
                                                        std::function<void()> onComplete,
                                                        ProcessActions process, QObject *parent)
@@ -89,7 +91,7 @@ void OnboardingWindowController::buildWindow(int startStep)
     installOnboardingQml(*view->engine());
     view->setFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
-    view->setTitle(QStringLiteral("Welcome to Halvoscope"));
+    view->setTitle(OnboardingModel::tr("Welcome to Halvoscope"));
     view->setMinimumSize(windowSize);
     view->setMaximumSize(windowSize);
     view->resize(windowSize);
@@ -101,8 +103,12 @@ void OnboardingWindowController::buildWindow(int startStep)
         qWarning("Onboarding view: %s", qPrintable(error.toString()));
 
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        // Centred, but never above or left of the available area: with a
+        // large scale factor the window can be taller than the screen, and
+        // its title bar must stay reachable.
         const QRect area = screen->availableGeometry();
-        view->setPosition(area.center() - QPoint(windowSize.width() / 2, windowSize.height() / 2));
+        const QPoint centred = area.center() - QPoint(windowSize.width() / 2, windowSize.height() / 2);
+        view->setPosition(QPoint(std::max(centred.x(), area.left()), std::max(centred.y(), area.top())));
     }
     view->installEventFilter(this);
 }

@@ -22,6 +22,7 @@
 #include "platform/x11/xscreensaversuspender.h"
 #include "platform/xdg/autostartloginitem.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -187,8 +188,9 @@ SessionPlatform createSessionPlatform(std::function<void()> brightnessListed)
     if (!platform.colorStage) {
         if (std::unique_ptr<WaylandColorStage> wayland = connectWaylandSession()) {
             if (!wayland->hasGammaControl()) {
-                platform.colorUnavailableReason = QStringLiteral(
-                    "The Wayland compositor offers no gamma control, so the screen's colours cannot be changed. "
+                platform.colorUnavailableReason = QCoreApplication::translate(
+                    "PlatformFactory",
+                    "The Wayland compositor offers no gamma control, so the screen's colors cannot be changed. "
                     "Presets still set brightness and Keep Awake.");
             }
             platform.colorStage = std::move(wayland);

@@ -30,7 +30,7 @@ T.Control {
             hoverEnabled: true
             containmentMask: CircleMask { side: 24 }
             Accessible.role: Accessible.Button
-            Accessible.name: "Back"
+            Accessible.name: qsTr("Back")
             Keys.onReturnPressed: clicked()
             Keys.onEnterPressed: clicked()
             onClicked: header.back()
@@ -53,7 +53,7 @@ T.Control {
             }
             HoverToolTip {
                 objectName: "backToolTip"
-                text: "Back"
+                text: qsTr("Back")
                 shown: backButton.hovered
             }
         }

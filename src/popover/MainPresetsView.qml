@@ -100,7 +100,7 @@ ColumnLayout {
         bottomPadding: 5
         implicitHeight: implicitContentHeight + topPadding + bottomPadding
         Accessible.role: Accessible.CheckBox
-        Accessible.name: "Keep Awake"
+        Accessible.name: qsTr("Keep Awake")
         Accessible.checkable: true
         Accessible.checked: presetsModel.keepAwakeEnabled
         Keys.onReturnPressed: clicked()
@@ -135,7 +135,7 @@ ColumnLayout {
                 }
             }
             Text {
-                text: "Keep Awake"
+                text: qsTr("Keep Awake")
                 font.pointSize: Style.pt(13)
                 font.weight: presetsModel.keepAwakeEnabled ? Font.Medium : Font.Normal
                 color: Style.primary
@@ -146,7 +146,7 @@ ColumnLayout {
                 // The row around it is the Tab stop and toggles the same state.
                 focusPolicy: Qt.NoFocus
                 checked: presetsModel.keepAwakeEnabled
-                Accessible.name: "Keep Awake"
+                Accessible.name: qsTr("Keep Awake")
                 onClicked: presetsModel.setKeepAwake(!checked)
             }
         }
@@ -173,14 +173,14 @@ ColumnLayout {
         MenuFooterRow {
             objectName: "settingsRow"
             Layout.fillWidth: true
-            title: "Halvoscope Settings\u2026"
+            title: qsTr("Halvoscope Settings\u2026")
             showChevron: true
             onClicked: presetsModel.openSettings()
         }
         MenuFooterRow {
             objectName: "quitRow"
             Layout.fillWidth: true
-            title: "Quit Halvoscope"
+            title: qsTr("Quit Halvoscope")
             shortcut: "Ctrl+Q"
             onClicked: presetsModel.quit()
         }

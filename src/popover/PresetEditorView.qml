@@ -28,7 +28,7 @@ ColumnLayout {
         T.AbstractButton {
             id: resetButton
             objectName: "resetButton"
-            text: "Reset"
+            text: qsTr("Reset")
             hoverEnabled: true
             padding: 0
             implicitWidth: implicitContentWidth
@@ -64,7 +64,7 @@ ColumnLayout {
         spacing: 5
 
         Text {
-            text: "Preset Name"
+            text: qsTr("Preset Name")
             font.pointSize: Style.pt(11.5)
             font.weight: Font.Medium
             color: Style.secondary
@@ -77,14 +77,14 @@ ColumnLayout {
                 id: nameField
                 objectName: "nameField"
                 Layout.fillWidth: true
-                placeholderText: "Preset name"
+                placeholderText: qsTr("Preset name")
                 text: editor.nameDraft
                 onTextEdited: editor.nameDraft = text
                 onAccepted: editor.rename()
             }
             PopoverButton {
                 objectName: "saveButton"
-                text: "Save"
+                text: qsTr("Save")
                 enabled: editor.canSaveName
                 onClicked: editor.rename()
             }
@@ -106,7 +106,7 @@ ColumnLayout {
         RowLayout {
             Layout.fillWidth: true
             Text {
-                text: "Color Temperature"
+                text: qsTr("Color Temperature")
                 font.pointSize: Style.pt(12)
                 font.weight: Font.Medium
                 color: Style.primary
@@ -121,7 +121,7 @@ ColumnLayout {
         }
         ControlCenterSlider {
             objectName: "temperatureSlider"
-            Accessible.name: "Color Temperature"
+            Accessible.name: qsTr("Color Temperature")
             Layout.fillWidth: true
             value: editor.temperature
             from: 1000
@@ -132,8 +132,8 @@ ColumnLayout {
         }
         RowLayout {
             Layout.fillWidth: true
-            Text { text: "Warm"; font.pointSize: Style.pt(11); color: Style.secondary; Layout.fillWidth: true }
-            Text { text: "Cool"; font.pointSize: Style.pt(11); color: Style.secondary }
+            Text { text: qsTr("Warm"); font.pointSize: Style.pt(11); color: Style.secondary; Layout.fillWidth: true }
+            Text { text: qsTr("Cool"); font.pointSize: Style.pt(11); color: Style.secondary }
         }
     }
 
@@ -148,7 +148,7 @@ ColumnLayout {
         RowLayout {
             Layout.fillWidth: true
             Text {
-                text: "Saturation"
+                text: qsTr("Saturation")
                 font.pointSize: Style.pt(12)
                 font.weight: Font.Medium
                 color: Style.primary
@@ -163,7 +163,7 @@ ColumnLayout {
         }
         ControlCenterSlider {
             objectName: "saturationSlider"
-            Accessible.name: "Saturation"
+            Accessible.name: qsTr("Saturation")
             Layout.fillWidth: true
             value: editor.saturation
             from: 0
@@ -174,8 +174,8 @@ ColumnLayout {
         }
         RowLayout {
             Layout.fillWidth: true
-            Text { text: "Grayscale"; font.pointSize: Style.pt(11); color: Style.secondary; Layout.fillWidth: true }
-            Text { text: "Vivid"; font.pointSize: Style.pt(11); color: Style.secondary }
+            Text { text: qsTr("Grayscale"); font.pointSize: Style.pt(11); color: Style.secondary; Layout.fillWidth: true }
+            Text { text: qsTr("Vivid"); font.pointSize: Style.pt(11); color: Style.secondary }
         }
     }
 
@@ -214,7 +214,7 @@ ColumnLayout {
                 Layout.fillWidth: true
 
                 Text {
-                    text: "Auto Brightness"
+                    text: qsTr("Auto Brightness")
                     font.pointSize: Style.pt(12)
                     font.weight: Font.Medium
                     color: Style.primary
@@ -232,13 +232,13 @@ ColumnLayout {
                 objectName: "autoBrightnessSwitch"
                 checked: editor.brightnessAuto
                 enabled: editor.brightnessAvailable
-                Accessible.name: "Auto Brightness"
+                Accessible.name: qsTr("Auto Brightness")
                 onClicked: editor.setBrightnessAuto(!checked)
             }
         }
         RowLayout {
             Layout.fillWidth: true
-            Text { text: "Display"; font.pointSize: Style.pt(11.5); color: Style.secondary; Layout.fillWidth: true }
+            Text { text: qsTr("Display"); font.pointSize: Style.pt(11.5); color: Style.secondary; Layout.fillWidth: true }
             Text {
                 objectName: "brightnessText"
                 text: editor.brightnessText
@@ -248,7 +248,7 @@ ColumnLayout {
         }
         ControlCenterSlider {
             objectName: "brightnessSlider"
-            Accessible.name: "Display"
+            Accessible.name: qsTr("Display")
             Layout.fillWidth: true
             value: editor.brightness
             from: 1
@@ -272,7 +272,7 @@ ColumnLayout {
         Layout.fillWidth: true
         Layout.leftMargin: 6
         Layout.rightMargin: 6
-        text: "Delete Preset"
+        text: qsTr("Delete Preset")
         destructive: true
         pixelSize: 12.5
         weight: Font.Medium

@@ -106,7 +106,7 @@ T.AbstractButton {
             hoverEnabled: true
             containmentMask: CircleMask { side: 24 }
             Accessible.role: Accessible.Button
-            Accessible.name: "Adjust " + row.name
+            Accessible.name: qsTr("Adjust %1").arg(row.name)
             Keys.onReturnPressed: clicked()
             Keys.onEnterPressed: clicked()
             onClicked: row.pageModel.editPreset(row.presetID)
@@ -129,7 +129,7 @@ T.AbstractButton {
             }
             HoverToolTip {
                 objectName: "editToolTip"
-                text: "Adjust " + row.name
+                text: qsTr("Adjust %1").arg(row.name)
                 shown: editButton.hovered
             }
         }

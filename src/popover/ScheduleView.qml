@@ -20,7 +20,7 @@ ColumnLayout {
 
     DrillDownHeader {
         Layout.fillWidth: true
-        title: "Daily Schedule"
+        title: qsTr("Daily Schedule")
         onBack: schedule.back()
     }
 
@@ -33,7 +33,7 @@ ColumnLayout {
         spacing: 8
 
         Text {
-            text: "Automatic Switching"
+            text: qsTr("Automatic Switching")
             font.pointSize: Style.pt(13)
             color: Style.primary
             Layout.fillWidth: true
@@ -41,7 +41,7 @@ ColumnLayout {
         SmallSwitch {
             objectName: "scheduleSwitch"
             checked: schedule.enabled
-            Accessible.name: "Automatic Switching"
+            Accessible.name: qsTr("Automatic Switching")
             onClicked: schedule.enabled = !checked
         }
     }
@@ -103,7 +103,7 @@ ColumnLayout {
     SwitchPoint {
         objectName: "firstSwitch"
         slot: 1
-        caption: "First Switch"
+        caption: qsTr("First Switch")
         hour: schedule.hour1
         minute: schedule.minute1
         presetIndex: schedule.preset1Index
@@ -112,7 +112,7 @@ ColumnLayout {
     SwitchPoint {
         objectName: "secondSwitch"
         slot: 2
-        caption: "Second Switch"
+        caption: qsTr("Second Switch")
         hour: schedule.hour2
         minute: schedule.minute2
         presetIndex: schedule.preset2Index
@@ -120,7 +120,7 @@ ColumnLayout {
 
     Text {
         objectName: "scheduleNote"
-        text: "Applies once per scheduled period and won't override manual changes."
+        text: qsTr("Applies once per scheduled period and won't override manual changes.")
         font.pointSize: Style.pt(11)
         color: Style.secondary
         wrapMode: Text.WordWrap
@@ -135,7 +135,7 @@ ColumnLayout {
         Layout.leftMargin: 6
         Layout.rightMargin: 6
         Layout.bottomMargin: 2
-        text: "Save Schedule"
+        text: qsTr("Save Schedule")
         pixelSize: 12.5
         weight: Font.Medium
         onClicked: schedule.save()

@@ -21,7 +21,7 @@ ColumnLayout {
 
     DrillDownHeader {
         Layout.fillWidth: true
-        title: "Settings"
+        title: qsTr("Settings")
         onBack: settings.back()
     }
 
@@ -35,7 +35,7 @@ ColumnLayout {
         spacing: 5
 
         Text {
-            text: "New Custom Preset"
+            text: qsTr("New Custom Preset")
             font.pointSize: Style.pt(11.5)
             font.weight: Font.Medium
             color: Style.secondary
@@ -47,14 +47,14 @@ ColumnLayout {
             PopoverTextField {
                 objectName: "newPresetField"
                 Layout.fillWidth: true
-                placeholderText: "Preset name"
+                placeholderText: qsTr("Preset name")
                 text: settings.newPresetName
                 onTextEdited: settings.newPresetName = text
                 onAccepted: settings.addPreset()
             }
             ProminentButton {
                 objectName: "addButton"
-                text: "Add"
+                text: qsTr("Add")
                 enabled: settings.canAddPreset
                 onClicked: settings.addPreset()
             }
@@ -71,7 +71,7 @@ ColumnLayout {
         spacing: 5
 
         Text {
-            text: "Tray Menu Presets"
+            text: qsTr("Tray Menu Presets")
             font.pointSize: Style.pt(11.5)
             font.weight: Font.Medium
             color: Style.secondary
@@ -146,7 +146,7 @@ ColumnLayout {
                         TextLinkButton {
                             objectName: "editButton"
                             visible: presetRow.isCustom
-                            text: "Edit"
+                            text: qsTr("Edit")
                             pixelSize: 11.5
                             weight: Font.Medium
                             color: Style.accent
@@ -175,7 +175,7 @@ ColumnLayout {
         SettingsNavigationRow {
             objectName: "scheduleRow"
             Layout.fillWidth: true
-            title: "Daily Schedule"
+            title: qsTr("Daily Schedule")
             detail: settings.scheduleDetail
             showChevron: true
             onClicked: settings.openSchedule()
@@ -183,14 +183,14 @@ ColumnLayout {
         SettingsNavigationRow {
             objectName: "setupRow"
             Layout.fillWidth: true
-            title: "Setup Guide\u2026"
+            title: qsTr("Setup Guide\u2026")
             showChevron: true
             onClicked: settings.showOnboarding()
         }
         SettingsNavigationRow {
             objectName: "updateRow"
             Layout.fillWidth: true
-            title: settings.updateCheckAvailable ? "Check for Updates\u2026" : "Version"
+            title: settings.updateCheckAvailable ? qsTr("Check for Updates\u2026") : qsTr("Version")
             detail: settings.updateDetail
             enabled: !settings.updateCheckAvailable || settings.canCheckForUpdates
             hoverEnabled: settings.updateCheckAvailable
@@ -211,14 +211,14 @@ ColumnLayout {
         SettingsSwitchRow {
             objectName: "animationRow"
             Layout.fillWidth: true
-            title: "Ripple Animation"
+            title: qsTr("Ripple Animation")
             checked: settings.animationEnabled
             onFlipped: wanted => settings.animationEnabled = wanted
         }
         SettingsSwitchRow {
             objectName: "refractionRow"
             Layout.fillWidth: true
-            title: "Optical Refraction"
+            title: qsTr("Optical Refraction")
             checked: settings.opticalRefractionEnabled
             switchEnabled: settings.refractionSwitchEnabled
             onFlipped: wanted => settings.opticalRefractionEnabled = wanted
@@ -226,14 +226,14 @@ ColumnLayout {
             Text {
                 objectName: "refractionActive"
                 visible: settings.refractionStatus === "active"
-                text: "Water-ripple distortion active"
+                text: qsTr("Water-ripple distortion active")
                 font.pointSize: Style.pt(11)
                 color: Style.secondary
             }
             Text {
                 objectName: "refractionUnavailable"
                 visible: settings.refractionStatus === "unavailable"
-                text: "No screen capture — the ripple fades"
+                text: qsTr("No screen capture — the ripple fades")
                 font.pointSize: Style.pt(11)
                 color: Style.secondary
             }
@@ -244,14 +244,14 @@ ColumnLayout {
 
                 TextLinkButton {
                     objectName: "grantButton"
-                    text: "Grant Screen Capture\u2026"
+                    text: qsTr("Grant Screen Capture\u2026")
                     pixelSize: 11
                     color: Style.accent
                     onClicked: settings.grantScreenRecording()
                 }
                 TextLinkButton {
                     objectName: "relaunchButton"
-                    text: "Relaunch"
+                    text: qsTr("Relaunch")
                     pixelSize: 11
                     color: Style.secondary
                     onClicked: settings.relaunch()
@@ -261,7 +261,7 @@ ColumnLayout {
         SettingsSwitchRow {
             objectName: "launchAtLoginRow"
             Layout.fillWidth: true
-            title: "Launch at Login"
+            title: qsTr("Launch at Login")
             checked: settings.launchAtLogin
             onFlipped: wanted => settings.launchAtLogin = wanted
         }

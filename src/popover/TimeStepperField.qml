@@ -92,7 +92,7 @@ T.Control {
         implicitHeight: 10
         focusPolicy: Qt.NoFocus
         autoRepeat: true
-        Accessible.name: delta > 0 ? "Increment" : "Decrement"
+        Accessible.name: delta > 0 ? qsTr("Increment") : qsTr("Decrement")
         onClicked: field.step(delta)
         contentItem: Canvas {
             property color tint: arrow.down ? Style.primary : Style.secondary

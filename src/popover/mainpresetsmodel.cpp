@@ -1,6 +1,7 @@
 #include "popover/mainpresetsmodel.h"
 
 #include "core/halvostore.h"
+#include "core/localeformat.h"
 #include "popover/popovercontext.h"
 #include "popover/presettintname.h"
 #include "popover/screencapabilitytext.h"
@@ -70,7 +71,7 @@ QVariant MainPresetsModel::data(const QModelIndex &index, int role) const
         return preset.id;
     case Qt::DisplayRole:
     case NameRole:
-        return preset.name;
+        return preset.displayName();
     case SymbolNameRole:
         return preset.symbolName();
     case TintRole:
@@ -128,14 +129,15 @@ QString MainPresetsModel::summaryText() const
     if (!m_store)
         return {};
     const HalvoPreset preset = m_store->activePreset();
-    return QStringLiteral("%1 K \u00B7 %2%").arg(preset.temperature).arg(preset.saturation);
+    //: %1 is the colour temperature ("6,500 K"), %2 the saturation ("100%").
+    return tr("%1 \u00B7 %2").arg(LocaleFormat::kelvin(preset.temperature), LocaleFormat::percent(preset.saturation));
 }
 
 QString MainPresetsModel::statusText() const
 {
     if (m_store && m_store->isTransitioning())
-        return QStringLiteral("Applying\u2026");
-    return QStringLiteral("On");
+        return tr("Applying\u2026");
+    return tr("On");
 }
 
 bool MainPresetsModel::keepAwakeEnabled() const

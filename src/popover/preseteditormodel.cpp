@@ -1,6 +1,7 @@
 #include "popover/preseteditormodel.h"
 
 #include "core/halvostore.h"
+#include "core/localeformat.h"
 #include "popover/popovercontext.h"
 #include "popover/screencapabilitytext.h"
 
@@ -83,7 +84,7 @@ bool PresetEditorModel::isCustom() const
 QString PresetEditorModel::title() const
 {
     const std::optional<HalvoPreset> found = preset();
-    return found ? found->name : QStringLiteral("Preset");
+    return found ? found->displayName() : tr("Preset");
 }
 
 void PresetEditorModel::load()
@@ -155,12 +156,12 @@ qint64 PresetEditorModel::roundToWhole(double value)
 
 QString PresetEditorModel::temperatureText() const
 {
-    return QStringLiteral("%1 K").arg(roundToWhole(m_temperature));
+    return LocaleFormat::kelvin(roundToWhole(m_temperature));
 }
 
 QString PresetEditorModel::saturationText() const
 {
-    return QStringLiteral("%1%").arg(roundToWhole(m_saturation));
+    return LocaleFormat::percent(roundToWhole(m_saturation));
 }
 
 QString PresetEditorModel::capabilityText() const
@@ -179,14 +180,14 @@ bool PresetEditorModel::brightnessAvailable() const
 QString PresetEditorModel::brightnessText() const
 {
     if (!brightnessAvailable())
-        return QStringLiteral("Unavailable");
-    return QStringLiteral("%1%").arg(roundToWhole(m_brightness));
+        return tr("Unavailable");
+    return LocaleFormat::percent(roundToWhole(m_brightness));
 }
 
 QString PresetEditorModel::autoBrightnessCaption() const
 {
-    return brightnessAvailable() ? QStringLiteral("Keep system display level")
-                                 : QStringLiteral("Unavailable on this display");
+    return brightnessAvailable() ? tr("Keep system display level")
+                                 : tr("Unavailable on this display");
 }
 
 void PresetEditorModel::moveTemperature(double value)

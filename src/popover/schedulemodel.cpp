@@ -76,7 +76,7 @@ void ScheduleModel::reloadEntries()
     m_entries.clear();
     if (m_store) {
         for (const HalvoPreset &preset : m_store->presets())
-            m_entries.append({preset.id, preset.name});
+            m_entries.append({preset.id, preset.displayName()});
     }
     endResetModel();
     if (before != count())

@@ -23,12 +23,15 @@ QString saturationUnavailable(const ScreenColorCapabilities &capabilities, qint6
     if (screens.isEmpty())
         return {};
     if (nightLight)
-        return QStringLiteral("Saturation isn't available with %1: it shows the temperature only.").arg(screens.first());
+        //: %1 is the desktop's night light ("GNOME Night Light").
+        return QCoreApplication::translate("ScreenCapabilityText", "Saturation isn't available with %1: it shows the temperature only.").arg(screens.first());
     if (screens.size() == 1)
-        return QStringLiteral("Saturation isn't available on %1: it shows the temperature only.").arg(screens.first());
+        //: %1 is a screen's name ("DP-1").
+        return QCoreApplication::translate("ScreenCapabilityText", "Saturation isn't available on %1: it shows the temperature only.").arg(screens.first());
     const QString last = screens.takeLast();
-    return QStringLiteral("Saturation isn't available on %1 and %2: they show the temperature only.")
-        .arg(screens.join(QStringLiteral(", ")), last);
+    //: %1 is a list of screens ("DP-1, DP-2"), %2 the last screen.
+    return QCoreApplication::translate("ScreenCapabilityText", "Saturation isn't available on %1 and %2: they show the temperature only.")
+        .arg(screens.join(QCoreApplication::translate("ScreenCapabilityText", ", ")), last);
 }
 
 QString pathRow(const ScreenColorCapability &capability)
@@ -47,18 +50,19 @@ QString pathRow(const ScreenColorCapability &capability)
     }
     switch (capability.path) {
     case ScreenColorPath::ColorMatrix:
-        return capability.screen + QStringLiteral(" — colour matrix");
+        //: %1 is a screen's name.
+        return QCoreApplication::translate("ScreenCapabilityText", "%1 — color matrix").arg(capability.screen);
     case ScreenColorPath::Gamma:
-        return capability.screen + QStringLiteral(" — gamma (temperature only)");
+        return QCoreApplication::translate("ScreenCapabilityText", "%1 — gamma (temperature only)").arg(capability.screen);
     case ScreenColorPath::CompositorGamma:
-        return capability.screen + QStringLiteral(" — compositor gamma (temperature only)");
+        return QCoreApplication::translate("ScreenCapabilityText", "%1 — compositor gamma (temperature only)").arg(capability.screen);
     case ScreenColorPath::DesktopNightLight:
-        return capability.screen + QStringLiteral(" (temperature only)");
+        return QCoreApplication::translate("ScreenCapabilityText", "%1 (temperature only)").arg(capability.screen);
     case ScreenColorPath::CompositorFilter:
-        return capability.screen + QStringLiteral(" — colour filter");
+        return QCoreApplication::translate("ScreenCapabilityText", "%1 — color filter").arg(capability.screen);
     case ScreenColorPath::NightLightAfterFilterRefused:
         return QCoreApplication::translate("ScreenCapabilityText",
-                                           "%1 (temperature only: KWin refused Halvoscope's colour filter)")
+                                           "%1 (temperature only: KWin refused Halvoscope's color filter)")
             .arg(capability.screen);
     }
     return capability.screen;
@@ -66,8 +70,8 @@ QString pathRow(const ScreenColorCapability &capability)
 
 QString noColorPath()
 {
-    return QStringLiteral("Halvoscope can't change the screens' colours here. Presets still set brightness and "
-                          "Keep Awake.");
+    return QCoreApplication::translate("ScreenCapabilityText", "Halvoscope can't change the screens' colors here. Presets still set brightness and "
+                                                               "Keep Awake.");
 }
 
 QString extensionStatus(DesktopExtension::State state, const QString &error)

@@ -95,7 +95,7 @@ QVariant SettingsModel::data(const QModelIndex &index, int role) const
         return preset.id;
     case Qt::DisplayRole:
     case NameRole:
-        return preset.name;
+        return preset.displayName();
     case SymbolNameRole:
         return preset.symbolName();
     case IsHiddenRole:
@@ -176,14 +176,15 @@ void SettingsModel::back()
 
 QString SettingsModel::scheduleDetail() const
 {
-    return m_store && m_store->schedule().enabled ? QStringLiteral("On") : QStringLiteral("Off");
+    return m_store && m_store->schedule().enabled ? tr("On") : tr("Off");
 }
 
 QString SettingsModel::updateDetail() const
 {
     if (m_updateChecker && m_updateChecker->isChecking())
-        return QStringLiteral("Checking\u2026");
-    return QStringLiteral("v") + m_actions.version;
+        return tr("Checking\u2026");
+    //: %1 is the version number.
+    return tr("v%1").arg(m_actions.version);
 }
 
 bool SettingsModel::canCheckForUpdates() const

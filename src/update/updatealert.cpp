@@ -2,18 +2,23 @@
 
 #include "core/elidedtext.h"
 
+#include <QCoreApplication>
+
 // The feed may hold anything up to its size limit; the alert shows a version
 // on one short line and the start of the notes, so it always fits a screen.
 UpdateAlert UpdateAlert::updateAvailable(const AppUpdateManifest &manifest, const QString &currentVersion)
 {
     UpdateAlert alert;
     alert.style = Style::Informational;
-    alert.message = QStringLiteral("Halvoscope ") + elidedText(manifest.version.simplified(), maximumVersionLength)
-                    + QStringLiteral(" is Available");
-    alert.informativeText = QStringLiteral("You are currently running Halvoscope ") + currentVersion + QLatin1Char('.');
+    //: %1 is the new version number.
+    alert.message = QCoreApplication::translate("UpdateAlert", "Halvoscope %1 is Available")
+                        .arg(elidedText(manifest.version.simplified(), maximumVersionLength));
+    //: %1 is the running version number.
+    alert.informativeText = QCoreApplication::translate("UpdateAlert", "You are currently running Halvoscope %1.").arg(currentVersion);
     if (manifest.notes && !manifest.notes->isEmpty())
-        alert.informativeText += QStringLiteral("\n\nWhat's new:\n") + elidedText(*manifest.notes, maximumNotesLength);
-    alert.buttons = {QStringLiteral("Download Update"), QStringLiteral("Later")};
+        alert.informativeText += QStringLiteral("\n\n") + QCoreApplication::translate("UpdateAlert", "What's new:") + QLatin1Char('\n')
+                                 + elidedText(*manifest.notes, maximumNotesLength);
+    alert.buttons = {QCoreApplication::translate("UpdateAlert", "Download Update"), QCoreApplication::translate("UpdateAlert", "Later")};
     return alert;
 }
 
@@ -21,10 +26,10 @@ UpdateAlert UpdateAlert::upToDate(const QString &currentVersion)
 {
     UpdateAlert alert;
     alert.style = Style::Informational;
-    alert.message = QStringLiteral("You're Up to Date");
-    alert.informativeText = QStringLiteral("Halvoscope ") + currentVersion
-                            + QStringLiteral(" is currently the newest version available.");
-    alert.buttons = {QStringLiteral("OK")};
+    alert.message = QCoreApplication::translate("UpdateAlert", "You're Up to Date");
+    //: %1 is the running version number.
+    alert.informativeText = QCoreApplication::translate("UpdateAlert", "Halvoscope %1 is currently the newest version available.").arg(currentVersion);
+    alert.buttons = {QCoreApplication::translate("UpdateAlert", "OK")};
     return alert;
 }
 
@@ -32,8 +37,8 @@ UpdateAlert UpdateAlert::failure(const QString &errorMessage)
 {
     UpdateAlert alert;
     alert.style = Style::Warning;
-    alert.message = QStringLiteral("Couldn't Check for Updates");
+    alert.message = QCoreApplication::translate("UpdateAlert", "Couldn't Check for Updates");
     alert.informativeText = errorMessage;
-    alert.buttons = {QStringLiteral("OK")};
+    alert.buttons = {QCoreApplication::translate("UpdateAlert", "OK")};
     return alert;
 }

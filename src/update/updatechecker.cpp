@@ -238,6 +238,6 @@ void UpdateChecker::complete(UpdateCheckState outcome)
 
 QString UpdateChecker::failureMessage() const
 {
-    return QStringLiteral("Unable to reach ") + m_feedURL.host()
-           + QStringLiteral(". Check your internet connection and try again.");
+    //: %1 is the update server's host name.
+    return tr("Unable to reach %1. Check your internet connection and try again.").arg(m_feedURL.host());
 }

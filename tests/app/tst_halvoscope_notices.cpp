@@ -66,7 +66,7 @@ private:
 
     static QString runningSummary() { return QStringLiteral("Halvoscope is running"); }
     static QString saveSummary() { return QStringLiteral("Halvoscope could not save its settings"); }
-    static QString colourSummary() { return QStringLiteral("Halvoscope cannot change the screen's colours"); }
+    static QString colourSummary() { return QStringLiteral("Halvoscope cannot change the screen's colors"); }
 
     // Everything the application sent before the last launch finished has
     // reached us: its messages travel in order through the bus, and a round
@@ -220,7 +220,7 @@ private Q_SLOTS:
 
         terminate(app);
         const QString errors = QString::fromLocal8Bit(app.readAllStandardError());
-        QVERIFY2(errors.contains(QStringLiteral("cannot change the screen's colours")), qPrintable(errors));
+        QVERIFY2(errors.contains(QStringLiteral("cannot change the screen's colors")), qPrintable(errors));
         server.terminate();
         QVERIFY(server.waitForFinished(10000));
     }

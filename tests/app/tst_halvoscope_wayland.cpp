@@ -249,7 +249,7 @@ void TestHalvoscopeWayland::compositorWithoutGammaControl()
     QVERIFY(app.waitForFinished(20000));
     QCOMPARE(app.exitCode(), 0);
     const QString log = QString::fromLocal8Bit(app.readAllStandardError());
-    QCOMPARE(log.count(QStringLiteral("Halvoscope cannot change the screen's colours: The Wayland compositor offers "
+    QCOMPARE(log.count(QStringLiteral("Halvoscope cannot change the screen's colors: The Wayland compositor offers "
                                       "no gamma control")),
              1);
 }

@@ -4,6 +4,7 @@
 
 #include "onboardingrig.h"
 
+#include "app/apptranslations.h"
 #include "onboarding/onboardingmodel.h"
 #include "onboarding/onboardingwindowcontroller.h"
 
@@ -40,7 +41,10 @@ struct Shot {
 
 int main(int argc, char *argv[])
 {
+    // LANGUAGE=de and the like show the pages in that language.
+    AppTranslations translations;
     QGuiApplication app(argc, argv);
+    translations.install(app);
     QGuiApplication::setQuitOnLastWindowClosed(false);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     if (!QDir().mkpath(folder)) {

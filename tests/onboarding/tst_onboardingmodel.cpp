@@ -6,6 +6,8 @@
 
 #include "onboarding/onboardingmodel.h"
 
+#include <QLocale>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -422,6 +424,8 @@ private Q_SLOTS:
 
     void previewRipple()
     {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        const auto restoreLocale = qScopeGuard([] { QLocale::setDefault(QLocale::system()); });
         rig->make();
         auto model = makeModel(2);
         QList<qreal> scales;
@@ -434,7 +438,7 @@ private Q_SLOTS:
 
         model->playPreviewRipple();
         QCOMPARE(model->previewWarm(), true);
-        QCOMPARE(model->previewLabel(), QStringLiteral("Red Light · 1,600 K"));
+        QCOMPARE(model->previewLabel(), QStringLiteral("Red Light · 1,000 K"));
         QCOMPARE(scales, (QList<qreal>{0.12, 4.4}));
         QCOMPARE(opacities, (QList<qreal>{0.9, 0.0}));
         QCOMPARE(played.count(), 1);

@@ -4,6 +4,7 @@
 
 #include "pagesfixture.h"
 
+#include "app/apptranslations.h"
 #include "popover/popoverqml.h"
 #include "previewsupport.h"
 
@@ -19,7 +20,10 @@
 
 int main(int argc, char **argv)
 {
+    // LANGUAGE=de and the like show the pages in that language.
+    AppTranslations translations;
     QGuiApplication app(argc, argv);
+    translations.install(app);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
         std::fprintf(stderr, "usage: pages_preview OUTPUT_DIR [--dark]\n");

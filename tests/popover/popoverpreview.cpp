@@ -4,6 +4,7 @@
 
 #include "popoverfixture.h"
 
+#include "app/apptranslations.h"
 #include "popover/popoverqml.h"
 #include "previewsupport.h"
 #include "popover/symbolimageprovider.h"
@@ -47,7 +48,10 @@ bool symbolSheet(const QString &path)
 
 int main(int argc, char **argv)
 {
+    // LANGUAGE=de and the like show the pages in that language.
+    AppTranslations translations;
     QGuiApplication app(argc, argv);
+    translations.install(app);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
         std::fprintf(stderr, "usage: popover_preview OUTPUT_DIR [--dark]\n");

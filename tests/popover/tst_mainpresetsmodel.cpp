@@ -2,6 +2,7 @@
 
 #include "popover/mainpresetsmodel.h"
 
+#include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -39,6 +40,9 @@ class MainPresetsModelTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The value texts follow the locale; these tests read American English.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
     void rowsAreTheVisiblePresets_data();
     void rowsAreTheVisiblePresets();
     void rowRoles_data();
@@ -197,7 +201,7 @@ void MainPresetsModelTest::noActiveRowWhenTheActivePresetIsHidden()
     for (const QString &id : rowIDs(model))
         QCOMPARE(role(model, id, MainPresetsModel::TrailingRole).toString(), QString());
     // The summary still describes the active (hidden) preset.
-    QCOMPARE(model.summaryText(), QStringLiteral("1800 K \u00B7 90%"));
+    QCOMPARE(model.summaryText(), QStringLiteral("1,800 K \u00B7 90%"));
 }
 
 void MainPresetsModelTest::summaryOfTheActivePreset()
@@ -206,17 +210,17 @@ void MainPresetsModelTest::summaryOfTheActivePreset()
     HalvoStore &store = rig.make();
     MainPresetsModel model;
     model.setContext(rig.context.get());
-    QCOMPARE(model.summaryText(), QStringLiteral("6500 K \u00B7 100%"));
+    QCOMPARE(model.summaryText(), QStringLiteral("6,500 K \u00B7 100%"));
 
     QSignalSpy summary(&model, &MainPresetsModel::summaryTextChanged);
     store.activatePreset(QStringLiteral("black-white"), false);
-    QCOMPARE(model.summaryText(), QStringLiteral("6500 K \u00B7 0%"));
+    QCOMPARE(model.summaryText(), QStringLiteral("6,500 K \u00B7 0%"));
     QVERIFY(summary.count() > 0);
 
     // The values of the active preset change without a new activation.
     summary.clear();
     store.updatePreset(QStringLiteral("black-white"), 3400, 45, BrightnessChange::leaveAlone());
-    QCOMPARE(model.summaryText(), QStringLiteral("3400 K \u00B7 45%"));
+    QCOMPARE(model.summaryText(), QStringLiteral("3,400 K \u00B7 45%"));
     QVERIFY(summary.count() > 0);
 }
 
@@ -451,7 +455,7 @@ void MainPresetsModelTest::capabilityLines_data()
         << QStringLiteral("Saturation isn't available with GNOME Night Light: it shows the temperature only.")
         << none;
     QTest::newRow("no colour path") << ScreenColorCapabilities{} << QStringLiteral("vivid") << none
-                                    << QStringLiteral("Halvoscope can't change the screens' colours here. Presets "
+                                    << QStringLiteral("Halvoscope can't change the screens' colors here. Presets "
                                                       "still set brightness and Keep Awake.");
 }
 

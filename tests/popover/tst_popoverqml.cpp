@@ -2,6 +2,7 @@
 
 #include "popover/popoverqml.h"
 
+#include <QLocale>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QtQuickTest>
@@ -13,6 +14,8 @@ class PopoverQmlSetup : public QObject {
 public Q_SLOTS:
     void qmlEngineAvailable(QQmlEngine *engine)
     {
+        // The value texts follow the locale; these tests read American English.
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         installPopoverQml(*engine);
         engine->rootContext()->setContextProperty(QStringLiteral("fixture"),
                                                   new PopoverFixture(engine));

@@ -4,6 +4,7 @@
 #include "popover/slidergeometry.h"
 #include "popover/sliderinteraction.h"
 
+#include <QLocale>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
@@ -40,6 +41,9 @@ class PresetEditorModelTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // The value texts follow the locale; these tests read American English.
+    void initTestCase() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+
     void initialDrafts();
     void loading_data();
     void loading();
@@ -199,13 +203,13 @@ void PresetEditorModelTest::valueTexts_data()
     QTest::addColumn<QString>("saturationText");
     QTest::addColumn<QString>("brightnessText");
 
-    QTest::newRow("whole") << 3400.0 << 45.0 << 30.0 << "3400 K"
+    QTest::newRow("whole") << 3400.0 << 45.0 << 30.0 << "3,400 K"
                            << "45%"
                            << "30%";
-    QTest::newRow("halves away from zero") << 3450.5 << 42.5 << 30.5 << "3451 K"
+    QTest::newRow("halves away from zero") << 3450.5 << 42.5 << 30.5 << "3,451 K"
                                            << "43%"
                                            << "31%";
-    QTest::newRow("below halves") << 3450.4 << 42.4 << 30.4 << "3450 K"
+    QTest::newRow("below halves") << 3450.4 << 42.4 << 30.4 << "3,450 K"
                                   << "42%"
                                   << "30%";
 }
@@ -273,7 +277,7 @@ void PresetEditorModelTest::dragSendsOneUpdatePerSnappedChange()
     QCOMPARE(storedPreset(rig, u"standard"_s).temperature, qint64(3400));
     QCOMPARE(storedPreset(rig, u"standard"_s).defaultTemperature, qint64(6500));
     QCOMPARE(rig.saved().presets.first().temperature, qint64(3400));
-    QCOMPARE(open.editor.temperatureText(), QStringLiteral("3400 K"));
+    QCOMPARE(open.editor.temperatureText(), QStringLiteral("3,400 K"));
 }
 
 void PresetEditorModelTest::slidersSendOnlyTheirValue()
@@ -398,7 +402,7 @@ void PresetEditorModelTest::resetRestoresDefaults()
     QCOMPARE(open.editor.temperature(), 1800.0);
     QCOMPARE(open.editor.saturation(), 90.0);
     QVERIFY(open.editor.brightnessAuto());
-    QCOMPARE(open.editor.temperatureText(), QStringLiteral("1800 K"));
+    QCOMPARE(open.editor.temperatureText(), QStringLiteral("1,800 K"));
     QCOMPARE(open.editor.saturationText(), QStringLiteral("90%"));
     // Back to the system level: the recorded level is put back and shown.
     QCOMPARE(open.editor.brightness(), 50.0);

@@ -563,7 +563,7 @@ void TestSettingsModel::screenPathRows()
     rig.context->notifyScreenCapabilitiesChanged();
     QCOMPARE(changed.count(), 1);
     QCOMPARE(model.screenPathRows(), (QStringList{
-                                         QStringLiteral("eDP-1 — colour matrix"),
+                                         QStringLiteral("eDP-1 — color matrix"),
                                          QStringLiteral("HDMI-1 — gamma (temperature only)"),
                                          QStringLiteral("DP-2 — compositor gamma (temperature only)"),
                                          QStringLiteral("GNOME Night Light (temperature only)"),

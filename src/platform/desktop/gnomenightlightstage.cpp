@@ -2,6 +2,7 @@
 
 #include "core/systemlog.h"
 
+#include <QCoreApplication>
 #include <QDBusConnectionInterface>
 
 #include <gio/gio.h>
@@ -31,7 +32,7 @@ QString printedOwned(GVariant *floating)
 } // namespace
 
 GnomeNightLightStage::GnomeNightLightStage()
-    : NightLightStage(QStringLiteral("gnome"), QStringLiteral("GNOME Night Light"), minimumKelvin,
+    : NightLightStage(QStringLiteral("gnome"), QCoreApplication::translate("NightLightStage", "GNOME Night Light"), minimumKelvin,
                       maximumKelvin)
 {
     if (isSchemaInstalled())

@@ -4,6 +4,7 @@
 #include "platform/dbus/dbuscalltimeout.h"
 #include "platform/desktop/kconfigtext.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusVariant>
@@ -44,7 +45,7 @@ QStringList cascade()
 } // namespace
 
 KWinNightLightStage::KWinNightLightStage(QDBusConnection sessionBus)
-    : NightLightStage(QStringLiteral("kwin"), QStringLiteral("KDE Plasma Night Light"),
+    : NightLightStage(QStringLiteral("kwin"), QCoreApplication::translate("NightLightStage", "KDE Plasma Night Light"),
                       minimumKelvin, maximumKelvin)
     , m_bus(std::move(sessionBus))
 {

@@ -308,11 +308,11 @@ void WaylandColorStage::controlFailed(Output &output)
         output.toldKinds |= kind;
         const QString message =
             wasListed ? QCoreApplication::translate("WaylandColorStage",
-                                                    "Another program controls the colours of %1, so Halvoscope "
+                                                    "Another program controls the colors of %1, so Halvoscope "
                                                     "cannot change them.")
                             .arg(output.name)
                       : QCoreApplication::translate("WaylandColorStage",
-                                                    "%1 does not accept colour changes: it takes no colour tables, "
+                                                    "%1 does not accept color changes: it takes no color tables, "
                                                     "or another program holds them.")
                             .arg(output.name);
         logSystemLine(QStringLiteral("Halvo WaylandColorStage: ") + message);

@@ -126,10 +126,10 @@ void TestWaylandColorStage::outputControlledElsewhere_data()
     QTest::addColumn<ScreenColorRefusal>("refusal");
     QTest::newRow("held before the stage starts")
         << true
-        << QStringLiteral("DP-2 does not accept colour changes: it takes no colour tables, or another program holds them.")
+        << QStringLiteral("DP-2 does not accept color changes: it takes no color tables, or another program holds them.")
         << ScreenColorRefusal::NotAccepted;
     QTest::newRow("taken after the stage learnt its size")
-        << false << QStringLiteral("Another program controls the colours of DP-2, so Halvoscope cannot change them.")
+        << false << QStringLiteral("Another program controls the colors of DP-2, so Halvoscope cannot change them.")
         << ScreenColorRefusal::TakenByAnotherProgram;
 }
 

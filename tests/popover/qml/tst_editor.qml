@@ -65,7 +65,7 @@ TestCase {
 
     function test_valueTexts() {
         openEditor("candle")
-        compare(item("temperatureText").text, "1800 K")
+        compare(item("temperatureText").text, "1,800 K")
         compare(item("saturationText").text, "90%")
         compare(item("brightnessText").text, "70%")
         compare(item("autoBrightnessCaption").text, "Keep system display level")
@@ -87,7 +87,7 @@ TestCase {
         mouseRelease(slider, xFor(3400), y)
 
         compare(fixture.preset("standard").temperature, 3400)
-        compare(item("temperatureText").text, "3400 K")
+        compare(item("temperatureText").text, "3,400 K")
         compare(fixture.colorApplications(), 31)
         compare(fixture.activeModeID(), "standard")
         // The knob follows the draft.
@@ -165,9 +165,9 @@ TestCase {
         openEditor("candle")
         const slider = item("temperatureSlider")
         mouseClick(slider, slider.width - 1, slider.height / 2)
-        compare(item("temperatureText").text, "7000 K")
+        compare(item("temperatureText").text, "7,000 K")
         mouseClick(item("resetButton"))
-        compare(item("temperatureText").text, "1800 K")
+        compare(item("temperatureText").text, "1,800 K")
         compare(fixture.preset("candle").temperature, 1800)
     }
 

@@ -122,7 +122,7 @@ TestCase {
         compare(findChild(row("standard"), "presetStatus").visible, true)
         compare(findChild(row("standard"), "presetStatus").text, "On")
         compare(findChild(row("candle"), "presetStatus").visible, false)
-        compare(findChild(root, "summaryText").text, "6500 K \u00b7 100%")
+        compare(findChild(root, "summaryText").text, "6,500 K \u00b7 100%")
 
         fixture.activate("red-light", true)
         verify(fixture.isTransitioning())
@@ -132,7 +132,7 @@ TestCase {
 
         fixture.finishTransition()
         compare(findChild(row("red-light"), "presetStatus").text, "On")
-        compare(findChild(root, "summaryText").text, "1000 K \u00b7 100%")
+        compare(findChild(root, "summaryText").text, "1,000 K \u00b7 100%")
     }
 
     function test_noStatusWhenActivePresetIsHidden() {

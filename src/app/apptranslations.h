@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QTranslator>
+
+class QCoreApplication;
+
+// Halvoscope's catalogue and Qt's own, for the first of the user's languages
+// (LANGUAGE, LC_ALL, LC_MESSAGES, LANG) that Halvoscope has a catalogue for.
+// American English is the source language: it ends the search.
+// Made before the application object so that --help can be translated too.
+class AppTranslations {
+public:
+    AppTranslations();
+
+    // A text of the "CommandLine" context, translated without an application.
+    QString commandLine(const char *text) const;
+    // Puts both catalogues into effect; texts Qt draws follow, and so does the
+    // layout direction of right-to-left languages.
+    void install(QCoreApplication &application);
+    // The catalogue's language, for example "de" or "pt_BR"; empty for English.
+    QString language() const { return m_language; }
+
+private:
+    QTranslator m_halvoscope;
+    QTranslator m_qt;
+    QString m_language;
+};
