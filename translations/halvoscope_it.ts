@@ -451,6 +451,10 @@
         <source>Save Schedule</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Not saved yet: Back leaves the schedule as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ScreenCapabilityText</name>
@@ -612,6 +616,18 @@
     </message>
     <message>
         <source>Decrement</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, hour</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, minute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, AM or PM</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

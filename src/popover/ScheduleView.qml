@@ -75,7 +75,9 @@ ColumnLayout {
                 objectName: "timeField" + point.slot
                 hour: point.hour
                 minute: point.minute
-                Layout.preferredWidth: 96
+                clock: schedule
+                caption: point.caption
+                Layout.preferredWidth: Math.max(96, implicitWidth)
                 onHourStepped: delta => schedule.stepHour(point.slot, delta)
                 onMinuteStepped: delta => schedule.stepMinute(point.slot, delta)
                 onHourEntered: value => {
@@ -86,6 +88,7 @@ ColumnLayout {
                     if (point.slot === 1) schedule.minute1 = value
                     else schedule.minute2 = value
                 }
+                onMeridiemToggled: schedule.toggleMeridiem(point.slot)
             }
             PresetPicker {
                 objectName: "presetPicker" + point.slot
@@ -121,6 +124,19 @@ ColumnLayout {
     Text {
         objectName: "scheduleNote"
         text: qsTr("Applies once per scheduled period and won't override manual changes.")
+        font.pointSize: Style.pt(11)
+        color: Style.secondary
+        wrapMode: Text.WordWrap
+        Layout.fillWidth: true
+        Layout.leftMargin: 6
+        Layout.rightMargin: 6
+    }
+
+    // The page keeps its edits only until it is left; say so while they differ.
+    Text {
+        objectName: "unsavedNote"
+        visible: schedule.unsavedChanges
+        text: qsTr("Not saved yet: Back leaves the schedule as it was.")
         font.pointSize: Style.pt(11)
         color: Style.secondary
         wrapMode: Text.WordWrap

@@ -2,31 +2,52 @@ import QtQuick
 import QtQuick.Layouts
 import QtQuick.Templates as T
 
-// A 24-hour time field: two-digit hour and minute parts and a pair of
-// stepper arrows that step the part last focused (the hour at first). Up and
-// Down keys and the wheel step a part as well. The field shows `hour` and
-// `minute` and asks for changes through its signals. Digits typed into a part
-// are entered before that part is stepped, so a step starts from them.
+// A time field on the locale's clock: hour and minute parts, on a 12-hour
+// clock an AM/PM part too, and a pair of stepper arrows that step the part
+// last focused (the hour at first). Up and Down keys and the wheel step a
+// part as well. The field shows `hour` (0…23) and `minute` and asks for
+// changes through its signals. Digits typed into a part are entered before
+// that part is stepped, so a step starts from them. `clock` (the schedule
+// model) formats and reads the parts; without it the field is a plain
+// 24-hour one. `caption` names the field for assistive technology.
 T.Control {
     id: field
 
     property int hour: 0
     property int minute: 0
-    readonly property string text: pad(hour) + ":" + pad(minute)
-    // "hour" or "minute": what the arrows step.
+    property var clock: null
+    property string caption: ""
+    readonly property bool twelveHour: clock !== null && clock.twelveHourClock
+    readonly property string meridiemText: hour < 12 ? (clock ? clock.amText : "") : (clock ? clock.pmText : "")
+    readonly property string text: hourText(hour) + separator + minuteText(minute) + (twelveHour ? " " + meridiemText : "")
+    readonly property string separator: clock ? clock.timeSeparator : ":"
+    // "hour", "minute" or "meridiem": what the arrows step.
     property string steppedPart: "hour"
 
     signal hourStepped(int delta)
     signal minuteStepped(int delta)
     signal hourEntered(int value)
     signal minuteEntered(int value)
+    signal meridiemToggled()
 
-    implicitWidth: 96
+    implicitWidth: Math.max(96, contentItem.implicitWidth)
     implicitHeight: 22
     padding: 0
 
     function pad(value) {
         return (value < 10 ? "0" : "") + value
+    }
+    function hourText(value) {
+        return clock ? clock.hourText(value) : pad(value)
+    }
+    function minuteText(value) {
+        return clock ? clock.minuteText(value) : pad(value)
+    }
+    function parse(text) {
+        if (clock)
+            return clock.parseNumber(text)
+        const value = parseInt(text, 10)
+        return isNaN(value) ? -1 : value
     }
     function step(delta) {
         // The arrows take no focus: the part being typed into still has it.
@@ -36,6 +57,8 @@ T.Control {
             minuteInput.commit()
         if (steppedPart === "minute")
             minuteStepped(delta)
+        else if (steppedPart === "meridiem")
+            meridiemToggled()
         else
             hourStepped(delta)
     }
@@ -46,7 +69,7 @@ T.Control {
         required property int value
         required property int maximum
 
-        text: field.pad(value)
+        text: partName === "hour" ? field.hourText(value) : field.minuteText(value)
         maximumLength: 2
         validator: IntValidator { bottom: 0; top: part.maximum }
         inputMethodHints: Qt.ImhDigitsOnly
@@ -58,8 +81,10 @@ T.Control {
         horizontalAlignment: partName === "hour" ? TextInput.AlignRight : TextInput.AlignLeft
         verticalAlignment: TextInput.AlignVCenter
         activeFocusOnTab: true
-        Accessible.role: Accessible.EditableText
-        Accessible.name: partName
+        Accessible.role: Accessible.SpinBox
+        Accessible.name: partName === "hour" ? qsTr("%1, hour").arg(field.caption) : qsTr("%1, minute").arg(field.caption)
+        Accessible.description: field.text
+        Accessible.editable: true
 
         onActiveFocusChanged: {
             if (activeFocus) {
@@ -74,15 +99,52 @@ T.Control {
         Keys.onDownPressed: field.step(-1)
 
         function commit() {
-            const typed = parseInt(text, 10)
-            if (!isNaN(typed) && typed !== value) {
-                if (partName === "minute")
+            const typed = field.parse(text)
+            if (typed >= 0) {
+                if (partName === "minute" && typed !== value)
                     field.minuteEntered(typed)
-                else
-                    field.hourEntered(typed)
+                else if (partName === "hour") {
+                    const entered = field.clock ? field.clock.hourFromTyped(typed, value) : typed
+                    if (entered !== value)
+                        field.hourEntered(entered)
+                }
             }
-            text = Qt.binding(() => field.pad(part.value))
+            text = Qt.binding(() => partName === "hour" ? field.hourText(part.value) : field.minuteText(part.value))
         }
+    }
+
+    // AM/PM: arrows, Up/Down and Space flip it; typing the first letter of
+    // either marker picks that one.
+    component MeridiemPart: Text {
+        id: meridiem
+        text: field.meridiemText
+        font.pointSize: Style.pt(12)
+        color: activeFocus ? Style.accent : Style.primary
+        verticalAlignment: Text.AlignVCenter
+        leftPadding: 3
+        rightPadding: 3
+        activeFocusOnTab: true
+        Accessible.role: Accessible.SpinBox
+        Accessible.name: qsTr("%1, AM or PM").arg(field.caption)
+        Accessible.description: field.text
+        Accessible.focusable: true
+        onActiveFocusChanged: if (activeFocus) field.steppedPart = "meridiem"
+        Keys.onUpPressed: field.meridiemToggled()
+        Keys.onDownPressed: field.meridiemToggled()
+        Keys.onSpacePressed: field.meridiemToggled()
+        Keys.onPressed: event => {
+            const typed = event.text.toLowerCase()
+            if (typed.length === 0 || !field.clock)
+                return
+            const am = field.clock.amText.toLowerCase(), pm = field.clock.pmText.toLowerCase()
+            const wantsAfternoon = pm.startsWith(typed) && !am.startsWith(typed)
+            const wantsMorning = am.startsWith(typed) && !pm.startsWith(typed)
+            if ((wantsAfternoon && field.hour < 12) || (wantsMorning && field.hour >= 12))
+                field.meridiemToggled()
+            if (wantsAfternoon || wantsMorning)
+                event.accepted = true
+        }
+        TapHandler { onTapped: meridiem.forceActiveFocus() }
     }
 
     component Arrow: T.AbstractButton {
@@ -124,7 +186,7 @@ T.Control {
 
     // The parts are text inputs, which have no visualFocus of their own.
     FocusRing {
-        shown: hourInput.activeFocus || minuteInput.activeFocus
+        shown: hourInput.activeFocus || minuteInput.activeFocus || meridiemBefore.activeFocus || meridiemAfter.activeFocus
         controlRadius: 5
     }
 
@@ -132,6 +194,12 @@ T.Control {
         spacing: 0
 
         Item { implicitWidth: 4 }
+        MeridiemPart {
+            id: meridiemBefore
+            objectName: "meridiemBefore"
+            visible: field.twelveHour && field.clock.meridiemFirst
+            Layout.fillHeight: true
+        }
         PartInput {
             id: hourInput
             objectName: "hourInput"
@@ -142,7 +210,7 @@ T.Control {
             Layout.fillHeight: true
         }
         Text {
-            text: ":"
+            text: field.separator
             leftPadding: 1
             rightPadding: 1
             font.pointSize: Style.pt(12)
@@ -155,6 +223,12 @@ T.Control {
             value: field.minute
             maximum: 59
             Layout.preferredWidth: 18
+            Layout.fillHeight: true
+        }
+        MeridiemPart {
+            id: meridiemAfter
+            objectName: "meridiemAfter"
+            visible: field.twelveHour && !field.clock.meridiemFirst
             Layout.fillHeight: true
         }
         Item { Layout.fillWidth: true }

@@ -17,7 +17,12 @@ int wrapped(int value, int modulus)
 } // namespace
 
 ScheduleModel::ScheduleModel(QObject *parent)
-    : QAbstractListModel(parent) {}
+    : QAbstractListModel(parent)
+{
+    for (auto signal : {&ScheduleModel::enabledChanged, &ScheduleModel::time1Changed, &ScheduleModel::time2Changed,
+                        &ScheduleModel::preset1IDChanged, &ScheduleModel::preset2IDChanged})
+        connect(this, signal, this, &ScheduleModel::draftChanged);
+}
 
 void ScheduleModel::setContext(PopoverContext *context)
 {
@@ -38,8 +43,10 @@ void ScheduleModel::setStore(HalvoStore *store, std::function<void()> onBack)
         disconnect(m_store, nullptr, this, nullptr);
     m_store = store;
     m_onBack = std::move(onBack);
-    if (store)
+    if (store) {
         connect(store, &HalvoStore::presetsChanged, this, &ScheduleModel::reloadEntries);
+        connect(store, &HalvoStore::scheduleChanged, this, &ScheduleModel::draftChanged);
+    }
     reloadEntries();
 }
 
@@ -181,6 +188,49 @@ void ScheduleModel::stepMinute(int slot, int delta)
         return;
     const int minutes = slot == 1 ? m_minutes1 : m_minutes2;
     setMinutes(slot, minutes / 60 * 60 + wrapped(minutes % 60 + delta, 60));
+}
+
+bool ScheduleModel::unsavedChanges() const
+{
+    if (!m_store)
+        return false;
+    const DailySchedule stored = m_store->schedule();
+    // Turning the switch off is stored at once; only a switch turned on waits.
+    return (m_enabled && !stored.enabled) || time1Text() != stored.time1 || time2Text() != stored.time2
+           || m_preset1ID != stored.preset1ID || m_preset2ID != stored.preset2ID;
+}
+
+QString ScheduleModel::hourText(int hour) const
+{
+    return LocaleFormat::hourText(hour, m_clock);
+}
+
+QString ScheduleModel::minuteText(int minute) const
+{
+    return LocaleFormat::minuteText(minute);
+}
+
+int ScheduleModel::parseNumber(const QString &text) const
+{
+    bool ok = false;
+    const int value = QLocale().toInt(text.trimmed(), &ok);
+    if (ok)
+        return value;
+    const int ascii = text.trimmed().toInt(&ok);
+    return ok ? ascii : -1;
+}
+
+int ScheduleModel::hourFromTyped(int typed, int currentHour) const
+{
+    return m_clock.twelveHour ? LocaleFormat::hourFromTwelveHourClock(typed, currentHour) : typed;
+}
+
+void ScheduleModel::toggleMeridiem(int slot)
+{
+    if (slot != 1 && slot != 2)
+        return;
+    const int minutes = slot == 1 ? m_minutes1 : m_minutes2;
+    setMinutes(slot, (minutes + minutesPerDay / 2) % minutesPerDay);
 }
 
 void ScheduleModel::setPreset1ID(const QString &id)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/localeformat.h"
 #include "popover/popovercontext.h"
 
 #include <QAbstractListModel>
@@ -31,6 +32,15 @@ class ScheduleModel : public QAbstractListModel, public QQmlParserStatus {
     Q_PROPERTY(QString preset2ID READ preset2ID WRITE setPreset2ID NOTIFY preset2IDChanged)
     Q_PROPERTY(int preset1Index READ preset1Index NOTIFY preset1IDChanged)
     Q_PROPERTY(int preset2Index READ preset2Index NOTIFY preset2IDChanged)
+    // How the locale's clock reads: 12 or 24 hours, where the AM/PM marker
+    // goes, and what separates hours from minutes.
+    // The page differs from the stored schedule: Back would drop it.
+    Q_PROPERTY(bool unsavedChanges READ unsavedChanges NOTIFY draftChanged)
+    Q_PROPERTY(bool twelveHourClock READ twelveHourClock CONSTANT)
+    Q_PROPERTY(bool meridiemFirst READ meridiemFirst CONSTANT)
+    Q_PROPERTY(QString timeSeparator READ timeSeparator CONSTANT)
+    Q_PROPERTY(QString amText READ amText CONSTANT)
+    Q_PROPERTY(QString pmText READ pmText CONSTANT)
 
 public:
     enum Role { PresetIDRole = Qt::UserRole + 1,
@@ -72,6 +82,22 @@ public:
     int preset1Index() const { return indexOf(m_preset1ID); }
     int preset2Index() const { return indexOf(m_preset2ID); }
 
+    bool unsavedChanges() const;
+    bool twelveHourClock() const { return m_clock.twelveHour; }
+    bool meridiemFirst() const { return m_clock.meridiemFirst; }
+    QString timeSeparator() const { return m_clock.separator; }
+    QString amText() const { return m_clock.amText; }
+    QString pmText() const { return m_clock.pmText; }
+    // The parts of a time field as the locale writes them.
+    Q_INVOKABLE QString hourText(int hour) const;
+    Q_INVOKABLE QString minuteText(int minute) const;
+    // A number typed in the locale's digits (or ASCII ones), -1 when none.
+    Q_INVOKABLE int parseNumber(const QString &text) const;
+    // The 24-hour hour for an hour typed into a field that shows `currentHour`.
+    Q_INVOKABLE int hourFromTyped(int typed, int currentHour) const;
+    // The AM/PM part: the same time twelve hours later or earlier.
+    Q_INVOKABLE void toggleMeridiem(int slot);
+
     // The two texts saving would store, "HH:MM".
     QString time1Text() const { return timeText(m_minutes1); }
     QString time2Text() const { return timeText(m_minutes2); }
@@ -97,6 +123,7 @@ Q_SIGNALS:
     void time2Changed();
     void preset1IDChanged();
     void preset2IDChanged();
+    void draftChanged();
 
 private:
     static QString timeText(int minutes);
@@ -106,6 +133,7 @@ private:
     void setMinutes(int slot, int minutes);
     void setEnabledDraft(bool enabled);
 
+    LocaleFormat::ClockStyle m_clock = LocaleFormat::clockStyle();
     QPointer<PopoverContext> m_context;
     QPointer<HalvoStore> m_store;
     std::function<void()> m_onBack;

@@ -2,6 +2,7 @@
 
 #include "popover/popoverqml.h"
 
+#include <QLocale>
 #include <QQmlContext>
 #include <QQmlEngine>
 #include <QtQuickTest>
@@ -13,6 +14,8 @@ class PagesQmlSetup : public QObject {
 public Q_SLOTS:
     void qmlEngineAvailable(QQmlEngine *engine)
     {
+        // Times follow the locale; these tests read a 24-hour clock.
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
         installPopoverQml(*engine);
         engine->rootContext()->setContextProperty(QStringLiteral("fixture"), new PagesFixture(engine));
     }

@@ -53,6 +53,7 @@ private Q_SLOTS:
     void steppersWrapAroundTheClock();
     void hiddenPresetCanBeScheduled();
     void backGoesToSettings();
+    void unsavedChangesUntilSaved();
 };
 
 void TestScheduleModel::loadsTheStoredSchedule_data()
@@ -337,6 +338,24 @@ void TestScheduleModel::backGoesToSettings()
     model.setContext(rig.context.get());
     model.back();
     QCOMPARE(rig.navigation->page(), PopoverPage::settings());
+}
+
+void TestScheduleModel::unsavedChangesUntilSaved()
+{
+    PopoverRig rig;
+    rig.seed(stateWithSchedule(raw(true, u"08:00"_s, u"standard"_s, u"20:00"_s, u"red-light"_s)));
+    rig.make();
+    ScheduleModel model;
+    model.setContext(rig.context.get());
+    QVERIFY(!model.unsavedChanges());
+    model.stepMinute(2, 1);
+    QVERIFY(model.unsavedChanges());
+    model.stepMinute(2, -1);
+    QVERIFY(!model.unsavedChanges());
+    model.setPreset1ID(u"candle"_s);
+    QVERIFY(model.unsavedChanges());
+    model.save();
+    QVERIFY(!model.unsavedChanges());
 }
 
 QTEST_GUILESS_MAIN(TestScheduleModel)
