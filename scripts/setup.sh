@@ -12,6 +12,8 @@ BUILD_PACKAGES=(
   libqt6opengl6-dev libqt6svg6 libgl-dev
   # translations: lupdate/lrelease, their CMake functions, and Qt's own catalogues
   qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
+  # a Japanese font, so that screenshots in Japanese show their text
+  fonts-ipafont-gothic
   libx11-dev libxrandr-dev libxext-dev libxss-dev libxi-dev
   # GIO's GSettings for GNOME's night light
   libglib2.0-dev

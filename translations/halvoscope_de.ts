@@ -153,12 +153,12 @@
     <message>
         <source>%1 K</source>
         <extracomment>A colour temperature; %1 is the number of kelvin with the locale's grouping.</extracomment>
-        <translation>%1 K</translation>
+        <translation>%1 K</translation>
     </message>
     <message>
         <source>%1%</source>
         <extracomment>A saturation or brightness; %1 is the number.</extracomment>
-        <translation>%1 %</translation>
+        <translation>%1 %</translation>
     </message>
     <message>
         <source>%1 · %2</source>
@@ -218,6 +218,11 @@
     <message>
         <source>Quit Halvoscope</source>
         <translation>Halvoscope beenden</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <extracomment>The key that quits, as the keyboard labels it.</extracomment>
+        <translation>Strg+Q</translation>
     </message>
 </context>
 <context>
@@ -325,7 +330,7 @@
     </message>
     <message>
         <source>Preset name</source>
-        <translation>Name der Voreinstellung</translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>Save</source>
@@ -453,7 +458,7 @@
     </message>
     <message>
         <source>Not saved yet: Back leaves the schedule as it was.</source>
-        <translation type="unfinished" />
+        <translation>Noch nicht gespeichert: Mit »Zurück« bleibt der Plan, wie er war.</translation>
     </message>
 </context>
 <context>
@@ -531,7 +536,7 @@
     </message>
     <message>
         <source>Preset name</source>
-        <translation>Name der Voreinstellung</translation>
+        <translation>Name</translation>
     </message>
     <message>
         <source>Add</source>
@@ -555,7 +560,7 @@
     </message>
     <message>
         <source>Check for Updates…</source>
-        <translation>Nach Aktualisierungen suchen …</translation>
+        <translation>Nach Updates suchen …</translation>
     </message>
     <message>
         <source>Version</source>

@@ -5,51 +5,51 @@
     <name>CommandLine</name>
     <message>
         <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance.</source>
-        <translation type="unfinished"></translation>
+        <translation>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance.</translation>
     </message>
     <message>
         <source>Display this help and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Display this help and exit.</translation>
     </message>
     <message>
         <source>Display the version and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Display the version and exit.</translation>
     </message>
     <message>
         <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running.</source>
-        <translation type="unfinished"></translation>
+        <translation>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running.</translation>
     </message>
     <message>
         <source>id</source>
-        <translation type="unfinished"></translation>
+        <translation>id</translation>
     </message>
     <message>
         <source>Open the popover; starts Halvoscope when it is not running.</source>
-        <translation type="unfinished"></translation>
+        <translation>Open the popover; starts Halvoscope when it is not running.</translation>
     </message>
     <message>
-        <source>Try &apos;halvoscope --help&apos;.</source>
-        <translation type="unfinished"></translation>
+        <source>Try 'halvoscope --help'.</source>
+        <translation>Try 'halvoscope --help'.</translation>
     </message>
     <message>
-        <source>unexpected argument &apos;%1&apos;</source>
+        <source>unexpected argument '%1'</source>
         <extracomment>%1 is the argument as the user typed it.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>unexpected argument '%1'</translation>
     </message>
 </context>
 <context>
     <name>DisplayColorEngine</name>
     <message>
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
-        <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is a list of screens ("DP-1, HDMI-1").</extracomment>
+        <translation>Another program keeps changing the colours of %1. Halvoscope leaves them to it until the next preset change.</translation>
     </message>
 </context>
 <context>
     <name>DrillDownHeader</name>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Back</translation>
     </message>
 </context>
 <context>
@@ -57,578 +57,583 @@
     <message>
         <source>Halvoscope is already running but did not answer: %1</source>
         <extracomment>%1 is the error D-Bus reported.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope is already running but did not answer: %1</translation>
     </message>
     <message>
         <source>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</source>
-        <translation type="unfinished"></translation>
+        <translation>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</translation>
     </message>
     <message>
-        <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
-        <translation type="unfinished"></translation>
+        <source>The display server offers no way to change the screen's colors (no XRandR). Presets still set brightness and Keep Awake.</source>
+        <translation>The display server offers no way to change the screen's colours (no XRandR). Presets still set brightness and Keep Awake.</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
+        <source>Halvoscope cannot change the screen's colors: %1</source>
         <extracomment>%1 says why, in a sentence or two.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope cannot change the screen's colours: %1</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen&apos;s colors</source>
-        <translation type="unfinished"></translation>
+        <source>Halvoscope cannot change the screen's colors</source>
+        <translation>Halvoscope cannot change the screen's colours</translation>
     </message>
     <message>
         <source>Halvoscope could not save its settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope could not save its settings</translation>
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the state file's path, %2 the reason.</extracomment>
+        <translation>Writing %1 failed: %2</translation>
     </message>
     <message>
         <source>Halvoscope is running</source>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope is running</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
-        <translation type="unfinished"></translation>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run "halvoscope --show".</source>
+        <translation>No panel shows its icon. To open Halvoscope, launch it again or run "halvoscope --show".</translation>
     </message>
 </context>
 <context>
     <name>HalvoBusService</name>
     <message>
         <source>No preset with id “%1”</source>
-        <translation type="unfinished"></translation>
+        <translation>No preset with id “%1”</translation>
     </message>
 </context>
 <context>
     <name>HalvoPreset</name>
     <message>
         <source>Standard</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard</translation>
     </message>
     <message>
         <source>Red Light</source>
-        <translation type="unfinished"></translation>
+        <translation>Red Light</translation>
     </message>
     <message>
         <source>Candle</source>
-        <translation type="unfinished"></translation>
+        <translation>Candle</translation>
     </message>
     <message>
         <source>Black &amp; White</source>
-        <translation type="unfinished"></translation>
+        <translation>Black &amp; White</translation>
     </message>
     <message>
         <source>Color Ink</source>
-        <translation type="unfinished"></translation>
+        <translation>Colour Ink</translation>
     </message>
     <message>
         <source>Vivid</source>
-        <translation type="unfinished"></translation>
+        <translation>Vivid</translation>
     </message>
     <message>
         <source>Custom Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Custom Preset</translation>
     </message>
 </context>
 <context>
     <name>HalvoStore</name>
     <message>
         <source>Unable to inhibit screen blanking to keep display awake.</source>
-        <translation type="unfinished"></translation>
+        <translation>Unable to inhibit screen blanking to keep display awake.</translation>
     </message>
     <message>
         <source>No login-item service is available.</source>
-        <translation type="unfinished"></translation>
+        <translation>No login-item service is available.</translation>
     </message>
     <message>
         <source>Unable to update Launch at Login: %1</source>
-        <extracomment>%1 is the reason the desktop&apos;s autostart gave.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the reason the desktop's autostart gave.</extracomment>
+        <translation>Unable to update Launch at Login: %1</translation>
     </message>
 </context>
 <context>
     <name>LocaleFormat</name>
     <message>
         <source>%1 K</source>
-        <extracomment>A colour temperature; %1 is the number of kelvin with the locale&apos;s grouping.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>A colour temperature; %1 is the number of kelvin with the locale's grouping.</extracomment>
+        <translation>%1 K</translation>
     </message>
     <message>
         <source>%1%</source>
         <extracomment>A saturation or brightness; %1 is the number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1%</translation>
     </message>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is a preset&apos;s name, %2 its colour temperature (&quot;1,000 K&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is a preset's name, %2 its colour temperature ("1,000 K").</extracomment>
+        <translation>%1 · %2</translation>
     </message>
 </context>
 <context>
     <name>LoginItemPage</name>
     <message>
         <source>Start Halvoscope at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Start Halvoscope at Login</translation>
     </message>
     <message>
         <source>Keep Halvoscope ready in your system tray whenever you sign in so your daily schedule and evening Red Light preset run automatically.</source>
-        <translation type="unfinished"></translation>
+        <translation>Keep Halvoscope ready in your system tray whenever you sign in so your daily schedule and evening Red Light preset run automatically.</translation>
     </message>
     <message>
         <source>Open Halvoscope at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Open Halvoscope at Login</translation>
     </message>
     <message>
         <source>Uses standard desktop autostart — no extra permissions required, and you can toggle it off anytime in Settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>Uses standard desktop autostart — no extra permissions required, and you can toggle it off anytime in Settings.</translation>
     </message>
     <message>
-        <source>Tip: Halvoscope lives quietly in your panel&apos;s system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
-        <translation type="unfinished"></translation>
+        <source>Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
+        <translation>Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</translation>
     </message>
 </context>
 <context>
     <name>MainPresetsModel</name>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is the colour temperature (&quot;6,500 K&quot;), %2 the saturation (&quot;100%&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the colour temperature ("6,500 K"), %2 the saturation ("100%").</extracomment>
+        <translation>%1 · %2</translation>
     </message>
     <message>
         <source>Applying…</source>
-        <translation type="unfinished"></translation>
+        <translation>Applying…</translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>On</translation>
     </message>
 </context>
 <context>
     <name>MainPresetsView</name>
     <message>
         <source>Keep Awake</source>
-        <translation type="unfinished"></translation>
+        <translation>Keep Awake</translation>
     </message>
     <message>
         <source>Halvoscope Settings…</source>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope Settings…</translation>
     </message>
     <message>
         <source>Quit Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Quit Halvoscope</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <extracomment>The key that quits, as the keyboard labels it.</extracomment>
+        <translation>Ctrl+Q</translation>
     </message>
 </context>
 <context>
     <name>NightLightStage</name>
     <message>
         <source>GNOME Night Light</source>
-        <translation type="unfinished"></translation>
+        <translation>GNOME Night Light</translation>
     </message>
     <message>
         <source>KDE Plasma Night Light</source>
-        <translation type="unfinished"></translation>
+        <translation>KDE Plasma Night Light</translation>
     </message>
     <message>
         <source>%1 was changed outside Halvoscope; your settings are kept.</source>
-        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
+        <translation>%1 was changed outside Halvoscope; your settings are kept.</translation>
     </message>
 </context>
 <context>
     <name>OnboardingModel</name>
     <message>
         <source>Welcome to Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Welcome to Halvoscope</translation>
     </message>
     <message>
         <source>Open at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Open at Login</translation>
     </message>
     <message>
         <source>Custom Ripple Animation</source>
-        <translation type="unfinished"></translation>
+        <translation>Custom Ripple Animation</translation>
     </message>
     <message>
         <source>%1 of %2</source>
-        <extracomment>The step counter: %1 is this step&apos;s number, %2 how many steps there are.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>The step counter: %1 is this step's number, %2 how many steps there are.</extracomment>
+        <translation>%1 of %2</translation>
     </message>
     <message>
         <source>Get Started →</source>
-        <translation type="unfinished"></translation>
+        <translation>Get Started →</translation>
     </message>
     <message>
         <source>Continue →</source>
-        <translation type="unfinished"></translation>
+        <translation>Continue →</translation>
     </message>
     <message>
         <source>Start Using Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Start Using Halvoscope</translation>
     </message>
     <message>
         <source>Enabled · Launches quietly in your system tray</source>
-        <translation type="unfinished"></translation>
+        <translation>Enabled · Launches quietly in your system tray</translation>
     </message>
     <message>
         <source>Off · Open Halvoscope manually from Applications</source>
-        <translation type="unfinished"></translation>
+        <translation>Off · Open Halvoscope manually from Applications</translation>
     </message>
 </context>
 <context>
     <name>OnboardingView</name>
     <message>
         <source>← Back</source>
-        <translation type="unfinished"></translation>
+        <translation>← Back</translation>
     </message>
     <message>
         <source>Skip for Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Skip for Now</translation>
     </message>
 </context>
 <context>
     <name>PlatformFactory</name>
     <message>
-        <source>The Wayland compositor offers no gamma control, so the screen&apos;s colors cannot be changed. Presets still set brightness and Keep Awake.</source>
-        <translation type="unfinished"></translation>
+        <source>The Wayland compositor offers no gamma control, so the screen's colors cannot be changed. Presets still set brightness and Keep Awake.</source>
+        <translation>The Wayland compositor offers no gamma control, so the screen's colours cannot be changed. Presets still set brightness and Keep Awake.</translation>
     </message>
 </context>
 <context>
     <name>PresetEditorModel</name>
     <message>
         <source>Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Preset</translation>
     </message>
     <message>
         <source>Unavailable</source>
-        <translation type="unfinished"></translation>
+        <translation>Unavailable</translation>
     </message>
     <message>
         <source>Keep system display level</source>
-        <translation type="unfinished"></translation>
+        <translation>Keep system display level</translation>
     </message>
     <message>
         <source>Unavailable on this display</source>
-        <translation type="unfinished"></translation>
+        <translation>Unavailable on this display</translation>
     </message>
 </context>
 <context>
     <name>PresetEditorView</name>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>Reset</translation>
     </message>
     <message>
         <source>Preset Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Preset Name</translation>
     </message>
     <message>
         <source>Preset name</source>
-        <translation type="unfinished"></translation>
+        <translation>Preset name</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Save</translation>
     </message>
     <message>
         <source>Color Temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Colour Temperature</translation>
     </message>
     <message>
         <source>Warm</source>
-        <translation type="unfinished"></translation>
+        <translation>Warm</translation>
     </message>
     <message>
         <source>Cool</source>
-        <translation type="unfinished"></translation>
+        <translation>Cool</translation>
     </message>
     <message>
         <source>Saturation</source>
-        <translation type="unfinished"></translation>
+        <translation>Saturation</translation>
     </message>
     <message>
         <source>Grayscale</source>
-        <translation type="unfinished"></translation>
+        <translation>Greyscale</translation>
     </message>
     <message>
         <source>Vivid</source>
-        <translation type="unfinished"></translation>
+        <translation>Vivid</translation>
     </message>
     <message>
         <source>Auto Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Auto Brightness</translation>
     </message>
     <message>
         <source>Display</source>
-        <translation type="unfinished"></translation>
+        <translation>Display</translation>
     </message>
     <message>
         <source>Delete Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Delete Preset</translation>
     </message>
 </context>
 <context>
     <name>PresetRow</name>
     <message>
         <source>Adjust %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Adjust %1</translation>
     </message>
 </context>
 <context>
     <name>RipplePage</name>
     <message>
         <source>Optical Water-Ripple Animation</source>
-        <translation type="unfinished"></translation>
+        <translation>Optical Water-Ripple Animation</translation>
     </message>
     <message>
         <source>Active ✓</source>
-        <translation type="unfinished"></translation>
+        <translation>Active ✓</translation>
     </message>
     <message>
         <source>Optional</source>
-        <translation type="unfinished"></translation>
+        <translation>Optional</translation>
     </message>
     <message>
         <source>When you switch presets, Halvoscope can sweep a live GPU water-ripple across your desktop instead of a standard color fade.</source>
-        <translation type="unfinished"></translation>
+        <translation>When you switch presets, Halvoscope can sweep a live GPU water-ripple across your desktop instead of a standard colour fade.</translation>
     </message>
     <message>
         <source>Why Halvoscope uses screen capture: To refract your live screen pixels during the 3-second transition. Nothing is ever recorded, stored, or sent off your computer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Why Halvoscope uses screen capture: To refract your live screen pixels during the 3-second transition. Nothing is ever recorded, stored, or sent off your computer.</translation>
     </message>
     <message>
         <source>Screen capture available — Optical Water-Ripple is ready!</source>
-        <translation type="unfinished"></translation>
+        <translation>Screen capture available — Optical Water-Ripple is ready!</translation>
     </message>
     <message>
         <source>No screen capture in this session — the ripple fades instead.</source>
-        <translation type="unfinished"></translation>
+        <translation>No screen capture in this session — the ripple fades instead.</translation>
     </message>
     <message>
         <source>Enable Ripple &amp; Allow Capture…</source>
-        <translation type="unfinished"></translation>
+        <translation>Enable Ripple &amp; Allow Capture…</translation>
     </message>
     <message>
         <source>Relaunch &amp; Finish</source>
-        <translation type="unfinished"></translation>
+        <translation>Relaunch &amp; Finish</translation>
     </message>
 </context>
 <context>
     <name>RipplePreview</name>
     <message>
         <source>Click preview to test ripple</source>
-        <translation type="unfinished"></translation>
+        <translation>Click preview to test ripple</translation>
     </message>
     <message>
         <source>Optical Refraction</source>
-        <translation type="unfinished"></translation>
+        <translation>Optical Refraction</translation>
     </message>
 </context>
 <context>
     <name>ScheduleView</name>
     <message>
         <source>Daily Schedule</source>
-        <translation type="unfinished"></translation>
+        <translation>Daily Schedule</translation>
     </message>
     <message>
         <source>Automatic Switching</source>
-        <translation type="unfinished"></translation>
+        <translation>Automatic Switching</translation>
     </message>
     <message>
         <source>First Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>First Switch</translation>
     </message>
     <message>
         <source>Second Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Second Switch</translation>
     </message>
     <message>
-        <source>Applies once per scheduled period and won&apos;t override manual changes.</source>
-        <translation type="unfinished"></translation>
+        <source>Applies once per scheduled period and won't override manual changes.</source>
+        <translation>Applies once per scheduled period and won't override manual changes.</translation>
     </message>
     <message>
         <source>Save Schedule</source>
-        <translation type="unfinished"></translation>
+        <translation>Save Schedule</translation>
     </message>
     <message>
         <source>Not saved yet: Back leaves the schedule as it was.</source>
-        <translation type="unfinished"></translation>
+        <translation>Not saved yet: Back leaves the schedule as it was.</translation>
     </message>
 </context>
 <context>
     <name>ScreenCapabilityText</name>
     <message>
-        <source>Saturation isn&apos;t available with %1: it shows the temperature only.</source>
-        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <source>Saturation isn't available with %1: it shows the temperature only.</source>
+        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
+        <translation>Saturation isn't available with %1: it shows the temperature only.</translation>
     </message>
     <message>
-        <source>Saturation isn&apos;t available on %1: it shows the temperature only.</source>
-        <extracomment>%1 is a screen&apos;s name (&quot;DP-1&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <source>Saturation isn't available on %1: it shows the temperature only.</source>
+        <extracomment>%1 is a screen's name ("DP-1").</extracomment>
+        <translation>Saturation isn't available on %1: it shows the temperature only.</translation>
     </message>
     <message>
-        <source>Saturation isn&apos;t available on %1 and %2: they show the temperature only.</source>
-        <extracomment>%1 is a list of screens (&quot;DP-1, DP-2&quot;), %2 the last screen.</extracomment>
-        <translation type="unfinished"></translation>
+        <source>Saturation isn't available on %1 and %2: they show the temperature only.</source>
+        <extracomment>%1 is a list of screens ("DP-1, DP-2"), %2 the last screen.</extracomment>
+        <translation>Saturation isn't available on %1 and %2: they show the temperature only.</translation>
     </message>
     <message>
         <source>, </source>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message>
         <source>%1 — color matrix</source>
-        <extracomment>%1 is a screen&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is a screen's name.</extracomment>
+        <translation>%1 — colour matrix</translation>
     </message>
     <message>
         <source>%1 — gamma (temperature only)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — gamma (temperature only)</translation>
     </message>
     <message>
         <source>%1 — compositor gamma (temperature only)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — compositor gamma (temperature only)</translation>
     </message>
     <message>
         <source>%1 (temperature only)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (temperature only)</translation>
     </message>
     <message>
-        <source>Halvoscope can&apos;t change the screens&apos; colors here. Presets still set brightness and Keep Awake.</source>
-        <translation type="unfinished"></translation>
+        <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
+        <translation>Halvoscope can't change the screens' colours here. Presets still set brightness and Keep Awake.</translation>
     </message>
 </context>
 <context>
     <name>SettingsModel</name>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>On</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Off</translation>
     </message>
     <message>
         <source>Checking…</source>
-        <translation type="unfinished"></translation>
+        <translation>Checking…</translation>
     </message>
     <message>
         <source>v%1</source>
         <extracomment>%1 is the version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>v%1</translation>
     </message>
 </context>
 <context>
     <name>SettingsView</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Settings</translation>
     </message>
     <message>
         <source>New Custom Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>New Custom Preset</translation>
     </message>
     <message>
         <source>Preset name</source>
-        <translation type="unfinished"></translation>
+        <translation>Preset name</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Add</translation>
     </message>
     <message>
         <source>Tray Menu Presets</source>
-        <translation type="unfinished"></translation>
+        <translation>Tray Menu Presets</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Edit</translation>
     </message>
     <message>
         <source>Daily Schedule</source>
-        <translation type="unfinished"></translation>
+        <translation>Daily Schedule</translation>
     </message>
     <message>
         <source>Setup Guide…</source>
-        <translation type="unfinished"></translation>
+        <translation>Setup Guide…</translation>
     </message>
     <message>
         <source>Check for Updates…</source>
-        <translation type="unfinished"></translation>
+        <translation>Check for Updates…</translation>
     </message>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Version</translation>
     </message>
     <message>
         <source>Ripple Animation</source>
-        <translation type="unfinished"></translation>
+        <translation>Ripple Animation</translation>
     </message>
     <message>
         <source>Optical Refraction</source>
-        <translation type="unfinished"></translation>
+        <translation>Optical Refraction</translation>
     </message>
     <message>
         <source>Water-ripple distortion active</source>
-        <translation type="unfinished"></translation>
+        <translation>Water-ripple distortion active</translation>
     </message>
     <message>
         <source>No screen capture — the ripple fades</source>
-        <translation type="unfinished"></translation>
+        <translation>No screen capture — the ripple fades</translation>
     </message>
     <message>
         <source>Grant Screen Capture…</source>
-        <translation type="unfinished"></translation>
+        <translation>Grant Screen Capture…</translation>
     </message>
     <message>
         <source>Relaunch</source>
-        <translation type="unfinished"></translation>
+        <translation>Relaunch</translation>
     </message>
     <message>
         <source>Launch at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Launch at Login</translation>
     </message>
 </context>
 <context>
     <name>StatePersistence</name>
     <message>
-        <source>Could not create the folder &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <source>Could not create the folder "%1"</source>
+        <translation>Could not create the folder "%1"</translation>
     </message>
 </context>
 <context>
     <name>StatusIcon</name>
     <message>
         <source>Keeping Awake</source>
-        <translation type="unfinished"></translation>
+        <translation>Keeping Awake</translation>
     </message>
     <message>
         <source>Right-click to return to Standard</source>
-        <translation type="unfinished"></translation>
+        <translation>Right-click to return to Standard</translation>
     </message>
 </context>
 <context>
     <name>TimeStepperField</name>
     <message>
         <source>Increment</source>
-        <translation type="unfinished"></translation>
+        <translation>Increment</translation>
     </message>
     <message>
         <source>Decrement</source>
-        <translation type="unfinished"></translation>
+        <translation>Decrement</translation>
     </message>
     <message>
         <source>%1, hour</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, hour</translation>
     </message>
     <message>
         <source>%1, minute</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, minute</translation>
     </message>
     <message>
         <source>%1, AM or PM</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, AM or PM</translation>
     </message>
 </context>
 <context>
@@ -636,84 +641,84 @@
     <message>
         <source>Halvoscope %1 is Available</source>
         <extracomment>%1 is the new version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope %1 is Available</translation>
     </message>
     <message>
         <source>You are currently running Halvoscope %1.</source>
         <extracomment>%1 is the running version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>You are currently running Halvoscope %1.</translation>
     </message>
     <message>
-        <source>What&apos;s new:</source>
-        <translation type="unfinished"></translation>
+        <source>What's new:</source>
+        <translation>What's new:</translation>
     </message>
     <message>
         <source>Download Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Download Update</translation>
     </message>
     <message>
         <source>Later</source>
-        <translation type="unfinished"></translation>
+        <translation>Later</translation>
     </message>
     <message>
-        <source>You&apos;re Up to Date</source>
-        <translation type="unfinished"></translation>
+        <source>You're Up to Date</source>
+        <translation>You're Up to Date</translation>
     </message>
     <message>
         <source>Halvoscope %1 is currently the newest version available.</source>
         <extracomment>%1 is the running version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope %1 is currently the newest version available.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
-        <source>Couldn&apos;t Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <source>Couldn't Check for Updates</source>
+        <translation>Couldn't Check for Updates</translation>
     </message>
 </context>
 <context>
     <name>UpdateChecker</name>
     <message>
         <source>Unable to reach %1. Check your internet connection and try again.</source>
-        <extracomment>%1 is the update server&apos;s host name.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the update server's host name.</extracomment>
+        <translation>Unable to reach %1. Check your internet connection and try again.</translation>
     </message>
 </context>
 <context>
     <name>WaylandColorStage</name>
     <message>
         <source>Another program controls the colors of %1, so Halvoscope cannot change them.</source>
-        <extracomment>%1 is an output&apos;s name (&quot;DP-1&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is an output's name ("DP-1").</extracomment>
+        <translation>Another program controls the colours of %1, so Halvoscope cannot change them.</translation>
     </message>
 </context>
 <context>
     <name>WelcomePage</name>
     <message>
         <source>Welcome to Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Welcome to Halvoscope</translation>
     </message>
     <message>
         <source>Instant display color presets, late-night Red Light, and Keep Awake — right from your desktop panel.</source>
-        <translation type="unfinished"></translation>
+        <translation>Instant display colour presets, late-night Red Light, and Keep Awake — right from your desktop panel.</translation>
     </message>
     <message>
         <source>One-Click Moods &amp; Custom Presets</source>
-        <translation type="unfinished"></translation>
+        <translation>One-Click Moods &amp; Custom Presets</translation>
     </message>
     <message>
         <source>Switch between Warm, Red Light, Black &amp; White focus mode, or build your own.</source>
-        <translation type="unfinished"></translation>
+        <translation>Switch between Warm, Red Light, Black &amp; White focus mode, or build your own.</translation>
     </message>
     <message>
         <source>Daily Schedule &amp; Keep Awake</source>
-        <translation type="unfinished"></translation>
+        <translation>Daily Schedule &amp; Keep Awake</translation>
     </message>
     <message>
         <source>Warm your screen at the times you choose and prevent sleep with one switch.</source>
-        <translation type="unfinished"></translation>
+        <translation>Warm your screen at the times you choose and prevent sleep with one switch.</translation>
     </message>
 </context>
 </TS>

@@ -5,51 +5,51 @@
     <name>CommandLine</name>
     <message>
         <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajustes de color de la pantalla, Luz roja y Mantener activo desde la bandeja del sistema. Un segundo inicio pasa su petición a la instancia en ejecución.</translation>
     </message>
     <message>
         <source>Display this help and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar esta ayuda y salir.</translation>
     </message>
     <message>
         <source>Display the version and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostrar la versión y salir.</translation>
     </message>
     <message>
         <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running.</source>
-        <translation type="unfinished"></translation>
+        <translation>Activar el ajuste con este identificador, como lo haría un clic en su fila; inicia Halvoscope si no está en ejecución.</translation>
     </message>
     <message>
         <source>id</source>
-        <translation type="unfinished"></translation>
+        <translation>id</translation>
     </message>
     <message>
         <source>Open the popover; starts Halvoscope when it is not running.</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir la ventana emergente; inicia Halvoscope si no está en ejecución.</translation>
     </message>
     <message>
-        <source>Try &apos;halvoscope --help&apos;.</source>
-        <translation type="unfinished"></translation>
+        <source>Try 'halvoscope --help'.</source>
+        <translation>Pruebe «halvoscope --help».</translation>
     </message>
     <message>
-        <source>unexpected argument &apos;%1&apos;</source>
+        <source>unexpected argument '%1'</source>
         <extracomment>%1 is the argument as the user typed it.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>argumento inesperado «%1»</translation>
     </message>
 </context>
 <context>
     <name>DisplayColorEngine</name>
     <message>
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
-        <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is a list of screens ("DP-1, HDMI-1").</extracomment>
+        <translation>Otro programa cambia una y otra vez los colores de %1. Halvoscope se los deja hasta el próximo cambio de ajuste.</translation>
     </message>
 </context>
 <context>
     <name>DrillDownHeader</name>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Atrás</translation>
     </message>
 </context>
 <context>
@@ -57,578 +57,583 @@
     <message>
         <source>Halvoscope is already running but did not answer: %1</source>
         <extracomment>%1 is the error D-Bus reported.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope ya se está ejecutando pero no ha respondido: %1</translation>
     </message>
     <message>
         <source>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</source>
-        <translation type="unfinished"></translation>
+        <translation>no hay bus de sesión D-Bus; no se puede evitar una segunda instancia y la interfaz D-Bus no está disponible.</translation>
     </message>
     <message>
-        <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
-        <translation type="unfinished"></translation>
+        <source>The display server offers no way to change the screen's colors (no XRandR). Presets still set brightness and Keep Awake.</source>
+        <translation>El servidor gráfico no permite cambiar los colores de la pantalla (no hay XRandR). Los ajustes siguen aplicando el brillo y Mantener activo.</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
+        <source>Halvoscope cannot change the screen's colors: %1</source>
         <extracomment>%1 says why, in a sentence or two.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope no puede cambiar los colores de la pantalla: %1</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen&apos;s colors</source>
-        <translation type="unfinished"></translation>
+        <source>Halvoscope cannot change the screen's colors</source>
+        <translation>Halvoscope no puede cambiar los colores de la pantalla</translation>
     </message>
     <message>
         <source>Halvoscope could not save its settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope no ha podido guardar su configuración</translation>
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the state file's path, %2 the reason.</extracomment>
+        <translation>No se ha podido escribir %1: %2</translation>
     </message>
     <message>
         <source>Halvoscope is running</source>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope se está ejecutando</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
-        <translation type="unfinished"></translation>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run "halvoscope --show".</source>
+        <translation>Ningún panel muestra su icono. Para abrir Halvoscope, vuelva a iniciarlo o ejecute «halvoscope --show».</translation>
     </message>
 </context>
 <context>
     <name>HalvoBusService</name>
     <message>
         <source>No preset with id “%1”</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay ningún ajuste con el identificador «%1»</translation>
     </message>
 </context>
 <context>
     <name>HalvoPreset</name>
     <message>
         <source>Standard</source>
-        <translation type="unfinished"></translation>
+        <translation>Estándar</translation>
     </message>
     <message>
         <source>Red Light</source>
-        <translation type="unfinished"></translation>
+        <translation>Luz roja</translation>
     </message>
     <message>
         <source>Candle</source>
-        <translation type="unfinished"></translation>
+        <translation>Vela</translation>
     </message>
     <message>
         <source>Black &amp; White</source>
-        <translation type="unfinished"></translation>
+        <translation>Blanco y negro</translation>
     </message>
     <message>
         <source>Color Ink</source>
-        <translation type="unfinished"></translation>
+        <translation>Tinta de color</translation>
     </message>
     <message>
         <source>Vivid</source>
-        <translation type="unfinished"></translation>
+        <translation>Vívido</translation>
     </message>
     <message>
         <source>Custom Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajuste personalizado</translation>
     </message>
 </context>
 <context>
     <name>HalvoStore</name>
     <message>
         <source>Unable to inhibit screen blanking to keep display awake.</source>
-        <translation type="unfinished"></translation>
+        <translation>No se puede impedir que la pantalla se apague para mantenerla activa.</translation>
     </message>
     <message>
         <source>No login-item service is available.</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay ningún servicio de inicio automático disponible.</translation>
     </message>
     <message>
         <source>Unable to update Launch at Login: %1</source>
-        <extracomment>%1 is the reason the desktop&apos;s autostart gave.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the reason the desktop's autostart gave.</extracomment>
+        <translation>No se puede cambiar «Abrir al iniciar sesión»: %1</translation>
     </message>
 </context>
 <context>
     <name>LocaleFormat</name>
     <message>
         <source>%1 K</source>
-        <extracomment>A colour temperature; %1 is the number of kelvin with the locale&apos;s grouping.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>A colour temperature; %1 is the number of kelvin with the locale's grouping.</extracomment>
+        <translation>%1 K</translation>
     </message>
     <message>
         <source>%1%</source>
         <extracomment>A saturation or brightness; %1 is the number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1 %</translation>
     </message>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is a preset&apos;s name, %2 its colour temperature (&quot;1,000 K&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is a preset's name, %2 its colour temperature ("1,000 K").</extracomment>
+        <translation>%1 · %2</translation>
     </message>
 </context>
 <context>
     <name>LoginItemPage</name>
     <message>
         <source>Start Halvoscope at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir Halvoscope al iniciar sesión</translation>
     </message>
     <message>
         <source>Keep Halvoscope ready in your system tray whenever you sign in so your daily schedule and evening Red Light preset run automatically.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tenga Halvoscope listo en la bandeja del sistema cada vez que inicie sesión, para que su programación diaria y la Luz roja de la noche se apliquen automáticamente.</translation>
     </message>
     <message>
         <source>Open Halvoscope at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir Halvoscope al iniciar sesión</translation>
     </message>
     <message>
         <source>Uses standard desktop autostart — no extra permissions required, and you can toggle it off anytime in Settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>Usa el inicio automático estándar del escritorio: no necesita permisos adicionales y puede desactivarlo cuando quiera en Configuración.</translation>
     </message>
     <message>
-        <source>Tip: Halvoscope lives quietly in your panel&apos;s system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
-        <translation type="unfinished"></translation>
+        <source>Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
+        <translation>Consejo: Halvoscope espera discretamente en la bandeja del sistema de su panel. Haga clic derecho en el icono de la bombilla en cualquier momento para volver directamente a Estándar.</translation>
     </message>
 </context>
 <context>
     <name>MainPresetsModel</name>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is the colour temperature (&quot;6,500 K&quot;), %2 the saturation (&quot;100%&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the colour temperature ("6,500 K"), %2 the saturation ("100%").</extracomment>
+        <translation>%1 · %2</translation>
     </message>
     <message>
         <source>Applying…</source>
-        <translation type="unfinished"></translation>
+        <translation>Aplicando…</translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Activado</translation>
     </message>
 </context>
 <context>
     <name>MainPresetsView</name>
     <message>
         <source>Keep Awake</source>
-        <translation type="unfinished"></translation>
+        <translation>Mantener activo</translation>
     </message>
     <message>
         <source>Halvoscope Settings…</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración de Halvoscope…</translation>
     </message>
     <message>
         <source>Quit Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Salir de Halvoscope</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <extracomment>The key that quits, as the keyboard labels it.</extracomment>
+        <translation>Ctrl+Q</translation>
     </message>
 </context>
 <context>
     <name>NightLightStage</name>
     <message>
         <source>GNOME Night Light</source>
-        <translation type="unfinished"></translation>
+        <translation>la luz nocturna de GNOME</translation>
     </message>
     <message>
         <source>KDE Plasma Night Light</source>
-        <translation type="unfinished"></translation>
+        <translation>el color nocturno de KDE Plasma</translation>
     </message>
     <message>
         <source>%1 was changed outside Halvoscope; your settings are kept.</source>
-        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
+        <translation>Se ha cambiado %1 fuera de Halvoscope; se conserva su configuración.</translation>
     </message>
 </context>
 <context>
     <name>OnboardingModel</name>
     <message>
         <source>Welcome to Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Bienvenido a Halvoscope</translation>
     </message>
     <message>
         <source>Open at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir al iniciar sesión</translation>
     </message>
     <message>
         <source>Custom Ripple Animation</source>
-        <translation type="unfinished"></translation>
+        <translation>Animación de onda</translation>
     </message>
     <message>
         <source>%1 of %2</source>
-        <extracomment>The step counter: %1 is this step&apos;s number, %2 how many steps there are.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>The step counter: %1 is this step's number, %2 how many steps there are.</extracomment>
+        <translation>%1 de %2</translation>
     </message>
     <message>
         <source>Get Started →</source>
-        <translation type="unfinished"></translation>
+        <translation>Empezar →</translation>
     </message>
     <message>
         <source>Continue →</source>
-        <translation type="unfinished"></translation>
+        <translation>Continuar →</translation>
     </message>
     <message>
         <source>Start Using Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Empezar a usar Halvoscope</translation>
     </message>
     <message>
         <source>Enabled · Launches quietly in your system tray</source>
-        <translation type="unfinished"></translation>
+        <translation>Activado · Se abre discretamente en la bandeja del sistema</translation>
     </message>
     <message>
         <source>Off · Open Halvoscope manually from Applications</source>
-        <translation type="unfinished"></translation>
+        <translation>Desactivado · Abra Halvoscope usted mismo desde Aplicaciones</translation>
     </message>
 </context>
 <context>
     <name>OnboardingView</name>
     <message>
         <source>← Back</source>
-        <translation type="unfinished"></translation>
+        <translation>← Atrás</translation>
     </message>
     <message>
         <source>Skip for Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Omitir por ahora</translation>
     </message>
 </context>
 <context>
     <name>PlatformFactory</name>
     <message>
-        <source>The Wayland compositor offers no gamma control, so the screen&apos;s colors cannot be changed. Presets still set brightness and Keep Awake.</source>
-        <translation type="unfinished"></translation>
+        <source>The Wayland compositor offers no gamma control, so the screen's colors cannot be changed. Presets still set brightness and Keep Awake.</source>
+        <translation>El compositor de Wayland no ofrece control de gamma, así que no se pueden cambiar los colores de la pantalla. Los ajustes siguen aplicando el brillo y Mantener activo.</translation>
     </message>
 </context>
 <context>
     <name>PresetEditorModel</name>
     <message>
         <source>Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajuste</translation>
     </message>
     <message>
         <source>Unavailable</source>
-        <translation type="unfinished"></translation>
+        <translation>No disponible</translation>
     </message>
     <message>
         <source>Keep system display level</source>
-        <translation type="unfinished"></translation>
+        <translation>Mantener el brillo del sistema</translation>
     </message>
     <message>
         <source>Unavailable on this display</source>
-        <translation type="unfinished"></translation>
+        <translation>No disponible en esta pantalla</translation>
     </message>
 </context>
 <context>
     <name>PresetEditorView</name>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>Restablecer</translation>
     </message>
     <message>
         <source>Preset Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre del ajuste</translation>
     </message>
     <message>
         <source>Preset name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre del ajuste</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar</translation>
     </message>
     <message>
         <source>Color Temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Temperatura de color</translation>
     </message>
     <message>
         <source>Warm</source>
-        <translation type="unfinished"></translation>
+        <translation>Cálido</translation>
     </message>
     <message>
         <source>Cool</source>
-        <translation type="unfinished"></translation>
+        <translation>Frío</translation>
     </message>
     <message>
         <source>Saturation</source>
-        <translation type="unfinished"></translation>
+        <translation>Saturación</translation>
     </message>
     <message>
         <source>Grayscale</source>
-        <translation type="unfinished"></translation>
+        <translation>Escala de grises</translation>
     </message>
     <message>
         <source>Vivid</source>
-        <translation type="unfinished"></translation>
+        <translation>Vívido</translation>
     </message>
     <message>
         <source>Auto Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Brillo automático</translation>
     </message>
     <message>
         <source>Display</source>
-        <translation type="unfinished"></translation>
+        <translation>Pantalla</translation>
     </message>
     <message>
         <source>Delete Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Eliminar ajuste</translation>
     </message>
 </context>
 <context>
     <name>PresetRow</name>
     <message>
         <source>Adjust %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajustar %1</translation>
     </message>
 </context>
 <context>
     <name>RipplePage</name>
     <message>
         <source>Optical Water-Ripple Animation</source>
-        <translation type="unfinished"></translation>
+        <translation>Animación de onda óptica</translation>
     </message>
     <message>
         <source>Active ✓</source>
-        <translation type="unfinished"></translation>
+        <translation>Activa ✓</translation>
     </message>
     <message>
         <source>Optional</source>
-        <translation type="unfinished"></translation>
+        <translation>Opcional</translation>
     </message>
     <message>
         <source>When you switch presets, Halvoscope can sweep a live GPU water-ripple across your desktop instead of a standard color fade.</source>
-        <translation type="unfinished"></translation>
+        <translation>Al cambiar de ajuste, Halvoscope puede recorrer su escritorio con una onda de agua calculada en directo por la GPU en lugar de un simple fundido de color.</translation>
     </message>
     <message>
         <source>Why Halvoscope uses screen capture: To refract your live screen pixels during the 3-second transition. Nothing is ever recorded, stored, or sent off your computer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Por qué Halvoscope captura la pantalla: para refractar los píxeles en pantalla durante la transición de 3 segundos. Nunca se graba, guarda ni envía nada fuera de su equipo.</translation>
     </message>
     <message>
         <source>Screen capture available — Optical Water-Ripple is ready!</source>
-        <translation type="unfinished"></translation>
+        <translation>Captura de pantalla disponible: ¡la onda óptica está lista!</translation>
     </message>
     <message>
         <source>No screen capture in this session — the ripple fades instead.</source>
-        <translation type="unfinished"></translation>
+        <translation>No hay captura de pantalla en esta sesión: la onda se convierte en un fundido.</translation>
     </message>
     <message>
         <source>Enable Ripple &amp; Allow Capture…</source>
-        <translation type="unfinished"></translation>
+        <translation>Activar la onda y permitir la captura…</translation>
     </message>
     <message>
         <source>Relaunch &amp; Finish</source>
-        <translation type="unfinished"></translation>
+        <translation>Reiniciar y terminar</translation>
     </message>
 </context>
 <context>
     <name>RipplePreview</name>
     <message>
         <source>Click preview to test ripple</source>
-        <translation type="unfinished"></translation>
+        <translation>Haga clic en la vista previa para probar la onda</translation>
     </message>
     <message>
         <source>Optical Refraction</source>
-        <translation type="unfinished"></translation>
+        <translation>Refracción óptica</translation>
     </message>
 </context>
 <context>
     <name>ScheduleView</name>
     <message>
         <source>Daily Schedule</source>
-        <translation type="unfinished"></translation>
+        <translation>Programación diaria</translation>
     </message>
     <message>
         <source>Automatic Switching</source>
-        <translation type="unfinished"></translation>
+        <translation>Cambio automático</translation>
     </message>
     <message>
         <source>First Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Primer cambio</translation>
     </message>
     <message>
         <source>Second Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Segundo cambio</translation>
     </message>
     <message>
-        <source>Applies once per scheduled period and won&apos;t override manual changes.</source>
-        <translation type="unfinished"></translation>
+        <source>Applies once per scheduled period and won't override manual changes.</source>
+        <translation>Se aplica una vez por periodo programado y no anula los cambios manuales.</translation>
     </message>
     <message>
         <source>Save Schedule</source>
-        <translation type="unfinished"></translation>
+        <translation>Guardar programación</translation>
     </message>
     <message>
         <source>Not saved yet: Back leaves the schedule as it was.</source>
-        <translation type="unfinished"></translation>
+        <translation>Aún sin guardar: Atrás deja la programación como estaba.</translation>
     </message>
 </context>
 <context>
     <name>ScreenCapabilityText</name>
     <message>
-        <source>Saturation isn&apos;t available with %1: it shows the temperature only.</source>
-        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <source>Saturation isn't available with %1: it shows the temperature only.</source>
+        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
+        <translation>La saturación no está disponible con %1: solo se aplica la temperatura.</translation>
     </message>
     <message>
-        <source>Saturation isn&apos;t available on %1: it shows the temperature only.</source>
-        <extracomment>%1 is a screen&apos;s name (&quot;DP-1&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <source>Saturation isn't available on %1: it shows the temperature only.</source>
+        <extracomment>%1 is a screen's name ("DP-1").</extracomment>
+        <translation>La saturación no está disponible en %1: solo se aplica la temperatura.</translation>
     </message>
     <message>
-        <source>Saturation isn&apos;t available on %1 and %2: they show the temperature only.</source>
-        <extracomment>%1 is a list of screens (&quot;DP-1, DP-2&quot;), %2 the last screen.</extracomment>
-        <translation type="unfinished"></translation>
+        <source>Saturation isn't available on %1 and %2: they show the temperature only.</source>
+        <extracomment>%1 is a list of screens ("DP-1, DP-2"), %2 the last screen.</extracomment>
+        <translation>La saturación no está disponible en %1 y %2: solo se aplica la temperatura.</translation>
     </message>
     <message>
         <source>, </source>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message>
         <source>%1 — color matrix</source>
-        <extracomment>%1 is a screen&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is a screen's name.</extracomment>
+        <translation>%1: matriz de color</translation>
     </message>
     <message>
         <source>%1 — gamma (temperature only)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: gamma (solo temperatura)</translation>
     </message>
     <message>
         <source>%1 — compositor gamma (temperature only)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1: gamma del compositor (solo temperatura)</translation>
     </message>
     <message>
         <source>%1 (temperature only)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (solo temperatura)</translation>
     </message>
     <message>
-        <source>Halvoscope can&apos;t change the screens&apos; colors here. Presets still set brightness and Keep Awake.</source>
-        <translation type="unfinished"></translation>
+        <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
+        <translation>Halvoscope no puede cambiar aquí los colores de las pantallas. Los ajustes siguen aplicando el brillo y Mantener activo.</translation>
     </message>
 </context>
 <context>
     <name>SettingsModel</name>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Activado</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Desactivado</translation>
     </message>
     <message>
         <source>Checking…</source>
-        <translation type="unfinished"></translation>
+        <translation>Comprobando…</translation>
     </message>
     <message>
         <source>v%1</source>
         <extracomment>%1 is the version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>v%1</translation>
     </message>
 </context>
 <context>
     <name>SettingsView</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configuración</translation>
     </message>
     <message>
         <source>New Custom Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Nuevo ajuste personalizado</translation>
     </message>
     <message>
         <source>Preset name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nombre del ajuste</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Añadir</translation>
     </message>
     <message>
         <source>Tray Menu Presets</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajustes del menú</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Editar</translation>
     </message>
     <message>
         <source>Daily Schedule</source>
-        <translation type="unfinished"></translation>
+        <translation>Programación diaria</translation>
     </message>
     <message>
         <source>Setup Guide…</source>
-        <translation type="unfinished"></translation>
+        <translation>Guía de configuración…</translation>
     </message>
     <message>
         <source>Check for Updates…</source>
-        <translation type="unfinished"></translation>
+        <translation>Buscar actualizaciones…</translation>
     </message>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Versión</translation>
     </message>
     <message>
         <source>Ripple Animation</source>
-        <translation type="unfinished"></translation>
+        <translation>Animación de onda</translation>
     </message>
     <message>
         <source>Optical Refraction</source>
-        <translation type="unfinished"></translation>
+        <translation>Refracción óptica</translation>
     </message>
     <message>
         <source>Water-ripple distortion active</source>
-        <translation type="unfinished"></translation>
+        <translation>Distorsión de onda activa</translation>
     </message>
     <message>
         <source>No screen capture — the ripple fades</source>
-        <translation type="unfinished"></translation>
+        <translation>Sin captura de pantalla: la onda se convierte en un fundido</translation>
     </message>
     <message>
         <source>Grant Screen Capture…</source>
-        <translation type="unfinished"></translation>
+        <translation>Permitir la captura de pantalla…</translation>
     </message>
     <message>
         <source>Relaunch</source>
-        <translation type="unfinished"></translation>
+        <translation>Reiniciar</translation>
     </message>
     <message>
         <source>Launch at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir al iniciar sesión</translation>
     </message>
 </context>
 <context>
     <name>StatePersistence</name>
     <message>
-        <source>Could not create the folder &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <source>Could not create the folder "%1"</source>
+        <translation>No se ha podido crear la carpeta «%1»</translation>
     </message>
 </context>
 <context>
     <name>StatusIcon</name>
     <message>
         <source>Keeping Awake</source>
-        <translation type="unfinished"></translation>
+        <translation>Manteniendo activo</translation>
     </message>
     <message>
         <source>Right-click to return to Standard</source>
-        <translation type="unfinished"></translation>
+        <translation>Clic derecho para volver a Estándar</translation>
     </message>
 </context>
 <context>
     <name>TimeStepperField</name>
     <message>
         <source>Increment</source>
-        <translation type="unfinished"></translation>
+        <translation>Aumentar</translation>
     </message>
     <message>
         <source>Decrement</source>
-        <translation type="unfinished"></translation>
+        <translation>Disminuir</translation>
     </message>
     <message>
         <source>%1, hour</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, hora</translation>
     </message>
     <message>
         <source>%1, minute</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, minuto</translation>
     </message>
     <message>
         <source>%1, AM or PM</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, a. m. o p. m.</translation>
     </message>
 </context>
 <context>
@@ -636,84 +641,84 @@
     <message>
         <source>Halvoscope %1 is Available</source>
         <extracomment>%1 is the new version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope %1 está disponible</translation>
     </message>
     <message>
         <source>You are currently running Halvoscope %1.</source>
         <extracomment>%1 is the running version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Actualmente usa Halvoscope %1.</translation>
     </message>
     <message>
-        <source>What&apos;s new:</source>
-        <translation type="unfinished"></translation>
+        <source>What's new:</source>
+        <translation>Novedades:</translation>
     </message>
     <message>
         <source>Download Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Descargar actualización</translation>
     </message>
     <message>
         <source>Later</source>
-        <translation type="unfinished"></translation>
+        <translation>Más tarde</translation>
     </message>
     <message>
-        <source>You&apos;re Up to Date</source>
-        <translation type="unfinished"></translation>
+        <source>You're Up to Date</source>
+        <translation>Está al día</translation>
     </message>
     <message>
         <source>Halvoscope %1 is currently the newest version available.</source>
         <extracomment>%1 is the running version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope %1 es actualmente la versión más reciente.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>Aceptar</translation>
     </message>
     <message>
-        <source>Couldn&apos;t Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <source>Couldn't Check for Updates</source>
+        <translation>No se han podido buscar actualizaciones</translation>
     </message>
 </context>
 <context>
     <name>UpdateChecker</name>
     <message>
         <source>Unable to reach %1. Check your internet connection and try again.</source>
-        <extracomment>%1 is the update server&apos;s host name.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the update server's host name.</extracomment>
+        <translation>No se puede conectar con %1. Compruebe su conexión a Internet e inténtelo de nuevo.</translation>
     </message>
 </context>
 <context>
     <name>WaylandColorStage</name>
     <message>
         <source>Another program controls the colors of %1, so Halvoscope cannot change them.</source>
-        <extracomment>%1 is an output&apos;s name (&quot;DP-1&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is an output's name ("DP-1").</extracomment>
+        <translation>Otro programa controla los colores de %1, así que Halvoscope no puede cambiarlos.</translation>
     </message>
 </context>
 <context>
     <name>WelcomePage</name>
     <message>
         <source>Welcome to Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Bienvenido a Halvoscope</translation>
     </message>
     <message>
         <source>Instant display color presets, late-night Red Light, and Keep Awake — right from your desktop panel.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajustes de color instantáneos, Luz roja para la noche y Mantener activo, directamente desde el panel de su escritorio.</translation>
     </message>
     <message>
         <source>One-Click Moods &amp; Custom Presets</source>
-        <translation type="unfinished"></translation>
+        <translation>Ambientes con un clic y ajustes personalizados</translation>
     </message>
     <message>
         <source>Switch between Warm, Red Light, Black &amp; White focus mode, or build your own.</source>
-        <translation type="unfinished"></translation>
+        <translation>Cambie entre Cálido, Luz roja y el modo de concentración Blanco y negro, o cree los suyos.</translation>
     </message>
     <message>
         <source>Daily Schedule &amp; Keep Awake</source>
-        <translation type="unfinished"></translation>
+        <translation>Programación diaria y Mantener activo</translation>
     </message>
     <message>
         <source>Warm your screen at the times you choose and prevent sleep with one switch.</source>
-        <translation type="unfinished"></translation>
+        <translation>Haga más cálida su pantalla a las horas que elija y evite la suspensión con un solo interruptor.</translation>
     </message>
 </context>
 </TS>

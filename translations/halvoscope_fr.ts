@@ -219,6 +219,11 @@
         <source>Quit Halvoscope</source>
         <translation>Quitter Halvoscope</translation>
     </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <extracomment>The key that quits, as the keyboard labels it.</extracomment>
+        <translation>Ctrl+Q</translation>
+    </message>
 </context>
 <context>
     <name>NightLightStage</name>
@@ -453,7 +458,7 @@
     </message>
     <message>
         <source>Not saved yet: Back leaves the schedule as it was.</source>
-        <translation type="unfinished" />
+        <translation>Pas encore enregistré : Retour laisse la programmation telle qu’elle était.</translation>
     </message>
 </context>
 <context>

@@ -5,51 +5,51 @@
     <name>CommandLine</name>
     <message>
         <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance.</source>
-        <translation type="unfinished"></translation>
+        <translation>Preimpostazioni di colore dello schermo, Luce rossa e Mantieni attivo dall'area di notifica. Un secondo avvio passa la sua richiesta all'istanza in esecuzione.</translation>
     </message>
     <message>
         <source>Display this help and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostra questo aiuto ed esce.</translation>
     </message>
     <message>
         <source>Display the version and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostra la versione ed esce.</translation>
     </message>
     <message>
         <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running.</source>
-        <translation type="unfinished"></translation>
+        <translation>Attiva la preimpostazione con questo identificativo, come un clic sulla sua riga; avvia Halvoscope se non è in esecuzione.</translation>
     </message>
     <message>
         <source>id</source>
-        <translation type="unfinished"></translation>
+        <translation>id</translation>
     </message>
     <message>
         <source>Open the popover; starts Halvoscope when it is not running.</source>
-        <translation type="unfinished"></translation>
+        <translation>Apre il riquadro a comparsa; avvia Halvoscope se non è in esecuzione.</translation>
     </message>
     <message>
-        <source>Try &apos;halvoscope --help&apos;.</source>
-        <translation type="unfinished"></translation>
+        <source>Try 'halvoscope --help'.</source>
+        <translation>Provare «halvoscope --help».</translation>
     </message>
     <message>
-        <source>unexpected argument &apos;%1&apos;</source>
+        <source>unexpected argument '%1'</source>
         <extracomment>%1 is the argument as the user typed it.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>argomento inatteso «%1»</translation>
     </message>
 </context>
 <context>
     <name>DisplayColorEngine</name>
     <message>
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
-        <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is a list of screens ("DP-1, HDMI-1").</extracomment>
+        <translation>Un altro programma continua a cambiare i colori di %1. Halvoscope glieli lascia fino al prossimo cambio di preimpostazione.</translation>
     </message>
 </context>
 <context>
     <name>DrillDownHeader</name>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Indietro</translation>
     </message>
 </context>
 <context>
@@ -57,578 +57,583 @@
     <message>
         <source>Halvoscope is already running but did not answer: %1</source>
         <extracomment>%1 is the error D-Bus reported.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope è già in esecuzione ma non ha risposto: %1</translation>
     </message>
     <message>
         <source>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</source>
-        <translation type="unfinished"></translation>
+        <translation>nessun bus di sessione D-Bus; impossibile evitare una seconda istanza, e l'interfaccia D-Bus non è disponibile.</translation>
     </message>
     <message>
-        <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
-        <translation type="unfinished"></translation>
+        <source>The display server offers no way to change the screen's colors (no XRandR). Presets still set brightness and Keep Awake.</source>
+        <translation>Il server grafico non permette di cambiare i colori dello schermo (manca XRandR). Le preimpostazioni impostano comunque luminosità e Mantieni attivo.</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
+        <source>Halvoscope cannot change the screen's colors: %1</source>
         <extracomment>%1 says why, in a sentence or two.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope non può cambiare i colori dello schermo: %1</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen&apos;s colors</source>
-        <translation type="unfinished"></translation>
+        <source>Halvoscope cannot change the screen's colors</source>
+        <translation>Halvoscope non può cambiare i colori dello schermo</translation>
     </message>
     <message>
         <source>Halvoscope could not save its settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope non è riuscito a salvare le impostazioni</translation>
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the state file's path, %2 the reason.</extracomment>
+        <translation>Scrittura di %1 non riuscita: %2</translation>
     </message>
     <message>
         <source>Halvoscope is running</source>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope è in esecuzione</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
-        <translation type="unfinished"></translation>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run "halvoscope --show".</source>
+        <translation>Nessun pannello mostra la sua icona. Per aprire Halvoscope, avviarlo di nuovo o eseguire «halvoscope --show».</translation>
     </message>
 </context>
 <context>
     <name>HalvoBusService</name>
     <message>
         <source>No preset with id “%1”</source>
-        <translation type="unfinished"></translation>
+        <translation>Nessuna preimpostazione con identificativo «%1»</translation>
     </message>
 </context>
 <context>
     <name>HalvoPreset</name>
     <message>
         <source>Standard</source>
-        <translation type="unfinished"></translation>
+        <translation>Standard</translation>
     </message>
     <message>
         <source>Red Light</source>
-        <translation type="unfinished"></translation>
+        <translation>Luce rossa</translation>
     </message>
     <message>
         <source>Candle</source>
-        <translation type="unfinished"></translation>
+        <translation>Candela</translation>
     </message>
     <message>
         <source>Black &amp; White</source>
-        <translation type="unfinished"></translation>
+        <translation>Bianco e nero</translation>
     </message>
     <message>
         <source>Color Ink</source>
-        <translation type="unfinished"></translation>
+        <translation>Inchiostro a colori</translation>
     </message>
     <message>
         <source>Vivid</source>
-        <translation type="unfinished"></translation>
+        <translation>Vivace</translation>
     </message>
     <message>
         <source>Custom Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Preimpostazione personalizzata</translation>
     </message>
 </context>
 <context>
     <name>HalvoStore</name>
     <message>
         <source>Unable to inhibit screen blanking to keep display awake.</source>
-        <translation type="unfinished"></translation>
+        <translation>Impossibile impedire lo spegnimento dello schermo per mantenerlo attivo.</translation>
     </message>
     <message>
         <source>No login-item service is available.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nessun servizio di avvio automatico disponibile.</translation>
     </message>
     <message>
         <source>Unable to update Launch at Login: %1</source>
-        <extracomment>%1 is the reason the desktop&apos;s autostart gave.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the reason the desktop's autostart gave.</extracomment>
+        <translation>Impossibile modificare «Avvia all'accesso»: %1</translation>
     </message>
 </context>
 <context>
     <name>LocaleFormat</name>
     <message>
         <source>%1 K</source>
-        <extracomment>A colour temperature; %1 is the number of kelvin with the locale&apos;s grouping.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>A colour temperature; %1 is the number of kelvin with the locale's grouping.</extracomment>
+        <translation>%1 K</translation>
     </message>
     <message>
         <source>%1%</source>
         <extracomment>A saturation or brightness; %1 is the number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1%</translation>
     </message>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is a preset&apos;s name, %2 its colour temperature (&quot;1,000 K&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is a preset's name, %2 its colour temperature ("1,000 K").</extracomment>
+        <translation>%1 · %2</translation>
     </message>
 </context>
 <context>
     <name>LoginItemPage</name>
     <message>
         <source>Start Halvoscope at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Avvia Halvoscope all'accesso</translation>
     </message>
     <message>
         <source>Keep Halvoscope ready in your system tray whenever you sign in so your daily schedule and evening Red Light preset run automatically.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tieni Halvoscope pronto nell'area di notifica a ogni accesso, così la programmazione giornaliera e la Luce rossa serale partono da sole.</translation>
     </message>
     <message>
         <source>Open Halvoscope at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Apri Halvoscope all'accesso</translation>
     </message>
     <message>
         <source>Uses standard desktop autostart — no extra permissions required, and you can toggle it off anytime in Settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>Usa l'avvio automatico standard del desktop: nessun permesso aggiuntivo, e puoi disattivarlo quando vuoi nelle Impostazioni.</translation>
     </message>
     <message>
-        <source>Tip: Halvoscope lives quietly in your panel&apos;s system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
-        <translation type="unfinished"></translation>
+        <source>Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
+        <translation>Suggerimento: Halvoscope resta discretamente nell'area di notifica del pannello. Fai clic destro sull'icona della lampadina per tornare subito a Standard.</translation>
     </message>
 </context>
 <context>
     <name>MainPresetsModel</name>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is the colour temperature (&quot;6,500 K&quot;), %2 the saturation (&quot;100%&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the colour temperature ("6,500 K"), %2 the saturation ("100%").</extracomment>
+        <translation>%1 · %2</translation>
     </message>
     <message>
         <source>Applying…</source>
-        <translation type="unfinished"></translation>
+        <translation>Applicazione…</translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Attivo</translation>
     </message>
 </context>
 <context>
     <name>MainPresetsView</name>
     <message>
         <source>Keep Awake</source>
-        <translation type="unfinished"></translation>
+        <translation>Mantieni attivo</translation>
     </message>
     <message>
         <source>Halvoscope Settings…</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni di Halvoscope…</translation>
     </message>
     <message>
         <source>Quit Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Esci da Halvoscope</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <extracomment>The key that quits, as the keyboard labels it.</extracomment>
+        <translation>Ctrl+Q</translation>
     </message>
 </context>
 <context>
     <name>NightLightStage</name>
     <message>
         <source>GNOME Night Light</source>
-        <translation type="unfinished"></translation>
+        <translation>la luce notturna di GNOME</translation>
     </message>
     <message>
         <source>KDE Plasma Night Light</source>
-        <translation type="unfinished"></translation>
+        <translation>il colore notturno di KDE Plasma</translation>
     </message>
     <message>
         <source>%1 was changed outside Halvoscope; your settings are kept.</source>
-        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
+        <translation>%1 è stata modificata fuori da Halvoscope; le tue impostazioni restano.</translation>
     </message>
 </context>
 <context>
     <name>OnboardingModel</name>
     <message>
         <source>Welcome to Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Benvenuto in Halvoscope</translation>
     </message>
     <message>
         <source>Open at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Apri all'accesso</translation>
     </message>
     <message>
         <source>Custom Ripple Animation</source>
-        <translation type="unfinished"></translation>
+        <translation>Animazione a onda</translation>
     </message>
     <message>
         <source>%1 of %2</source>
-        <extracomment>The step counter: %1 is this step&apos;s number, %2 how many steps there are.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>The step counter: %1 is this step's number, %2 how many steps there are.</extracomment>
+        <translation>%1 di %2</translation>
     </message>
     <message>
         <source>Get Started →</source>
-        <translation type="unfinished"></translation>
+        <translation>Inizia →</translation>
     </message>
     <message>
         <source>Continue →</source>
-        <translation type="unfinished"></translation>
+        <translation>Continua →</translation>
     </message>
     <message>
         <source>Start Using Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Inizia a usare Halvoscope</translation>
     </message>
     <message>
         <source>Enabled · Launches quietly in your system tray</source>
-        <translation type="unfinished"></translation>
+        <translation>Attivo · Si avvia discretamente nell'area di notifica</translation>
     </message>
     <message>
         <source>Off · Open Halvoscope manually from Applications</source>
-        <translation type="unfinished"></translation>
+        <translation>Disattivo · Apri Halvoscope da solo dalle Applicazioni</translation>
     </message>
 </context>
 <context>
     <name>OnboardingView</name>
     <message>
         <source>← Back</source>
-        <translation type="unfinished"></translation>
+        <translation>← Indietro</translation>
     </message>
     <message>
         <source>Skip for Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Salta per ora</translation>
     </message>
 </context>
 <context>
     <name>PlatformFactory</name>
     <message>
-        <source>The Wayland compositor offers no gamma control, so the screen&apos;s colors cannot be changed. Presets still set brightness and Keep Awake.</source>
-        <translation type="unfinished"></translation>
+        <source>The Wayland compositor offers no gamma control, so the screen's colors cannot be changed. Presets still set brightness and Keep Awake.</source>
+        <translation>Il compositor Wayland non offre il controllo della gamma, quindi i colori dello schermo non possono cambiare. Le preimpostazioni impostano comunque luminosità e Mantieni attivo.</translation>
     </message>
 </context>
 <context>
     <name>PresetEditorModel</name>
     <message>
         <source>Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Preimpostazione</translation>
     </message>
     <message>
         <source>Unavailable</source>
-        <translation type="unfinished"></translation>
+        <translation>Non disponibile</translation>
     </message>
     <message>
         <source>Keep system display level</source>
-        <translation type="unfinished"></translation>
+        <translation>Mantieni la luminosità di sistema</translation>
     </message>
     <message>
         <source>Unavailable on this display</source>
-        <translation type="unfinished"></translation>
+        <translation>Non disponibile su questo schermo</translation>
     </message>
 </context>
 <context>
     <name>PresetEditorView</name>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>Ripristina</translation>
     </message>
     <message>
         <source>Preset Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nome della preimpostazione</translation>
     </message>
     <message>
         <source>Preset name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nome della preimpostazione</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Salva</translation>
     </message>
     <message>
         <source>Color Temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Temperatura colore</translation>
     </message>
     <message>
         <source>Warm</source>
-        <translation type="unfinished"></translation>
+        <translation>Calda</translation>
     </message>
     <message>
         <source>Cool</source>
-        <translation type="unfinished"></translation>
+        <translation>Fredda</translation>
     </message>
     <message>
         <source>Saturation</source>
-        <translation type="unfinished"></translation>
+        <translation>Saturazione</translation>
     </message>
     <message>
         <source>Grayscale</source>
-        <translation type="unfinished"></translation>
+        <translation>Scala di grigi</translation>
     </message>
     <message>
         <source>Vivid</source>
-        <translation type="unfinished"></translation>
+        <translation>Vivace</translation>
     </message>
     <message>
         <source>Auto Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Luminosità automatica</translation>
     </message>
     <message>
         <source>Display</source>
-        <translation type="unfinished"></translation>
+        <translation>Schermo</translation>
     </message>
     <message>
         <source>Delete Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Elimina preimpostazione</translation>
     </message>
 </context>
 <context>
     <name>PresetRow</name>
     <message>
         <source>Adjust %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Regola %1</translation>
     </message>
 </context>
 <context>
     <name>RipplePage</name>
     <message>
         <source>Optical Water-Ripple Animation</source>
-        <translation type="unfinished"></translation>
+        <translation>Animazione a onda ottica</translation>
     </message>
     <message>
         <source>Active ✓</source>
-        <translation type="unfinished"></translation>
+        <translation>Attiva ✓</translation>
     </message>
     <message>
         <source>Optional</source>
-        <translation type="unfinished"></translation>
+        <translation>Facoltativa</translation>
     </message>
     <message>
         <source>When you switch presets, Halvoscope can sweep a live GPU water-ripple across your desktop instead of a standard color fade.</source>
-        <translation type="unfinished"></translation>
+        <translation>Quando cambi preimpostazione, Halvoscope può far scorrere sul desktop un'onda d'acqua calcolata in tempo reale dalla GPU invece di una semplice dissolvenza di colore.</translation>
     </message>
     <message>
         <source>Why Halvoscope uses screen capture: To refract your live screen pixels during the 3-second transition. Nothing is ever recorded, stored, or sent off your computer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Perché Halvoscope cattura lo schermo: per rifrangere i pixel visualizzati durante la transizione di 3 secondi. Nulla viene mai registrato, salvato o inviato fuori dal computer.</translation>
     </message>
     <message>
         <source>Screen capture available — Optical Water-Ripple is ready!</source>
-        <translation type="unfinished"></translation>
+        <translation>Cattura dello schermo disponibile: l'onda ottica è pronta!</translation>
     </message>
     <message>
         <source>No screen capture in this session — the ripple fades instead.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nessuna cattura dello schermo in questa sessione: l'onda diventa una dissolvenza.</translation>
     </message>
     <message>
         <source>Enable Ripple &amp; Allow Capture…</source>
-        <translation type="unfinished"></translation>
+        <translation>Attiva l'onda e consenti la cattura…</translation>
     </message>
     <message>
         <source>Relaunch &amp; Finish</source>
-        <translation type="unfinished"></translation>
+        <translation>Riavvia e termina</translation>
     </message>
 </context>
 <context>
     <name>RipplePreview</name>
     <message>
         <source>Click preview to test ripple</source>
-        <translation type="unfinished"></translation>
+        <translation>Fai clic sull'anteprima per provare l'onda</translation>
     </message>
     <message>
         <source>Optical Refraction</source>
-        <translation type="unfinished"></translation>
+        <translation>Rifrazione ottica</translation>
     </message>
 </context>
 <context>
     <name>ScheduleView</name>
     <message>
         <source>Daily Schedule</source>
-        <translation type="unfinished"></translation>
+        <translation>Programmazione giornaliera</translation>
     </message>
     <message>
         <source>Automatic Switching</source>
-        <translation type="unfinished"></translation>
+        <translation>Cambio automatico</translation>
     </message>
     <message>
         <source>First Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Primo cambio</translation>
     </message>
     <message>
         <source>Second Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Secondo cambio</translation>
     </message>
     <message>
-        <source>Applies once per scheduled period and won&apos;t override manual changes.</source>
-        <translation type="unfinished"></translation>
+        <source>Applies once per scheduled period and won't override manual changes.</source>
+        <translation>Si applica una volta per periodo programmato e non annulla le modifiche manuali.</translation>
     </message>
     <message>
         <source>Save Schedule</source>
-        <translation type="unfinished"></translation>
+        <translation>Salva programmazione</translation>
     </message>
     <message>
         <source>Not saved yet: Back leaves the schedule as it was.</source>
-        <translation type="unfinished"></translation>
+        <translation>Non ancora salvata: Indietro lascia la programmazione com'era.</translation>
     </message>
 </context>
 <context>
     <name>ScreenCapabilityText</name>
     <message>
-        <source>Saturation isn&apos;t available with %1: it shows the temperature only.</source>
-        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <source>Saturation isn't available with %1: it shows the temperature only.</source>
+        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
+        <translation>La saturazione non è disponibile con %1: viene applicata solo la temperatura.</translation>
     </message>
     <message>
-        <source>Saturation isn&apos;t available on %1: it shows the temperature only.</source>
-        <extracomment>%1 is a screen&apos;s name (&quot;DP-1&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <source>Saturation isn't available on %1: it shows the temperature only.</source>
+        <extracomment>%1 is a screen's name ("DP-1").</extracomment>
+        <translation>La saturazione non è disponibile su %1: viene applicata solo la temperatura.</translation>
     </message>
     <message>
-        <source>Saturation isn&apos;t available on %1 and %2: they show the temperature only.</source>
-        <extracomment>%1 is a list of screens (&quot;DP-1, DP-2&quot;), %2 the last screen.</extracomment>
-        <translation type="unfinished"></translation>
+        <source>Saturation isn't available on %1 and %2: they show the temperature only.</source>
+        <extracomment>%1 is a list of screens ("DP-1, DP-2"), %2 the last screen.</extracomment>
+        <translation>La saturazione non è disponibile su %1 e %2: viene applicata solo la temperatura.</translation>
     </message>
     <message>
         <source>, </source>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message>
         <source>%1 — color matrix</source>
-        <extracomment>%1 is a screen&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is a screen's name.</extracomment>
+        <translation>%1 — matrice di colore</translation>
     </message>
     <message>
         <source>%1 — gamma (temperature only)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — gamma (solo temperatura)</translation>
     </message>
     <message>
         <source>%1 — compositor gamma (temperature only)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — gamma del compositor (solo temperatura)</translation>
     </message>
     <message>
         <source>%1 (temperature only)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (solo temperatura)</translation>
     </message>
     <message>
-        <source>Halvoscope can&apos;t change the screens&apos; colors here. Presets still set brightness and Keep Awake.</source>
-        <translation type="unfinished"></translation>
+        <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
+        <translation>Qui Halvoscope non può cambiare i colori degli schermi. Le preimpostazioni impostano comunque luminosità e Mantieni attivo.</translation>
     </message>
 </context>
 <context>
     <name>SettingsModel</name>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Attivo</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Disattivo</translation>
     </message>
     <message>
         <source>Checking…</source>
-        <translation type="unfinished"></translation>
+        <translation>Verifica…</translation>
     </message>
     <message>
         <source>v%1</source>
         <extracomment>%1 is the version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>v%1</translation>
     </message>
 </context>
 <context>
     <name>SettingsView</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Impostazioni</translation>
     </message>
     <message>
         <source>New Custom Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Nuova preimpostazione</translation>
     </message>
     <message>
         <source>Preset name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nome della preimpostazione</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Aggiungi</translation>
     </message>
     <message>
         <source>Tray Menu Presets</source>
-        <translation type="unfinished"></translation>
+        <translation>Preimpostazioni nel menu</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Modifica</translation>
     </message>
     <message>
         <source>Daily Schedule</source>
-        <translation type="unfinished"></translation>
+        <translation>Programmazione giornaliera</translation>
     </message>
     <message>
         <source>Setup Guide…</source>
-        <translation type="unfinished"></translation>
+        <translation>Guida alla configurazione…</translation>
     </message>
     <message>
         <source>Check for Updates…</source>
-        <translation type="unfinished"></translation>
+        <translation>Controlla aggiornamenti…</translation>
     </message>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Versione</translation>
     </message>
     <message>
         <source>Ripple Animation</source>
-        <translation type="unfinished"></translation>
+        <translation>Animazione a onda</translation>
     </message>
     <message>
         <source>Optical Refraction</source>
-        <translation type="unfinished"></translation>
+        <translation>Rifrazione ottica</translation>
     </message>
     <message>
         <source>Water-ripple distortion active</source>
-        <translation type="unfinished"></translation>
+        <translation>Distorsione a onda attiva</translation>
     </message>
     <message>
         <source>No screen capture — the ripple fades</source>
-        <translation type="unfinished"></translation>
+        <translation>Nessuna cattura dello schermo: l'onda diventa una dissolvenza</translation>
     </message>
     <message>
         <source>Grant Screen Capture…</source>
-        <translation type="unfinished"></translation>
+        <translation>Consenti la cattura dello schermo…</translation>
     </message>
     <message>
         <source>Relaunch</source>
-        <translation type="unfinished"></translation>
+        <translation>Riavvia</translation>
     </message>
     <message>
         <source>Launch at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Avvia all'accesso</translation>
     </message>
 </context>
 <context>
     <name>StatePersistence</name>
     <message>
-        <source>Could not create the folder &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <source>Could not create the folder "%1"</source>
+        <translation>Impossibile creare la cartella «%1»</translation>
     </message>
 </context>
 <context>
     <name>StatusIcon</name>
     <message>
         <source>Keeping Awake</source>
-        <translation type="unfinished"></translation>
+        <translation>Mantiene attivo</translation>
     </message>
     <message>
         <source>Right-click to return to Standard</source>
-        <translation type="unfinished"></translation>
+        <translation>Clic destro per tornare a Standard</translation>
     </message>
 </context>
 <context>
     <name>TimeStepperField</name>
     <message>
         <source>Increment</source>
-        <translation type="unfinished"></translation>
+        <translation>Aumenta</translation>
     </message>
     <message>
         <source>Decrement</source>
-        <translation type="unfinished"></translation>
+        <translation>Diminuisci</translation>
     </message>
     <message>
         <source>%1, hour</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, ora</translation>
     </message>
     <message>
         <source>%1, minute</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, minuti</translation>
     </message>
     <message>
         <source>%1, AM or PM</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, AM o PM</translation>
     </message>
 </context>
 <context>
@@ -636,84 +641,84 @@
     <message>
         <source>Halvoscope %1 is Available</source>
         <extracomment>%1 is the new version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>È disponibile Halvoscope %1</translation>
     </message>
     <message>
         <source>You are currently running Halvoscope %1.</source>
         <extracomment>%1 is the running version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Al momento usi Halvoscope %1.</translation>
     </message>
     <message>
-        <source>What&apos;s new:</source>
-        <translation type="unfinished"></translation>
+        <source>What's new:</source>
+        <translation>Novità:</translation>
     </message>
     <message>
         <source>Download Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Scarica aggiornamento</translation>
     </message>
     <message>
         <source>Later</source>
-        <translation type="unfinished"></translation>
+        <translation>Più tardi</translation>
     </message>
     <message>
-        <source>You&apos;re Up to Date</source>
-        <translation type="unfinished"></translation>
+        <source>You're Up to Date</source>
+        <translation>Sei aggiornato</translation>
     </message>
     <message>
         <source>Halvoscope %1 is currently the newest version available.</source>
         <extracomment>%1 is the running version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope %1 è al momento la versione più recente.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
-        <source>Couldn&apos;t Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <source>Couldn't Check for Updates</source>
+        <translation>Impossibile controllare gli aggiornamenti</translation>
     </message>
 </context>
 <context>
     <name>UpdateChecker</name>
     <message>
         <source>Unable to reach %1. Check your internet connection and try again.</source>
-        <extracomment>%1 is the update server&apos;s host name.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the update server's host name.</extracomment>
+        <translation>Impossibile raggiungere %1. Controlla la connessione a Internet e riprova.</translation>
     </message>
 </context>
 <context>
     <name>WaylandColorStage</name>
     <message>
         <source>Another program controls the colors of %1, so Halvoscope cannot change them.</source>
-        <extracomment>%1 is an output&apos;s name (&quot;DP-1&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is an output's name ("DP-1").</extracomment>
+        <translation>Un altro programma controlla i colori di %1, quindi Halvoscope non può cambiarli.</translation>
     </message>
 </context>
 <context>
     <name>WelcomePage</name>
     <message>
         <source>Welcome to Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Benvenuto in Halvoscope</translation>
     </message>
     <message>
         <source>Instant display color presets, late-night Red Light, and Keep Awake — right from your desktop panel.</source>
-        <translation type="unfinished"></translation>
+        <translation>Preimpostazioni di colore immediate, Luce rossa per la notte e Mantieni attivo, direttamente dal pannello del desktop.</translation>
     </message>
     <message>
         <source>One-Click Moods &amp; Custom Presets</source>
-        <translation type="unfinished"></translation>
+        <translation>Atmosfere con un clic e preimpostazioni personalizzate</translation>
     </message>
     <message>
         <source>Switch between Warm, Red Light, Black &amp; White focus mode, or build your own.</source>
-        <translation type="unfinished"></translation>
+        <translation>Passa da Calda a Luce rossa o alla modalità concentrazione Bianco e nero, oppure crea le tue.</translation>
     </message>
     <message>
         <source>Daily Schedule &amp; Keep Awake</source>
-        <translation type="unfinished"></translation>
+        <translation>Programmazione giornaliera e Mantieni attivo</translation>
     </message>
     <message>
         <source>Warm your screen at the times you choose and prevent sleep with one switch.</source>
-        <translation type="unfinished"></translation>
+        <translation>Riscalda lo schermo agli orari che scegli ed evita la sospensione con un solo interruttore.</translation>
     </message>
 </context>
 </TS>

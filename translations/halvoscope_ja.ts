@@ -5,51 +5,51 @@
     <name>CommandLine</name>
     <message>
         <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance.</source>
-        <translation type="unfinished"></translation>
+        <translation>システムトレイから画面のカラープリセット、赤色ライト、スリープ防止を操作します。2 回目の起動は、その要求を実行中のインスタンスに渡します。</translation>
     </message>
     <message>
         <source>Display this help and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>このヘルプを表示して終了します。</translation>
     </message>
     <message>
         <source>Display the version and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>バージョンを表示して終了します。</translation>
     </message>
     <message>
         <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running.</source>
-        <translation type="unfinished"></translation>
+        <translation>この ID のプリセットを、その行をクリックしたときと同じように適用します。Halvoscope が起動していなければ起動します。</translation>
     </message>
     <message>
         <source>id</source>
-        <translation type="unfinished"></translation>
+        <translation>ID</translation>
     </message>
     <message>
         <source>Open the popover; starts Halvoscope when it is not running.</source>
-        <translation type="unfinished"></translation>
+        <translation>ポップオーバーを開きます。Halvoscope が起動していなければ起動します。</translation>
     </message>
     <message>
-        <source>Try &apos;halvoscope --help&apos;.</source>
-        <translation type="unfinished"></translation>
+        <source>Try 'halvoscope --help'.</source>
+        <translation>「halvoscope --help」を参照してください。</translation>
     </message>
     <message>
-        <source>unexpected argument &apos;%1&apos;</source>
+        <source>unexpected argument '%1'</source>
         <extracomment>%1 is the argument as the user typed it.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>予期しない引数「%1」</translation>
     </message>
 </context>
 <context>
     <name>DisplayColorEngine</name>
     <message>
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
-        <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is a list of screens ("DP-1, HDMI-1").</extracomment>
+        <translation>別のプログラムが %1 の色を変更し続けています。次にプリセットを切り替えるまで、Halvoscope はそのプログラムに任せます。</translation>
     </message>
 </context>
 <context>
     <name>DrillDownHeader</name>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>戻る</translation>
     </message>
 </context>
 <context>
@@ -57,578 +57,583 @@
     <message>
         <source>Halvoscope is already running but did not answer: %1</source>
         <extracomment>%1 is the error D-Bus reported.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope はすでに起動していますが、応答しませんでした: %1</translation>
     </message>
     <message>
         <source>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</source>
-        <translation type="unfinished"></translation>
+        <translation>D-Bus セッションバスがありません。二重起動を防げず、D-Bus インターフェースも使用できません。</translation>
     </message>
     <message>
-        <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
-        <translation type="unfinished"></translation>
+        <source>The display server offers no way to change the screen's colors (no XRandR). Presets still set brightness and Keep Awake.</source>
+        <translation>ディスプレイサーバーが画面の色を変更する手段を提供していません (XRandR なし)。プリセットによる明るさとスリープ防止の設定は引き続き有効です。</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
+        <source>Halvoscope cannot change the screen's colors: %1</source>
         <extracomment>%1 says why, in a sentence or two.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope は画面の色を変更できません: %1</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen&apos;s colors</source>
-        <translation type="unfinished"></translation>
+        <source>Halvoscope cannot change the screen's colors</source>
+        <translation>Halvoscope は画面の色を変更できません</translation>
     </message>
     <message>
         <source>Halvoscope could not save its settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope は設定を保存できませんでした</translation>
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the state file's path, %2 the reason.</extracomment>
+        <translation>%1 の書き込みに失敗しました: %2</translation>
     </message>
     <message>
         <source>Halvoscope is running</source>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope は実行中です</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
-        <translation type="unfinished"></translation>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run "halvoscope --show".</source>
+        <translation>アイコンを表示しているパネルがありません。Halvoscope を開くには、もう一度起動するか「halvoscope --show」を実行してください。</translation>
     </message>
 </context>
 <context>
     <name>HalvoBusService</name>
     <message>
         <source>No preset with id “%1”</source>
-        <translation type="unfinished"></translation>
+        <translation>ID「%1」のプリセットはありません</translation>
     </message>
 </context>
 <context>
     <name>HalvoPreset</name>
     <message>
         <source>Standard</source>
-        <translation type="unfinished"></translation>
+        <translation>標準</translation>
     </message>
     <message>
         <source>Red Light</source>
-        <translation type="unfinished"></translation>
+        <translation>赤色ライト</translation>
     </message>
     <message>
         <source>Candle</source>
-        <translation type="unfinished"></translation>
+        <translation>キャンドル</translation>
     </message>
     <message>
         <source>Black &amp; White</source>
-        <translation type="unfinished"></translation>
+        <translation>白黒</translation>
     </message>
     <message>
         <source>Color Ink</source>
-        <translation type="unfinished"></translation>
+        <translation>カラーインク</translation>
     </message>
     <message>
         <source>Vivid</source>
-        <translation type="unfinished"></translation>
+        <translation>ビビッド</translation>
     </message>
     <message>
         <source>Custom Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>カスタムプリセット</translation>
     </message>
 </context>
 <context>
     <name>HalvoStore</name>
     <message>
         <source>Unable to inhibit screen blanking to keep display awake.</source>
-        <translation type="unfinished"></translation>
+        <translation>画面のスリープを抑止できないため、画面をオンのままにできません。</translation>
     </message>
     <message>
         <source>No login-item service is available.</source>
-        <translation type="unfinished"></translation>
+        <translation>自動起動を管理するサービスがありません。</translation>
     </message>
     <message>
         <source>Unable to update Launch at Login: %1</source>
-        <extracomment>%1 is the reason the desktop&apos;s autostart gave.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the reason the desktop's autostart gave.</extracomment>
+        <translation>「ログイン時に起動」を変更できません: %1</translation>
     </message>
 </context>
 <context>
     <name>LocaleFormat</name>
     <message>
         <source>%1 K</source>
-        <extracomment>A colour temperature; %1 is the number of kelvin with the locale&apos;s grouping.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>A colour temperature; %1 is the number of kelvin with the locale's grouping.</extracomment>
+        <translation>%1 K</translation>
     </message>
     <message>
         <source>%1%</source>
         <extracomment>A saturation or brightness; %1 is the number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1%</translation>
     </message>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is a preset&apos;s name, %2 its colour temperature (&quot;1,000 K&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is a preset's name, %2 its colour temperature ("1,000 K").</extracomment>
+        <translation>%1 · %2</translation>
     </message>
 </context>
 <context>
     <name>LoginItemPage</name>
     <message>
         <source>Start Halvoscope at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>ログイン時に Halvoscope を起動</translation>
     </message>
     <message>
         <source>Keep Halvoscope ready in your system tray whenever you sign in so your daily schedule and evening Red Light preset run automatically.</source>
-        <translation type="unfinished"></translation>
+        <translation>サインインするたびに Halvoscope をシステムトレイに待機させ、毎日のスケジュールや夜の赤色ライトを自動で適用します。</translation>
     </message>
     <message>
         <source>Open Halvoscope at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>ログイン時に Halvoscope を開く</translation>
     </message>
     <message>
         <source>Uses standard desktop autostart — no extra permissions required, and you can toggle it off anytime in Settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>デスクトップ標準の自動起動を使います。追加の権限は不要で、設定からいつでもオフにできます。</translation>
     </message>
     <message>
-        <source>Tip: Halvoscope lives quietly in your panel&apos;s system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
-        <translation type="unfinished"></translation>
+        <source>Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
+        <translation>ヒント: Halvoscope はパネルのシステムトレイで静かに待機します。電球アイコンを右クリックすると、いつでもすぐに標準へ戻れます。</translation>
     </message>
 </context>
 <context>
     <name>MainPresetsModel</name>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is the colour temperature (&quot;6,500 K&quot;), %2 the saturation (&quot;100%&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the colour temperature ("6,500 K"), %2 the saturation ("100%").</extracomment>
+        <translation>%1 · %2</translation>
     </message>
     <message>
         <source>Applying…</source>
-        <translation type="unfinished"></translation>
+        <translation>適用中…</translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>オン</translation>
     </message>
 </context>
 <context>
     <name>MainPresetsView</name>
     <message>
         <source>Keep Awake</source>
-        <translation type="unfinished"></translation>
+        <translation>スリープ防止</translation>
     </message>
     <message>
         <source>Halvoscope Settings…</source>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope の設定…</translation>
     </message>
     <message>
         <source>Quit Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope を終了</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <extracomment>The key that quits, as the keyboard labels it.</extracomment>
+        <translation>Ctrl+Q</translation>
     </message>
 </context>
 <context>
     <name>NightLightStage</name>
     <message>
         <source>GNOME Night Light</source>
-        <translation type="unfinished"></translation>
+        <translation>GNOME の夜間モード</translation>
     </message>
     <message>
         <source>KDE Plasma Night Light</source>
-        <translation type="unfinished"></translation>
+        <translation>KDE Plasma のナイトカラー</translation>
     </message>
     <message>
         <source>%1 was changed outside Halvoscope; your settings are kept.</source>
-        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
+        <translation>%1 が Halvoscope の外で変更されました。設定はそのまま保持されます。</translation>
     </message>
 </context>
 <context>
     <name>OnboardingModel</name>
     <message>
         <source>Welcome to Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope へようこそ</translation>
     </message>
     <message>
         <source>Open at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>ログイン時に開く</translation>
     </message>
     <message>
         <source>Custom Ripple Animation</source>
-        <translation type="unfinished"></translation>
+        <translation>波紋アニメーション</translation>
     </message>
     <message>
         <source>%1 of %2</source>
-        <extracomment>The step counter: %1 is this step&apos;s number, %2 how many steps there are.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>The step counter: %1 is this step's number, %2 how many steps there are.</extracomment>
+        <translation>%1 / %2</translation>
     </message>
     <message>
         <source>Get Started →</source>
-        <translation type="unfinished"></translation>
+        <translation>始める →</translation>
     </message>
     <message>
         <source>Continue →</source>
-        <translation type="unfinished"></translation>
+        <translation>続ける →</translation>
     </message>
     <message>
         <source>Start Using Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope を使い始める</translation>
     </message>
     <message>
         <source>Enabled · Launches quietly in your system tray</source>
-        <translation type="unfinished"></translation>
+        <translation>有効 · システムトレイで静かに起動します</translation>
     </message>
     <message>
         <source>Off · Open Halvoscope manually from Applications</source>
-        <translation type="unfinished"></translation>
+        <translation>オフ · Halvoscope はアプリケーションから手動で開きます</translation>
     </message>
 </context>
 <context>
     <name>OnboardingView</name>
     <message>
         <source>← Back</source>
-        <translation type="unfinished"></translation>
+        <translation>← 戻る</translation>
     </message>
     <message>
         <source>Skip for Now</source>
-        <translation type="unfinished"></translation>
+        <translation>今はスキップ</translation>
     </message>
 </context>
 <context>
     <name>PlatformFactory</name>
     <message>
-        <source>The Wayland compositor offers no gamma control, so the screen&apos;s colors cannot be changed. Presets still set brightness and Keep Awake.</source>
-        <translation type="unfinished"></translation>
+        <source>The Wayland compositor offers no gamma control, so the screen's colors cannot be changed. Presets still set brightness and Keep Awake.</source>
+        <translation>Wayland コンポジターがガンマ制御を提供していないため、画面の色を変更できません。プリセットによる明るさとスリープ防止の設定は引き続き有効です。</translation>
     </message>
 </context>
 <context>
     <name>PresetEditorModel</name>
     <message>
         <source>Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>プリセット</translation>
     </message>
     <message>
         <source>Unavailable</source>
-        <translation type="unfinished"></translation>
+        <translation>利用不可</translation>
     </message>
     <message>
         <source>Keep system display level</source>
-        <translation type="unfinished"></translation>
+        <translation>システムの明るさを維持</translation>
     </message>
     <message>
         <source>Unavailable on this display</source>
-        <translation type="unfinished"></translation>
+        <translation>このディスプレイでは利用できません</translation>
     </message>
 </context>
 <context>
     <name>PresetEditorView</name>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>リセット</translation>
     </message>
     <message>
         <source>Preset Name</source>
-        <translation type="unfinished"></translation>
+        <translation>プリセット名</translation>
     </message>
     <message>
         <source>Preset name</source>
-        <translation type="unfinished"></translation>
+        <translation>プリセット名</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>保存</translation>
     </message>
     <message>
         <source>Color Temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>色温度</translation>
     </message>
     <message>
         <source>Warm</source>
-        <translation type="unfinished"></translation>
+        <translation>暖色</translation>
     </message>
     <message>
         <source>Cool</source>
-        <translation type="unfinished"></translation>
+        <translation>寒色</translation>
     </message>
     <message>
         <source>Saturation</source>
-        <translation type="unfinished"></translation>
+        <translation>彩度</translation>
     </message>
     <message>
         <source>Grayscale</source>
-        <translation type="unfinished"></translation>
+        <translation>グレースケール</translation>
     </message>
     <message>
         <source>Vivid</source>
-        <translation type="unfinished"></translation>
+        <translation>ビビッド</translation>
     </message>
     <message>
         <source>Auto Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>明るさの自動調整</translation>
     </message>
     <message>
         <source>Display</source>
-        <translation type="unfinished"></translation>
+        <translation>ディスプレイ</translation>
     </message>
     <message>
         <source>Delete Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>プリセットを削除</translation>
     </message>
 </context>
 <context>
     <name>PresetRow</name>
     <message>
         <source>Adjust %1</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 を調整</translation>
     </message>
 </context>
 <context>
     <name>RipplePage</name>
     <message>
         <source>Optical Water-Ripple Animation</source>
-        <translation type="unfinished"></translation>
+        <translation>光学波紋アニメーション</translation>
     </message>
     <message>
         <source>Active ✓</source>
-        <translation type="unfinished"></translation>
+        <translation>有効 ✓</translation>
     </message>
     <message>
         <source>Optional</source>
-        <translation type="unfinished"></translation>
+        <translation>任意</translation>
     </message>
     <message>
         <source>When you switch presets, Halvoscope can sweep a live GPU water-ripple across your desktop instead of a standard color fade.</source>
-        <translation type="unfinished"></translation>
+        <translation>プリセットを切り替えるとき、Halvoscope は通常のカラーフェードの代わりに、GPU で描くリアルタイムの水の波紋をデスクトップに広げられます。</translation>
     </message>
     <message>
         <source>Why Halvoscope uses screen capture: To refract your live screen pixels during the 3-second transition. Nothing is ever recorded, stored, or sent off your computer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope が画面キャプチャを使う理由: 3 秒間の切り替え中に、表示中の画面のピクセルを屈折させるためです。録画、保存、コンピューター外への送信は一切行いません。</translation>
     </message>
     <message>
         <source>Screen capture available — Optical Water-Ripple is ready!</source>
-        <translation type="unfinished"></translation>
+        <translation>画面キャプチャを利用できます — 光学波紋の準備ができました!</translation>
     </message>
     <message>
         <source>No screen capture in this session — the ripple fades instead.</source>
-        <translation type="unfinished"></translation>
+        <translation>このセッションでは画面キャプチャを使えません — 波紋の代わりにフェードします。</translation>
     </message>
     <message>
         <source>Enable Ripple &amp; Allow Capture…</source>
-        <translation type="unfinished"></translation>
+        <translation>波紋を有効にしてキャプチャを許可…</translation>
     </message>
     <message>
         <source>Relaunch &amp; Finish</source>
-        <translation type="unfinished"></translation>
+        <translation>再起動して完了</translation>
     </message>
 </context>
 <context>
     <name>RipplePreview</name>
     <message>
         <source>Click preview to test ripple</source>
-        <translation type="unfinished"></translation>
+        <translation>プレビューをクリックして波紋を試す</translation>
     </message>
     <message>
         <source>Optical Refraction</source>
-        <translation type="unfinished"></translation>
+        <translation>光学屈折</translation>
     </message>
 </context>
 <context>
     <name>ScheduleView</name>
     <message>
         <source>Daily Schedule</source>
-        <translation type="unfinished"></translation>
+        <translation>毎日のスケジュール</translation>
     </message>
     <message>
         <source>Automatic Switching</source>
-        <translation type="unfinished"></translation>
+        <translation>自動切り替え</translation>
     </message>
     <message>
         <source>First Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>1 回目の切り替え</translation>
     </message>
     <message>
         <source>Second Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>2 回目の切り替え</translation>
     </message>
     <message>
-        <source>Applies once per scheduled period and won&apos;t override manual changes.</source>
-        <translation type="unfinished"></translation>
+        <source>Applies once per scheduled period and won't override manual changes.</source>
+        <translation>予定した期間ごとに 1 回だけ適用され、手動での変更は上書きしません。</translation>
     </message>
     <message>
         <source>Save Schedule</source>
-        <translation type="unfinished"></translation>
+        <translation>スケジュールを保存</translation>
     </message>
     <message>
         <source>Not saved yet: Back leaves the schedule as it was.</source>
-        <translation type="unfinished"></translation>
+        <translation>まだ保存されていません。「戻る」を押すとスケジュールは元のままです。</translation>
     </message>
 </context>
 <context>
     <name>ScreenCapabilityText</name>
     <message>
-        <source>Saturation isn&apos;t available with %1: it shows the temperature only.</source>
-        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <source>Saturation isn't available with %1: it shows the temperature only.</source>
+        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
+        <translation>%1 では彩度を使えません。色温度のみが反映されます。</translation>
     </message>
     <message>
-        <source>Saturation isn&apos;t available on %1: it shows the temperature only.</source>
-        <extracomment>%1 is a screen&apos;s name (&quot;DP-1&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <source>Saturation isn't available on %1: it shows the temperature only.</source>
+        <extracomment>%1 is a screen's name ("DP-1").</extracomment>
+        <translation>%1 では彩度を使えません。色温度のみが反映されます。</translation>
     </message>
     <message>
-        <source>Saturation isn&apos;t available on %1 and %2: they show the temperature only.</source>
-        <extracomment>%1 is a list of screens (&quot;DP-1, DP-2&quot;), %2 the last screen.</extracomment>
-        <translation type="unfinished"></translation>
+        <source>Saturation isn't available on %1 and %2: they show the temperature only.</source>
+        <extracomment>%1 is a list of screens ("DP-1, DP-2"), %2 the last screen.</extracomment>
+        <translation>%1 と %2 では彩度を使えません。色温度のみが反映されます。</translation>
     </message>
     <message>
         <source>, </source>
-        <translation type="unfinished"></translation>
+        <translation>、</translation>
     </message>
     <message>
         <source>%1 — color matrix</source>
-        <extracomment>%1 is a screen&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is a screen's name.</extracomment>
+        <translation>%1 — カラーマトリクス</translation>
     </message>
     <message>
         <source>%1 — gamma (temperature only)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — ガンマ (色温度のみ)</translation>
     </message>
     <message>
         <source>%1 — compositor gamma (temperature only)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — コンポジターのガンマ (色温度のみ)</translation>
     </message>
     <message>
         <source>%1 (temperature only)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (色温度のみ)</translation>
     </message>
     <message>
-        <source>Halvoscope can&apos;t change the screens&apos; colors here. Presets still set brightness and Keep Awake.</source>
-        <translation type="unfinished"></translation>
+        <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
+        <translation>この環境では Halvoscope は画面の色を変更できません。プリセットによる明るさとスリープ防止の設定は引き続き有効です。</translation>
     </message>
 </context>
 <context>
     <name>SettingsModel</name>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>オン</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>オフ</translation>
     </message>
     <message>
         <source>Checking…</source>
-        <translation type="unfinished"></translation>
+        <translation>確認中…</translation>
     </message>
     <message>
         <source>v%1</source>
         <extracomment>%1 is the version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>v%1</translation>
     </message>
 </context>
 <context>
     <name>SettingsView</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>設定</translation>
     </message>
     <message>
         <source>New Custom Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>新しいカスタムプリセット</translation>
     </message>
     <message>
         <source>Preset name</source>
-        <translation type="unfinished"></translation>
+        <translation>プリセット名</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>追加</translation>
     </message>
     <message>
         <source>Tray Menu Presets</source>
-        <translation type="unfinished"></translation>
+        <translation>メニューのプリセット</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>編集</translation>
     </message>
     <message>
         <source>Daily Schedule</source>
-        <translation type="unfinished"></translation>
+        <translation>毎日のスケジュール</translation>
     </message>
     <message>
         <source>Setup Guide…</source>
-        <translation type="unfinished"></translation>
+        <translation>セットアップガイド…</translation>
     </message>
     <message>
         <source>Check for Updates…</source>
-        <translation type="unfinished"></translation>
+        <translation>アップデートを確認…</translation>
     </message>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>バージョン</translation>
     </message>
     <message>
         <source>Ripple Animation</source>
-        <translation type="unfinished"></translation>
+        <translation>波紋アニメーション</translation>
     </message>
     <message>
         <source>Optical Refraction</source>
-        <translation type="unfinished"></translation>
+        <translation>光学屈折</translation>
     </message>
     <message>
         <source>Water-ripple distortion active</source>
-        <translation type="unfinished"></translation>
+        <translation>水の波紋による歪みが有効</translation>
     </message>
     <message>
         <source>No screen capture — the ripple fades</source>
-        <translation type="unfinished"></translation>
+        <translation>画面キャプチャなし — 波紋はフェードになります</translation>
     </message>
     <message>
         <source>Grant Screen Capture…</source>
-        <translation type="unfinished"></translation>
+        <translation>画面キャプチャを許可…</translation>
     </message>
     <message>
         <source>Relaunch</source>
-        <translation type="unfinished"></translation>
+        <translation>再起動</translation>
     </message>
     <message>
         <source>Launch at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>ログイン時に起動</translation>
     </message>
 </context>
 <context>
     <name>StatePersistence</name>
     <message>
-        <source>Could not create the folder &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <source>Could not create the folder "%1"</source>
+        <translation>フォルダー「%1」を作成できませんでした</translation>
     </message>
 </context>
 <context>
     <name>StatusIcon</name>
     <message>
         <source>Keeping Awake</source>
-        <translation type="unfinished"></translation>
+        <translation>スリープ防止中</translation>
     </message>
     <message>
         <source>Right-click to return to Standard</source>
-        <translation type="unfinished"></translation>
+        <translation>右クリックで標準に戻る</translation>
     </message>
 </context>
 <context>
     <name>TimeStepperField</name>
     <message>
         <source>Increment</source>
-        <translation type="unfinished"></translation>
+        <translation>増やす</translation>
     </message>
     <message>
         <source>Decrement</source>
-        <translation type="unfinished"></translation>
+        <translation>減らす</translation>
     </message>
     <message>
         <source>%1, hour</source>
-        <translation type="unfinished"></translation>
+        <translation>%1、時</translation>
     </message>
     <message>
         <source>%1, minute</source>
-        <translation type="unfinished"></translation>
+        <translation>%1、分</translation>
     </message>
     <message>
         <source>%1, AM or PM</source>
-        <translation type="unfinished"></translation>
+        <translation>%1、午前または午後</translation>
     </message>
 </context>
 <context>
@@ -636,84 +641,84 @@
     <message>
         <source>Halvoscope %1 is Available</source>
         <extracomment>%1 is the new version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope %1 が利用可能です</translation>
     </message>
     <message>
         <source>You are currently running Halvoscope %1.</source>
         <extracomment>%1 is the running version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>現在お使いのバージョンは Halvoscope %1 です。</translation>
     </message>
     <message>
-        <source>What&apos;s new:</source>
-        <translation type="unfinished"></translation>
+        <source>What's new:</source>
+        <translation>新機能:</translation>
     </message>
     <message>
         <source>Download Update</source>
-        <translation type="unfinished"></translation>
+        <translation>アップデートをダウンロード</translation>
     </message>
     <message>
         <source>Later</source>
-        <translation type="unfinished"></translation>
+        <translation>後で</translation>
     </message>
     <message>
-        <source>You&apos;re Up to Date</source>
-        <translation type="unfinished"></translation>
+        <source>You're Up to Date</source>
+        <translation>最新の状態です</translation>
     </message>
     <message>
         <source>Halvoscope %1 is currently the newest version available.</source>
         <extracomment>%1 is the running version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope %1 が現在利用できる最新バージョンです。</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
-        <source>Couldn&apos;t Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <source>Couldn't Check for Updates</source>
+        <translation>アップデートを確認できませんでした</translation>
     </message>
 </context>
 <context>
     <name>UpdateChecker</name>
     <message>
         <source>Unable to reach %1. Check your internet connection and try again.</source>
-        <extracomment>%1 is the update server&apos;s host name.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the update server's host name.</extracomment>
+        <translation>%1 に接続できません。インターネット接続を確認して、もう一度お試しください。</translation>
     </message>
 </context>
 <context>
     <name>WaylandColorStage</name>
     <message>
         <source>Another program controls the colors of %1, so Halvoscope cannot change them.</source>
-        <extracomment>%1 is an output&apos;s name (&quot;DP-1&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is an output's name ("DP-1").</extracomment>
+        <translation>別のプログラムが %1 の色を制御しているため、Halvoscope は変更できません。</translation>
     </message>
 </context>
 <context>
     <name>WelcomePage</name>
     <message>
         <source>Welcome to Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Halvoscope へようこそ</translation>
     </message>
     <message>
         <source>Instant display color presets, late-night Red Light, and Keep Awake — right from your desktop panel.</source>
-        <translation type="unfinished"></translation>
+        <translation>すぐに使える画面のカラープリセット、深夜の赤色ライト、スリープ防止を、デスクトップのパネルから。</translation>
     </message>
     <message>
         <source>One-Click Moods &amp; Custom Presets</source>
-        <translation type="unfinished"></translation>
+        <translation>ワンクリックの雰囲気切り替えとカスタムプリセット</translation>
     </message>
     <message>
         <source>Switch between Warm, Red Light, Black &amp; White focus mode, or build your own.</source>
-        <translation type="unfinished"></translation>
+        <translation>暖色、赤色ライト、集中用の白黒モードを切り替えたり、自分だけのプリセットを作ったりできます。</translation>
     </message>
     <message>
         <source>Daily Schedule &amp; Keep Awake</source>
-        <translation type="unfinished"></translation>
+        <translation>毎日のスケジュールとスリープ防止</translation>
     </message>
     <message>
         <source>Warm your screen at the times you choose and prevent sleep with one switch.</source>
-        <translation type="unfinished"></translation>
+        <translation>選んだ時刻に画面を暖色にし、スイッチひとつでスリープを防ぎます。</translation>
     </message>
 </context>
 </TS>

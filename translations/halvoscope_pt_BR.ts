@@ -5,51 +5,51 @@
     <name>CommandLine</name>
     <message>
         <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance.</source>
-        <translation type="unfinished"></translation>
+        <translation>Predefinições de cor da tela, Luz vermelha e Manter ativo a partir da bandeja do sistema. Uma segunda execução passa o pedido para a instância em execução.</translation>
     </message>
     <message>
         <source>Display this help and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostra esta ajuda e sai.</translation>
     </message>
     <message>
         <source>Display the version and exit.</source>
-        <translation type="unfinished"></translation>
+        <translation>Mostra a versão e sai.</translation>
     </message>
     <message>
         <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ativa a predefinição com este identificador, como um clique na sua linha; inicia o Halvoscope se ele não estiver em execução.</translation>
     </message>
     <message>
         <source>id</source>
-        <translation type="unfinished"></translation>
+        <translation>id</translation>
     </message>
     <message>
         <source>Open the popover; starts Halvoscope when it is not running.</source>
-        <translation type="unfinished"></translation>
+        <translation>Abre o painel suspenso; inicia o Halvoscope se ele não estiver em execução.</translation>
     </message>
     <message>
-        <source>Try &apos;halvoscope --help&apos;.</source>
-        <translation type="unfinished"></translation>
+        <source>Try 'halvoscope --help'.</source>
+        <translation>Tente "halvoscope --help".</translation>
     </message>
     <message>
-        <source>unexpected argument &apos;%1&apos;</source>
+        <source>unexpected argument '%1'</source>
         <extracomment>%1 is the argument as the user typed it.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>argumento inesperado "%1"</translation>
     </message>
 </context>
 <context>
     <name>DisplayColorEngine</name>
     <message>
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
-        <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is a list of screens ("DP-1, HDMI-1").</extracomment>
+        <translation>Outro programa continua mudando as cores de %1. O Halvoscope as deixa com ele até a próxima troca de predefinição.</translation>
     </message>
 </context>
 <context>
     <name>DrillDownHeader</name>
     <message>
         <source>Back</source>
-        <translation type="unfinished"></translation>
+        <translation>Voltar</translation>
     </message>
 </context>
 <context>
@@ -57,578 +57,583 @@
     <message>
         <source>Halvoscope is already running but did not answer: %1</source>
         <extracomment>%1 is the error D-Bus reported.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>O Halvoscope já está em execução, mas não respondeu: %1</translation>
     </message>
     <message>
         <source>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</source>
-        <translation type="unfinished"></translation>
+        <translation>sem barramento de sessão D-Bus; não é possível evitar uma segunda instância, e a interface D-Bus não está disponível.</translation>
     </message>
     <message>
-        <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
-        <translation type="unfinished"></translation>
+        <source>The display server offers no way to change the screen's colors (no XRandR). Presets still set brightness and Keep Awake.</source>
+        <translation>O servidor gráfico não permite mudar as cores da tela (sem XRandR). As predefinições ainda ajustam o brilho e o Manter ativo.</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
+        <source>Halvoscope cannot change the screen's colors: %1</source>
         <extracomment>%1 says why, in a sentence or two.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>O Halvoscope não pode mudar as cores da tela: %1</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen&apos;s colors</source>
-        <translation type="unfinished"></translation>
+        <source>Halvoscope cannot change the screen's colors</source>
+        <translation>O Halvoscope não pode mudar as cores da tela</translation>
     </message>
     <message>
         <source>Halvoscope could not save its settings</source>
-        <translation type="unfinished"></translation>
+        <translation>O Halvoscope não conseguiu salvar suas configurações</translation>
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the state file's path, %2 the reason.</extracomment>
+        <translation>Falha ao gravar %1: %2</translation>
     </message>
     <message>
         <source>Halvoscope is running</source>
-        <translation type="unfinished"></translation>
+        <translation>O Halvoscope está em execução</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
-        <translation type="unfinished"></translation>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run "halvoscope --show".</source>
+        <translation>Nenhum painel mostra o ícone. Para abrir o Halvoscope, inicie-o de novo ou execute "halvoscope --show".</translation>
     </message>
 </context>
 <context>
     <name>HalvoBusService</name>
     <message>
         <source>No preset with id “%1”</source>
-        <translation type="unfinished"></translation>
+        <translation>Nenhuma predefinição com o identificador “%1”</translation>
     </message>
 </context>
 <context>
     <name>HalvoPreset</name>
     <message>
         <source>Standard</source>
-        <translation type="unfinished"></translation>
+        <translation>Padrão</translation>
     </message>
     <message>
         <source>Red Light</source>
-        <translation type="unfinished"></translation>
+        <translation>Luz vermelha</translation>
     </message>
     <message>
         <source>Candle</source>
-        <translation type="unfinished"></translation>
+        <translation>Vela</translation>
     </message>
     <message>
         <source>Black &amp; White</source>
-        <translation type="unfinished"></translation>
+        <translation>Preto e branco</translation>
     </message>
     <message>
         <source>Color Ink</source>
-        <translation type="unfinished"></translation>
+        <translation>Tinta colorida</translation>
     </message>
     <message>
         <source>Vivid</source>
-        <translation type="unfinished"></translation>
+        <translation>Vívido</translation>
     </message>
     <message>
         <source>Custom Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Predefinição personalizada</translation>
     </message>
 </context>
 <context>
     <name>HalvoStore</name>
     <message>
         <source>Unable to inhibit screen blanking to keep display awake.</source>
-        <translation type="unfinished"></translation>
+        <translation>Não foi possível impedir o apagamento da tela para mantê-la ativa.</translation>
     </message>
     <message>
         <source>No login-item service is available.</source>
-        <translation type="unfinished"></translation>
+        <translation>Nenhum serviço de inicialização automática está disponível.</translation>
     </message>
     <message>
         <source>Unable to update Launch at Login: %1</source>
-        <extracomment>%1 is the reason the desktop&apos;s autostart gave.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the reason the desktop's autostart gave.</extracomment>
+        <translation>Não foi possível alterar "Abrir ao iniciar sessão": %1</translation>
     </message>
 </context>
 <context>
     <name>LocaleFormat</name>
     <message>
         <source>%1 K</source>
-        <extracomment>A colour temperature; %1 is the number of kelvin with the locale&apos;s grouping.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>A colour temperature; %1 is the number of kelvin with the locale's grouping.</extracomment>
+        <translation>%1 K</translation>
     </message>
     <message>
         <source>%1%</source>
         <extracomment>A saturation or brightness; %1 is the number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>%1%</translation>
     </message>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is a preset&apos;s name, %2 its colour temperature (&quot;1,000 K&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is a preset's name, %2 its colour temperature ("1,000 K").</extracomment>
+        <translation>%1 · %2</translation>
     </message>
 </context>
 <context>
     <name>LoginItemPage</name>
     <message>
         <source>Start Halvoscope at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Iniciar o Halvoscope ao iniciar sessão</translation>
     </message>
     <message>
         <source>Keep Halvoscope ready in your system tray whenever you sign in so your daily schedule and evening Red Light preset run automatically.</source>
-        <translation type="unfinished"></translation>
+        <translation>Deixe o Halvoscope pronto na bandeja do sistema sempre que iniciar a sessão, para que o agendamento diário e a Luz vermelha da noite funcionem automaticamente.</translation>
     </message>
     <message>
         <source>Open Halvoscope at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir o Halvoscope ao iniciar sessão</translation>
     </message>
     <message>
         <source>Uses standard desktop autostart — no extra permissions required, and you can toggle it off anytime in Settings.</source>
-        <translation type="unfinished"></translation>
+        <translation>Usa a inicialização automática padrão do ambiente — sem permissões extras, e você pode desativá-la a qualquer momento nas Configurações.</translation>
     </message>
     <message>
-        <source>Tip: Halvoscope lives quietly in your panel&apos;s system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
-        <translation type="unfinished"></translation>
+        <source>Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
+        <translation>Dica: o Halvoscope fica discretamente na bandeja do sistema do painel. Clique com o botão direito no ícone da lâmpada a qualquer momento para voltar direto ao Padrão.</translation>
     </message>
 </context>
 <context>
     <name>MainPresetsModel</name>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is the colour temperature (&quot;6,500 K&quot;), %2 the saturation (&quot;100%&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the colour temperature ("6,500 K"), %2 the saturation ("100%").</extracomment>
+        <translation>%1 · %2</translation>
     </message>
     <message>
         <source>Applying…</source>
-        <translation type="unfinished"></translation>
+        <translation>Aplicando…</translation>
     </message>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Ativado</translation>
     </message>
 </context>
 <context>
     <name>MainPresetsView</name>
     <message>
         <source>Keep Awake</source>
-        <translation type="unfinished"></translation>
+        <translation>Manter ativo</translation>
     </message>
     <message>
         <source>Halvoscope Settings…</source>
-        <translation type="unfinished"></translation>
+        <translation>Configurações do Halvoscope…</translation>
     </message>
     <message>
         <source>Quit Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Sair do Halvoscope</translation>
+    </message>
+    <message>
+        <source>Ctrl+Q</source>
+        <extracomment>The key that quits, as the keyboard labels it.</extracomment>
+        <translation>Ctrl+Q</translation>
     </message>
 </context>
 <context>
     <name>NightLightStage</name>
     <message>
         <source>GNOME Night Light</source>
-        <translation type="unfinished"></translation>
+        <translation>a luz noturna do GNOME</translation>
     </message>
     <message>
         <source>KDE Plasma Night Light</source>
-        <translation type="unfinished"></translation>
+        <translation>a cor noturna do KDE Plasma</translation>
     </message>
     <message>
         <source>%1 was changed outside Halvoscope; your settings are kept.</source>
-        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
+        <translation>%1 foi alterada fora do Halvoscope; suas configurações foram mantidas.</translation>
     </message>
 </context>
 <context>
     <name>OnboardingModel</name>
     <message>
         <source>Welcome to Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Bem-vindo ao Halvoscope</translation>
     </message>
     <message>
         <source>Open at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir ao iniciar sessão</translation>
     </message>
     <message>
         <source>Custom Ripple Animation</source>
-        <translation type="unfinished"></translation>
+        <translation>Animação de ondulação</translation>
     </message>
     <message>
         <source>%1 of %2</source>
-        <extracomment>The step counter: %1 is this step&apos;s number, %2 how many steps there are.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>The step counter: %1 is this step's number, %2 how many steps there are.</extracomment>
+        <translation>%1 de %2</translation>
     </message>
     <message>
         <source>Get Started →</source>
-        <translation type="unfinished"></translation>
+        <translation>Começar →</translation>
     </message>
     <message>
         <source>Continue →</source>
-        <translation type="unfinished"></translation>
+        <translation>Continuar →</translation>
     </message>
     <message>
         <source>Start Using Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Começar a usar o Halvoscope</translation>
     </message>
     <message>
         <source>Enabled · Launches quietly in your system tray</source>
-        <translation type="unfinished"></translation>
+        <translation>Ativado · Abre discretamente na bandeja do sistema</translation>
     </message>
     <message>
         <source>Off · Open Halvoscope manually from Applications</source>
-        <translation type="unfinished"></translation>
+        <translation>Desativado · Abra o Halvoscope manualmente em Aplicativos</translation>
     </message>
 </context>
 <context>
     <name>OnboardingView</name>
     <message>
         <source>← Back</source>
-        <translation type="unfinished"></translation>
+        <translation>← Voltar</translation>
     </message>
     <message>
         <source>Skip for Now</source>
-        <translation type="unfinished"></translation>
+        <translation>Pular por enquanto</translation>
     </message>
 </context>
 <context>
     <name>PlatformFactory</name>
     <message>
-        <source>The Wayland compositor offers no gamma control, so the screen&apos;s colors cannot be changed. Presets still set brightness and Keep Awake.</source>
-        <translation type="unfinished"></translation>
+        <source>The Wayland compositor offers no gamma control, so the screen's colors cannot be changed. Presets still set brightness and Keep Awake.</source>
+        <translation>O compositor Wayland não oferece controle de gama, então as cores da tela não podem ser mudadas. As predefinições ainda ajustam o brilho e o Manter ativo.</translation>
     </message>
 </context>
 <context>
     <name>PresetEditorModel</name>
     <message>
         <source>Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Predefinição</translation>
     </message>
     <message>
         <source>Unavailable</source>
-        <translation type="unfinished"></translation>
+        <translation>Indisponível</translation>
     </message>
     <message>
         <source>Keep system display level</source>
-        <translation type="unfinished"></translation>
+        <translation>Manter o brilho do sistema</translation>
     </message>
     <message>
         <source>Unavailable on this display</source>
-        <translation type="unfinished"></translation>
+        <translation>Indisponível nesta tela</translation>
     </message>
 </context>
 <context>
     <name>PresetEditorView</name>
     <message>
         <source>Reset</source>
-        <translation type="unfinished"></translation>
+        <translation>Restaurar</translation>
     </message>
     <message>
         <source>Preset Name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nome da predefinição</translation>
     </message>
     <message>
         <source>Preset name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nome da predefinição</translation>
     </message>
     <message>
         <source>Save</source>
-        <translation type="unfinished"></translation>
+        <translation>Salvar</translation>
     </message>
     <message>
         <source>Color Temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Temperatura de cor</translation>
     </message>
     <message>
         <source>Warm</source>
-        <translation type="unfinished"></translation>
+        <translation>Quente</translation>
     </message>
     <message>
         <source>Cool</source>
-        <translation type="unfinished"></translation>
+        <translation>Fria</translation>
     </message>
     <message>
         <source>Saturation</source>
-        <translation type="unfinished"></translation>
+        <translation>Saturação</translation>
     </message>
     <message>
         <source>Grayscale</source>
-        <translation type="unfinished"></translation>
+        <translation>Tons de cinza</translation>
     </message>
     <message>
         <source>Vivid</source>
-        <translation type="unfinished"></translation>
+        <translation>Vívido</translation>
     </message>
     <message>
         <source>Auto Brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>Brilho automático</translation>
     </message>
     <message>
         <source>Display</source>
-        <translation type="unfinished"></translation>
+        <translation>Tela</translation>
     </message>
     <message>
         <source>Delete Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Excluir predefinição</translation>
     </message>
 </context>
 <context>
     <name>PresetRow</name>
     <message>
         <source>Adjust %1</source>
-        <translation type="unfinished"></translation>
+        <translation>Ajustar %1</translation>
     </message>
 </context>
 <context>
     <name>RipplePage</name>
     <message>
         <source>Optical Water-Ripple Animation</source>
-        <translation type="unfinished"></translation>
+        <translation>Animação de ondulação óptica</translation>
     </message>
     <message>
         <source>Active ✓</source>
-        <translation type="unfinished"></translation>
+        <translation>Ativa ✓</translation>
     </message>
     <message>
         <source>Optional</source>
-        <translation type="unfinished"></translation>
+        <translation>Opcional</translation>
     </message>
     <message>
         <source>When you switch presets, Halvoscope can sweep a live GPU water-ripple across your desktop instead of a standard color fade.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ao trocar de predefinição, o Halvoscope pode passar pela sua área de trabalho uma ondulação de água calculada ao vivo pela GPU, em vez de um simples esmaecimento de cor.</translation>
     </message>
     <message>
         <source>Why Halvoscope uses screen capture: To refract your live screen pixels during the 3-second transition. Nothing is ever recorded, stored, or sent off your computer.</source>
-        <translation type="unfinished"></translation>
+        <translation>Por que o Halvoscope captura a tela: para refratar os pixels exibidos durante a transição de 3 segundos. Nada é gravado, armazenado ou enviado para fora do seu computador.</translation>
     </message>
     <message>
         <source>Screen capture available — Optical Water-Ripple is ready!</source>
-        <translation type="unfinished"></translation>
+        <translation>Captura de tela disponível — a ondulação óptica está pronta!</translation>
     </message>
     <message>
         <source>No screen capture in this session — the ripple fades instead.</source>
-        <translation type="unfinished"></translation>
+        <translation>Sem captura de tela nesta sessão — a ondulação vira um esmaecimento.</translation>
     </message>
     <message>
         <source>Enable Ripple &amp; Allow Capture…</source>
-        <translation type="unfinished"></translation>
+        <translation>Ativar ondulação e permitir captura…</translation>
     </message>
     <message>
         <source>Relaunch &amp; Finish</source>
-        <translation type="unfinished"></translation>
+        <translation>Reiniciar e concluir</translation>
     </message>
 </context>
 <context>
     <name>RipplePreview</name>
     <message>
         <source>Click preview to test ripple</source>
-        <translation type="unfinished"></translation>
+        <translation>Clique na prévia para testar a ondulação</translation>
     </message>
     <message>
         <source>Optical Refraction</source>
-        <translation type="unfinished"></translation>
+        <translation>Refração óptica</translation>
     </message>
 </context>
 <context>
     <name>ScheduleView</name>
     <message>
         <source>Daily Schedule</source>
-        <translation type="unfinished"></translation>
+        <translation>Agendamento diário</translation>
     </message>
     <message>
         <source>Automatic Switching</source>
-        <translation type="unfinished"></translation>
+        <translation>Troca automática</translation>
     </message>
     <message>
         <source>First Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Primeira troca</translation>
     </message>
     <message>
         <source>Second Switch</source>
-        <translation type="unfinished"></translation>
+        <translation>Segunda troca</translation>
     </message>
     <message>
-        <source>Applies once per scheduled period and won&apos;t override manual changes.</source>
-        <translation type="unfinished"></translation>
+        <source>Applies once per scheduled period and won't override manual changes.</source>
+        <translation>Aplica-se uma vez por período agendado e não substitui alterações manuais.</translation>
     </message>
     <message>
         <source>Save Schedule</source>
-        <translation type="unfinished"></translation>
+        <translation>Salvar agendamento</translation>
     </message>
     <message>
         <source>Not saved yet: Back leaves the schedule as it was.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ainda não salvo: Voltar deixa o agendamento como estava.</translation>
     </message>
 </context>
 <context>
     <name>ScreenCapabilityText</name>
     <message>
-        <source>Saturation isn&apos;t available with %1: it shows the temperature only.</source>
-        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <source>Saturation isn't available with %1: it shows the temperature only.</source>
+        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
+        <translation>A saturação não está disponível com %1: só a temperatura é aplicada.</translation>
     </message>
     <message>
-        <source>Saturation isn&apos;t available on %1: it shows the temperature only.</source>
-        <extracomment>%1 is a screen&apos;s name (&quot;DP-1&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <source>Saturation isn't available on %1: it shows the temperature only.</source>
+        <extracomment>%1 is a screen's name ("DP-1").</extracomment>
+        <translation>A saturação não está disponível em %1: só a temperatura é aplicada.</translation>
     </message>
     <message>
-        <source>Saturation isn&apos;t available on %1 and %2: they show the temperature only.</source>
-        <extracomment>%1 is a list of screens (&quot;DP-1, DP-2&quot;), %2 the last screen.</extracomment>
-        <translation type="unfinished"></translation>
+        <source>Saturation isn't available on %1 and %2: they show the temperature only.</source>
+        <extracomment>%1 is a list of screens ("DP-1, DP-2"), %2 the last screen.</extracomment>
+        <translation>A saturação não está disponível em %1 e %2: só a temperatura é aplicada.</translation>
     </message>
     <message>
         <source>, </source>
-        <translation type="unfinished"></translation>
+        <translation>, </translation>
     </message>
     <message>
         <source>%1 — color matrix</source>
-        <extracomment>%1 is a screen&apos;s name.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is a screen's name.</extracomment>
+        <translation>%1 — matriz de cor</translation>
     </message>
     <message>
         <source>%1 — gamma (temperature only)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — gama (somente temperatura)</translation>
     </message>
     <message>
         <source>%1 — compositor gamma (temperature only)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 — gama do compositor (somente temperatura)</translation>
     </message>
     <message>
         <source>%1 (temperature only)</source>
-        <translation type="unfinished"></translation>
+        <translation>%1 (somente temperatura)</translation>
     </message>
     <message>
-        <source>Halvoscope can&apos;t change the screens&apos; colors here. Presets still set brightness and Keep Awake.</source>
-        <translation type="unfinished"></translation>
+        <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
+        <translation>O Halvoscope não pode mudar as cores das telas aqui. As predefinições ainda ajustam o brilho e o Manter ativo.</translation>
     </message>
 </context>
 <context>
     <name>SettingsModel</name>
     <message>
         <source>On</source>
-        <translation type="unfinished"></translation>
+        <translation>Ativado</translation>
     </message>
     <message>
         <source>Off</source>
-        <translation type="unfinished"></translation>
+        <translation>Desativado</translation>
     </message>
     <message>
         <source>Checking…</source>
-        <translation type="unfinished"></translation>
+        <translation>Verificando…</translation>
     </message>
     <message>
         <source>v%1</source>
         <extracomment>%1 is the version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>v%1</translation>
     </message>
 </context>
 <context>
     <name>SettingsView</name>
     <message>
         <source>Settings</source>
-        <translation type="unfinished"></translation>
+        <translation>Configurações</translation>
     </message>
     <message>
         <source>New Custom Preset</source>
-        <translation type="unfinished"></translation>
+        <translation>Nova predefinição personalizada</translation>
     </message>
     <message>
         <source>Preset name</source>
-        <translation type="unfinished"></translation>
+        <translation>Nome da predefinição</translation>
     </message>
     <message>
         <source>Add</source>
-        <translation type="unfinished"></translation>
+        <translation>Adicionar</translation>
     </message>
     <message>
         <source>Tray Menu Presets</source>
-        <translation type="unfinished"></translation>
+        <translation>Predefinições do menu</translation>
     </message>
     <message>
         <source>Edit</source>
-        <translation type="unfinished"></translation>
+        <translation>Editar</translation>
     </message>
     <message>
         <source>Daily Schedule</source>
-        <translation type="unfinished"></translation>
+        <translation>Agendamento diário</translation>
     </message>
     <message>
         <source>Setup Guide…</source>
-        <translation type="unfinished"></translation>
+        <translation>Guia de configuração…</translation>
     </message>
     <message>
         <source>Check for Updates…</source>
-        <translation type="unfinished"></translation>
+        <translation>Verificar atualizações…</translation>
     </message>
     <message>
         <source>Version</source>
-        <translation type="unfinished"></translation>
+        <translation>Versão</translation>
     </message>
     <message>
         <source>Ripple Animation</source>
-        <translation type="unfinished"></translation>
+        <translation>Animação de ondulação</translation>
     </message>
     <message>
         <source>Optical Refraction</source>
-        <translation type="unfinished"></translation>
+        <translation>Refração óptica</translation>
     </message>
     <message>
         <source>Water-ripple distortion active</source>
-        <translation type="unfinished"></translation>
+        <translation>Distorção de ondulação ativa</translation>
     </message>
     <message>
         <source>No screen capture — the ripple fades</source>
-        <translation type="unfinished"></translation>
+        <translation>Sem captura de tela — a ondulação vira um esmaecimento</translation>
     </message>
     <message>
         <source>Grant Screen Capture…</source>
-        <translation type="unfinished"></translation>
+        <translation>Permitir captura de tela…</translation>
     </message>
     <message>
         <source>Relaunch</source>
-        <translation type="unfinished"></translation>
+        <translation>Reiniciar</translation>
     </message>
     <message>
         <source>Launch at Login</source>
-        <translation type="unfinished"></translation>
+        <translation>Abrir ao iniciar sessão</translation>
     </message>
 </context>
 <context>
     <name>StatePersistence</name>
     <message>
-        <source>Could not create the folder &quot;%1&quot;</source>
-        <translation type="unfinished"></translation>
+        <source>Could not create the folder "%1"</source>
+        <translation>Não foi possível criar a pasta "%1"</translation>
     </message>
 </context>
 <context>
     <name>StatusIcon</name>
     <message>
         <source>Keeping Awake</source>
-        <translation type="unfinished"></translation>
+        <translation>Mantendo ativo</translation>
     </message>
     <message>
         <source>Right-click to return to Standard</source>
-        <translation type="unfinished"></translation>
+        <translation>Clique com o botão direito para voltar ao Padrão</translation>
     </message>
 </context>
 <context>
     <name>TimeStepperField</name>
     <message>
         <source>Increment</source>
-        <translation type="unfinished"></translation>
+        <translation>Aumentar</translation>
     </message>
     <message>
         <source>Decrement</source>
-        <translation type="unfinished"></translation>
+        <translation>Diminuir</translation>
     </message>
     <message>
         <source>%1, hour</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, hora</translation>
     </message>
     <message>
         <source>%1, minute</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, minuto</translation>
     </message>
     <message>
         <source>%1, AM or PM</source>
-        <translation type="unfinished"></translation>
+        <translation>%1, AM ou PM</translation>
     </message>
 </context>
 <context>
@@ -636,84 +641,84 @@
     <message>
         <source>Halvoscope %1 is Available</source>
         <extracomment>%1 is the new version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>O Halvoscope %1 está disponível</translation>
     </message>
     <message>
         <source>You are currently running Halvoscope %1.</source>
         <extracomment>%1 is the running version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>Você está usando o Halvoscope %1.</translation>
     </message>
     <message>
-        <source>What&apos;s new:</source>
-        <translation type="unfinished"></translation>
+        <source>What's new:</source>
+        <translation>Novidades:</translation>
     </message>
     <message>
         <source>Download Update</source>
-        <translation type="unfinished"></translation>
+        <translation>Baixar atualização</translation>
     </message>
     <message>
         <source>Later</source>
-        <translation type="unfinished"></translation>
+        <translation>Mais tarde</translation>
     </message>
     <message>
-        <source>You&apos;re Up to Date</source>
-        <translation type="unfinished"></translation>
+        <source>You're Up to Date</source>
+        <translation>Você está atualizado</translation>
     </message>
     <message>
         <source>Halvoscope %1 is currently the newest version available.</source>
         <extracomment>%1 is the running version number.</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>O Halvoscope %1 é a versão mais recente disponível.</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>OK</translation>
     </message>
     <message>
-        <source>Couldn&apos;t Check for Updates</source>
-        <translation type="unfinished"></translation>
+        <source>Couldn't Check for Updates</source>
+        <translation>Não foi possível verificar atualizações</translation>
     </message>
 </context>
 <context>
     <name>UpdateChecker</name>
     <message>
         <source>Unable to reach %1. Check your internet connection and try again.</source>
-        <extracomment>%1 is the update server&apos;s host name.</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is the update server's host name.</extracomment>
+        <translation>Não foi possível acessar %1. Verifique sua conexão com a Internet e tente de novo.</translation>
     </message>
 </context>
 <context>
     <name>WaylandColorStage</name>
     <message>
         <source>Another program controls the colors of %1, so Halvoscope cannot change them.</source>
-        <extracomment>%1 is an output&apos;s name (&quot;DP-1&quot;).</extracomment>
-        <translation type="unfinished"></translation>
+        <extracomment>%1 is an output's name ("DP-1").</extracomment>
+        <translation>Outro programa controla as cores de %1, então o Halvoscope não pode mudá-las.</translation>
     </message>
 </context>
 <context>
     <name>WelcomePage</name>
     <message>
         <source>Welcome to Halvoscope</source>
-        <translation type="unfinished"></translation>
+        <translation>Bem-vindo ao Halvoscope</translation>
     </message>
     <message>
         <source>Instant display color presets, late-night Red Light, and Keep Awake — right from your desktop panel.</source>
-        <translation type="unfinished"></translation>
+        <translation>Predefinições de cor instantâneas, Luz vermelha para a madrugada e Manter ativo — direto do painel da sua área de trabalho.</translation>
     </message>
     <message>
         <source>One-Click Moods &amp; Custom Presets</source>
-        <translation type="unfinished"></translation>
+        <translation>Climas com um clique e predefinições personalizadas</translation>
     </message>
     <message>
         <source>Switch between Warm, Red Light, Black &amp; White focus mode, or build your own.</source>
-        <translation type="unfinished"></translation>
+        <translation>Alterne entre Quente, Luz vermelha e o modo de foco Preto e branco, ou crie as suas.</translation>
     </message>
     <message>
         <source>Daily Schedule &amp; Keep Awake</source>
-        <translation type="unfinished"></translation>
+        <translation>Agendamento diário e Manter ativo</translation>
     </message>
     <message>
         <source>Warm your screen at the times you choose and prevent sleep with one switch.</source>
-        <translation type="unfinished"></translation>
+        <translation>Deixe a tela mais quente nos horários que escolher e evite a suspensão com um só botão.</translation>
     </message>
 </context>
 </TS>

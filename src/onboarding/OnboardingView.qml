@@ -9,6 +9,10 @@ import Halvoscope.Onboarding
 Rectangle {
     id: root
 
+    // Right-to-left languages mirror every row and anchor of the pages.
+    LayoutMirroring.enabled: Qt.application.layoutDirection === Qt.RightToLeft
+    LayoutMirroring.childrenInherit: true
+
     required property OnboardingModel onboarding
 
     implicitWidth: 520

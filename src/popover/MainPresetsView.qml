@@ -181,7 +181,8 @@ ColumnLayout {
             objectName: "quitRow"
             Layout.fillWidth: true
             title: qsTr("Quit Halvoscope")
-            shortcut: "Ctrl+Q"
+            //: The key that quits, as the keyboard labels it.
+            shortcut: qsTr("Ctrl+Q")
             onClicked: presetsModel.quit()
         }
     }

@@ -22,6 +22,9 @@ FocusScope {
     implicitWidth: Style.popoverWidth
     implicitHeight: pageLoader.implicitHeight + 2 * Style.pageInset
     focus: true
+    // Right-to-left languages mirror every row and anchor of the pages.
+    LayoutMirroring.enabled: Qt.application.layoutDirection === Qt.RightToLeft
+    LayoutMirroring.childrenInherit: true
 
     Rectangle {
         anchors.fill: parent

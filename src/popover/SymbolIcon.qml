@@ -15,6 +15,8 @@ Item {
 
     Image {
         anchors.fill: parent
+        // Chevrons point the way the page goes, which right-to-left turns around.
+        mirror: icon.name.startsWith("chevron.") && Qt.application.layoutDirection === Qt.RightToLeft
         sourceSize: Qt.size(icon.side, icon.side)
         fillMode: Image.PreserveAspectFit
         smooth: true

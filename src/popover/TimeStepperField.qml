@@ -31,6 +31,9 @@ T.Control {
     signal meridiemToggled()
 
     implicitWidth: Math.max(96, contentItem.implicitWidth)
+    // A time reads left to right in every language.
+    LayoutMirroring.enabled: false
+    LayoutMirroring.childrenInherit: true
     implicitHeight: 22
     padding: 0
 
