@@ -503,6 +503,17 @@
         <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
         <translation type="unfinished" />
     </message>
+    <message>
+        <source>%1 — color filter</source>
+        <translation>%1 — مرشّح الألوان</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenColorPath</name>
+    <message>
+        <source>GNOME Shell</source>
+        <translation>GNOME Shell</translation>
+    </message>
 </context>
 <context>
     <name>SettingsModel</name>

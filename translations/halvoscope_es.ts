@@ -503,6 +503,17 @@
         <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
         <translation>Halvoscope no puede cambiar aquí los colores de las pantallas. Los ajustes siguen aplicando el brillo y Mantener activo.</translation>
     </message>
+    <message>
+        <source>%1 — color filter</source>
+        <translation>%1: filtro de color</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenColorPath</name>
+    <message>
+        <source>GNOME Shell</source>
+        <translation>GNOME Shell</translation>
+    </message>
 </context>
 <context>
     <name>SettingsModel</name>

@@ -503,6 +503,17 @@
         <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
         <translation>Halvoscope ne peut pas modifier les couleurs des écrans ici. Les préréglages règlent toujours la luminosité et le maintien en éveil.</translation>
     </message>
+    <message>
+        <source>%1 — color filter</source>
+        <translation>%1 — filtre de couleur</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenColorPath</name>
+    <message>
+        <source>GNOME Shell</source>
+        <translation>GNOME Shell</translation>
+    </message>
 </context>
 <context>
     <name>SettingsModel</name>

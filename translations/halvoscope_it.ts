@@ -503,6 +503,17 @@
         <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
         <translation>Qui Halvoscope non può cambiare i colori degli schermi. Le preimpostazioni impostano comunque luminosità e Mantieni attivo.</translation>
     </message>
+    <message>
+        <source>%1 — color filter</source>
+        <translation>%1 — filtro colore</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenColorPath</name>
+    <message>
+        <source>GNOME Shell</source>
+        <translation>GNOME Shell</translation>
+    </message>
 </context>
 <context>
     <name>SettingsModel</name>

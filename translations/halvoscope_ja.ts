@@ -503,6 +503,17 @@
         <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
         <translation>この環境では Halvoscope は画面の色を変更できません。プリセットによる明るさとスリープ防止の設定は引き続き有効です。</translation>
     </message>
+    <message>
+        <source>%1 — color filter</source>
+        <translation>%1 — カラーフィルター</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenColorPath</name>
+    <message>
+        <source>GNOME Shell</source>
+        <translation>GNOME Shell</translation>
+    </message>
 </context>
 <context>
     <name>SettingsModel</name>

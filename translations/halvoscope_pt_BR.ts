@@ -503,6 +503,17 @@
         <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
         <translation>O Halvoscope não pode mudar as cores das telas aqui. As predefinições ainda ajustam o brilho e o Manter ativo.</translation>
     </message>
+    <message>
+        <source>%1 — color filter</source>
+        <translation>%1 — filtro de cor</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenColorPath</name>
+    <message>
+        <source>GNOME Shell</source>
+        <translation>GNOME Shell</translation>
+    </message>
 </context>
 <context>
     <name>SettingsModel</name>

@@ -503,6 +503,17 @@
         <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
         <translation>Halvoscope 在此无法更改屏幕颜色。预设仍会设置亮度和保持唤醒。</translation>
     </message>
+    <message>
+        <source>%1 — color filter</source>
+        <translation>%1 — 颜色滤镜</translation>
+    </message>
+</context>
+<context>
+    <name>ScreenColorPath</name>
+    <message>
+        <source>GNOME Shell</source>
+        <translation>GNOME Shell</translation>
+    </message>
 </context>
 <context>
     <name>SettingsModel</name>
