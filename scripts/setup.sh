@@ -44,6 +44,8 @@ PACKAGES=(
   # packaging: dpkg-buildpackage and debhelper build the package, lintian
   # and the validators check it
   dpkg-dev debhelper lintian desktop-file-utils appstream
+  # the accessibility test: the AT-SPI bus and registry, and pyatspi to read them
+  at-spi2-core python3-pyatspi gir1.2-atspi-2.0
   # zone rules for the schedule tests (Europe/Berlin and others)
   tzdata
   # the include-layering check

@@ -605,6 +605,10 @@
         <source>Launch at Login</source>
         <translation>التشغيل عند تسجيل الدخول</translation>
     </message>
+    <message>
+        <source>Edit %1</source>
+        <translation>تحرير %1</translation>
+    </message>
 </context>
 <context>
     <name>StatePersistence</name>

@@ -605,6 +605,10 @@
         <source>Launch at Login</source>
         <translation>Bei Anmeldung starten</translation>
     </message>
+    <message>
+        <source>Edit %1</source>
+        <translation>%1 bearbeiten</translation>
+    </message>
 </context>
 <context>
     <name>StatePersistence</name>

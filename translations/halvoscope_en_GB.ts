@@ -605,6 +605,10 @@
         <source>Launch at Login</source>
         <translation>Launch at Login</translation>
     </message>
+    <message>
+        <source>Edit %1</source>
+        <translation>Edit %1</translation>
+    </message>
 </context>
 <context>
     <name>StatePersistence</name>

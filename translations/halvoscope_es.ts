@@ -605,6 +605,10 @@
         <source>Launch at Login</source>
         <translation>Abrir al iniciar sesión</translation>
     </message>
+    <message>
+        <source>Edit %1</source>
+        <translation>Editar %1</translation>
+    </message>
 </context>
 <context>
     <name>StatePersistence</name>

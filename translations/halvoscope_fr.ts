@@ -605,6 +605,10 @@
         <source>Launch at Login</source>
         <translation>Lancer à la connexion</translation>
     </message>
+    <message>
+        <source>Edit %1</source>
+        <translation>Modifier %1</translation>
+    </message>
 </context>
 <context>
     <name>StatePersistence</name>

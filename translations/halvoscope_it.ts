@@ -605,6 +605,10 @@
         <source>Launch at Login</source>
         <translation>Avvia all'accesso</translation>
     </message>
+    <message>
+        <source>Edit %1</source>
+        <translation>Modifica %1</translation>
+    </message>
 </context>
 <context>
     <name>StatePersistence</name>

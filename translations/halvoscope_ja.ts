@@ -605,6 +605,10 @@
         <source>Launch at Login</source>
         <translation>ログイン時に起動</translation>
     </message>
+    <message>
+        <source>Edit %1</source>
+        <translation>%1 を編集</translation>
+    </message>
 </context>
 <context>
     <name>StatePersistence</name>

@@ -605,6 +605,10 @@
         <source>Launch at Login</source>
         <translation>登录时启动</translation>
     </message>
+    <message>
+        <source>Edit %1</source>
+        <translation>编辑%1</translation>
+    </message>
 </context>
 <context>
     <name>StatePersistence</name>

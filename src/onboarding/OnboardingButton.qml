@@ -13,6 +13,7 @@ T.Button {
     hoverEnabled: true
     Accessible.role: Accessible.Button
     Accessible.name: text
+    Accessible.onPressAction: clicked()
     leftPadding: small ? 9 : 13
     rightPadding: leftPadding
     topPadding: small ? 2 : 4

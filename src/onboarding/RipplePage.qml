@@ -10,6 +10,7 @@ ColumnLayout {
 
     required property OnboardingModel onboarding
     readonly property color green: Style.tint("green")
+    readonly property color greenText: Style.textTint("green")
 
     spacing: 14
 
@@ -40,7 +41,7 @@ ColumnLayout {
                 text: page.onboarding.hasScreenPermission ? qsTr("Active ✓") : qsTr("Optional")
                 font.pointSize: Style.pt(11)
                 font.weight: Font.DemiBold
-                color: page.onboarding.hasScreenPermission ? page.green : Style.secondary
+                color: page.onboarding.hasScreenPermission ? page.greenText : Style.secondary
             }
         }
     }
@@ -111,7 +112,7 @@ ColumnLayout {
                         text: qsTr("Screen capture available — Optical Water-Ripple is ready!")
                         font.pointSize: Style.pt(12)
                         font.weight: Font.Medium
-                        color: page.green
+                        color: page.greenText
                         Layout.alignment: Qt.AlignVCenter
                     }
                 }

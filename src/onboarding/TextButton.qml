@@ -9,6 +9,7 @@ T.Button {
     hoverEnabled: true
     Accessible.role: Accessible.Button
     Accessible.name: text
+    Accessible.onPressAction: clicked()
     padding: 2
     implicitWidth: implicitContentWidth + leftPadding + rightPadding
     implicitHeight: implicitContentHeight + topPadding + bottomPadding

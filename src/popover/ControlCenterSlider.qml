@@ -1,11 +1,12 @@
 import QtQuick
 import Halvoscope.Popover
-import QtQuick.Templates as T
 
 // A capsule slider with a round white knob. It does not change `value`
 // itself: bind `value` to a number and handle `moved` (every change of the
-// snapped value) and `editingChanged` (a drag began or ended).
-T.Control {
+// snapped value) and `editingChanged` (a drag began or ended). A plain item
+// rather than a Control: Qt Quick's controls keep their own accessible role,
+// and this one must be heard as a slider with its value and range.
+Item {
     id: control
 
     property real value: 0
@@ -24,9 +25,11 @@ T.Control {
     implicitWidth: 200
     implicitHeight: 24
     opacity: enabled ? 1 : 0.55
-    hoverEnabled: true
 
-    focusPolicy: Qt.StrongFocus
+    activeFocusOnTab: true
+    // What assistive technology reads besides `value` and `stepSize`.
+    readonly property real minimumValue: from
+    readonly property real maximumValue: to
     Accessible.role: Accessible.Slider
     Accessible.onIncreaseAction: interaction.stepBy(1)
     Accessible.onDecreaseAction: interaction.stepBy(-1)
@@ -140,7 +143,7 @@ T.Control {
     }
 
     FocusRing {
-        shown: control.visualFocus
+        shown: control.activeFocus
         controlRadius: control.height / 2
     }
 

@@ -31,6 +31,7 @@ T.Control {
             containmentMask: CircleMask { side: 24 }
             Accessible.role: Accessible.Button
             Accessible.name: qsTr("Back")
+            Accessible.onPressAction: clicked()
             Keys.onReturnPressed: clicked()
             Keys.onEnterPressed: clicked()
             onClicked: header.back()

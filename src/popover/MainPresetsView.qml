@@ -89,7 +89,7 @@ ColumnLayout {
 
     Divider {}
 
-    T.AbstractButton {
+    T.CheckBox {
         id: keepAwakeRow
         objectName: "keepAwakeRow"
         Layout.fillWidth: true
@@ -99,10 +99,16 @@ ColumnLayout {
         topPadding: 5
         bottomPadding: 5
         implicitHeight: implicitContentHeight + topPadding + bottomPadding
+        // A check box to assistive technology; the model flips it.
+        nextCheckState: () => checkState
+        checked: presetsModel.keepAwakeEnabled
         Accessible.role: Accessible.CheckBox
         Accessible.name: qsTr("Keep Awake")
         Accessible.checkable: true
         Accessible.checked: presetsModel.keepAwakeEnabled
+        Accessible.onCheckableChanged: if (!Accessible.checkable) Accessible.checkable = true
+        Accessible.onPressAction: clicked()
+        Accessible.onToggleAction: clicked()
         Keys.onReturnPressed: clicked()
         Keys.onEnterPressed: clicked()
         onHoveredChanged: presetsModel.keepAwakeHovered = hovered

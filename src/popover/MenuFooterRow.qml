@@ -20,6 +20,7 @@ T.AbstractButton {
 
     Accessible.role: Accessible.MenuItem
     Accessible.name: title
+    Accessible.onPressAction: clicked()
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
 

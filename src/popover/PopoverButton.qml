@@ -19,6 +19,7 @@ T.Button {
     opacity: enabled ? 1 : 0.45
     Accessible.role: Accessible.Button
     Accessible.name: text
+    Accessible.onPressAction: clicked()
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
 

@@ -42,7 +42,7 @@ ColumnLayout {
                 text: resetButton.text
                 font.pointSize: Style.pt(12)
                 font.weight: Font.Medium
-                color: Style.accent
+                color: Style.linkText
                 opacity: resetButton.down ? 0.6 : 1
             }
             FocusRing {

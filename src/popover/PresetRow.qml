@@ -5,7 +5,7 @@ import QtQuick.Templates as T
 
 // One preset on the main page. A click activates it (animated); the hovered
 // row offers an edit button in place of the active row's chevron.
-T.AbstractButton {
+T.RadioButton {
     id: row
 
     required property MainPresetsModel pageModel
@@ -18,6 +18,10 @@ T.AbstractButton {
     required property string trailing
 
     objectName: "presetRow_" + presetID
+    // Checked is the active preset, as the model says; a click asks for it.
+    checkable: false
+    autoExclusive: false
+    checked: isActive
     hoverEnabled: true
     leftPadding: 8
     rightPadding: 8
@@ -25,8 +29,14 @@ T.AbstractButton {
     bottomPadding: 5
     implicitWidth: implicitContentWidth + leftPadding + rightPadding
     implicitHeight: implicitContentHeight + topPadding + bottomPadding
-    Accessible.role: Accessible.Button
+    // The list reads as radio buttons: the active preset is the checked one.
+    Accessible.role: Accessible.RadioButton
     Accessible.name: name
+    Accessible.checkable: true
+    Accessible.checked: isActive
+    Accessible.onCheckableChanged: if (!Accessible.checkable) Accessible.checkable = true
+    Accessible.onPressAction: clicked()
+    Accessible.onToggleAction: clicked()
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
 
@@ -107,6 +117,7 @@ T.AbstractButton {
             containmentMask: CircleMask { side: 24 }
             Accessible.role: Accessible.Button
             Accessible.name: qsTr("Adjust %1").arg(row.name)
+            Accessible.onPressAction: clicked()
             Keys.onReturnPressed: clicked()
             Keys.onEnterPressed: clicked()
             onClicked: row.pageModel.editPreset(row.presetID)

@@ -21,6 +21,7 @@ T.AbstractButton {
     opacity: enabled ? 1 : 0.6
     Accessible.role: Accessible.Button
     Accessible.name: title
+    Accessible.onPressAction: clicked()
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
 

@@ -147,9 +147,10 @@ ColumnLayout {
                             objectName: "editButton"
                             visible: presetRow.isCustom
                             text: qsTr("Edit")
+                            Accessible.name: qsTr("Edit %1").arg(presetRow.name)
                             pixelSize: 11.5
                             weight: Font.Medium
-                            color: Style.accent
+                            color: Style.linkText
                             onClicked: settings.editPreset(presetRow.presetID)
                         }
                         SmallSwitch {
@@ -246,7 +247,7 @@ ColumnLayout {
                     objectName: "grantButton"
                     text: qsTr("Grant Screen Capture\u2026")
                     pixelSize: 11
-                    color: Style.accent
+                    color: Style.linkText
                     onClicked: settings.grantScreenRecording()
                 }
                 TextLinkButton {

@@ -2,14 +2,17 @@ import QtQuick
 import QtQuick.Templates as T
 
 // A switch of the smallest size without a label. It does not flip itself:
-// `checked` stays bound to the model and a click asks for `!checked`.
-T.Switch {
+// `checked` stays bound to the model and a click asks for `!checked`. Built
+// on CheckBox, so that assistive technology hears a check box and its state
+// (Qt Quick's Switch speaks as a push button).
+T.CheckBox {
     id: control
 
     // Whether Return flips it like Space; off where Return belongs to the window.
     property bool returnPresses: true
 
-    checkable: false
+    // Checkable, so that it is heard as a check box, yet never flipping itself.
+    nextCheckState: () => checkState
     hoverEnabled: true
     padding: 0
     implicitWidth: 26
@@ -18,6 +21,9 @@ T.Switch {
     Accessible.role: Accessible.CheckBox
     Accessible.checkable: true
     Accessible.checked: checked
+    Accessible.onCheckableChanged: if (!Accessible.checkable) Accessible.checkable = true
+    Accessible.onPressAction: clicked()
+    Accessible.onToggleAction: clicked()
     Keys.onReturnPressed: event => {
         event.accepted = returnPresses
         if (returnPresses)

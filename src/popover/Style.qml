@@ -17,7 +17,16 @@ QtObject {
     readonly property color tertiary: primaryAlpha(0.30)
     readonly property color accent: systemPalette.highlight
     readonly property color white: "#ffffff"
-    readonly property color red: dark ? "#ff453a" : "#d70015"
+    // Text in the designed hues, in shades that keep a contrast of at least
+    // 4.5:1 against the popover's and the guide's backgrounds and buttons.
+    readonly property color red: dark ? "#ff7b73" : "#b3261e"
+    readonly property color linkText: dark ? Qt.lighter(accent, 1.45) : Qt.darker(accent, 1.5)
+    function textTint(role) {
+        switch (role) {
+        case "green": return dark ? "#30d158" : "#17702f"
+        default: return tint(role)
+        }
+    }
     readonly property color darkGray: "#555555"
     readonly property color divider: primaryAlpha(0.12)
 

@@ -7,7 +7,7 @@ T.AbstractButton {
 
     property real pixelSize: 11
     property int weight: Font.Normal
-    property color color: Style.accent
+    property color color: Style.linkText
 
     hoverEnabled: true
     padding: 0
@@ -16,6 +16,7 @@ T.AbstractButton {
     opacity: enabled ? 1 : 0.45
     Accessible.role: Accessible.Button
     Accessible.name: text
+    Accessible.onPressAction: clicked()
     Keys.onReturnPressed: clicked()
     Keys.onEnterPressed: clicked()
 
