@@ -35,6 +35,9 @@ CardBox {
             spacing: 2
 
             Text {
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
+                Accessible.ignored: !visible
                 objectName: "featureTitle"
                 Layout.fillWidth: true
                 text: card.title
@@ -44,6 +47,9 @@ CardBox {
                 wrapMode: Text.WordWrap
             }
             Text {
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
+                Accessible.ignored: !visible
                 objectName: "featureBody"
                 Layout.fillWidth: true
                 text: card.body

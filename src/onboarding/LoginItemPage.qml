@@ -17,6 +17,9 @@ ColumnLayout {
         spacing: 5
 
         Text {
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
+            Accessible.ignored: !visible
             Layout.fillWidth: true
             text: qsTr("Start Halvoscope at Login")
             font.pointSize: Style.pt(18)
@@ -25,6 +28,9 @@ ColumnLayout {
             wrapMode: Text.WordWrap
         }
         Text {
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
+            Accessible.ignored: !visible
             Layout.fillWidth: true
             text: qsTr("Keep Halvoscope ready in your system tray whenever you sign in so your daily schedule and evening Red Light preset run automatically.")
             font.pointSize: Style.pt(13)
@@ -61,12 +67,18 @@ ColumnLayout {
                     spacing: 2
 
                     Text {
+                        Accessible.role: Accessible.StaticText
+                        Accessible.name: text
+                        Accessible.ignored: !visible
                         text: qsTr("Open Halvoscope at Login")
                         font.pointSize: Style.pt(13.5)
                         font.weight: Font.DemiBold
                         color: Style.primary
                     }
                     Text {
+                        Accessible.role: Accessible.StaticText
+                        Accessible.name: text
+                        Accessible.ignored: !visible
                         objectName: "loginStatus"
                         text: page.onboarding.loginStatusText
                         font.pointSize: Style.pt(11.5)
@@ -87,6 +99,9 @@ ColumnLayout {
             }
             Hairline {}
             Text {
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
+                Accessible.ignored: !visible
                 Layout.fillWidth: true
                 text: qsTr("Uses standard desktop autostart — no extra permissions required, and you can toggle it off anytime in Settings.")
                 font.pointSize: Style.pt(11.5)
@@ -115,6 +130,9 @@ ColumnLayout {
                 Layout.topMargin: 1
             }
             Text {
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
+                Accessible.ignored: !visible
                 Layout.fillWidth: true
                 Layout.alignment: Qt.AlignTop
                 text: qsTr("Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.")

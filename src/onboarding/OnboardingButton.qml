@@ -13,6 +13,8 @@ T.Button {
     hoverEnabled: true
     Accessible.role: Accessible.Button
     Accessible.name: text
+    // Controls of the pages not on screen stay out of the accessible tree.
+    Accessible.ignored: !visible
     Accessible.onPressAction: clicked()
     leftPadding: small ? 9 : 13
     rightPadding: leftPadding

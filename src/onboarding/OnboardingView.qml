@@ -45,6 +45,9 @@ Rectangle {
             implicitHeight: titleText.implicitHeight + 12 + 10
 
             Text {
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
+                Accessible.ignored: !visible
                 id: titleText
                 objectName: "titleText"
                 anchors.horizontalCenter: parent.horizontalCenter
@@ -55,6 +58,9 @@ Rectangle {
                 color: Style.secondary
             }
             Text {
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
+                Accessible.ignored: !visible
                 objectName: "stepCounter"
                 anchors.right: parent.right
                 anchors.rightMargin: 18

@@ -18,6 +18,9 @@ ColumnLayout {
         Layout.fillWidth: true
 
         Text {
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
+            Accessible.ignored: !visible
             text: qsTr("Optical Water-Ripple Animation")
             font.pointSize: Style.pt(17)
             font.weight: Font.DemiBold
@@ -35,6 +38,9 @@ ColumnLayout {
                                                        : Style.primaryAlpha(0.08)
 
             Text {
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
+                Accessible.ignored: !visible
                 id: badgeLabel
                 objectName: "permissionBadgeText"
                 anchors.centerIn: parent
@@ -47,6 +53,9 @@ ColumnLayout {
     }
 
     Text {
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
+        Accessible.ignored: !visible
         Layout.fillWidth: true
         text: qsTr("When you switch presets, Halvoscope can sweep a live GPU water-ripple across your desktop instead of a standard color fade.")
         font.pointSize: Style.pt(12.5)
@@ -83,6 +92,9 @@ ColumnLayout {
                     Layout.topMargin: 1
                 }
                 Text {
+                    Accessible.role: Accessible.StaticText
+                    Accessible.name: text
+                    Accessible.ignored: !visible
                     Layout.fillWidth: true
                     Layout.alignment: Qt.AlignTop
                     text: qsTr("Why Halvoscope uses screen capture: To refract your live screen pixels during the 3-second transition. Nothing is ever recorded, stored, or sent off your computer.")
@@ -108,6 +120,9 @@ ColumnLayout {
                         Layout.alignment: Qt.AlignVCenter
                     }
                     Text {
+                        Accessible.role: Accessible.StaticText
+                        Accessible.name: text
+                        Accessible.ignored: !visible
                         objectName: "permissionGrantedText"
                         text: qsTr("Screen capture available — Optical Water-Ripple is ready!")
                         font.pointSize: Style.pt(12)
@@ -117,6 +132,9 @@ ColumnLayout {
                     }
                 }
                 Text {
+                    Accessible.role: Accessible.StaticText
+                    Accessible.name: text
+                    Accessible.ignored: !visible
                     objectName: "captureUnavailableText"
                     visible: page.onboarding.captureUnavailable
                     text: qsTr("No screen capture in this session — the ripple fades instead.")

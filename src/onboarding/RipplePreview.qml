@@ -32,6 +32,7 @@ Item {
     Accessible.role: Accessible.Button
     Accessible.name: qsTr("Click preview to test ripple")
     Accessible.onPressAction: onboarding.playPreviewRipple()
+    Accessible.ignored: !visible
     Keys.onSpacePressed: onboarding.playPreviewRipple()
 
     Component.onCompleted: {
@@ -83,6 +84,9 @@ Item {
                     implicitHeight: coolLabel.implicitHeight
 
                     Text {
+                        Accessible.role: Accessible.StaticText
+                        Accessible.name: text
+                        Accessible.ignored: !visible
                         id: coolLabel
                         text: preview.onboarding.coolPreviewLabel
                         opacity: 1 - preview.warmth
@@ -91,6 +95,9 @@ Item {
                         color: Qt.rgba(1, 1, 1, 0.88)
                     }
                     Text {
+                        Accessible.role: Accessible.StaticText
+                        Accessible.name: text
+                        Accessible.ignored: !visible
                         id: warmLabel
                         text: preview.onboarding.warmPreviewLabel
                         opacity: preview.warmth
@@ -117,6 +124,9 @@ Item {
                 spacing: 8
 
                 Text {
+                    Accessible.role: Accessible.StaticText
+                    Accessible.name: text
+                    Accessible.ignored: !visible
                     text: qsTr("Click preview to test ripple")
                     font.pointSize: Style.pt(11)
                     color: Qt.rgba(1, 1, 1, 0.7)
@@ -129,6 +139,9 @@ Item {
                     color: Qt.rgba(1, 1, 1, 0.16)
 
                     Text {
+                        Accessible.role: Accessible.StaticText
+                        Accessible.name: text
+                        Accessible.ignored: !visible
                         id: chipLabel
                         anchors.centerIn: parent
                         text: qsTr("Optical Refraction")

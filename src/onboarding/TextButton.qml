@@ -9,6 +9,8 @@ T.Button {
     hoverEnabled: true
     Accessible.role: Accessible.Button
     Accessible.name: text
+    // Controls of the pages not on screen stay out of the accessible tree.
+    Accessible.ignored: !visible
     Accessible.onPressAction: clicked()
     padding: 2
     implicitWidth: implicitContentWidth + leftPadding + rightPadding

@@ -29,6 +29,9 @@ ColumnLayout {
             spacing: 4
 
             Text {
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
+                Accessible.ignored: !visible
                 Layout.fillWidth: true
                 text: qsTr("Welcome to Halvoscope")
                 font.pointSize: Style.pt(19)
@@ -37,6 +40,9 @@ ColumnLayout {
                 wrapMode: Text.WordWrap
             }
             Text {
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
+                Accessible.ignored: !visible
                 Layout.fillWidth: true
                 text: qsTr("Instant display color presets, late-night Red Light, and Keep Awake — right from your desktop panel.")
                 font.pointSize: Style.pt(13)

@@ -21,6 +21,7 @@ T.CheckBox {
     Accessible.role: Accessible.CheckBox
     Accessible.checkable: true
     Accessible.checked: checked
+    Accessible.ignored: !visible
     Accessible.onCheckableChanged: if (!Accessible.checkable) Accessible.checkable = true
     Accessible.onPressAction: clicked()
     Accessible.onToggleAction: clicked()
