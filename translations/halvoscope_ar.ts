@@ -5,44 +5,44 @@
     <name>CommandLine</name>
     <message>
         <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Display this help and exit.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Display the version and exit.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>id</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Open the popover; starts Halvoscope when it is not running.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Try 'halvoscope --help'.</source>
-        <translation type="unfinished" />
+        <source>Try &apos;halvoscope --help&apos;.</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>unexpected argument '%1'</source>
+        <source>unexpected argument &apos;%1&apos;</source>
         <extracomment>%1 is the argument as the user typed it.</extracomment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>DisplayColorEngine</name>
     <message>
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
-        <extracomment>%1 is a list of screens ("DP-1, HDMI-1").</extracomment>
-        <translation type="unfinished" />
+        <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -57,48 +57,48 @@
     <message>
         <source>Halvoscope is already running but did not answer: %1</source>
         <extracomment>%1 is the error D-Bus reported.</extracomment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The display server offers no way to change the screen's colors (no XRandR). Presets still set brightness and Keep Awake.</source>
-        <translation type="unfinished" />
+        <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen's colors: %1</source>
+        <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
         <extracomment>%1 says why, in a sentence or two.</extracomment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen's colors</source>
-        <translation type="unfinished" />
+        <source>Halvoscope cannot change the screen&apos;s colors</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Halvoscope could not save its settings</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file's path, %2 the reason.</extracomment>
-        <translation type="unfinished" />
+        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Halvoscope is running</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run "halvoscope --show".</source>
-        <translation type="unfinished" />
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>HalvoBusService</name>
     <message>
         <source>No preset with id “%1”</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -136,23 +136,23 @@
     <name>HalvoStore</name>
     <message>
         <source>Unable to inhibit screen blanking to keep display awake.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>No login-item service is available.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Unable to update Launch at Login: %1</source>
-        <extracomment>%1 is the reason the desktop's autostart gave.</extracomment>
-        <translation type="unfinished" />
+        <extracomment>%1 is the reason the desktop&apos;s autostart gave.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>LocaleFormat</name>
     <message>
         <source>%1 K</source>
-        <extracomment>A colour temperature; %1 is the number of kelvin with the locale's grouping.</extracomment>
+        <extracomment>A colour temperature; %1 is the number of kelvin with the locale&apos;s grouping.</extracomment>
         <translation>%1 K</translation>
     </message>
     <message>
@@ -162,7 +162,7 @@
     </message>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is a preset's name, %2 its colour temperature ("1,000 K").</extracomment>
+        <extracomment>%1 is a preset&apos;s name, %2 its colour temperature (&quot;1,000 K&quot;).</extracomment>
         <translation>%1 · %2</translation>
     </message>
 </context>
@@ -174,7 +174,7 @@
     </message>
     <message>
         <source>Keep Halvoscope ready in your system tray whenever you sign in so your daily schedule and evening Red Light preset run automatically.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Open Halvoscope at Login</source>
@@ -182,18 +182,18 @@
     </message>
     <message>
         <source>Uses standard desktop autostart — no extra permissions required, and you can toggle it off anytime in Settings.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
-        <translation type="unfinished" />
+        <source>Tip: Halvoscope lives quietly in your panel&apos;s system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>MainPresetsModel</name>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is the colour temperature ("6,500 K"), %2 the saturation ("100%").</extracomment>
+        <extracomment>%1 is the colour temperature (&quot;6,500 K&quot;), %2 the saturation (&quot;100%&quot;).</extracomment>
         <translation>%1 · %2</translation>
     </message>
     <message>
@@ -222,23 +222,30 @@
     <message>
         <source>Ctrl+Q</source>
         <extracomment>The key that quits, as the keyboard labels it.</extracomment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>NightLightStage</name>
     <message>
         <source>GNOME Night Light</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>KDE Plasma Night Light</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 was changed outside Halvoscope; your settings are kept.</source>
-        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
-        <translation type="unfinished" />
+        <source>%1 can&apos;t show this preset: its settings are locked against changes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 was changed outside Halvoscope: your change is kept, and the other night-light settings are back as you had them.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be put back as you had it; Halvoscope will try again at its next start.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -257,7 +264,7 @@
     </message>
     <message>
         <source>%1 of %2</source>
-        <extracomment>The step counter: %1 is this step's number, %2 how many steps there are.</extracomment>
+        <extracomment>The step counter: %1 is this step&apos;s number, %2 how many steps there are.</extracomment>
         <translation>%1 من %2</translation>
     </message>
     <message>
@@ -295,8 +302,8 @@
 <context>
     <name>PlatformFactory</name>
     <message>
-        <source>The Wayland compositor offers no gamma control, so the screen's colors cannot be changed. Presets still set brightness and Keep Awake.</source>
-        <translation type="unfinished" />
+        <source>The Wayland compositor offers no gamma control, so the screen&apos;s colors cannot be changed. Presets still set brightness and Keep Awake.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -396,27 +403,27 @@
     </message>
     <message>
         <source>When you switch presets, Halvoscope can sweep a live GPU water-ripple across your desktop instead of a standard color fade.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Why Halvoscope uses screen capture: To refract your live screen pixels during the 3-second transition. Nothing is ever recorded, stored, or sent off your computer.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Screen capture available — Optical Water-Ripple is ready!</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>No screen capture in this session — the ripple fades instead.</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Enable Ripple &amp; Allow Capture…</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Relaunch &amp; Finish</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -449,7 +456,7 @@
         <translation>التبديل الثاني</translation>
     </message>
     <message>
-        <source>Applies once per scheduled period and won't override manual changes.</source>
+        <source>Applies once per scheduled period and won&apos;t override manual changes.</source>
         <translation>يُطبَّق مرة واحدة في كل فترة مجدولة ولا يلغي التغييرات اليدوية.</translation>
     </message>
     <message>
@@ -464,48 +471,81 @@
 <context>
     <name>ScreenCapabilityText</name>
     <message>
-        <source>Saturation isn't available with %1: it shows the temperature only.</source>
-        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
-        <translation type="unfinished" />
+        <source>Saturation isn&apos;t available with %1: it shows the temperature only.</source>
+        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Saturation isn't available on %1: it shows the temperature only.</source>
-        <extracomment>%1 is a screen's name ("DP-1").</extracomment>
-        <translation type="unfinished" />
+        <source>Saturation isn&apos;t available on %1: it shows the temperature only.</source>
+        <extracomment>%1 is a screen&apos;s name (&quot;DP-1&quot;).</extracomment>
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Saturation isn't available on %1 and %2: they show the temperature only.</source>
-        <extracomment>%1 is a list of screens ("DP-1, DP-2"), %2 the last screen.</extracomment>
-        <translation type="unfinished" />
+        <source>Saturation isn&apos;t available on %1 and %2: they show the temperature only.</source>
+        <extracomment>%1 is a list of screens (&quot;DP-1, DP-2&quot;), %2 the last screen.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>, </source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>%1 — color matrix</source>
-        <extracomment>%1 is a screen's name.</extracomment>
-        <translation type="unfinished" />
+        <extracomment>%1 is a screen&apos;s name.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>%1 — gamma (temperature only)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>%1 — compositor gamma (temperature only)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>%1 (temperature only)</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
-        <translation type="unfinished" />
+        <source>Halvoscope can&apos;t change the screens&apos; colors here. Presets still set brightness and Keep Awake.</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>%1 — color filter</source>
         <translation>%1 — مرشّح الألوان</translation>
+    </message>
+    <message>
+        <source>%1 — does not accept color changes (no color tables, or another program holds them)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 — colors controlled by another program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Full color on GNOME needs Halvoscope&apos;s GNOME Shell extension, which isn&apos;t installed.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log out and back in once: GNOME Shell finds its new Halvoscope extension at login.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Turn on the GNOME Shell extension for full color and an icon in the top bar.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME Shell extension: on</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The GNOME Shell extension could not start: %1</source>
+        <extracomment>%1 is what GNOME Shell reported.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>GNOME Shell extensions are switched off. Turn them on for full color.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -587,15 +627,15 @@
     </message>
     <message>
         <source>Water-ripple distortion active</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>No screen capture — the ripple fades</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Grant Screen Capture…</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Relaunch</source>
@@ -609,12 +649,16 @@
         <source>Edit %1</source>
         <translation>تحرير %1</translation>
     </message>
+    <message>
+        <source>Turn On</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>StatePersistence</name>
     <message>
-        <source>Could not create the folder "%1"</source>
-        <translation type="unfinished" />
+        <source>Could not create the folder &quot;%1&quot;</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
@@ -656,57 +700,60 @@
     <message>
         <source>Halvoscope %1 is Available</source>
         <extracomment>%1 is the new version number.</extracomment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>You are currently running Halvoscope %1.</source>
         <extracomment>%1 is the running version number.</extracomment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>What's new:</source>
-        <translation type="unfinished" />
+        <source>What&apos;s new:</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Download Update</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Later</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>You're Up to Date</source>
-        <translation type="unfinished" />
+        <source>You&apos;re Up to Date</source>
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Halvoscope %1 is currently the newest version available.</source>
         <extracomment>%1 is the running version number.</extracomment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Couldn't Check for Updates</source>
-        <translation type="unfinished" />
+        <source>Couldn&apos;t Check for Updates</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>UpdateChecker</name>
     <message>
         <source>Unable to reach %1. Check your internet connection and try again.</source>
-        <extracomment>%1 is the update server's host name.</extracomment>
-        <translation type="unfinished" />
+        <extracomment>%1 is the update server&apos;s host name.</extracomment>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>
     <name>WaylandColorStage</name>
     <message>
         <source>Another program controls the colors of %1, so Halvoscope cannot change them.</source>
-        <extracomment>%1 is an output's name ("DP-1").</extracomment>
-        <translation type="unfinished" />
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 does not accept color changes: it takes no color tables, or another program holds them.</source>
+        <translation type="unfinished"></translation>
     </message>
 </context>
 <context>

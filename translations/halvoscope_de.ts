@@ -28,11 +28,11 @@
         <translation>Das Aufklappfenster öffnen; startet Halvoscope, wenn es nicht läuft.</translation>
     </message>
     <message>
-        <source>Try 'halvoscope --help'.</source>
+        <source>Try &apos;halvoscope --help&apos;.</source>
         <translation>Siehe »halvoscope --help«.</translation>
     </message>
     <message>
-        <source>unexpected argument '%1'</source>
+        <source>unexpected argument &apos;%1&apos;</source>
         <extracomment>%1 is the argument as the user typed it.</extracomment>
         <translation>unerwartetes Argument »%1«</translation>
     </message>
@@ -41,7 +41,7 @@
     <name>DisplayColorEngine</name>
     <message>
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
-        <extracomment>%1 is a list of screens ("DP-1, HDMI-1").</extracomment>
+        <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
         <translation>Ein anderes Programm ändert immer wieder die Farben von %1. Halvoscope überlässt sie ihm bis zum nächsten Wechsel der Voreinstellung.</translation>
     </message>
 </context>
@@ -64,16 +64,16 @@
         <translation>kein D-Bus-Sitzungsbus; ein zweiter Start kann nicht verhindert werden, und die D-Bus-Schnittstelle ist nicht verfügbar.</translation>
     </message>
     <message>
-        <source>The display server offers no way to change the screen's colors (no XRandR). Presets still set brightness and Keep Awake.</source>
+        <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
         <translation>Der Display-Server bietet keine Möglichkeit, die Bildschirmfarben zu ändern (kein XRandR). Voreinstellungen setzen weiterhin Helligkeit und Wachhalten.</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen's colors: %1</source>
+        <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
         <extracomment>%1 says why, in a sentence or two.</extracomment>
         <translation>Halvoscope kann die Bildschirmfarben nicht ändern: %1</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen's colors</source>
+        <source>Halvoscope cannot change the screen&apos;s colors</source>
         <translation>Halvoscope kann die Bildschirmfarben nicht ändern</translation>
     </message>
     <message>
@@ -82,7 +82,7 @@
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file's path, %2 the reason.</extracomment>
+        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
         <translation>Schreiben von %1 fehlgeschlagen: %2</translation>
     </message>
     <message>
@@ -90,7 +90,7 @@
         <translation>Halvoscope läuft</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run "halvoscope --show".</source>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
         <translation>Keine Leiste zeigt sein Symbol. Um Halvoscope zu öffnen, starten Sie es erneut oder führen Sie »halvoscope --show« aus.</translation>
     </message>
 </context>
@@ -144,7 +144,7 @@
     </message>
     <message>
         <source>Unable to update Launch at Login: %1</source>
-        <extracomment>%1 is the reason the desktop's autostart gave.</extracomment>
+        <extracomment>%1 is the reason the desktop&apos;s autostart gave.</extracomment>
         <translation>»Bei Anmeldung starten« kann nicht geändert werden: %1</translation>
     </message>
 </context>
@@ -152,17 +152,17 @@
     <name>LocaleFormat</name>
     <message>
         <source>%1 K</source>
-        <extracomment>A colour temperature; %1 is the number of kelvin with the locale's grouping.</extracomment>
-        <translation>%1 K</translation>
+        <extracomment>A colour temperature; %1 is the number of kelvin with the locale&apos;s grouping.</extracomment>
+        <translation>%1&#xa0;K</translation>
     </message>
     <message>
         <source>%1%</source>
         <extracomment>A saturation or brightness; %1 is the number.</extracomment>
-        <translation>%1 %</translation>
+        <translation>%1&#xa0;%</translation>
     </message>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is a preset's name, %2 its colour temperature ("1,000 K").</extracomment>
+        <extracomment>%1 is a preset&apos;s name, %2 its colour temperature (&quot;1,000 K&quot;).</extracomment>
         <translation>%1 · %2</translation>
     </message>
 </context>
@@ -185,7 +185,7 @@
         <translation>Nutzt den üblichen Autostart der Arbeitsumgebung – keine zusätzlichen Berechtigungen nötig, und Sie können ihn jederzeit in den Einstellungen ausschalten.</translation>
     </message>
     <message>
-        <source>Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
+        <source>Tip: Halvoscope lives quietly in your panel&apos;s system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
         <translation>Tipp: Halvoscope wartet still im Systembereich Ihrer Leiste. Ein Rechtsklick auf das Glühbirnensymbol bringt Sie jederzeit direkt zurück zu Standard.</translation>
     </message>
 </context>
@@ -193,7 +193,7 @@
     <name>MainPresetsModel</name>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is the colour temperature ("6,500 K"), %2 the saturation ("100%").</extracomment>
+        <extracomment>%1 is the colour temperature (&quot;6,500 K&quot;), %2 the saturation (&quot;100%&quot;).</extracomment>
         <translation>%1 · %2</translation>
     </message>
     <message>
@@ -236,9 +236,16 @@
         <translation>Nachtfarben von KDE Plasma</translation>
     </message>
     <message>
-        <source>%1 was changed outside Halvoscope; your settings are kept.</source>
-        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
-        <translation>%1 wurde außerhalb von Halvoscope geändert; Ihre Einstellungen bleiben erhalten.</translation>
+        <source>%1 can&apos;t show this preset: its settings are locked against changes.</source>
+        <translation>%1 kann diese Voreinstellung nicht zeigen: Seine Einstellungen sind gegen Änderungen gesperrt.</translation>
+    </message>
+    <message>
+        <source>%1 was changed outside Halvoscope: your change is kept, and the other night-light settings are back as you had them.</source>
+        <translation>%1 wurde außerhalb von Halvoscope geändert: Ihre Änderung bleibt, und die übrigen Nachtlicht-Einstellungen sind wieder, wie Sie sie hatten.</translation>
+    </message>
+    <message>
+        <source>%1 could not be put back as you had it; Halvoscope will try again at its next start.</source>
+        <translation>%1 konnte nicht wiederhergestellt werden; Halvoscope versucht es beim nächsten Start erneut.</translation>
     </message>
 </context>
 <context>
@@ -257,7 +264,7 @@
     </message>
     <message>
         <source>%1 of %2</source>
-        <extracomment>The step counter: %1 is this step's number, %2 how many steps there are.</extracomment>
+        <extracomment>The step counter: %1 is this step&apos;s number, %2 how many steps there are.</extracomment>
         <translation>%1 von %2</translation>
     </message>
     <message>
@@ -295,7 +302,7 @@
 <context>
     <name>PlatformFactory</name>
     <message>
-        <source>The Wayland compositor offers no gamma control, so the screen's colors cannot be changed. Presets still set brightness and Keep Awake.</source>
+        <source>The Wayland compositor offers no gamma control, so the screen&apos;s colors cannot be changed. Presets still set brightness and Keep Awake.</source>
         <translation>Der Wayland-Compositor bietet keine Gamma-Steuerung, daher können die Bildschirmfarben nicht geändert werden. Voreinstellungen setzen weiterhin Helligkeit und Wachhalten.</translation>
     </message>
 </context>
@@ -449,7 +456,7 @@
         <translation>Zweiter Wechsel</translation>
     </message>
     <message>
-        <source>Applies once per scheduled period and won't override manual changes.</source>
+        <source>Applies once per scheduled period and won&apos;t override manual changes.</source>
         <translation>Greift einmal pro Zeitraum und überschreibt keine manuellen Änderungen.</translation>
     </message>
     <message>
@@ -464,18 +471,18 @@
 <context>
     <name>ScreenCapabilityText</name>
     <message>
-        <source>Saturation isn't available with %1: it shows the temperature only.</source>
-        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
+        <source>Saturation isn&apos;t available with %1: it shows the temperature only.</source>
+        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
         <translation>Sättigung ist mit %1 nicht verfügbar: Nur die Farbtemperatur wird angezeigt.</translation>
     </message>
     <message>
-        <source>Saturation isn't available on %1: it shows the temperature only.</source>
-        <extracomment>%1 is a screen's name ("DP-1").</extracomment>
+        <source>Saturation isn&apos;t available on %1: it shows the temperature only.</source>
+        <extracomment>%1 is a screen&apos;s name (&quot;DP-1&quot;).</extracomment>
         <translation>Sättigung ist auf %1 nicht verfügbar: Nur die Farbtemperatur wird angezeigt.</translation>
     </message>
     <message>
-        <source>Saturation isn't available on %1 and %2: they show the temperature only.</source>
-        <extracomment>%1 is a list of screens ("DP-1, DP-2"), %2 the last screen.</extracomment>
+        <source>Saturation isn&apos;t available on %1 and %2: they show the temperature only.</source>
+        <extracomment>%1 is a list of screens (&quot;DP-1, DP-2&quot;), %2 the last screen.</extracomment>
         <translation>Sättigung ist auf %1 und %2 nicht verfügbar: Nur die Farbtemperatur wird angezeigt.</translation>
     </message>
     <message>
@@ -484,7 +491,7 @@
     </message>
     <message>
         <source>%1 — color matrix</source>
-        <extracomment>%1 is a screen's name.</extracomment>
+        <extracomment>%1 is a screen&apos;s name.</extracomment>
         <translation>%1 – Farbmatrix</translation>
     </message>
     <message>
@@ -500,12 +507,45 @@
         <translation>%1 (nur Farbtemperatur)</translation>
     </message>
     <message>
-        <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
+        <source>Halvoscope can&apos;t change the screens&apos; colors here. Presets still set brightness and Keep Awake.</source>
         <translation>Halvoscope kann die Bildschirmfarben hier nicht ändern. Voreinstellungen setzen weiterhin Helligkeit und Wachhalten.</translation>
     </message>
     <message>
         <source>%1 — color filter</source>
         <translation>%1 – Farbfilter</translation>
+    </message>
+    <message>
+        <source>%1 — does not accept color changes (no color tables, or another program holds them)</source>
+        <translation>%1 – nimmt keine Farbänderungen an (keine Farbtabellen, oder ein anderes Programm hält sie)</translation>
+    </message>
+    <message>
+        <source>%1 — colors controlled by another program</source>
+        <translation>%1 – Farben von einem anderen Programm gesteuert</translation>
+    </message>
+    <message>
+        <source>Full color on GNOME needs Halvoscope&apos;s GNOME Shell extension, which isn&apos;t installed.</source>
+        <translation>Volle Farben unter GNOME brauchen die GNOME-Shell-Erweiterung von Halvoscope, die nicht installiert ist.</translation>
+    </message>
+    <message>
+        <source>Log out and back in once: GNOME Shell finds its new Halvoscope extension at login.</source>
+        <translation>Einmal ab- und wieder anmelden: GNOME Shell findet die neue Halvoscope-Erweiterung bei der Anmeldung.</translation>
+    </message>
+    <message>
+        <source>Turn on the GNOME Shell extension for full color and an icon in the top bar.</source>
+        <translation>Schalten Sie die GNOME-Shell-Erweiterung ein, für volle Farben und ein Symbol in der oberen Leiste.</translation>
+    </message>
+    <message>
+        <source>GNOME Shell extension: on</source>
+        <translation>GNOME-Shell-Erweiterung: ein</translation>
+    </message>
+    <message>
+        <source>The GNOME Shell extension could not start: %1</source>
+        <extracomment>%1 is what GNOME Shell reported.</extracomment>
+        <translation>Die GNOME-Shell-Erweiterung konnte nicht starten: %1</translation>
+    </message>
+    <message>
+        <source>GNOME Shell extensions are switched off. Turn them on for full color.</source>
+        <translation>GNOME-Shell-Erweiterungen sind ausgeschaltet. Schalten Sie sie für volle Farben ein.</translation>
     </message>
 </context>
 <context>
@@ -609,11 +649,15 @@
         <source>Edit %1</source>
         <translation>%1 bearbeiten</translation>
     </message>
+    <message>
+        <source>Turn On</source>
+        <translation>Einschalten</translation>
+    </message>
 </context>
 <context>
     <name>StatePersistence</name>
     <message>
-        <source>Could not create the folder "%1"</source>
+        <source>Could not create the folder &quot;%1&quot;</source>
         <translation>Der Ordner „%1“ konnte nicht angelegt werden</translation>
     </message>
 </context>
@@ -664,7 +708,7 @@
         <translation>Sie verwenden derzeit Halvoscope %1.</translation>
     </message>
     <message>
-        <source>What's new:</source>
+        <source>What&apos;s new:</source>
         <translation>Neuerungen:</translation>
     </message>
     <message>
@@ -676,7 +720,7 @@
         <translation>Später</translation>
     </message>
     <message>
-        <source>You're Up to Date</source>
+        <source>You&apos;re Up to Date</source>
         <translation>Sie sind auf dem neuesten Stand</translation>
     </message>
     <message>
@@ -689,7 +733,7 @@
         <translation>OK</translation>
     </message>
     <message>
-        <source>Couldn't Check for Updates</source>
+        <source>Couldn&apos;t Check for Updates</source>
         <translation>Suche nach Aktualisierungen fehlgeschlagen</translation>
     </message>
 </context>
@@ -697,7 +741,7 @@
     <name>UpdateChecker</name>
     <message>
         <source>Unable to reach %1. Check your internet connection and try again.</source>
-        <extracomment>%1 is the update server's host name.</extracomment>
+        <extracomment>%1 is the update server&apos;s host name.</extracomment>
         <translation>%1 ist nicht erreichbar. Prüfen Sie Ihre Internetverbindung und versuchen Sie es erneut.</translation>
     </message>
 </context>
@@ -705,8 +749,11 @@
     <name>WaylandColorStage</name>
     <message>
         <source>Another program controls the colors of %1, so Halvoscope cannot change them.</source>
-        <extracomment>%1 is an output's name ("DP-1").</extracomment>
         <translation>Ein anderes Programm steuert die Farben von %1, daher kann Halvoscope sie nicht ändern.</translation>
+    </message>
+    <message>
+        <source>%1 does not accept color changes: it takes no color tables, or another program holds them.</source>
+        <translation>%1 nimmt keine Farbänderungen an: Es nimmt keine Farbtabellen, oder ein anderes Programm hält sie.</translation>
     </message>
 </context>
 <context>

@@ -28,20 +28,20 @@
         <translation>Open the popover; starts Halvoscope when it is not running.</translation>
     </message>
     <message>
-        <source>Try 'halvoscope --help'.</source>
-        <translation>Try 'halvoscope --help'.</translation>
+        <source>Try &apos;halvoscope --help&apos;.</source>
+        <translation>Try &apos;halvoscope --help&apos;.</translation>
     </message>
     <message>
-        <source>unexpected argument '%1'</source>
+        <source>unexpected argument &apos;%1&apos;</source>
         <extracomment>%1 is the argument as the user typed it.</extracomment>
-        <translation>unexpected argument '%1'</translation>
+        <translation>unexpected argument &apos;%1&apos;</translation>
     </message>
 </context>
 <context>
     <name>DisplayColorEngine</name>
     <message>
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
-        <extracomment>%1 is a list of screens ("DP-1, HDMI-1").</extracomment>
+        <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
         <translation>Another program keeps changing the colours of %1. Halvoscope leaves them to it until the next preset change.</translation>
     </message>
 </context>
@@ -64,17 +64,17 @@
         <translation>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</translation>
     </message>
     <message>
-        <source>The display server offers no way to change the screen's colors (no XRandR). Presets still set brightness and Keep Awake.</source>
-        <translation>The display server offers no way to change the screen's colours (no XRandR). Presets still set brightness and Keep Awake.</translation>
+        <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
+        <translation>The display server offers no way to change the screen&apos;s colours (no XRandR). Presets still set brightness and Keep Awake.</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen's colors: %1</source>
+        <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
         <extracomment>%1 says why, in a sentence or two.</extracomment>
-        <translation>Halvoscope cannot change the screen's colours: %1</translation>
+        <translation>Halvoscope cannot change the screen&apos;s colours: %1</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen's colors</source>
-        <translation>Halvoscope cannot change the screen's colours</translation>
+        <source>Halvoscope cannot change the screen&apos;s colors</source>
+        <translation>Halvoscope cannot change the screen&apos;s colours</translation>
     </message>
     <message>
         <source>Halvoscope could not save its settings</source>
@@ -82,7 +82,7 @@
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file's path, %2 the reason.</extracomment>
+        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
         <translation>Writing %1 failed: %2</translation>
     </message>
     <message>
@@ -90,8 +90,8 @@
         <translation>Halvoscope is running</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run "halvoscope --show".</source>
-        <translation>No panel shows its icon. To open Halvoscope, launch it again or run "halvoscope --show".</translation>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
+        <translation>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</translation>
     </message>
 </context>
 <context>
@@ -144,7 +144,7 @@
     </message>
     <message>
         <source>Unable to update Launch at Login: %1</source>
-        <extracomment>%1 is the reason the desktop's autostart gave.</extracomment>
+        <extracomment>%1 is the reason the desktop&apos;s autostart gave.</extracomment>
         <translation>Unable to update Launch at Login: %1</translation>
     </message>
 </context>
@@ -152,7 +152,7 @@
     <name>LocaleFormat</name>
     <message>
         <source>%1 K</source>
-        <extracomment>A colour temperature; %1 is the number of kelvin with the locale's grouping.</extracomment>
+        <extracomment>A colour temperature; %1 is the number of kelvin with the locale&apos;s grouping.</extracomment>
         <translation>%1 K</translation>
     </message>
     <message>
@@ -162,7 +162,7 @@
     </message>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is a preset's name, %2 its colour temperature ("1,000 K").</extracomment>
+        <extracomment>%1 is a preset&apos;s name, %2 its colour temperature (&quot;1,000 K&quot;).</extracomment>
         <translation>%1 · %2</translation>
     </message>
 </context>
@@ -185,15 +185,15 @@
         <translation>Uses standard desktop autostart — no extra permissions required, and you can toggle it off anytime in Settings.</translation>
     </message>
     <message>
-        <source>Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
-        <translation>Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</translation>
+        <source>Tip: Halvoscope lives quietly in your panel&apos;s system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
+        <translation>Tip: Halvoscope lives quietly in your panel&apos;s system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</translation>
     </message>
 </context>
 <context>
     <name>MainPresetsModel</name>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is the colour temperature ("6,500 K"), %2 the saturation ("100%").</extracomment>
+        <extracomment>%1 is the colour temperature (&quot;6,500 K&quot;), %2 the saturation (&quot;100%&quot;).</extracomment>
         <translation>%1 · %2</translation>
     </message>
     <message>
@@ -236,9 +236,16 @@
         <translation>KDE Plasma Night Light</translation>
     </message>
     <message>
-        <source>%1 was changed outside Halvoscope; your settings are kept.</source>
-        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
-        <translation>%1 was changed outside Halvoscope; your settings are kept.</translation>
+        <source>%1 can&apos;t show this preset: its settings are locked against changes.</source>
+        <translation>%1 can&apos;t show this preset: its settings are locked against changes.</translation>
+    </message>
+    <message>
+        <source>%1 was changed outside Halvoscope: your change is kept, and the other night-light settings are back as you had them.</source>
+        <translation>%1 was changed outside Halvoscope: your change is kept, and the other night-light settings are back as you had them.</translation>
+    </message>
+    <message>
+        <source>%1 could not be put back as you had it; Halvoscope will try again at its next start.</source>
+        <translation>%1 could not be put back as you had it; Halvoscope will try again at its next start.</translation>
     </message>
 </context>
 <context>
@@ -257,7 +264,7 @@
     </message>
     <message>
         <source>%1 of %2</source>
-        <extracomment>The step counter: %1 is this step's number, %2 how many steps there are.</extracomment>
+        <extracomment>The step counter: %1 is this step&apos;s number, %2 how many steps there are.</extracomment>
         <translation>%1 of %2</translation>
     </message>
     <message>
@@ -295,8 +302,8 @@
 <context>
     <name>PlatformFactory</name>
     <message>
-        <source>The Wayland compositor offers no gamma control, so the screen's colors cannot be changed. Presets still set brightness and Keep Awake.</source>
-        <translation>The Wayland compositor offers no gamma control, so the screen's colours cannot be changed. Presets still set brightness and Keep Awake.</translation>
+        <source>The Wayland compositor offers no gamma control, so the screen&apos;s colors cannot be changed. Presets still set brightness and Keep Awake.</source>
+        <translation>The Wayland compositor offers no gamma control, so the screen&apos;s colours cannot be changed. Presets still set brightness and Keep Awake.</translation>
     </message>
 </context>
 <context>
@@ -449,8 +456,8 @@
         <translation>Second Switch</translation>
     </message>
     <message>
-        <source>Applies once per scheduled period and won't override manual changes.</source>
-        <translation>Applies once per scheduled period and won't override manual changes.</translation>
+        <source>Applies once per scheduled period and won&apos;t override manual changes.</source>
+        <translation>Applies once per scheduled period and won&apos;t override manual changes.</translation>
     </message>
     <message>
         <source>Save Schedule</source>
@@ -464,19 +471,19 @@
 <context>
     <name>ScreenCapabilityText</name>
     <message>
-        <source>Saturation isn't available with %1: it shows the temperature only.</source>
-        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
-        <translation>Saturation isn't available with %1: it shows the temperature only.</translation>
+        <source>Saturation isn&apos;t available with %1: it shows the temperature only.</source>
+        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
+        <translation>Saturation isn&apos;t available with %1: it shows the temperature only.</translation>
     </message>
     <message>
-        <source>Saturation isn't available on %1: it shows the temperature only.</source>
-        <extracomment>%1 is a screen's name ("DP-1").</extracomment>
-        <translation>Saturation isn't available on %1: it shows the temperature only.</translation>
+        <source>Saturation isn&apos;t available on %1: it shows the temperature only.</source>
+        <extracomment>%1 is a screen&apos;s name (&quot;DP-1&quot;).</extracomment>
+        <translation>Saturation isn&apos;t available on %1: it shows the temperature only.</translation>
     </message>
     <message>
-        <source>Saturation isn't available on %1 and %2: they show the temperature only.</source>
-        <extracomment>%1 is a list of screens ("DP-1, DP-2"), %2 the last screen.</extracomment>
-        <translation>Saturation isn't available on %1 and %2: they show the temperature only.</translation>
+        <source>Saturation isn&apos;t available on %1 and %2: they show the temperature only.</source>
+        <extracomment>%1 is a list of screens (&quot;DP-1, DP-2&quot;), %2 the last screen.</extracomment>
+        <translation>Saturation isn&apos;t available on %1 and %2: they show the temperature only.</translation>
     </message>
     <message>
         <source>, </source>
@@ -484,7 +491,7 @@
     </message>
     <message>
         <source>%1 — color matrix</source>
-        <extracomment>%1 is a screen's name.</extracomment>
+        <extracomment>%1 is a screen&apos;s name.</extracomment>
         <translation>%1 — colour matrix</translation>
     </message>
     <message>
@@ -500,12 +507,45 @@
         <translation>%1 (temperature only)</translation>
     </message>
     <message>
-        <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
-        <translation>Halvoscope can't change the screens' colours here. Presets still set brightness and Keep Awake.</translation>
+        <source>Halvoscope can&apos;t change the screens&apos; colors here. Presets still set brightness and Keep Awake.</source>
+        <translation>Halvoscope can&apos;t change the screens&apos; colours here. Presets still set brightness and Keep Awake.</translation>
     </message>
     <message>
         <source>%1 — color filter</source>
         <translation>%1 — colour filter</translation>
+    </message>
+    <message>
+        <source>%1 — does not accept color changes (no color tables, or another program holds them)</source>
+        <translation>%1 — does not accept colour changes (no colour tables, or another program holds them)</translation>
+    </message>
+    <message>
+        <source>%1 — colors controlled by another program</source>
+        <translation>%1 — colours controlled by another program</translation>
+    </message>
+    <message>
+        <source>Full color on GNOME needs Halvoscope&apos;s GNOME Shell extension, which isn&apos;t installed.</source>
+        <translation>Full colour on GNOME needs Halvoscope&apos;s GNOME Shell extension, which isn&apos;t installed.</translation>
+    </message>
+    <message>
+        <source>Log out and back in once: GNOME Shell finds its new Halvoscope extension at login.</source>
+        <translation>Log out and back in once: GNOME Shell finds its new Halvoscope extension at login.</translation>
+    </message>
+    <message>
+        <source>Turn on the GNOME Shell extension for full color and an icon in the top bar.</source>
+        <translation>Turn on the GNOME Shell extension for full colour and an icon in the top bar.</translation>
+    </message>
+    <message>
+        <source>GNOME Shell extension: on</source>
+        <translation>GNOME Shell extension: on</translation>
+    </message>
+    <message>
+        <source>The GNOME Shell extension could not start: %1</source>
+        <extracomment>%1 is what GNOME Shell reported.</extracomment>
+        <translation>The GNOME Shell extension could not start: %1</translation>
+    </message>
+    <message>
+        <source>GNOME Shell extensions are switched off. Turn them on for full color.</source>
+        <translation>GNOME Shell extensions are switched off. Turn them on for full colour.</translation>
     </message>
 </context>
 <context>
@@ -609,12 +649,16 @@
         <source>Edit %1</source>
         <translation>Edit %1</translation>
     </message>
+    <message>
+        <source>Turn On</source>
+        <translation>Turn On</translation>
+    </message>
 </context>
 <context>
     <name>StatePersistence</name>
     <message>
-        <source>Could not create the folder "%1"</source>
-        <translation>Could not create the folder "%1"</translation>
+        <source>Could not create the folder &quot;%1&quot;</source>
+        <translation>Could not create the folder &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
@@ -664,8 +708,8 @@
         <translation>You are currently running Halvoscope %1.</translation>
     </message>
     <message>
-        <source>What's new:</source>
-        <translation>What's new:</translation>
+        <source>What&apos;s new:</source>
+        <translation>What&apos;s new:</translation>
     </message>
     <message>
         <source>Download Update</source>
@@ -676,8 +720,8 @@
         <translation>Later</translation>
     </message>
     <message>
-        <source>You're Up to Date</source>
-        <translation>You're Up to Date</translation>
+        <source>You&apos;re Up to Date</source>
+        <translation>You&apos;re Up to Date</translation>
     </message>
     <message>
         <source>Halvoscope %1 is currently the newest version available.</source>
@@ -689,15 +733,15 @@
         <translation>OK</translation>
     </message>
     <message>
-        <source>Couldn't Check for Updates</source>
-        <translation>Couldn't Check for Updates</translation>
+        <source>Couldn&apos;t Check for Updates</source>
+        <translation>Couldn&apos;t Check for Updates</translation>
     </message>
 </context>
 <context>
     <name>UpdateChecker</name>
     <message>
         <source>Unable to reach %1. Check your internet connection and try again.</source>
-        <extracomment>%1 is the update server's host name.</extracomment>
+        <extracomment>%1 is the update server&apos;s host name.</extracomment>
         <translation>Unable to reach %1. Check your internet connection and try again.</translation>
     </message>
 </context>
@@ -705,8 +749,11 @@
     <name>WaylandColorStage</name>
     <message>
         <source>Another program controls the colors of %1, so Halvoscope cannot change them.</source>
-        <extracomment>%1 is an output's name ("DP-1").</extracomment>
         <translation>Another program controls the colours of %1, so Halvoscope cannot change them.</translation>
+    </message>
+    <message>
+        <source>%1 does not accept color changes: it takes no color tables, or another program holds them.</source>
+        <translation>%1 does not accept colour changes: it takes no colour tables, or another program holds them.</translation>
     </message>
 </context>
 <context>

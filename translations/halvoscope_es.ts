@@ -28,11 +28,11 @@
         <translation>Abrir la ventana emergente; inicia Halvoscope si no está en ejecución.</translation>
     </message>
     <message>
-        <source>Try 'halvoscope --help'.</source>
+        <source>Try &apos;halvoscope --help&apos;.</source>
         <translation>Pruebe «halvoscope --help».</translation>
     </message>
     <message>
-        <source>unexpected argument '%1'</source>
+        <source>unexpected argument &apos;%1&apos;</source>
         <extracomment>%1 is the argument as the user typed it.</extracomment>
         <translation>argumento inesperado «%1»</translation>
     </message>
@@ -41,7 +41,7 @@
     <name>DisplayColorEngine</name>
     <message>
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
-        <extracomment>%1 is a list of screens ("DP-1, HDMI-1").</extracomment>
+        <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
         <translation>Otro programa cambia una y otra vez los colores de %1. Halvoscope se los deja hasta el próximo cambio de ajuste.</translation>
     </message>
 </context>
@@ -64,16 +64,16 @@
         <translation>no hay bus de sesión D-Bus; no se puede evitar una segunda instancia y la interfaz D-Bus no está disponible.</translation>
     </message>
     <message>
-        <source>The display server offers no way to change the screen's colors (no XRandR). Presets still set brightness and Keep Awake.</source>
+        <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
         <translation>El servidor gráfico no permite cambiar los colores de la pantalla (no hay XRandR). Los ajustes siguen aplicando el brillo y Mantener activo.</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen's colors: %1</source>
+        <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
         <extracomment>%1 says why, in a sentence or two.</extracomment>
         <translation>Halvoscope no puede cambiar los colores de la pantalla: %1</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen's colors</source>
+        <source>Halvoscope cannot change the screen&apos;s colors</source>
         <translation>Halvoscope no puede cambiar los colores de la pantalla</translation>
     </message>
     <message>
@@ -82,7 +82,7 @@
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file's path, %2 the reason.</extracomment>
+        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
         <translation>No se ha podido escribir %1: %2</translation>
     </message>
     <message>
@@ -90,7 +90,7 @@
         <translation>Halvoscope se está ejecutando</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run "halvoscope --show".</source>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
         <translation>Ningún panel muestra su icono. Para abrir Halvoscope, vuelva a iniciarlo o ejecute «halvoscope --show».</translation>
     </message>
 </context>
@@ -144,7 +144,7 @@
     </message>
     <message>
         <source>Unable to update Launch at Login: %1</source>
-        <extracomment>%1 is the reason the desktop's autostart gave.</extracomment>
+        <extracomment>%1 is the reason the desktop&apos;s autostart gave.</extracomment>
         <translation>No se puede cambiar «Abrir al iniciar sesión»: %1</translation>
     </message>
 </context>
@@ -152,17 +152,17 @@
     <name>LocaleFormat</name>
     <message>
         <source>%1 K</source>
-        <extracomment>A colour temperature; %1 is the number of kelvin with the locale's grouping.</extracomment>
-        <translation>%1 K</translation>
+        <extracomment>A colour temperature; %1 is the number of kelvin with the locale&apos;s grouping.</extracomment>
+        <translation>%1&#xa0;K</translation>
     </message>
     <message>
         <source>%1%</source>
         <extracomment>A saturation or brightness; %1 is the number.</extracomment>
-        <translation>%1 %</translation>
+        <translation>%1&#xa0;%</translation>
     </message>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is a preset's name, %2 its colour temperature ("1,000 K").</extracomment>
+        <extracomment>%1 is a preset&apos;s name, %2 its colour temperature (&quot;1,000 K&quot;).</extracomment>
         <translation>%1 · %2</translation>
     </message>
 </context>
@@ -185,7 +185,7 @@
         <translation>Usa el inicio automático estándar del escritorio: no necesita permisos adicionales y puede desactivarlo cuando quiera en Configuración.</translation>
     </message>
     <message>
-        <source>Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
+        <source>Tip: Halvoscope lives quietly in your panel&apos;s system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
         <translation>Consejo: Halvoscope espera discretamente en la bandeja del sistema de su panel. Haga clic derecho en el icono de la bombilla en cualquier momento para volver directamente a Estándar.</translation>
     </message>
 </context>
@@ -193,7 +193,7 @@
     <name>MainPresetsModel</name>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is the colour temperature ("6,500 K"), %2 the saturation ("100%").</extracomment>
+        <extracomment>%1 is the colour temperature (&quot;6,500 K&quot;), %2 the saturation (&quot;100%&quot;).</extracomment>
         <translation>%1 · %2</translation>
     </message>
     <message>
@@ -236,9 +236,16 @@
         <translation>el color nocturno de KDE Plasma</translation>
     </message>
     <message>
-        <source>%1 was changed outside Halvoscope; your settings are kept.</source>
-        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
-        <translation>Se ha cambiado %1 fuera de Halvoscope; se conserva su configuración.</translation>
+        <source>%1 can&apos;t show this preset: its settings are locked against changes.</source>
+        <translation>%1 no puede mostrar este ajuste: su configuración está bloqueada.</translation>
+    </message>
+    <message>
+        <source>%1 was changed outside Halvoscope: your change is kept, and the other night-light settings are back as you had them.</source>
+        <translation>Se ha cambiado %1 fuera de Halvoscope: se conserva su cambio y el resto de la configuración de la luz nocturna vuelve a estar como la tenía.</translation>
+    </message>
+    <message>
+        <source>%1 could not be put back as you had it; Halvoscope will try again at its next start.</source>
+        <translation>No se ha podido restablecer %1 como lo tenía; Halvoscope lo volverá a intentar en su próximo inicio.</translation>
     </message>
 </context>
 <context>
@@ -257,7 +264,7 @@
     </message>
     <message>
         <source>%1 of %2</source>
-        <extracomment>The step counter: %1 is this step's number, %2 how many steps there are.</extracomment>
+        <extracomment>The step counter: %1 is this step&apos;s number, %2 how many steps there are.</extracomment>
         <translation>%1 de %2</translation>
     </message>
     <message>
@@ -295,7 +302,7 @@
 <context>
     <name>PlatformFactory</name>
     <message>
-        <source>The Wayland compositor offers no gamma control, so the screen's colors cannot be changed. Presets still set brightness and Keep Awake.</source>
+        <source>The Wayland compositor offers no gamma control, so the screen&apos;s colors cannot be changed. Presets still set brightness and Keep Awake.</source>
         <translation>El compositor de Wayland no ofrece control de gamma, así que no se pueden cambiar los colores de la pantalla. Los ajustes siguen aplicando el brillo y Mantener activo.</translation>
     </message>
 </context>
@@ -449,7 +456,7 @@
         <translation>Segundo cambio</translation>
     </message>
     <message>
-        <source>Applies once per scheduled period and won't override manual changes.</source>
+        <source>Applies once per scheduled period and won&apos;t override manual changes.</source>
         <translation>Se aplica una vez por periodo programado y no anula los cambios manuales.</translation>
     </message>
     <message>
@@ -464,18 +471,18 @@
 <context>
     <name>ScreenCapabilityText</name>
     <message>
-        <source>Saturation isn't available with %1: it shows the temperature only.</source>
-        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
+        <source>Saturation isn&apos;t available with %1: it shows the temperature only.</source>
+        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
         <translation>La saturación no está disponible con %1: solo se aplica la temperatura.</translation>
     </message>
     <message>
-        <source>Saturation isn't available on %1: it shows the temperature only.</source>
-        <extracomment>%1 is a screen's name ("DP-1").</extracomment>
+        <source>Saturation isn&apos;t available on %1: it shows the temperature only.</source>
+        <extracomment>%1 is a screen&apos;s name (&quot;DP-1&quot;).</extracomment>
         <translation>La saturación no está disponible en %1: solo se aplica la temperatura.</translation>
     </message>
     <message>
-        <source>Saturation isn't available on %1 and %2: they show the temperature only.</source>
-        <extracomment>%1 is a list of screens ("DP-1, DP-2"), %2 the last screen.</extracomment>
+        <source>Saturation isn&apos;t available on %1 and %2: they show the temperature only.</source>
+        <extracomment>%1 is a list of screens (&quot;DP-1, DP-2&quot;), %2 the last screen.</extracomment>
         <translation>La saturación no está disponible en %1 y %2: solo se aplica la temperatura.</translation>
     </message>
     <message>
@@ -484,7 +491,7 @@
     </message>
     <message>
         <source>%1 — color matrix</source>
-        <extracomment>%1 is a screen's name.</extracomment>
+        <extracomment>%1 is a screen&apos;s name.</extracomment>
         <translation>%1: matriz de color</translation>
     </message>
     <message>
@@ -500,12 +507,45 @@
         <translation>%1 (solo temperatura)</translation>
     </message>
     <message>
-        <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
+        <source>Halvoscope can&apos;t change the screens&apos; colors here. Presets still set brightness and Keep Awake.</source>
         <translation>Halvoscope no puede cambiar aquí los colores de las pantallas. Los ajustes siguen aplicando el brillo y Mantener activo.</translation>
     </message>
     <message>
         <source>%1 — color filter</source>
         <translation>%1: filtro de color</translation>
+    </message>
+    <message>
+        <source>%1 — does not accept color changes (no color tables, or another program holds them)</source>
+        <translation>%1: no acepta cambios de color (sin tablas de color, u otro programa las tiene)</translation>
+    </message>
+    <message>
+        <source>%1 — colors controlled by another program</source>
+        <translation>%1: colores controlados por otro programa</translation>
+    </message>
+    <message>
+        <source>Full color on GNOME needs Halvoscope&apos;s GNOME Shell extension, which isn&apos;t installed.</source>
+        <translation>El color completo en GNOME necesita la extensión de GNOME Shell de Halvoscope, que no está instalada.</translation>
+    </message>
+    <message>
+        <source>Log out and back in once: GNOME Shell finds its new Halvoscope extension at login.</source>
+        <translation>Cierre la sesión y vuelva a entrar una vez: GNOME Shell encuentra la nueva extensión de Halvoscope al iniciar sesión.</translation>
+    </message>
+    <message>
+        <source>Turn on the GNOME Shell extension for full color and an icon in the top bar.</source>
+        <translation>Active la extensión de GNOME Shell para tener color completo y un icono en la barra superior.</translation>
+    </message>
+    <message>
+        <source>GNOME Shell extension: on</source>
+        <translation>Extensión de GNOME Shell: activada</translation>
+    </message>
+    <message>
+        <source>The GNOME Shell extension could not start: %1</source>
+        <extracomment>%1 is what GNOME Shell reported.</extracomment>
+        <translation>No se ha podido iniciar la extensión de GNOME Shell: %1</translation>
+    </message>
+    <message>
+        <source>GNOME Shell extensions are switched off. Turn them on for full color.</source>
+        <translation>Las extensiones de GNOME Shell están desactivadas. Actívelas para tener color completo.</translation>
     </message>
 </context>
 <context>
@@ -609,11 +649,15 @@
         <source>Edit %1</source>
         <translation>Editar %1</translation>
     </message>
+    <message>
+        <source>Turn On</source>
+        <translation>Activar</translation>
+    </message>
 </context>
 <context>
     <name>StatePersistence</name>
     <message>
-        <source>Could not create the folder "%1"</source>
+        <source>Could not create the folder &quot;%1&quot;</source>
         <translation>No se ha podido crear la carpeta «%1»</translation>
     </message>
 </context>
@@ -664,7 +708,7 @@
         <translation>Actualmente usa Halvoscope %1.</translation>
     </message>
     <message>
-        <source>What's new:</source>
+        <source>What&apos;s new:</source>
         <translation>Novedades:</translation>
     </message>
     <message>
@@ -676,7 +720,7 @@
         <translation>Más tarde</translation>
     </message>
     <message>
-        <source>You're Up to Date</source>
+        <source>You&apos;re Up to Date</source>
         <translation>Está al día</translation>
     </message>
     <message>
@@ -689,7 +733,7 @@
         <translation>Aceptar</translation>
     </message>
     <message>
-        <source>Couldn't Check for Updates</source>
+        <source>Couldn&apos;t Check for Updates</source>
         <translation>No se han podido buscar actualizaciones</translation>
     </message>
 </context>
@@ -697,7 +741,7 @@
     <name>UpdateChecker</name>
     <message>
         <source>Unable to reach %1. Check your internet connection and try again.</source>
-        <extracomment>%1 is the update server's host name.</extracomment>
+        <extracomment>%1 is the update server&apos;s host name.</extracomment>
         <translation>No se puede conectar con %1. Compruebe su conexión a Internet e inténtelo de nuevo.</translation>
     </message>
 </context>
@@ -705,8 +749,11 @@
     <name>WaylandColorStage</name>
     <message>
         <source>Another program controls the colors of %1, so Halvoscope cannot change them.</source>
-        <extracomment>%1 is an output's name ("DP-1").</extracomment>
         <translation>Otro programa controla los colores de %1, así que Halvoscope no puede cambiarlos.</translation>
+    </message>
+    <message>
+        <source>%1 does not accept color changes: it takes no color tables, or another program holds them.</source>
+        <translation>%1 no acepta cambios de color: no admite tablas de color, u otro programa las tiene.</translation>
     </message>
 </context>
 <context>

@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running.</source>
-        <translation>Activer le préréglage portant cet identifiant, comme un clic sur sa ligne ; lance Halvoscope s’il n’est pas démarré.</translation>
+        <translation>Activer le préréglage portant cet identifiant, comme un clic sur sa ligne&#x202f;; lance Halvoscope s’il n’est pas démarré.</translation>
     </message>
     <message>
         <source>id</source>
@@ -25,23 +25,23 @@
     </message>
     <message>
         <source>Open the popover; starts Halvoscope when it is not running.</source>
-        <translation>Ouvrir la fenêtre contextuelle ; lance Halvoscope s’il n’est pas démarré.</translation>
+        <translation>Ouvrir la fenêtre contextuelle&#x202f;; lance Halvoscope s’il n’est pas démarré.</translation>
     </message>
     <message>
-        <source>Try 'halvoscope --help'.</source>
-        <translation>Essayez « halvoscope --help ».</translation>
+        <source>Try &apos;halvoscope --help&apos;.</source>
+        <translation>Essayez «&#xa0;halvoscope --help&#xa0;».</translation>
     </message>
     <message>
-        <source>unexpected argument '%1'</source>
+        <source>unexpected argument &apos;%1&apos;</source>
         <extracomment>%1 is the argument as the user typed it.</extracomment>
-        <translation>argument inattendu « %1 »</translation>
+        <translation>argument inattendu «&#xa0;%1&#xa0;»</translation>
     </message>
 </context>
 <context>
     <name>DisplayColorEngine</name>
     <message>
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
-        <extracomment>%1 is a list of screens ("DP-1, HDMI-1").</extracomment>
+        <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
         <translation>Un autre programme modifie sans cesse les couleurs de %1. Halvoscope les lui laisse jusqu’au prochain changement de préréglage.</translation>
     </message>
 </context>
@@ -57,23 +57,23 @@
     <message>
         <source>Halvoscope is already running but did not answer: %1</source>
         <extracomment>%1 is the error D-Bus reported.</extracomment>
-        <translation>Halvoscope est déjà lancé mais n’a pas répondu : %1</translation>
+        <translation>Halvoscope est déjà lancé mais n’a pas répondu&#xa0;: %1</translation>
     </message>
     <message>
         <source>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</source>
-        <translation>aucun bus de session D-Bus ; impossible d’empêcher une seconde instance, et l’interface D-Bus n’est pas disponible.</translation>
+        <translation>aucun bus de session D-Bus&#x202f;; impossible d’empêcher une seconde instance, et l’interface D-Bus n’est pas disponible.</translation>
     </message>
     <message>
-        <source>The display server offers no way to change the screen's colors (no XRandR). Presets still set brightness and Keep Awake.</source>
+        <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
         <translation>Le serveur d’affichage ne permet pas de modifier les couleurs de l’écran (pas de XRandR). Les préréglages règlent toujours la luminosité et le maintien en éveil.</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen's colors: %1</source>
+        <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
         <extracomment>%1 says why, in a sentence or two.</extracomment>
-        <translation>Halvoscope ne peut pas modifier les couleurs de l’écran : %1</translation>
+        <translation>Halvoscope ne peut pas modifier les couleurs de l’écran&#xa0;: %1</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen's colors</source>
+        <source>Halvoscope cannot change the screen&apos;s colors</source>
         <translation>Halvoscope ne peut pas modifier les couleurs de l’écran</translation>
     </message>
     <message>
@@ -82,23 +82,23 @@
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file's path, %2 the reason.</extracomment>
-        <translation>L’écriture de %1 a échoué : %2</translation>
+        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
+        <translation>L’écriture de %1 a échoué&#xa0;: %2</translation>
     </message>
     <message>
         <source>Halvoscope is running</source>
         <translation>Halvoscope est lancé</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run "halvoscope --show".</source>
-        <translation>Aucun tableau de bord n’affiche son icône. Pour ouvrir Halvoscope, relancez-le ou exécutez « halvoscope --show ».</translation>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
+        <translation>Aucun tableau de bord n’affiche son icône. Pour ouvrir Halvoscope, relancez-le ou exécutez «&#xa0;halvoscope --show&#xa0;».</translation>
     </message>
 </context>
 <context>
     <name>HalvoBusService</name>
     <message>
         <source>No preset with id “%1”</source>
-        <translation>Aucun préréglage avec l’identifiant « %1 »</translation>
+        <translation>Aucun préréglage avec l’identifiant «&#xa0;%1&#xa0;»</translation>
     </message>
 </context>
 <context>
@@ -144,25 +144,25 @@
     </message>
     <message>
         <source>Unable to update Launch at Login: %1</source>
-        <extracomment>%1 is the reason the desktop's autostart gave.</extracomment>
-        <translation>Impossible de modifier « Lancer à la connexion » : %1</translation>
+        <extracomment>%1 is the reason the desktop&apos;s autostart gave.</extracomment>
+        <translation>Impossible de modifier «&#xa0;Lancer à la connexion&#xa0;»&#xa0;: %1</translation>
     </message>
 </context>
 <context>
     <name>LocaleFormat</name>
     <message>
         <source>%1 K</source>
-        <extracomment>A colour temperature; %1 is the number of kelvin with the locale's grouping.</extracomment>
-        <translation>%1 K</translation>
+        <extracomment>A colour temperature; %1 is the number of kelvin with the locale&apos;s grouping.</extracomment>
+        <translation>%1&#xa0;K</translation>
     </message>
     <message>
         <source>%1%</source>
         <extracomment>A saturation or brightness; %1 is the number.</extracomment>
-        <translation>%1 %</translation>
+        <translation>%1&#x202f;%</translation>
     </message>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is a preset's name, %2 its colour temperature ("1,000 K").</extracomment>
+        <extracomment>%1 is a preset&apos;s name, %2 its colour temperature (&quot;1,000 K&quot;).</extracomment>
         <translation>%1 · %2</translation>
     </message>
 </context>
@@ -185,15 +185,15 @@
         <translation>Utilise le démarrage automatique standard du bureau — aucune autorisation supplémentaire, et vous pouvez le désactiver à tout moment dans les Réglages.</translation>
     </message>
     <message>
-        <source>Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
-        <translation>Astuce : Halvoscope se tient discrètement dans la zone de notification de votre tableau de bord. Un clic droit sur l’icône d’ampoule vous ramène à tout moment à Standard.</translation>
+        <source>Tip: Halvoscope lives quietly in your panel&apos;s system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
+        <translation>Astuce&#xa0;: Halvoscope se tient discrètement dans la zone de notification de votre tableau de bord. Un clic droit sur l’icône d’ampoule vous ramène à tout moment à Standard.</translation>
     </message>
 </context>
 <context>
     <name>MainPresetsModel</name>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is the colour temperature ("6,500 K"), %2 the saturation ("100%").</extracomment>
+        <extracomment>%1 is the colour temperature (&quot;6,500 K&quot;), %2 the saturation (&quot;100%&quot;).</extracomment>
         <translation>%1 · %2</translation>
     </message>
     <message>
@@ -236,9 +236,16 @@
         <translation>la couleur de nuit de KDE Plasma</translation>
     </message>
     <message>
-        <source>%1 was changed outside Halvoscope; your settings are kept.</source>
-        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
-        <translation>%1 a été modifié(e) hors de Halvoscope ; vos réglages sont conservés.</translation>
+        <source>%1 can&apos;t show this preset: its settings are locked against changes.</source>
+        <translation>%1 ne peut pas afficher ce préréglage&#xa0;: ses réglages sont verrouillés.</translation>
+    </message>
+    <message>
+        <source>%1 was changed outside Halvoscope: your change is kept, and the other night-light settings are back as you had them.</source>
+        <translation>%1 a été modifié hors de Halvoscope&#xa0;: votre changement est conservé, et les autres réglages de l’éclairage nocturne sont revenus tels que vous les aviez.</translation>
+    </message>
+    <message>
+        <source>%1 could not be put back as you had it; Halvoscope will try again at its next start.</source>
+        <translation>%1 n’a pas pu être rétabli comme vous l’aviez&#x202f;; Halvoscope réessaiera à son prochain démarrage.</translation>
     </message>
 </context>
 <context>
@@ -257,7 +264,7 @@
     </message>
     <message>
         <source>%1 of %2</source>
-        <extracomment>The step counter: %1 is this step's number, %2 how many steps there are.</extracomment>
+        <extracomment>The step counter: %1 is this step&apos;s number, %2 how many steps there are.</extracomment>
         <translation>%1 sur %2</translation>
     </message>
     <message>
@@ -295,8 +302,8 @@
 <context>
     <name>PlatformFactory</name>
     <message>
-        <source>The Wayland compositor offers no gamma control, so the screen's colors cannot be changed. Presets still set brightness and Keep Awake.</source>
-        <translation>Le compositeur Wayland n’offre pas de contrôle du gamma ; les couleurs de l’écran ne peuvent donc pas être modifiées. Les préréglages règlent toujours la luminosité et le maintien en éveil.</translation>
+        <source>The Wayland compositor offers no gamma control, so the screen&apos;s colors cannot be changed. Presets still set brightness and Keep Awake.</source>
+        <translation>Le compositeur Wayland n’offre pas de contrôle du gamma&#x202f;; les couleurs de l’écran ne peuvent donc pas être modifiées. Les préréglages règlent toujours la luminosité et le maintien en éveil.</translation>
     </message>
 </context>
 <context>
@@ -400,11 +407,11 @@
     </message>
     <message>
         <source>Why Halvoscope uses screen capture: To refract your live screen pixels during the 3-second transition. Nothing is ever recorded, stored, or sent off your computer.</source>
-        <translation>Pourquoi Halvoscope capture l’écran : pour réfracter les pixels affichés pendant la transition de 3 secondes. Rien n’est jamais enregistré, conservé ni envoyé hors de votre ordinateur.</translation>
+        <translation>Pourquoi Halvoscope capture l’écran&#xa0;: pour réfracter les pixels affichés pendant la transition de 3&#xa0;secondes. Rien n’est jamais enregistré, conservé ni envoyé hors de votre ordinateur.</translation>
     </message>
     <message>
         <source>Screen capture available — Optical Water-Ripple is ready!</source>
-        <translation>Capture d’écran disponible — l’ondulation optique est prête !</translation>
+        <translation>Capture d’écran disponible — l’ondulation optique est prête&#x202f;!</translation>
     </message>
     <message>
         <source>No screen capture in this session — the ripple fades instead.</source>
@@ -449,7 +456,7 @@
         <translation>Second changement</translation>
     </message>
     <message>
-        <source>Applies once per scheduled period and won't override manual changes.</source>
+        <source>Applies once per scheduled period and won&apos;t override manual changes.</source>
         <translation>S’applique une fois par période programmée et n’écrase pas les changements manuels.</translation>
     </message>
     <message>
@@ -458,25 +465,25 @@
     </message>
     <message>
         <source>Not saved yet: Back leaves the schedule as it was.</source>
-        <translation>Pas encore enregistré : Retour laisse la programmation telle qu’elle était.</translation>
+        <translation>Pas encore enregistré&#xa0;: Retour laisse la programmation telle qu’elle était.</translation>
     </message>
 </context>
 <context>
     <name>ScreenCapabilityText</name>
     <message>
-        <source>Saturation isn't available with %1: it shows the temperature only.</source>
-        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
-        <translation>La saturation n’est pas disponible avec %1 : seule la température est appliquée.</translation>
+        <source>Saturation isn&apos;t available with %1: it shows the temperature only.</source>
+        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
+        <translation>La saturation n’est pas disponible avec %1&#xa0;: seule la température est appliquée.</translation>
     </message>
     <message>
-        <source>Saturation isn't available on %1: it shows the temperature only.</source>
-        <extracomment>%1 is a screen's name ("DP-1").</extracomment>
-        <translation>La saturation n’est pas disponible sur %1 : seule la température est appliquée.</translation>
+        <source>Saturation isn&apos;t available on %1: it shows the temperature only.</source>
+        <extracomment>%1 is a screen&apos;s name (&quot;DP-1&quot;).</extracomment>
+        <translation>La saturation n’est pas disponible sur %1&#xa0;: seule la température est appliquée.</translation>
     </message>
     <message>
-        <source>Saturation isn't available on %1 and %2: they show the temperature only.</source>
-        <extracomment>%1 is a list of screens ("DP-1, DP-2"), %2 the last screen.</extracomment>
-        <translation>La saturation n’est pas disponible sur %1 et %2 : seule la température est appliquée.</translation>
+        <source>Saturation isn&apos;t available on %1 and %2: they show the temperature only.</source>
+        <extracomment>%1 is a list of screens (&quot;DP-1, DP-2&quot;), %2 the last screen.</extracomment>
+        <translation>La saturation n’est pas disponible sur %1 et %2&#xa0;: seule la température est appliquée.</translation>
     </message>
     <message>
         <source>, </source>
@@ -484,7 +491,7 @@
     </message>
     <message>
         <source>%1 — color matrix</source>
-        <extracomment>%1 is a screen's name.</extracomment>
+        <extracomment>%1 is a screen&apos;s name.</extracomment>
         <translation>%1 — matrice de couleur</translation>
     </message>
     <message>
@@ -500,12 +507,45 @@
         <translation>%1 (température seulement)</translation>
     </message>
     <message>
-        <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
+        <source>Halvoscope can&apos;t change the screens&apos; colors here. Presets still set brightness and Keep Awake.</source>
         <translation>Halvoscope ne peut pas modifier les couleurs des écrans ici. Les préréglages règlent toujours la luminosité et le maintien en éveil.</translation>
     </message>
     <message>
         <source>%1 — color filter</source>
         <translation>%1 — filtre de couleur</translation>
+    </message>
+    <message>
+        <source>%1 — does not accept color changes (no color tables, or another program holds them)</source>
+        <translation>%1 — n’accepte pas de changement de couleur (pas de tables de couleur, ou un autre programme les détient)</translation>
+    </message>
+    <message>
+        <source>%1 — colors controlled by another program</source>
+        <translation>%1 — couleurs contrôlées par un autre programme</translation>
+    </message>
+    <message>
+        <source>Full color on GNOME needs Halvoscope&apos;s GNOME Shell extension, which isn&apos;t installed.</source>
+        <translation>Les couleurs complètes sous GNOME demandent l’extension GNOME Shell de Halvoscope, qui n’est pas installée.</translation>
+    </message>
+    <message>
+        <source>Log out and back in once: GNOME Shell finds its new Halvoscope extension at login.</source>
+        <translation>Déconnectez-vous puis reconnectez-vous une fois&#xa0;: GNOME Shell trouve la nouvelle extension de Halvoscope à la connexion.</translation>
+    </message>
+    <message>
+        <source>Turn on the GNOME Shell extension for full color and an icon in the top bar.</source>
+        <translation>Activez l’extension GNOME Shell pour les couleurs complètes et une icône dans la barre supérieure.</translation>
+    </message>
+    <message>
+        <source>GNOME Shell extension: on</source>
+        <translation>Extension GNOME Shell&#xa0;: activée</translation>
+    </message>
+    <message>
+        <source>The GNOME Shell extension could not start: %1</source>
+        <extracomment>%1 is what GNOME Shell reported.</extracomment>
+        <translation>L’extension GNOME Shell n’a pas pu démarrer&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>GNOME Shell extensions are switched off. Turn them on for full color.</source>
+        <translation>Les extensions GNOME Shell sont désactivées. Activez-les pour les couleurs complètes.</translation>
     </message>
 </context>
 <context>
@@ -609,12 +649,16 @@
         <source>Edit %1</source>
         <translation>Modifier %1</translation>
     </message>
+    <message>
+        <source>Turn On</source>
+        <translation>Activer</translation>
+    </message>
 </context>
 <context>
     <name>StatePersistence</name>
     <message>
-        <source>Could not create the folder "%1"</source>
-        <translation>Impossible de créer le dossier « %1 »</translation>
+        <source>Could not create the folder &quot;%1&quot;</source>
+        <translation>Impossible de créer le dossier «&#xa0;%1&#xa0;»</translation>
     </message>
 </context>
 <context>
@@ -664,8 +708,8 @@
         <translation>Vous utilisez actuellement Halvoscope %1.</translation>
     </message>
     <message>
-        <source>What's new:</source>
-        <translation>Nouveautés :</translation>
+        <source>What&apos;s new:</source>
+        <translation>Nouveautés&#xa0;:</translation>
     </message>
     <message>
         <source>Download Update</source>
@@ -676,7 +720,7 @@
         <translation>Plus tard</translation>
     </message>
     <message>
-        <source>You're Up to Date</source>
+        <source>You&apos;re Up to Date</source>
         <translation>Vous êtes à jour</translation>
     </message>
     <message>
@@ -689,7 +733,7 @@
         <translation>OK</translation>
     </message>
     <message>
-        <source>Couldn't Check for Updates</source>
+        <source>Couldn&apos;t Check for Updates</source>
         <translation>Impossible de rechercher des mises à jour</translation>
     </message>
 </context>
@@ -697,7 +741,7 @@
     <name>UpdateChecker</name>
     <message>
         <source>Unable to reach %1. Check your internet connection and try again.</source>
-        <extracomment>%1 is the update server's host name.</extracomment>
+        <extracomment>%1 is the update server&apos;s host name.</extracomment>
         <translation>Impossible de joindre %1. Vérifiez votre connexion à Internet et réessayez.</translation>
     </message>
 </context>
@@ -705,8 +749,11 @@
     <name>WaylandColorStage</name>
     <message>
         <source>Another program controls the colors of %1, so Halvoscope cannot change them.</source>
-        <extracomment>%1 is an output's name ("DP-1").</extracomment>
-        <translation>Un autre programme contrôle les couleurs de %1 ; Halvoscope ne peut donc pas les modifier.</translation>
+        <translation>Un autre programme contrôle les couleurs de %1&#x202f;; Halvoscope ne peut donc pas les modifier.</translation>
+    </message>
+    <message>
+        <source>%1 does not accept color changes: it takes no color tables, or another program holds them.</source>
+        <translation>%1 n’accepte pas de changement de couleur&#xa0;: il ne prend pas de tables de couleur, ou un autre programme les détient.</translation>
     </message>
 </context>
 <context>

@@ -5,7 +5,7 @@
     <name>CommandLine</name>
     <message>
         <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance.</source>
-        <translation>Preimpostazioni di colore dello schermo, Luce rossa e Mantieni attivo dall'area di notifica. Un secondo avvio passa la sua richiesta all'istanza in esecuzione.</translation>
+        <translation>Preimpostazioni di colore dello schermo, Luce rossa e Mantieni attivo dall&apos;area di notifica. Un secondo avvio passa la sua richiesta all&apos;istanza in esecuzione.</translation>
     </message>
     <message>
         <source>Display this help and exit.</source>
@@ -28,11 +28,11 @@
         <translation>Apre il riquadro a comparsa; avvia Halvoscope se non è in esecuzione.</translation>
     </message>
     <message>
-        <source>Try 'halvoscope --help'.</source>
+        <source>Try &apos;halvoscope --help&apos;.</source>
         <translation>Provare «halvoscope --help».</translation>
     </message>
     <message>
-        <source>unexpected argument '%1'</source>
+        <source>unexpected argument &apos;%1&apos;</source>
         <extracomment>%1 is the argument as the user typed it.</extracomment>
         <translation>argomento inatteso «%1»</translation>
     </message>
@@ -41,7 +41,7 @@
     <name>DisplayColorEngine</name>
     <message>
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
-        <extracomment>%1 is a list of screens ("DP-1, HDMI-1").</extracomment>
+        <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
         <translation>Un altro programma continua a cambiare i colori di %1. Halvoscope glieli lascia fino al prossimo cambio di preimpostazione.</translation>
     </message>
 </context>
@@ -61,19 +61,19 @@
     </message>
     <message>
         <source>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</source>
-        <translation>nessun bus di sessione D-Bus; impossibile evitare una seconda istanza, e l'interfaccia D-Bus non è disponibile.</translation>
+        <translation>nessun bus di sessione D-Bus; impossibile evitare una seconda istanza, e l&apos;interfaccia D-Bus non è disponibile.</translation>
     </message>
     <message>
-        <source>The display server offers no way to change the screen's colors (no XRandR). Presets still set brightness and Keep Awake.</source>
+        <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
         <translation>Il server grafico non permette di cambiare i colori dello schermo (manca XRandR). Le preimpostazioni impostano comunque luminosità e Mantieni attivo.</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen's colors: %1</source>
+        <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
         <extracomment>%1 says why, in a sentence or two.</extracomment>
         <translation>Halvoscope non può cambiare i colori dello schermo: %1</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen's colors</source>
+        <source>Halvoscope cannot change the screen&apos;s colors</source>
         <translation>Halvoscope non può cambiare i colori dello schermo</translation>
     </message>
     <message>
@@ -82,7 +82,7 @@
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file's path, %2 the reason.</extracomment>
+        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
         <translation>Scrittura di %1 non riuscita: %2</translation>
     </message>
     <message>
@@ -90,7 +90,7 @@
         <translation>Halvoscope è in esecuzione</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run "halvoscope --show".</source>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
         <translation>Nessun pannello mostra la sua icona. Per aprire Halvoscope, avviarlo di nuovo o eseguire «halvoscope --show».</translation>
     </message>
 </context>
@@ -144,16 +144,16 @@
     </message>
     <message>
         <source>Unable to update Launch at Login: %1</source>
-        <extracomment>%1 is the reason the desktop's autostart gave.</extracomment>
-        <translation>Impossibile modificare «Avvia all'accesso»: %1</translation>
+        <extracomment>%1 is the reason the desktop&apos;s autostart gave.</extracomment>
+        <translation>Impossibile modificare «Avvia all&apos;accesso»: %1</translation>
     </message>
 </context>
 <context>
     <name>LocaleFormat</name>
     <message>
         <source>%1 K</source>
-        <extracomment>A colour temperature; %1 is the number of kelvin with the locale's grouping.</extracomment>
-        <translation>%1 K</translation>
+        <extracomment>A colour temperature; %1 is the number of kelvin with the locale&apos;s grouping.</extracomment>
+        <translation>%1&#xa0;K</translation>
     </message>
     <message>
         <source>%1%</source>
@@ -162,7 +162,7 @@
     </message>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is a preset's name, %2 its colour temperature ("1,000 K").</extracomment>
+        <extracomment>%1 is a preset&apos;s name, %2 its colour temperature (&quot;1,000 K&quot;).</extracomment>
         <translation>%1 · %2</translation>
     </message>
 </context>
@@ -170,30 +170,30 @@
     <name>LoginItemPage</name>
     <message>
         <source>Start Halvoscope at Login</source>
-        <translation>Avvia Halvoscope all'accesso</translation>
+        <translation>Avvia Halvoscope all&apos;accesso</translation>
     </message>
     <message>
         <source>Keep Halvoscope ready in your system tray whenever you sign in so your daily schedule and evening Red Light preset run automatically.</source>
-        <translation>Tieni Halvoscope pronto nell'area di notifica a ogni accesso, così la programmazione giornaliera e la Luce rossa serale partono da sole.</translation>
+        <translation>Tieni Halvoscope pronto nell&apos;area di notifica a ogni accesso, così la programmazione giornaliera e la Luce rossa serale partono da sole.</translation>
     </message>
     <message>
         <source>Open Halvoscope at Login</source>
-        <translation>Apri Halvoscope all'accesso</translation>
+        <translation>Apri Halvoscope all&apos;accesso</translation>
     </message>
     <message>
         <source>Uses standard desktop autostart — no extra permissions required, and you can toggle it off anytime in Settings.</source>
-        <translation>Usa l'avvio automatico standard del desktop: nessun permesso aggiuntivo, e puoi disattivarlo quando vuoi nelle Impostazioni.</translation>
+        <translation>Usa l&apos;avvio automatico standard del desktop: nessun permesso aggiuntivo, e puoi disattivarlo quando vuoi nelle Impostazioni.</translation>
     </message>
     <message>
-        <source>Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
-        <translation>Suggerimento: Halvoscope resta discretamente nell'area di notifica del pannello. Fai clic destro sull'icona della lampadina per tornare subito a Standard.</translation>
+        <source>Tip: Halvoscope lives quietly in your panel&apos;s system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
+        <translation>Suggerimento: Halvoscope resta discretamente nell&apos;area di notifica del pannello. Fai clic destro sull&apos;icona della lampadina per tornare subito a Standard.</translation>
     </message>
 </context>
 <context>
     <name>MainPresetsModel</name>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is the colour temperature ("6,500 K"), %2 the saturation ("100%").</extracomment>
+        <extracomment>%1 is the colour temperature (&quot;6,500 K&quot;), %2 the saturation (&quot;100%&quot;).</extracomment>
         <translation>%1 · %2</translation>
     </message>
     <message>
@@ -236,9 +236,16 @@
         <translation>il colore notturno di KDE Plasma</translation>
     </message>
     <message>
-        <source>%1 was changed outside Halvoscope; your settings are kept.</source>
-        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
-        <translation>%1 è stata modificata fuori da Halvoscope; le tue impostazioni restano.</translation>
+        <source>%1 can&apos;t show this preset: its settings are locked against changes.</source>
+        <translation>%1 non può mostrare questa preimpostazione: le sue impostazioni sono bloccate.</translation>
+    </message>
+    <message>
+        <source>%1 was changed outside Halvoscope: your change is kept, and the other night-light settings are back as you had them.</source>
+        <translation>%1 è stata modificata fuori da Halvoscope: la tua modifica resta, e le altre impostazioni della luce notturna sono tornate come le avevi.</translation>
+    </message>
+    <message>
+        <source>%1 could not be put back as you had it; Halvoscope will try again at its next start.</source>
+        <translation>Impossibile ripristinare %1 com&apos;era; Halvoscope riproverà al prossimo avvio.</translation>
     </message>
 </context>
 <context>
@@ -249,7 +256,7 @@
     </message>
     <message>
         <source>Open at Login</source>
-        <translation>Apri all'accesso</translation>
+        <translation>Apri all&apos;accesso</translation>
     </message>
     <message>
         <source>Custom Ripple Animation</source>
@@ -257,7 +264,7 @@
     </message>
     <message>
         <source>%1 of %2</source>
-        <extracomment>The step counter: %1 is this step's number, %2 how many steps there are.</extracomment>
+        <extracomment>The step counter: %1 is this step&apos;s number, %2 how many steps there are.</extracomment>
         <translation>%1 di %2</translation>
     </message>
     <message>
@@ -274,7 +281,7 @@
     </message>
     <message>
         <source>Enabled · Launches quietly in your system tray</source>
-        <translation>Attivo · Si avvia discretamente nell'area di notifica</translation>
+        <translation>Attivo · Si avvia discretamente nell&apos;area di notifica</translation>
     </message>
     <message>
         <source>Off · Open Halvoscope manually from Applications</source>
@@ -295,7 +302,7 @@
 <context>
     <name>PlatformFactory</name>
     <message>
-        <source>The Wayland compositor offers no gamma control, so the screen's colors cannot be changed. Presets still set brightness and Keep Awake.</source>
+        <source>The Wayland compositor offers no gamma control, so the screen&apos;s colors cannot be changed. Presets still set brightness and Keep Awake.</source>
         <translation>Il compositor Wayland non offre il controllo della gamma, quindi i colori dello schermo non possono cambiare. Le preimpostazioni impostano comunque luminosità e Mantieni attivo.</translation>
     </message>
 </context>
@@ -396,7 +403,7 @@
     </message>
     <message>
         <source>When you switch presets, Halvoscope can sweep a live GPU water-ripple across your desktop instead of a standard color fade.</source>
-        <translation>Quando cambi preimpostazione, Halvoscope può far scorrere sul desktop un'onda d'acqua calcolata in tempo reale dalla GPU invece di una semplice dissolvenza di colore.</translation>
+        <translation>Quando cambi preimpostazione, Halvoscope può far scorrere sul desktop un&apos;onda d&apos;acqua calcolata in tempo reale dalla GPU invece di una semplice dissolvenza di colore.</translation>
     </message>
     <message>
         <source>Why Halvoscope uses screen capture: To refract your live screen pixels during the 3-second transition. Nothing is ever recorded, stored, or sent off your computer.</source>
@@ -404,15 +411,15 @@
     </message>
     <message>
         <source>Screen capture available — Optical Water-Ripple is ready!</source>
-        <translation>Cattura dello schermo disponibile: l'onda ottica è pronta!</translation>
+        <translation>Cattura dello schermo disponibile: l&apos;onda ottica è pronta!</translation>
     </message>
     <message>
         <source>No screen capture in this session — the ripple fades instead.</source>
-        <translation>Nessuna cattura dello schermo in questa sessione: l'onda diventa una dissolvenza.</translation>
+        <translation>Nessuna cattura dello schermo in questa sessione: l&apos;onda diventa una dissolvenza.</translation>
     </message>
     <message>
         <source>Enable Ripple &amp; Allow Capture…</source>
-        <translation>Attiva l'onda e consenti la cattura…</translation>
+        <translation>Attiva l&apos;onda e consenti la cattura…</translation>
     </message>
     <message>
         <source>Relaunch &amp; Finish</source>
@@ -423,7 +430,7 @@
     <name>RipplePreview</name>
     <message>
         <source>Click preview to test ripple</source>
-        <translation>Fai clic sull'anteprima per provare l'onda</translation>
+        <translation>Fai clic sull&apos;anteprima per provare l&apos;onda</translation>
     </message>
     <message>
         <source>Optical Refraction</source>
@@ -449,7 +456,7 @@
         <translation>Secondo cambio</translation>
     </message>
     <message>
-        <source>Applies once per scheduled period and won't override manual changes.</source>
+        <source>Applies once per scheduled period and won&apos;t override manual changes.</source>
         <translation>Si applica una volta per periodo programmato e non annulla le modifiche manuali.</translation>
     </message>
     <message>
@@ -458,24 +465,24 @@
     </message>
     <message>
         <source>Not saved yet: Back leaves the schedule as it was.</source>
-        <translation>Non ancora salvata: Indietro lascia la programmazione com'era.</translation>
+        <translation>Non ancora salvata: Indietro lascia la programmazione com&apos;era.</translation>
     </message>
 </context>
 <context>
     <name>ScreenCapabilityText</name>
     <message>
-        <source>Saturation isn't available with %1: it shows the temperature only.</source>
-        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
+        <source>Saturation isn&apos;t available with %1: it shows the temperature only.</source>
+        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
         <translation>La saturazione non è disponibile con %1: viene applicata solo la temperatura.</translation>
     </message>
     <message>
-        <source>Saturation isn't available on %1: it shows the temperature only.</source>
-        <extracomment>%1 is a screen's name ("DP-1").</extracomment>
+        <source>Saturation isn&apos;t available on %1: it shows the temperature only.</source>
+        <extracomment>%1 is a screen&apos;s name (&quot;DP-1&quot;).</extracomment>
         <translation>La saturazione non è disponibile su %1: viene applicata solo la temperatura.</translation>
     </message>
     <message>
-        <source>Saturation isn't available on %1 and %2: they show the temperature only.</source>
-        <extracomment>%1 is a list of screens ("DP-1, DP-2"), %2 the last screen.</extracomment>
+        <source>Saturation isn&apos;t available on %1 and %2: they show the temperature only.</source>
+        <extracomment>%1 is a list of screens (&quot;DP-1, DP-2&quot;), %2 the last screen.</extracomment>
         <translation>La saturazione non è disponibile su %1 e %2: viene applicata solo la temperatura.</translation>
     </message>
     <message>
@@ -484,7 +491,7 @@
     </message>
     <message>
         <source>%1 — color matrix</source>
-        <extracomment>%1 is a screen's name.</extracomment>
+        <extracomment>%1 is a screen&apos;s name.</extracomment>
         <translation>%1 — matrice di colore</translation>
     </message>
     <message>
@@ -500,12 +507,45 @@
         <translation>%1 (solo temperatura)</translation>
     </message>
     <message>
-        <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
+        <source>Halvoscope can&apos;t change the screens&apos; colors here. Presets still set brightness and Keep Awake.</source>
         <translation>Qui Halvoscope non può cambiare i colori degli schermi. Le preimpostazioni impostano comunque luminosità e Mantieni attivo.</translation>
     </message>
     <message>
         <source>%1 — color filter</source>
         <translation>%1 — filtro colore</translation>
+    </message>
+    <message>
+        <source>%1 — does not accept color changes (no color tables, or another program holds them)</source>
+        <translation>%1 — non accetta modifiche del colore (nessuna tabella colori, o un altro programma le detiene)</translation>
+    </message>
+    <message>
+        <source>%1 — colors controlled by another program</source>
+        <translation>%1 — colori controllati da un altro programma</translation>
+    </message>
+    <message>
+        <source>Full color on GNOME needs Halvoscope&apos;s GNOME Shell extension, which isn&apos;t installed.</source>
+        <translation>I colori completi su GNOME richiedono l&apos;estensione GNOME Shell di Halvoscope, che non è installata.</translation>
+    </message>
+    <message>
+        <source>Log out and back in once: GNOME Shell finds its new Halvoscope extension at login.</source>
+        <translation>Esci e rientra una volta: GNOME Shell trova la nuova estensione di Halvoscope all&apos;accesso.</translation>
+    </message>
+    <message>
+        <source>Turn on the GNOME Shell extension for full color and an icon in the top bar.</source>
+        <translation>Attiva l&apos;estensione GNOME Shell per i colori completi e un&apos;icona nella barra superiore.</translation>
+    </message>
+    <message>
+        <source>GNOME Shell extension: on</source>
+        <translation>Estensione GNOME Shell: attiva</translation>
+    </message>
+    <message>
+        <source>The GNOME Shell extension could not start: %1</source>
+        <extracomment>%1 is what GNOME Shell reported.</extracomment>
+        <translation>Impossibile avviare l&apos;estensione GNOME Shell: %1</translation>
+    </message>
+    <message>
+        <source>GNOME Shell extensions are switched off. Turn them on for full color.</source>
+        <translation>Le estensioni di GNOME Shell sono disattivate. Attivale per i colori completi.</translation>
     </message>
 </context>
 <context>
@@ -591,7 +631,7 @@
     </message>
     <message>
         <source>No screen capture — the ripple fades</source>
-        <translation>Nessuna cattura dello schermo: l'onda diventa una dissolvenza</translation>
+        <translation>Nessuna cattura dello schermo: l&apos;onda diventa una dissolvenza</translation>
     </message>
     <message>
         <source>Grant Screen Capture…</source>
@@ -603,17 +643,21 @@
     </message>
     <message>
         <source>Launch at Login</source>
-        <translation>Avvia all'accesso</translation>
+        <translation>Avvia all&apos;accesso</translation>
     </message>
     <message>
         <source>Edit %1</source>
         <translation>Modifica %1</translation>
     </message>
+    <message>
+        <source>Turn On</source>
+        <translation>Attiva</translation>
+    </message>
 </context>
 <context>
     <name>StatePersistence</name>
     <message>
-        <source>Could not create the folder "%1"</source>
+        <source>Could not create the folder &quot;%1&quot;</source>
         <translation>Impossibile creare la cartella «%1»</translation>
     </message>
 </context>
@@ -664,7 +708,7 @@
         <translation>Al momento usi Halvoscope %1.</translation>
     </message>
     <message>
-        <source>What's new:</source>
+        <source>What&apos;s new:</source>
         <translation>Novità:</translation>
     </message>
     <message>
@@ -676,7 +720,7 @@
         <translation>Più tardi</translation>
     </message>
     <message>
-        <source>You're Up to Date</source>
+        <source>You&apos;re Up to Date</source>
         <translation>Sei aggiornato</translation>
     </message>
     <message>
@@ -689,7 +733,7 @@
         <translation>OK</translation>
     </message>
     <message>
-        <source>Couldn't Check for Updates</source>
+        <source>Couldn&apos;t Check for Updates</source>
         <translation>Impossibile controllare gli aggiornamenti</translation>
     </message>
 </context>
@@ -697,7 +741,7 @@
     <name>UpdateChecker</name>
     <message>
         <source>Unable to reach %1. Check your internet connection and try again.</source>
-        <extracomment>%1 is the update server's host name.</extracomment>
+        <extracomment>%1 is the update server&apos;s host name.</extracomment>
         <translation>Impossibile raggiungere %1. Controlla la connessione a Internet e riprova.</translation>
     </message>
 </context>
@@ -705,8 +749,11 @@
     <name>WaylandColorStage</name>
     <message>
         <source>Another program controls the colors of %1, so Halvoscope cannot change them.</source>
-        <extracomment>%1 is an output's name ("DP-1").</extracomment>
         <translation>Un altro programma controlla i colori di %1, quindi Halvoscope non può cambiarli.</translation>
+    </message>
+    <message>
+        <source>%1 does not accept color changes: it takes no color tables, or another program holds them.</source>
+        <translation>%1 non accetta modifiche del colore: non accetta tabelle colori, o un altro programma le detiene.</translation>
     </message>
 </context>
 <context>

@@ -28,11 +28,11 @@
         <translation>ポップオーバーを開きます。Halvoscope が起動していなければ起動します。</translation>
     </message>
     <message>
-        <source>Try 'halvoscope --help'.</source>
+        <source>Try &apos;halvoscope --help&apos;.</source>
         <translation>「halvoscope --help」を参照してください。</translation>
     </message>
     <message>
-        <source>unexpected argument '%1'</source>
+        <source>unexpected argument &apos;%1&apos;</source>
         <extracomment>%1 is the argument as the user typed it.</extracomment>
         <translation>予期しない引数「%1」</translation>
     </message>
@@ -41,7 +41,7 @@
     <name>DisplayColorEngine</name>
     <message>
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
-        <extracomment>%1 is a list of screens ("DP-1, HDMI-1").</extracomment>
+        <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
         <translation>別のプログラムが %1 の色を変更し続けています。次にプリセットを切り替えるまで、Halvoscope はそのプログラムに任せます。</translation>
     </message>
 </context>
@@ -64,16 +64,16 @@
         <translation>D-Bus セッションバスがありません。二重起動を防げず、D-Bus インターフェースも使用できません。</translation>
     </message>
     <message>
-        <source>The display server offers no way to change the screen's colors (no XRandR). Presets still set brightness and Keep Awake.</source>
+        <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
         <translation>ディスプレイサーバーが画面の色を変更する手段を提供していません (XRandR なし)。プリセットによる明るさとスリープ防止の設定は引き続き有効です。</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen's colors: %1</source>
+        <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
         <extracomment>%1 says why, in a sentence or two.</extracomment>
         <translation>Halvoscope は画面の色を変更できません: %1</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen's colors</source>
+        <source>Halvoscope cannot change the screen&apos;s colors</source>
         <translation>Halvoscope は画面の色を変更できません</translation>
     </message>
     <message>
@@ -82,7 +82,7 @@
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file's path, %2 the reason.</extracomment>
+        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
         <translation>%1 の書き込みに失敗しました: %2</translation>
     </message>
     <message>
@@ -90,7 +90,7 @@
         <translation>Halvoscope は実行中です</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run "halvoscope --show".</source>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
         <translation>アイコンを表示しているパネルがありません。Halvoscope を開くには、もう一度起動するか「halvoscope --show」を実行してください。</translation>
     </message>
 </context>
@@ -144,7 +144,7 @@
     </message>
     <message>
         <source>Unable to update Launch at Login: %1</source>
-        <extracomment>%1 is the reason the desktop's autostart gave.</extracomment>
+        <extracomment>%1 is the reason the desktop&apos;s autostart gave.</extracomment>
         <translation>「ログイン時に起動」を変更できません: %1</translation>
     </message>
 </context>
@@ -152,7 +152,7 @@
     <name>LocaleFormat</name>
     <message>
         <source>%1 K</source>
-        <extracomment>A colour temperature; %1 is the number of kelvin with the locale's grouping.</extracomment>
+        <extracomment>A colour temperature; %1 is the number of kelvin with the locale&apos;s grouping.</extracomment>
         <translation>%1 K</translation>
     </message>
     <message>
@@ -162,7 +162,7 @@
     </message>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is a preset's name, %2 its colour temperature ("1,000 K").</extracomment>
+        <extracomment>%1 is a preset&apos;s name, %2 its colour temperature (&quot;1,000 K&quot;).</extracomment>
         <translation>%1 · %2</translation>
     </message>
 </context>
@@ -185,7 +185,7 @@
         <translation>デスクトップ標準の自動起動を使います。追加の権限は不要で、設定からいつでもオフにできます。</translation>
     </message>
     <message>
-        <source>Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
+        <source>Tip: Halvoscope lives quietly in your panel&apos;s system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
         <translation>ヒント: Halvoscope はパネルのシステムトレイで静かに待機します。電球アイコンを右クリックすると、いつでもすぐに標準へ戻れます。</translation>
     </message>
 </context>
@@ -193,7 +193,7 @@
     <name>MainPresetsModel</name>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is the colour temperature ("6,500 K"), %2 the saturation ("100%").</extracomment>
+        <extracomment>%1 is the colour temperature (&quot;6,500 K&quot;), %2 the saturation (&quot;100%&quot;).</extracomment>
         <translation>%1 · %2</translation>
     </message>
     <message>
@@ -236,9 +236,16 @@
         <translation>KDE Plasma のナイトカラー</translation>
     </message>
     <message>
-        <source>%1 was changed outside Halvoscope; your settings are kept.</source>
-        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
-        <translation>%1 が Halvoscope の外で変更されました。設定はそのまま保持されます。</translation>
+        <source>%1 can&apos;t show this preset: its settings are locked against changes.</source>
+        <translation>%1 ではこのプリセットを表示できません。設定が変更できないようにロックされています。</translation>
+    </message>
+    <message>
+        <source>%1 was changed outside Halvoscope: your change is kept, and the other night-light settings are back as you had them.</source>
+        <translation>%1 が Halvoscope の外で変更されました。その変更は保持され、ほかの夜間モードの設定は元どおりに戻りました。</translation>
+    </message>
+    <message>
+        <source>%1 could not be put back as you had it; Halvoscope will try again at its next start.</source>
+        <translation>%1 を元の状態に戻せませんでした。Halvoscope は次回の起動時にもう一度試します。</translation>
     </message>
 </context>
 <context>
@@ -257,7 +264,7 @@
     </message>
     <message>
         <source>%1 of %2</source>
-        <extracomment>The step counter: %1 is this step's number, %2 how many steps there are.</extracomment>
+        <extracomment>The step counter: %1 is this step&apos;s number, %2 how many steps there are.</extracomment>
         <translation>%1 / %2</translation>
     </message>
     <message>
@@ -295,7 +302,7 @@
 <context>
     <name>PlatformFactory</name>
     <message>
-        <source>The Wayland compositor offers no gamma control, so the screen's colors cannot be changed. Presets still set brightness and Keep Awake.</source>
+        <source>The Wayland compositor offers no gamma control, so the screen&apos;s colors cannot be changed. Presets still set brightness and Keep Awake.</source>
         <translation>Wayland コンポジターがガンマ制御を提供していないため、画面の色を変更できません。プリセットによる明るさとスリープ防止の設定は引き続き有効です。</translation>
     </message>
 </context>
@@ -449,7 +456,7 @@
         <translation>2 回目の切り替え</translation>
     </message>
     <message>
-        <source>Applies once per scheduled period and won't override manual changes.</source>
+        <source>Applies once per scheduled period and won&apos;t override manual changes.</source>
         <translation>予定した期間ごとに 1 回だけ適用され、手動での変更は上書きしません。</translation>
     </message>
     <message>
@@ -464,18 +471,18 @@
 <context>
     <name>ScreenCapabilityText</name>
     <message>
-        <source>Saturation isn't available with %1: it shows the temperature only.</source>
-        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
+        <source>Saturation isn&apos;t available with %1: it shows the temperature only.</source>
+        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
         <translation>%1 では彩度を使えません。色温度のみが反映されます。</translation>
     </message>
     <message>
-        <source>Saturation isn't available on %1: it shows the temperature only.</source>
-        <extracomment>%1 is a screen's name ("DP-1").</extracomment>
+        <source>Saturation isn&apos;t available on %1: it shows the temperature only.</source>
+        <extracomment>%1 is a screen&apos;s name (&quot;DP-1&quot;).</extracomment>
         <translation>%1 では彩度を使えません。色温度のみが反映されます。</translation>
     </message>
     <message>
-        <source>Saturation isn't available on %1 and %2: they show the temperature only.</source>
-        <extracomment>%1 is a list of screens ("DP-1, DP-2"), %2 the last screen.</extracomment>
+        <source>Saturation isn&apos;t available on %1 and %2: they show the temperature only.</source>
+        <extracomment>%1 is a list of screens (&quot;DP-1, DP-2&quot;), %2 the last screen.</extracomment>
         <translation>%1 と %2 では彩度を使えません。色温度のみが反映されます。</translation>
     </message>
     <message>
@@ -484,7 +491,7 @@
     </message>
     <message>
         <source>%1 — color matrix</source>
-        <extracomment>%1 is a screen's name.</extracomment>
+        <extracomment>%1 is a screen&apos;s name.</extracomment>
         <translation>%1 — カラーマトリクス</translation>
     </message>
     <message>
@@ -500,12 +507,45 @@
         <translation>%1 (色温度のみ)</translation>
     </message>
     <message>
-        <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
+        <source>Halvoscope can&apos;t change the screens&apos; colors here. Presets still set brightness and Keep Awake.</source>
         <translation>この環境では Halvoscope は画面の色を変更できません。プリセットによる明るさとスリープ防止の設定は引き続き有効です。</translation>
     </message>
     <message>
         <source>%1 — color filter</source>
         <translation>%1 — カラーフィルター</translation>
+    </message>
+    <message>
+        <source>%1 — does not accept color changes (no color tables, or another program holds them)</source>
+        <translation>%1 — 色の変更を受け付けません (カラーテーブルがないか、別のプログラムが保持しています)</translation>
+    </message>
+    <message>
+        <source>%1 — colors controlled by another program</source>
+        <translation>%1 — 色は別のプログラムが制御しています</translation>
+    </message>
+    <message>
+        <source>Full color on GNOME needs Halvoscope&apos;s GNOME Shell extension, which isn&apos;t installed.</source>
+        <translation>GNOME でフルカラーを使うには Halvoscope の GNOME Shell 拡張機能が必要ですが、インストールされていません。</translation>
+    </message>
+    <message>
+        <source>Log out and back in once: GNOME Shell finds its new Halvoscope extension at login.</source>
+        <translation>一度ログアウトして再ログインしてください。GNOME Shell はログイン時に新しい Halvoscope 拡張機能を見つけます。</translation>
+    </message>
+    <message>
+        <source>Turn on the GNOME Shell extension for full color and an icon in the top bar.</source>
+        <translation>フルカラーとトップバーのアイコンを使うには、GNOME Shell 拡張機能をオンにしてください。</translation>
+    </message>
+    <message>
+        <source>GNOME Shell extension: on</source>
+        <translation>GNOME Shell 拡張機能: オン</translation>
+    </message>
+    <message>
+        <source>The GNOME Shell extension could not start: %1</source>
+        <extracomment>%1 is what GNOME Shell reported.</extracomment>
+        <translation>GNOME Shell 拡張機能を開始できませんでした: %1</translation>
+    </message>
+    <message>
+        <source>GNOME Shell extensions are switched off. Turn them on for full color.</source>
+        <translation>GNOME Shell 拡張機能がオフになっています。フルカラーを使うにはオンにしてください。</translation>
     </message>
 </context>
 <context>
@@ -609,11 +649,15 @@
         <source>Edit %1</source>
         <translation>%1 を編集</translation>
     </message>
+    <message>
+        <source>Turn On</source>
+        <translation>オンにする</translation>
+    </message>
 </context>
 <context>
     <name>StatePersistence</name>
     <message>
-        <source>Could not create the folder "%1"</source>
+        <source>Could not create the folder &quot;%1&quot;</source>
         <translation>フォルダー「%1」を作成できませんでした</translation>
     </message>
 </context>
@@ -664,7 +708,7 @@
         <translation>現在お使いのバージョンは Halvoscope %1 です。</translation>
     </message>
     <message>
-        <source>What's new:</source>
+        <source>What&apos;s new:</source>
         <translation>新機能:</translation>
     </message>
     <message>
@@ -676,7 +720,7 @@
         <translation>後で</translation>
     </message>
     <message>
-        <source>You're Up to Date</source>
+        <source>You&apos;re Up to Date</source>
         <translation>最新の状態です</translation>
     </message>
     <message>
@@ -689,7 +733,7 @@
         <translation>OK</translation>
     </message>
     <message>
-        <source>Couldn't Check for Updates</source>
+        <source>Couldn&apos;t Check for Updates</source>
         <translation>アップデートを確認できませんでした</translation>
     </message>
 </context>
@@ -697,7 +741,7 @@
     <name>UpdateChecker</name>
     <message>
         <source>Unable to reach %1. Check your internet connection and try again.</source>
-        <extracomment>%1 is the update server's host name.</extracomment>
+        <extracomment>%1 is the update server&apos;s host name.</extracomment>
         <translation>%1 に接続できません。インターネット接続を確認して、もう一度お試しください。</translation>
     </message>
 </context>
@@ -705,8 +749,11 @@
     <name>WaylandColorStage</name>
     <message>
         <source>Another program controls the colors of %1, so Halvoscope cannot change them.</source>
-        <extracomment>%1 is an output's name ("DP-1").</extracomment>
         <translation>別のプログラムが %1 の色を制御しているため、Halvoscope は変更できません。</translation>
+    </message>
+    <message>
+        <source>%1 does not accept color changes: it takes no color tables, or another program holds them.</source>
+        <translation>%1 は色の変更を受け付けません。カラーテーブルを受け取らないか、別のプログラムが保持しています。</translation>
     </message>
 </context>
 <context>

@@ -28,20 +28,20 @@
         <translation>Abre o painel suspenso; inicia o Halvoscope se ele não estiver em execução.</translation>
     </message>
     <message>
-        <source>Try 'halvoscope --help'.</source>
-        <translation>Tente "halvoscope --help".</translation>
+        <source>Try &apos;halvoscope --help&apos;.</source>
+        <translation>Tente &quot;halvoscope --help&quot;.</translation>
     </message>
     <message>
-        <source>unexpected argument '%1'</source>
+        <source>unexpected argument &apos;%1&apos;</source>
         <extracomment>%1 is the argument as the user typed it.</extracomment>
-        <translation>argumento inesperado "%1"</translation>
+        <translation>argumento inesperado &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
     <name>DisplayColorEngine</name>
     <message>
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
-        <extracomment>%1 is a list of screens ("DP-1, HDMI-1").</extracomment>
+        <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
         <translation>Outro programa continua mudando as cores de %1. O Halvoscope as deixa com ele até a próxima troca de predefinição.</translation>
     </message>
 </context>
@@ -64,16 +64,16 @@
         <translation>sem barramento de sessão D-Bus; não é possível evitar uma segunda instância, e a interface D-Bus não está disponível.</translation>
     </message>
     <message>
-        <source>The display server offers no way to change the screen's colors (no XRandR). Presets still set brightness and Keep Awake.</source>
+        <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
         <translation>O servidor gráfico não permite mudar as cores da tela (sem XRandR). As predefinições ainda ajustam o brilho e o Manter ativo.</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen's colors: %1</source>
+        <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
         <extracomment>%1 says why, in a sentence or two.</extracomment>
         <translation>O Halvoscope não pode mudar as cores da tela: %1</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen's colors</source>
+        <source>Halvoscope cannot change the screen&apos;s colors</source>
         <translation>O Halvoscope não pode mudar as cores da tela</translation>
     </message>
     <message>
@@ -82,7 +82,7 @@
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file's path, %2 the reason.</extracomment>
+        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
         <translation>Falha ao gravar %1: %2</translation>
     </message>
     <message>
@@ -90,8 +90,8 @@
         <translation>O Halvoscope está em execução</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run "halvoscope --show".</source>
-        <translation>Nenhum painel mostra o ícone. Para abrir o Halvoscope, inicie-o de novo ou execute "halvoscope --show".</translation>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
+        <translation>Nenhum painel mostra o ícone. Para abrir o Halvoscope, inicie-o de novo ou execute &quot;halvoscope --show&quot;.</translation>
     </message>
 </context>
 <context>
@@ -144,16 +144,16 @@
     </message>
     <message>
         <source>Unable to update Launch at Login: %1</source>
-        <extracomment>%1 is the reason the desktop's autostart gave.</extracomment>
-        <translation>Não foi possível alterar "Abrir ao iniciar sessão": %1</translation>
+        <extracomment>%1 is the reason the desktop&apos;s autostart gave.</extracomment>
+        <translation>Não foi possível alterar &quot;Abrir ao iniciar sessão&quot;: %1</translation>
     </message>
 </context>
 <context>
     <name>LocaleFormat</name>
     <message>
         <source>%1 K</source>
-        <extracomment>A colour temperature; %1 is the number of kelvin with the locale's grouping.</extracomment>
-        <translation>%1 K</translation>
+        <extracomment>A colour temperature; %1 is the number of kelvin with the locale&apos;s grouping.</extracomment>
+        <translation>%1&#xa0;K</translation>
     </message>
     <message>
         <source>%1%</source>
@@ -162,7 +162,7 @@
     </message>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is a preset's name, %2 its colour temperature ("1,000 K").</extracomment>
+        <extracomment>%1 is a preset&apos;s name, %2 its colour temperature (&quot;1,000 K&quot;).</extracomment>
         <translation>%1 · %2</translation>
     </message>
 </context>
@@ -185,7 +185,7 @@
         <translation>Usa a inicialização automática padrão do ambiente — sem permissões extras, e você pode desativá-la a qualquer momento nas Configurações.</translation>
     </message>
     <message>
-        <source>Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
+        <source>Tip: Halvoscope lives quietly in your panel&apos;s system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
         <translation>Dica: o Halvoscope fica discretamente na bandeja do sistema do painel. Clique com o botão direito no ícone da lâmpada a qualquer momento para voltar direto ao Padrão.</translation>
     </message>
 </context>
@@ -193,7 +193,7 @@
     <name>MainPresetsModel</name>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is the colour temperature ("6,500 K"), %2 the saturation ("100%").</extracomment>
+        <extracomment>%1 is the colour temperature (&quot;6,500 K&quot;), %2 the saturation (&quot;100%&quot;).</extracomment>
         <translation>%1 · %2</translation>
     </message>
     <message>
@@ -236,9 +236,16 @@
         <translation>a cor noturna do KDE Plasma</translation>
     </message>
     <message>
-        <source>%1 was changed outside Halvoscope; your settings are kept.</source>
-        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
-        <translation>%1 foi alterada fora do Halvoscope; suas configurações foram mantidas.</translation>
+        <source>%1 can&apos;t show this preset: its settings are locked against changes.</source>
+        <translation>%1 não pode mostrar esta predefinição: suas configurações estão bloqueadas.</translation>
+    </message>
+    <message>
+        <source>%1 was changed outside Halvoscope: your change is kept, and the other night-light settings are back as you had them.</source>
+        <translation>%1 foi alterada fora do Halvoscope: sua alteração foi mantida, e as demais configurações da luz noturna voltaram a ser como você as tinha.</translation>
+    </message>
+    <message>
+        <source>%1 could not be put back as you had it; Halvoscope will try again at its next start.</source>
+        <translation>Não foi possível restaurar %1 como você tinha; o Halvoscope tentará de novo na próxima inicialização.</translation>
     </message>
 </context>
 <context>
@@ -257,7 +264,7 @@
     </message>
     <message>
         <source>%1 of %2</source>
-        <extracomment>The step counter: %1 is this step's number, %2 how many steps there are.</extracomment>
+        <extracomment>The step counter: %1 is this step&apos;s number, %2 how many steps there are.</extracomment>
         <translation>%1 de %2</translation>
     </message>
     <message>
@@ -295,7 +302,7 @@
 <context>
     <name>PlatformFactory</name>
     <message>
-        <source>The Wayland compositor offers no gamma control, so the screen's colors cannot be changed. Presets still set brightness and Keep Awake.</source>
+        <source>The Wayland compositor offers no gamma control, so the screen&apos;s colors cannot be changed. Presets still set brightness and Keep Awake.</source>
         <translation>O compositor Wayland não oferece controle de gama, então as cores da tela não podem ser mudadas. As predefinições ainda ajustam o brilho e o Manter ativo.</translation>
     </message>
 </context>
@@ -449,7 +456,7 @@
         <translation>Segunda troca</translation>
     </message>
     <message>
-        <source>Applies once per scheduled period and won't override manual changes.</source>
+        <source>Applies once per scheduled period and won&apos;t override manual changes.</source>
         <translation>Aplica-se uma vez por período agendado e não substitui alterações manuais.</translation>
     </message>
     <message>
@@ -464,18 +471,18 @@
 <context>
     <name>ScreenCapabilityText</name>
     <message>
-        <source>Saturation isn't available with %1: it shows the temperature only.</source>
-        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
+        <source>Saturation isn&apos;t available with %1: it shows the temperature only.</source>
+        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
         <translation>A saturação não está disponível com %1: só a temperatura é aplicada.</translation>
     </message>
     <message>
-        <source>Saturation isn't available on %1: it shows the temperature only.</source>
-        <extracomment>%1 is a screen's name ("DP-1").</extracomment>
+        <source>Saturation isn&apos;t available on %1: it shows the temperature only.</source>
+        <extracomment>%1 is a screen&apos;s name (&quot;DP-1&quot;).</extracomment>
         <translation>A saturação não está disponível em %1: só a temperatura é aplicada.</translation>
     </message>
     <message>
-        <source>Saturation isn't available on %1 and %2: they show the temperature only.</source>
-        <extracomment>%1 is a list of screens ("DP-1, DP-2"), %2 the last screen.</extracomment>
+        <source>Saturation isn&apos;t available on %1 and %2: they show the temperature only.</source>
+        <extracomment>%1 is a list of screens (&quot;DP-1, DP-2&quot;), %2 the last screen.</extracomment>
         <translation>A saturação não está disponível em %1 e %2: só a temperatura é aplicada.</translation>
     </message>
     <message>
@@ -484,7 +491,7 @@
     </message>
     <message>
         <source>%1 — color matrix</source>
-        <extracomment>%1 is a screen's name.</extracomment>
+        <extracomment>%1 is a screen&apos;s name.</extracomment>
         <translation>%1 — matriz de cor</translation>
     </message>
     <message>
@@ -500,12 +507,45 @@
         <translation>%1 (somente temperatura)</translation>
     </message>
     <message>
-        <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
+        <source>Halvoscope can&apos;t change the screens&apos; colors here. Presets still set brightness and Keep Awake.</source>
         <translation>O Halvoscope não pode mudar as cores das telas aqui. As predefinições ainda ajustam o brilho e o Manter ativo.</translation>
     </message>
     <message>
         <source>%1 — color filter</source>
         <translation>%1 — filtro de cor</translation>
+    </message>
+    <message>
+        <source>%1 — does not accept color changes (no color tables, or another program holds them)</source>
+        <translation>%1 — não aceita mudanças de cor (sem tabelas de cor, ou outro programa as controla)</translation>
+    </message>
+    <message>
+        <source>%1 — colors controlled by another program</source>
+        <translation>%1 — cores controladas por outro programa</translation>
+    </message>
+    <message>
+        <source>Full color on GNOME needs Halvoscope&apos;s GNOME Shell extension, which isn&apos;t installed.</source>
+        <translation>Cores completas no GNOME precisam da extensão do GNOME Shell do Halvoscope, que não está instalada.</translation>
+    </message>
+    <message>
+        <source>Log out and back in once: GNOME Shell finds its new Halvoscope extension at login.</source>
+        <translation>Saia e entre na sessão uma vez: o GNOME Shell encontra a nova extensão do Halvoscope ao iniciar a sessão.</translation>
+    </message>
+    <message>
+        <source>Turn on the GNOME Shell extension for full color and an icon in the top bar.</source>
+        <translation>Ative a extensão do GNOME Shell para ter cores completas e um ícone na barra superior.</translation>
+    </message>
+    <message>
+        <source>GNOME Shell extension: on</source>
+        <translation>Extensão do GNOME Shell: ativada</translation>
+    </message>
+    <message>
+        <source>The GNOME Shell extension could not start: %1</source>
+        <extracomment>%1 is what GNOME Shell reported.</extracomment>
+        <translation>Não foi possível iniciar a extensão do GNOME Shell: %1</translation>
+    </message>
+    <message>
+        <source>GNOME Shell extensions are switched off. Turn them on for full color.</source>
+        <translation>As extensões do GNOME Shell estão desativadas. Ative-as para ter cores completas.</translation>
     </message>
 </context>
 <context>
@@ -609,12 +649,16 @@
         <source>Edit %1</source>
         <translation>Editar %1</translation>
     </message>
+    <message>
+        <source>Turn On</source>
+        <translation>Ativar</translation>
+    </message>
 </context>
 <context>
     <name>StatePersistence</name>
     <message>
-        <source>Could not create the folder "%1"</source>
-        <translation>Não foi possível criar a pasta "%1"</translation>
+        <source>Could not create the folder &quot;%1&quot;</source>
+        <translation>Não foi possível criar a pasta &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
@@ -664,7 +708,7 @@
         <translation>Você está usando o Halvoscope %1.</translation>
     </message>
     <message>
-        <source>What's new:</source>
+        <source>What&apos;s new:</source>
         <translation>Novidades:</translation>
     </message>
     <message>
@@ -676,7 +720,7 @@
         <translation>Mais tarde</translation>
     </message>
     <message>
-        <source>You're Up to Date</source>
+        <source>You&apos;re Up to Date</source>
         <translation>Você está atualizado</translation>
     </message>
     <message>
@@ -689,7 +733,7 @@
         <translation>OK</translation>
     </message>
     <message>
-        <source>Couldn't Check for Updates</source>
+        <source>Couldn&apos;t Check for Updates</source>
         <translation>Não foi possível verificar atualizações</translation>
     </message>
 </context>
@@ -697,7 +741,7 @@
     <name>UpdateChecker</name>
     <message>
         <source>Unable to reach %1. Check your internet connection and try again.</source>
-        <extracomment>%1 is the update server's host name.</extracomment>
+        <extracomment>%1 is the update server&apos;s host name.</extracomment>
         <translation>Não foi possível acessar %1. Verifique sua conexão com a Internet e tente de novo.</translation>
     </message>
 </context>
@@ -705,8 +749,11 @@
     <name>WaylandColorStage</name>
     <message>
         <source>Another program controls the colors of %1, so Halvoscope cannot change them.</source>
-        <extracomment>%1 is an output's name ("DP-1").</extracomment>
         <translation>Outro programa controla as cores de %1, então o Halvoscope não pode mudá-las.</translation>
+    </message>
+    <message>
+        <source>%1 does not accept color changes: it takes no color tables, or another program holds them.</source>
+        <translation>%1 não aceita mudanças de cor: não recebe tabelas de cor, ou outro programa as controla.</translation>
     </message>
 </context>
 <context>

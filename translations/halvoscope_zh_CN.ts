@@ -28,11 +28,11 @@
         <translation>打开弹出面板；若 Halvoscope 未运行则启动它。</translation>
     </message>
     <message>
-        <source>Try 'halvoscope --help'.</source>
+        <source>Try &apos;halvoscope --help&apos;.</source>
         <translation>请尝试“halvoscope --help”。</translation>
     </message>
     <message>
-        <source>unexpected argument '%1'</source>
+        <source>unexpected argument &apos;%1&apos;</source>
         <extracomment>%1 is the argument as the user typed it.</extracomment>
         <translation>意外的参数“%1”</translation>
     </message>
@@ -41,7 +41,7 @@
     <name>DisplayColorEngine</name>
     <message>
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
-        <extracomment>%1 is a list of screens ("DP-1, HDMI-1").</extracomment>
+        <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
         <translation>另一个程序在不断更改 %1 的颜色。在下次切换预设之前，Halvoscope 将交由该程序控制。</translation>
     </message>
 </context>
@@ -64,16 +64,16 @@
         <translation>没有 D-Bus 会话总线；无法防止重复启动，D-Bus 接口也不可用。</translation>
     </message>
     <message>
-        <source>The display server offers no way to change the screen's colors (no XRandR). Presets still set brightness and Keep Awake.</source>
+        <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
         <translation>显示服务器不支持更改屏幕颜色（没有 XRandR）。预设仍会设置亮度和保持唤醒。</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen's colors: %1</source>
+        <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
         <extracomment>%1 says why, in a sentence or two.</extracomment>
         <translation>Halvoscope 无法更改屏幕颜色：%1</translation>
     </message>
     <message>
-        <source>Halvoscope cannot change the screen's colors</source>
+        <source>Halvoscope cannot change the screen&apos;s colors</source>
         <translation>Halvoscope 无法更改屏幕颜色</translation>
     </message>
     <message>
@@ -82,7 +82,7 @@
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file's path, %2 the reason.</extracomment>
+        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
         <translation>写入 %1 失败：%2</translation>
     </message>
     <message>
@@ -90,7 +90,7 @@
         <translation>Halvoscope 正在运行</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run "halvoscope --show".</source>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
         <translation>没有面板显示其图标。要打开 Halvoscope，请再次启动它或运行“halvoscope --show”。</translation>
     </message>
 </context>
@@ -144,7 +144,7 @@
     </message>
     <message>
         <source>Unable to update Launch at Login: %1</source>
-        <extracomment>%1 is the reason the desktop's autostart gave.</extracomment>
+        <extracomment>%1 is the reason the desktop&apos;s autostart gave.</extracomment>
         <translation>无法更改“登录时启动”：%1</translation>
     </message>
 </context>
@@ -152,7 +152,7 @@
     <name>LocaleFormat</name>
     <message>
         <source>%1 K</source>
-        <extracomment>A colour temperature; %1 is the number of kelvin with the locale's grouping.</extracomment>
+        <extracomment>A colour temperature; %1 is the number of kelvin with the locale&apos;s grouping.</extracomment>
         <translation>%1 K</translation>
     </message>
     <message>
@@ -162,7 +162,7 @@
     </message>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is a preset's name, %2 its colour temperature ("1,000 K").</extracomment>
+        <extracomment>%1 is a preset&apos;s name, %2 its colour temperature (&quot;1,000 K&quot;).</extracomment>
         <translation>%1 · %2</translation>
     </message>
 </context>
@@ -185,7 +185,7 @@
         <translation>使用桌面标准的自动启动——无需额外权限，并且可以随时在设置中关闭。</translation>
     </message>
     <message>
-        <source>Tip: Halvoscope lives quietly in your panel's system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
+        <source>Tip: Halvoscope lives quietly in your panel&apos;s system tray. Right-click the lightbulb icon anytime to jump straight back to Standard.</source>
         <translation>提示：Halvoscope 安静地待在面板的系统托盘中。随时右键点击灯泡图标即可直接回到标准。</translation>
     </message>
 </context>
@@ -193,7 +193,7 @@
     <name>MainPresetsModel</name>
     <message>
         <source>%1 · %2</source>
-        <extracomment>%1 is the colour temperature ("6,500 K"), %2 the saturation ("100%").</extracomment>
+        <extracomment>%1 is the colour temperature (&quot;6,500 K&quot;), %2 the saturation (&quot;100%&quot;).</extracomment>
         <translation>%1 · %2</translation>
     </message>
     <message>
@@ -236,9 +236,16 @@
         <translation>KDE Plasma 夜间颜色</translation>
     </message>
     <message>
-        <source>%1 was changed outside Halvoscope; your settings are kept.</source>
-        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
-        <translation>%1 在 Halvoscope 之外被更改；您的设置已保留。</translation>
+        <source>%1 can&apos;t show this preset: its settings are locked against changes.</source>
+        <translation>%1 无法显示此预设：其设置已被锁定，无法更改。</translation>
+    </message>
+    <message>
+        <source>%1 was changed outside Halvoscope: your change is kept, and the other night-light settings are back as you had them.</source>
+        <translation>%1 在 Halvoscope 之外被更改：您的更改已保留，其他夜灯设置已恢复为您原来的样子。</translation>
+    </message>
+    <message>
+        <source>%1 could not be put back as you had it; Halvoscope will try again at its next start.</source>
+        <translation>无法将 %1 恢复原状；Halvoscope 会在下次启动时重试。</translation>
     </message>
 </context>
 <context>
@@ -257,7 +264,7 @@
     </message>
     <message>
         <source>%1 of %2</source>
-        <extracomment>The step counter: %1 is this step's number, %2 how many steps there are.</extracomment>
+        <extracomment>The step counter: %1 is this step&apos;s number, %2 how many steps there are.</extracomment>
         <translation>第 %1 步，共 %2 步</translation>
     </message>
     <message>
@@ -295,7 +302,7 @@
 <context>
     <name>PlatformFactory</name>
     <message>
-        <source>The Wayland compositor offers no gamma control, so the screen's colors cannot be changed. Presets still set brightness and Keep Awake.</source>
+        <source>The Wayland compositor offers no gamma control, so the screen&apos;s colors cannot be changed. Presets still set brightness and Keep Awake.</source>
         <translation>Wayland 合成器不提供伽马控制，因此无法更改屏幕颜色。预设仍会设置亮度和保持唤醒。</translation>
     </message>
 </context>
@@ -449,7 +456,7 @@
         <translation>第二次切换</translation>
     </message>
     <message>
-        <source>Applies once per scheduled period and won't override manual changes.</source>
+        <source>Applies once per scheduled period and won&apos;t override manual changes.</source>
         <translation>每个计划时段只应用一次，不会覆盖手动更改。</translation>
     </message>
     <message>
@@ -464,18 +471,18 @@
 <context>
     <name>ScreenCapabilityText</name>
     <message>
-        <source>Saturation isn't available with %1: it shows the temperature only.</source>
-        <extracomment>%1 is the desktop's night light ("GNOME Night Light").</extracomment>
+        <source>Saturation isn&apos;t available with %1: it shows the temperature only.</source>
+        <extracomment>%1 is the desktop&apos;s night light (&quot;GNOME Night Light&quot;).</extracomment>
         <translation>使用%1时无法调整饱和度：仅应用色温。</translation>
     </message>
     <message>
-        <source>Saturation isn't available on %1: it shows the temperature only.</source>
-        <extracomment>%1 is a screen's name ("DP-1").</extracomment>
+        <source>Saturation isn&apos;t available on %1: it shows the temperature only.</source>
+        <extracomment>%1 is a screen&apos;s name (&quot;DP-1&quot;).</extracomment>
         <translation>%1 无法调整饱和度：仅应用色温。</translation>
     </message>
     <message>
-        <source>Saturation isn't available on %1 and %2: they show the temperature only.</source>
-        <extracomment>%1 is a list of screens ("DP-1, DP-2"), %2 the last screen.</extracomment>
+        <source>Saturation isn&apos;t available on %1 and %2: they show the temperature only.</source>
+        <extracomment>%1 is a list of screens (&quot;DP-1, DP-2&quot;), %2 the last screen.</extracomment>
         <translation>%1 和 %2 无法调整饱和度：仅应用色温。</translation>
     </message>
     <message>
@@ -484,7 +491,7 @@
     </message>
     <message>
         <source>%1 — color matrix</source>
-        <extracomment>%1 is a screen's name.</extracomment>
+        <extracomment>%1 is a screen&apos;s name.</extracomment>
         <translation>%1 — 颜色矩阵</translation>
     </message>
     <message>
@@ -500,12 +507,45 @@
         <translation>%1（仅色温）</translation>
     </message>
     <message>
-        <source>Halvoscope can't change the screens' colors here. Presets still set brightness and Keep Awake.</source>
+        <source>Halvoscope can&apos;t change the screens&apos; colors here. Presets still set brightness and Keep Awake.</source>
         <translation>Halvoscope 在此无法更改屏幕颜色。预设仍会设置亮度和保持唤醒。</translation>
     </message>
     <message>
         <source>%1 — color filter</source>
         <translation>%1 — 颜色滤镜</translation>
+    </message>
+    <message>
+        <source>%1 — does not accept color changes (no color tables, or another program holds them)</source>
+        <translation>%1 — 不接受颜色更改（没有颜色表，或另一个程序占用了它们）</translation>
+    </message>
+    <message>
+        <source>%1 — colors controlled by another program</source>
+        <translation>%1 — 颜色由另一个程序控制</translation>
+    </message>
+    <message>
+        <source>Full color on GNOME needs Halvoscope&apos;s GNOME Shell extension, which isn&apos;t installed.</source>
+        <translation>在 GNOME 上使用全彩需要 Halvoscope 的 GNOME Shell 扩展，但它尚未安装。</translation>
+    </message>
+    <message>
+        <source>Log out and back in once: GNOME Shell finds its new Halvoscope extension at login.</source>
+        <translation>请注销并重新登录一次：GNOME Shell 会在登录时找到新的 Halvoscope 扩展。</translation>
+    </message>
+    <message>
+        <source>Turn on the GNOME Shell extension for full color and an icon in the top bar.</source>
+        <translation>打开 GNOME Shell 扩展即可使用全彩，并在顶栏显示图标。</translation>
+    </message>
+    <message>
+        <source>GNOME Shell extension: on</source>
+        <translation>GNOME Shell 扩展：开</translation>
+    </message>
+    <message>
+        <source>The GNOME Shell extension could not start: %1</source>
+        <extracomment>%1 is what GNOME Shell reported.</extracomment>
+        <translation>GNOME Shell 扩展无法启动：%1</translation>
+    </message>
+    <message>
+        <source>GNOME Shell extensions are switched off. Turn them on for full color.</source>
+        <translation>GNOME Shell 扩展已关闭。请打开它们以使用全彩。</translation>
     </message>
 </context>
 <context>
@@ -609,11 +649,15 @@
         <source>Edit %1</source>
         <translation>编辑%1</translation>
     </message>
+    <message>
+        <source>Turn On</source>
+        <translation>打开</translation>
+    </message>
 </context>
 <context>
     <name>StatePersistence</name>
     <message>
-        <source>Could not create the folder "%1"</source>
+        <source>Could not create the folder &quot;%1&quot;</source>
         <translation>无法创建文件夹“%1”</translation>
     </message>
 </context>
@@ -664,7 +708,7 @@
         <translation>您当前使用的是 Halvoscope %1。</translation>
     </message>
     <message>
-        <source>What's new:</source>
+        <source>What&apos;s new:</source>
         <translation>新功能：</translation>
     </message>
     <message>
@@ -676,7 +720,7 @@
         <translation>稍后</translation>
     </message>
     <message>
-        <source>You're Up to Date</source>
+        <source>You&apos;re Up to Date</source>
         <translation>已是最新版本</translation>
     </message>
     <message>
@@ -689,7 +733,7 @@
         <translation>确定</translation>
     </message>
     <message>
-        <source>Couldn't Check for Updates</source>
+        <source>Couldn&apos;t Check for Updates</source>
         <translation>无法检查更新</translation>
     </message>
 </context>
@@ -697,7 +741,7 @@
     <name>UpdateChecker</name>
     <message>
         <source>Unable to reach %1. Check your internet connection and try again.</source>
-        <extracomment>%1 is the update server's host name.</extracomment>
+        <extracomment>%1 is the update server&apos;s host name.</extracomment>
         <translation>无法连接到 %1。请检查网络连接后重试。</translation>
     </message>
 </context>
@@ -705,8 +749,11 @@
     <name>WaylandColorStage</name>
     <message>
         <source>Another program controls the colors of %1, so Halvoscope cannot change them.</source>
-        <extracomment>%1 is an output's name ("DP-1").</extracomment>
         <translation>另一个程序正在控制 %1 的颜色，因此 Halvoscope 无法更改。</translation>
+    </message>
+    <message>
+        <source>%1 does not accept color changes: it takes no color tables, or another program holds them.</source>
+        <translation>%1 不接受颜色更改：它不接受颜色表，或另一个程序占用了它们。</translation>
     </message>
 </context>
 <context>

@@ -297,9 +297,9 @@ ColumnLayout {
             TextLinkButton {
                 objectName: "enableExtensionButton"
                 visible: settings.extension.canEnable
-                text: "Turn On"
+                text: qsTr("Turn On")
                 pixelSize: 11
-                color: Style.accent
+                color: Style.linkText
                 onClicked: settings.extension.enable()
             }
         }

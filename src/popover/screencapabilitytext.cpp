@@ -41,11 +41,11 @@ QString pathRow(const ScreenColorCapability &capability)
         break;
     case ScreenColorRefusal::NotAccepted:
         return QCoreApplication::translate("ScreenCapabilityText",
-                                           "%1 — does not accept colour changes (no colour tables, or another "
+                                           "%1 — does not accept color changes (no color tables, or another "
                                            "program holds them)")
             .arg(capability.screen);
     case ScreenColorRefusal::TakenByAnotherProgram:
-        return QCoreApplication::translate("ScreenCapabilityText", "%1 — colours controlled by another program")
+        return QCoreApplication::translate("ScreenCapabilityText", "%1 — colors controlled by another program")
             .arg(capability.screen);
     }
     switch (capability.path) {
@@ -79,17 +79,18 @@ QString extensionStatus(DesktopExtension::State state, const QString &error)
     using State = DesktopExtension::State;
     switch (state) {
     case State::NotInstalled:
-        return QStringLiteral("Full color on GNOME needs Halvoscope's GNOME Shell extension, which isn't installed.");
+        return QCoreApplication::translate("ScreenCapabilityText", "Full color on GNOME needs Halvoscope's GNOME Shell extension, which isn't installed.");
     case State::NeedsLogin:
-        return QStringLiteral("Log out and back in once: GNOME Shell finds its new Halvoscope extension at login.");
+        return QCoreApplication::translate("ScreenCapabilityText", "Log out and back in once: GNOME Shell finds its new Halvoscope extension at login.");
     case State::Disabled:
-        return QStringLiteral("Turn on the GNOME Shell extension for full color and an icon in the top bar.");
+        return QCoreApplication::translate("ScreenCapabilityText", "Turn on the GNOME Shell extension for full color and an icon in the top bar.");
     case State::Enabled:
-        return QStringLiteral("GNOME Shell extension: on");
+        return QCoreApplication::translate("ScreenCapabilityText", "GNOME Shell extension: on");
     case State::Failed:
-        return QStringLiteral("The GNOME Shell extension could not start: %1").arg(error);
+        //: %1 is what GNOME Shell reported.
+        return QCoreApplication::translate("ScreenCapabilityText", "The GNOME Shell extension could not start: %1").arg(error);
     case State::ExtensionsOff:
-        return QStringLiteral("GNOME Shell extensions are switched off. Turn them on for full color.");
+        return QCoreApplication::translate("ScreenCapabilityText", "GNOME Shell extensions are switched off. Turn them on for full color.");
     }
     return {};
 }
