@@ -1,10 +1,8 @@
 #!/usr/bin/python3
-"""The popover through the real AT-SPI bridge: what a screen reader finds
-(roles, names, checked states, a slider's value and range) and what its
-actions do. Runs inside scripts/headless-session.sh --tray --session-bus.
-Usage: atspi_popover.py HALVOSCOPE"""
+"""The popover through the real AT-SPI bridge: roles, names, checked states, a
+slider's value and range, and actions that click. Inside headless-session.sh
+--tray --session-bus. Usage: atspi_popover.py HALVOSCOPE"""
 import json, os, shutil, subprocess, sys, tempfile, time
-
 import pyatspi
 
 APP = sys.argv[1]
@@ -27,27 +25,14 @@ def wait_for(what, probe, timeout=30.0):
 
 def nodes(acc):
     yield acc
-    for i in range(acc.childCount):
-        child = acc.getChildAtIndex(i)
-        if child is not None:
-            yield from nodes(child)
-
-
-def app_root():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        app = desktop.getChildAtIndex(i)
-        if app is not None and app.name == 'Halvoscope':
-            return app
-    return None
+    for child in (acc.getChildAtIndex(i) for i in range(acc.childCount)):
+        yield from nodes(child) if child is not None else ()
 
 
 def find(role, name, showing=True):
-    for node in nodes(app_root()):
-        if node.getRole() == role and node.name == name and (
-                not showing or node.getState().contains(pyatspi.STATE_SHOWING)):
-            return node
-    return None
+    app = next(a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == 'Halvoscope')
+    return next((n for n in nodes(app) if n.getRole() == role and n.name == name
+                 and (not showing or n.getState().contains(pyatspi.STATE_SHOWING))), None)
 
 
 def checked(node):
@@ -55,10 +40,8 @@ def checked(node):
 
 
 def act(node, action):
-    actions = node.queryAction()
-    names = [actions.getName(i) for i in range(actions.nActions)]
-    assert action in names, f'{node.name}: {names}'
-    assert actions.doAction(names.index(action))
+    names = [node.queryAction().getName(i) for i in range(node.queryAction().nActions)]
+    assert action in names and node.queryAction().doAction(names.index(action)), f'{node.name}: {names}'
 
 
 def main():
@@ -70,13 +53,11 @@ def main():
         with open(state, 'w') as f:
             json.dump({'hasCompletedOnboarding': True, 'activeModeID': 'candle'}, f)
         procs.append(subprocess.Popen(['/usr/libexec/at-spi-bus-launcher', '--launch-immediately']))
-        wait_for('the accessibility bus', lambda: subprocess.run(
-            BUS + ['status', 'org.a11y.Bus'], capture_output=True).returncode == 0)
+        wait_for('the a11y bus', lambda: subprocess.run(BUS + ['status', 'org.a11y.Bus'], capture_output=True).returncode == 0)
         env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=f'{home}/config', XDG_DATA_HOME=f'{home}/data',
                    QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', LANGUAGE='en_US')
         procs.append(subprocess.Popen([APP], env=env))
-        wait_for('Halvoscope on the bus', lambda: subprocess.run(
-            BUS + ['status', NAME[0]], capture_output=True).returncode == 0)
+        wait_for('Halvoscope', lambda: subprocess.run(BUS + ['status', NAME[0]], capture_output=True).returncode == 0)
         subprocess.run(BUS + ['call'] + NAME + ['ShowPopover'], check=True)
 
         # The preset list: radio buttons, the active preset the one checked.
@@ -92,9 +73,8 @@ def main():
         wait_for('the state file', lambda: json.load(open(state)).get('activeModeID') == 'red-light')
 
         # Keep Awake is a check box whose Toggle flips it.
-        keep = find(pyatspi.ROLE_CHECK_BOX, 'Keep Awake')
-        assert keep is not None and not checked(keep)
-        act(keep, 'Toggle')
+        assert not checked(find(pyatspi.ROLE_CHECK_BOX, 'Keep Awake'))
+        act(find(pyatspi.ROLE_CHECK_BOX, 'Keep Awake'), 'Toggle')
         wait_for('Keep Awake checked', lambda: checked(find(pyatspi.ROLE_CHECK_BOX, 'Keep Awake')))
         answer = subprocess.run(BUS + ['get-property'] + NAME + ['KeepAwake'], capture_output=True, text=True)
         assert answer.stdout.strip() == 'b true', answer.stdout
@@ -118,13 +98,9 @@ def main():
         print('atspi_popover: all checks passed')
     finally:
         for proc in reversed(procs):
-            proc.terminate()
-            try:
-                proc.wait(10)
-            except subprocess.TimeoutExpired:
-                proc.kill()
+            proc.kill()
+            proc.wait()
         shutil.rmtree(home, ignore_errors=True)
 
 
-if __name__ == '__main__':
-    main()
+main()
