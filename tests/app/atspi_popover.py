@@ -97,9 +97,9 @@ def main():
         wait_for('the time fields', lambda: all(find(pyatspi.ROLE_SPIN_BUTTON, name) for name in fields))
         print('atspi_popover: all checks passed')
     finally:
-        for proc in reversed(procs):
-            proc.kill()
-            proc.wait()
+        for proc in reversed(procs):  # terminated, the launcher takes its bus down with it
+            proc.terminate()
+            proc.wait(20)
         shutil.rmtree(home, ignore_errors=True)
 
 
