@@ -2,11 +2,14 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
-    <name>CommandLine</name>
+    <name>AutostartLoginItem</name>
     <message>
-        <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance.</source>
-        <translation>Farbvoreinstellungen für den Bildschirm, Rotlicht und Wachhalten aus dem Systembereich. Ein zweiter Start gibt seine Anfrage an die laufende Instanz weiter.</translation>
+        <source>Off · Halvoscope runs from its build folder; to start it at login, install it (make install or the package)</source>
+        <translation>Aus · Halvoscope läuft aus seinem Build-Ordner; um es bei der Anmeldung zu starten, installieren Sie es (make install oder das Paket)</translation>
     </message>
+</context>
+<context>
+    <name>CommandLine</name>
     <message>
         <source>Display this help and exit.</source>
         <translation>Diese Hilfe anzeigen und beenden.</translation>
@@ -16,25 +19,36 @@
         <translation>Die Version anzeigen und beenden.</translation>
     </message>
     <message>
-        <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running.</source>
-        <translation>Die Voreinstellung mit dieser Kennung aktivieren, wie ein Klick auf ihre Zeile; startet Halvoscope, wenn es nicht läuft.</translation>
+        <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running and a display is there.</source>
+        <translation>Die Voreinstellung mit dieser Kennung aktivieren, wie ein Klick auf ihre Zeile; startet Halvoscope, wenn es nicht läuft und ein Bildschirm da ist.</translation>
     </message>
     <message>
-        <source>id</source>
-        <translation>Kennung</translation>
+        <source>Open the popover; starts Halvoscope when it is not running and a display is there.</source>
+        <translation>Das Aufklappfenster öffnen; startet Halvoscope, wenn es nicht läuft und ein Bildschirm da ist.</translation>
     </message>
     <message>
-        <source>Open the popover; starts Halvoscope when it is not running.</source>
-        <translation>Das Aufklappfenster öffnen; startet Halvoscope, wenn es nicht läuft.</translation>
+        <source>List the presets of the running instance, one a line: id, a tab, name; the active one is marked with *.</source>
+        <translation>Die Voreinstellungen der laufenden Instanz auflisten, eine pro Zeile: Kennung, Tabulator, Name; die aktive ist mit * markiert.</translation>
     </message>
     <message>
-        <source>Try &apos;halvoscope --help&apos;.</source>
-        <translation>Siehe »halvoscope --help«.</translation>
+        <source>Quit the running instance, which restores every display first.</source>
+        <translation>Die laufende Instanz beenden, die zuvor jeden Bildschirm wiederherstellt.</translation>
     </message>
     <message>
-        <source>unexpected argument &apos;%1&apos;</source>
-        <extracomment>%1 is the argument as the user typed it.</extracomment>
-        <translation>unerwartetes Argument »%1«</translation>
+        <source>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
+        <translation>Farbvoreinstellungen für den Bildschirm, Rotlicht und Wachhalten aus dem Systembereich. Ein zweiter Start gibt seine Anfrage über D-Bus an die laufende Instanz weiter; --preset, --show, --list und --quit brauchen keinen Bildschirm, solange eine Instanz läuft.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Unerwartetes Argument »%1«.</translation>
+    </message>
+    <message>
+        <source>--list and --quit go alone, without --preset or --show.</source>
+        <translation>--list und --quit stehen allein, ohne --preset oder --show.</translation>
+    </message>
+    <message>
+        <source>Preset ids: %1</source>
+        <translation>Kennungen der Voreinstellungen: %1</translation>
     </message>
 </context>
 <context>
@@ -43,6 +57,10 @@
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
         <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
         <translation>Ein anderes Programm ändert immer wieder die Farben von %1. Halvoscope überlässt sie ihm bis zum nächsten Wechsel der Voreinstellung.</translation>
+    </message>
+    <message>
+        <source>every screen (no display server whose colours can be changed)</source>
+        <translation>jeder Bildschirm (kein Display-Server, dessen Farben sich ändern lassen)</translation>
     </message>
 </context>
 <context>
@@ -55,21 +73,11 @@
 <context>
     <name>HalvoApp</name>
     <message>
-        <source>Halvoscope is already running but did not answer: %1</source>
-        <extracomment>%1 is the error D-Bus reported.</extracomment>
-        <translation>Halvoscope läuft bereits, hat aber nicht geantwortet: %1</translation>
-    </message>
-    <message>
-        <source>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</source>
-        <translation>kein D-Bus-Sitzungsbus; ein zweiter Start kann nicht verhindert werden, und die D-Bus-Schnittstelle ist nicht verfügbar.</translation>
-    </message>
-    <message>
         <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
         <translation>Der Display-Server bietet keine Möglichkeit, die Bildschirmfarben zu ändern (kein XRandR). Voreinstellungen setzen weiterhin Helligkeit und Wachhalten.</translation>
     </message>
     <message>
         <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
-        <extracomment>%1 says why, in a sentence or two.</extracomment>
         <translation>Halvoscope kann die Bildschirmfarben nicht ändern: %1</translation>
     </message>
     <message>
@@ -82,7 +90,6 @@
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
         <translation>Schreiben von %1 fehlgeschlagen: %2</translation>
     </message>
     <message>
@@ -90,15 +97,39 @@
         <translation>Halvoscope läuft</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
-        <translation>Keine Leiste zeigt sein Symbol. Um Halvoscope zu öffnen, starten Sie es erneut oder führen Sie »halvoscope --show« aus.</translation>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;. %1</source>
+        <translation>Keine Leiste zeigt sein Symbol. Um Halvoscope zu öffnen, starten Sie es erneut oder führen Sie »halvoscope --show« aus. %1</translation>
+    </message>
+    <message>
+        <source>For an icon in the top bar, enable Halvoscope&apos;s GNOME Shell extension (gnome-extensions enable halvoscope@corvanta.com) or the AppIndicator extension (package gnome-shell-extension-appindicator).</source>
+        <translation>Für ein Symbol in der oberen Leiste aktivieren Sie die GNOME-Shell-Erweiterung von Halvoscope (gnome-extensions enable halvoscope@corvanta.com) oder die AppIndicator-Erweiterung (Paket gnome-shell-extension-appindicator).</translation>
+    </message>
+    <message>
+        <source>For an icon, add the System Tray widget to a panel (right-click the panel, Add Widgets).</source>
+        <translation>Für ein Symbol fügen Sie einer Leiste das Miniprogramm »Systemabschnitt der Kontrollleiste« hinzu (Rechtsklick auf die Leiste, Miniprogramme hinzufügen).</translation>
+    </message>
+    <message>
+        <source>For an icon, add the Status Tray plugin to a panel (Panel, Add New Items).</source>
+        <translation>Für ein Symbol fügen Sie einer Leiste die Erweiterung »Statusbenachrichtigungen« hinzu (Leiste, Neue Elemente hinzufügen).</translation>
+    </message>
+    <message>
+        <source>For an icon, give the bar a tray: swaybar&apos;s tray_output, or Waybar&apos;s tray module.</source>
+        <translation>Für ein Symbol geben Sie der Leiste einen Systembereich: tray_output von swaybar oder das tray-Modul von Waybar.</translation>
+    </message>
+    <message>
+        <source>For an icon, add the system tray (notification area) to a panel.</source>
+        <translation>Für ein Symbol fügen Sie einer Leiste den Systembereich (Benachrichtigungsfeld) hinzu.</translation>
+    </message>
+    <message>
+        <source>For an icon, run a panel with a system tray (for example trayer or stalonetray).</source>
+        <translation>Für ein Symbol starten Sie eine Leiste mit Systembereich (zum Beispiel trayer oder stalonetray).</translation>
     </message>
 </context>
 <context>
     <name>HalvoBusService</name>
     <message>
-        <source>No preset with id “%1”</source>
-        <translation>Keine Voreinstellung mit der Kennung „%1“</translation>
+        <source>%1 is chosen, but no screen shows it: %2.</source>
+        <translation>%1 ist gewählt, aber kein Bildschirm zeigt es: %2.</translation>
     </message>
 </context>
 <context>
@@ -388,6 +419,25 @@
     </message>
 </context>
 <context>
+    <name>RemoteControl</name>
+    <message>
+        <source>There is no D-Bus session bus here (DBUS_SESSION_BUS_ADDRESS), so no running Halvoscope can be reached.</source>
+        <translation>Hier gibt es keinen D-Bus-Sitzungsbus (DBUS_SESSION_BUS_ADDRESS), daher ist kein laufendes Halvoscope erreichbar.</translation>
+    </message>
+    <message>
+        <source>Halvoscope is not running on this session bus.</source>
+        <translation>Halvoscope läuft nicht auf diesem Sitzungsbus.</translation>
+    </message>
+    <message>
+        <source>Halvoscope is running but did not answer: %1</source>
+        <translation>Halvoscope läuft, hat aber nicht geantwortet: %1</translation>
+    </message>
+    <message>
+        <source>No preset with id “%1”. Valid ids: %2</source>
+        <translation>Keine Voreinstellung mit der Kennung „%1“. Gültige Kennungen: %2</translation>
+    </message>
+</context>
+<context>
     <name>RipplePage</name>
     <message>
         <source>Optical Water-Ripple Animation</source>
@@ -424,6 +474,10 @@
     <message>
         <source>Relaunch &amp; Finish</source>
         <translation>Neu starten und abschließen</translation>
+    </message>
+    <message>
+        <source>Turn On GNOME Shell Extension</source>
+        <translation>GNOME-Shell-Erweiterung einschalten</translation>
     </message>
 </context>
 <context>
@@ -546,6 +600,10 @@
     <message>
         <source>GNOME Shell extensions are switched off. Turn them on for full color.</source>
         <translation>GNOME-Shell-Erweiterungen sind ausgeschaltet. Schalten Sie sie für volle Farben ein.</translation>
+    </message>
+    <message>
+        <source>%1 (temperature only: KWin refused Halvoscope&apos;s color filter)</source>
+        <translation>%1 (nur Farbtemperatur: KWin hat den Farbfilter von Halvoscope abgelehnt)</translation>
     </message>
 </context>
 <context>
@@ -781,6 +839,13 @@
     <message>
         <source>Warm your screen at the times you choose and prevent sleep with one switch.</source>
         <translation>Machen Sie Ihren Bildschirm zu den gewählten Zeiten wärmer und verhindern Sie den Ruhezustand mit einem Schalter.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Halvoscope is not running, and cannot start here: %1</source>
+        <translation>Halvoscope läuft nicht und kann hier nicht starten: %1</translation>
     </message>
 </context>
 </TS>

@@ -2,11 +2,14 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_GB">
 <context>
-    <name>CommandLine</name>
+    <name>AutostartLoginItem</name>
     <message>
-        <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance.</source>
-        <translation>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance.</translation>
+        <source>Off · Halvoscope runs from its build folder; to start it at login, install it (make install or the package)</source>
+        <translation>Off · Halvoscope runs from its build folder; to start it at login, install it (make install or the package)</translation>
     </message>
+</context>
+<context>
+    <name>CommandLine</name>
     <message>
         <source>Display this help and exit.</source>
         <translation>Display this help and exit.</translation>
@@ -16,25 +19,36 @@
         <translation>Display the version and exit.</translation>
     </message>
     <message>
-        <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running.</source>
-        <translation>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running.</translation>
+        <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running and a display is there.</source>
+        <translation>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running and a display is there.</translation>
     </message>
     <message>
-        <source>id</source>
-        <translation>id</translation>
+        <source>Open the popover; starts Halvoscope when it is not running and a display is there.</source>
+        <translation>Open the popover; starts Halvoscope when it is not running and a display is there.</translation>
     </message>
     <message>
-        <source>Open the popover; starts Halvoscope when it is not running.</source>
-        <translation>Open the popover; starts Halvoscope when it is not running.</translation>
+        <source>List the presets of the running instance, one a line: id, a tab, name; the active one is marked with *.</source>
+        <translation>List the presets of the running instance, one a line: id, a tab, name; the active one is marked with *.</translation>
     </message>
     <message>
-        <source>Try &apos;halvoscope --help&apos;.</source>
-        <translation>Try &apos;halvoscope --help&apos;.</translation>
+        <source>Quit the running instance, which restores every display first.</source>
+        <translation>Quit the running instance, which restores every display first.</translation>
     </message>
     <message>
-        <source>unexpected argument &apos;%1&apos;</source>
-        <extracomment>%1 is the argument as the user typed it.</extracomment>
-        <translation>unexpected argument &apos;%1&apos;</translation>
+        <source>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
+        <translation>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Unexpected argument &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>--list and --quit go alone, without --preset or --show.</source>
+        <translation>--list and --quit go alone, without --preset or --show.</translation>
+    </message>
+    <message>
+        <source>Preset ids: %1</source>
+        <translation>Preset ids: %1</translation>
     </message>
 </context>
 <context>
@@ -43,6 +57,10 @@
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
         <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
         <translation>Another program keeps changing the colours of %1. Halvoscope leaves them to it until the next preset change.</translation>
+    </message>
+    <message>
+        <source>every screen (no display server whose colours can be changed)</source>
+        <translation>every screen (no display server whose colours can be changed)</translation>
     </message>
 </context>
 <context>
@@ -55,21 +73,11 @@
 <context>
     <name>HalvoApp</name>
     <message>
-        <source>Halvoscope is already running but did not answer: %1</source>
-        <extracomment>%1 is the error D-Bus reported.</extracomment>
-        <translation>Halvoscope is already running but did not answer: %1</translation>
-    </message>
-    <message>
-        <source>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</source>
-        <translation>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</translation>
-    </message>
-    <message>
         <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
         <translation>The display server offers no way to change the screen&apos;s colours (no XRandR). Presets still set brightness and Keep Awake.</translation>
     </message>
     <message>
         <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
-        <extracomment>%1 says why, in a sentence or two.</extracomment>
         <translation>Halvoscope cannot change the screen&apos;s colours: %1</translation>
     </message>
     <message>
@@ -82,7 +90,6 @@
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
         <translation>Writing %1 failed: %2</translation>
     </message>
     <message>
@@ -90,15 +97,39 @@
         <translation>Halvoscope is running</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
-        <translation>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</translation>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;. %1</source>
+        <translation>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;. %1</translation>
+    </message>
+    <message>
+        <source>For an icon in the top bar, enable Halvoscope&apos;s GNOME Shell extension (gnome-extensions enable halvoscope@corvanta.com) or the AppIndicator extension (package gnome-shell-extension-appindicator).</source>
+        <translation>For an icon in the top bar, enable Halvoscope&apos;s GNOME Shell extension (gnome-extensions enable halvoscope@corvanta.com) or the AppIndicator extension (package gnome-shell-extension-appindicator).</translation>
+    </message>
+    <message>
+        <source>For an icon, add the System Tray widget to a panel (right-click the panel, Add Widgets).</source>
+        <translation>For an icon, add the System Tray widget to a panel (right-click the panel, Add Widgets).</translation>
+    </message>
+    <message>
+        <source>For an icon, add the Status Tray plugin to a panel (Panel, Add New Items).</source>
+        <translation>For an icon, add the Status Tray plugin to a panel (Panel, Add New Items).</translation>
+    </message>
+    <message>
+        <source>For an icon, give the bar a tray: swaybar&apos;s tray_output, or Waybar&apos;s tray module.</source>
+        <translation>For an icon, give the bar a tray: swaybar&apos;s tray_output, or Waybar&apos;s tray module.</translation>
+    </message>
+    <message>
+        <source>For an icon, add the system tray (notification area) to a panel.</source>
+        <translation>For an icon, add the system tray (notification area) to a panel.</translation>
+    </message>
+    <message>
+        <source>For an icon, run a panel with a system tray (for example trayer or stalonetray).</source>
+        <translation>For an icon, run a panel with a system tray (for example trayer or stalonetray).</translation>
     </message>
 </context>
 <context>
     <name>HalvoBusService</name>
     <message>
-        <source>No preset with id “%1”</source>
-        <translation>No preset with id “%1”</translation>
+        <source>%1 is chosen, but no screen shows it: %2.</source>
+        <translation>%1 is chosen, but no screen shows it: %2.</translation>
     </message>
 </context>
 <context>
@@ -388,6 +419,25 @@
     </message>
 </context>
 <context>
+    <name>RemoteControl</name>
+    <message>
+        <source>There is no D-Bus session bus here (DBUS_SESSION_BUS_ADDRESS), so no running Halvoscope can be reached.</source>
+        <translation>There is no D-Bus session bus here (DBUS_SESSION_BUS_ADDRESS), so no running Halvoscope can be reached.</translation>
+    </message>
+    <message>
+        <source>Halvoscope is not running on this session bus.</source>
+        <translation>Halvoscope is not running on this session bus.</translation>
+    </message>
+    <message>
+        <source>Halvoscope is running but did not answer: %1</source>
+        <translation>Halvoscope is running but did not answer: %1</translation>
+    </message>
+    <message>
+        <source>No preset with id “%1”. Valid ids: %2</source>
+        <translation>No preset with id “%1”. Valid ids: %2</translation>
+    </message>
+</context>
+<context>
     <name>RipplePage</name>
     <message>
         <source>Optical Water-Ripple Animation</source>
@@ -424,6 +474,10 @@
     <message>
         <source>Relaunch &amp; Finish</source>
         <translation>Relaunch &amp; Finish</translation>
+    </message>
+    <message>
+        <source>Turn On GNOME Shell Extension</source>
+        <translation>Turn On GNOME Shell Extension</translation>
     </message>
 </context>
 <context>
@@ -546,6 +600,10 @@
     <message>
         <source>GNOME Shell extensions are switched off. Turn them on for full color.</source>
         <translation>GNOME Shell extensions are switched off. Turn them on for full colour.</translation>
+    </message>
+    <message>
+        <source>%1 (temperature only: KWin refused Halvoscope&apos;s color filter)</source>
+        <translation>%1 (temperature only: KWin refused Halvoscope&apos;s colour filter)</translation>
     </message>
 </context>
 <context>
@@ -781,6 +839,13 @@
     <message>
         <source>Warm your screen at the times you choose and prevent sleep with one switch.</source>
         <translation>Warm your screen at the times you choose and prevent sleep with one switch.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Halvoscope is not running, and cannot start here: %1</source>
+        <translation>Halvoscope is not running, and cannot start here: %1</translation>
     </message>
 </context>
 </TS>

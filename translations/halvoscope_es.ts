@@ -2,11 +2,14 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES">
 <context>
-    <name>CommandLine</name>
+    <name>AutostartLoginItem</name>
     <message>
-        <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance.</source>
-        <translation>Ajustes de color de la pantalla, Luz roja y Mantener activo desde la bandeja del sistema. Un segundo inicio pasa su petición a la instancia en ejecución.</translation>
+        <source>Off · Halvoscope runs from its build folder; to start it at login, install it (make install or the package)</source>
+        <translation>Desactivado · Halvoscope se ejecuta desde su carpeta de compilación; para abrirlo al iniciar sesión, instálelo (make install o el paquete)</translation>
     </message>
+</context>
+<context>
+    <name>CommandLine</name>
     <message>
         <source>Display this help and exit.</source>
         <translation>Mostrar esta ayuda y salir.</translation>
@@ -16,25 +19,36 @@
         <translation>Mostrar la versión y salir.</translation>
     </message>
     <message>
-        <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running.</source>
-        <translation>Activar el ajuste con este identificador, como lo haría un clic en su fila; inicia Halvoscope si no está en ejecución.</translation>
+        <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running and a display is there.</source>
+        <translation>Activar el ajuste con este identificador, como lo haría un clic en su fila; inicia Halvoscope si no está en ejecución y hay una pantalla.</translation>
     </message>
     <message>
-        <source>id</source>
-        <translation>id</translation>
+        <source>Open the popover; starts Halvoscope when it is not running and a display is there.</source>
+        <translation>Abrir la ventana emergente; inicia Halvoscope si no está en ejecución y hay una pantalla.</translation>
     </message>
     <message>
-        <source>Open the popover; starts Halvoscope when it is not running.</source>
-        <translation>Abrir la ventana emergente; inicia Halvoscope si no está en ejecución.</translation>
+        <source>List the presets of the running instance, one a line: id, a tab, name; the active one is marked with *.</source>
+        <translation>Listar los ajustes de la instancia en ejecución, uno por línea: identificador, tabulador, nombre; el activo lleva un *.</translation>
     </message>
     <message>
-        <source>Try &apos;halvoscope --help&apos;.</source>
-        <translation>Pruebe «halvoscope --help».</translation>
+        <source>Quit the running instance, which restores every display first.</source>
+        <translation>Salir de la instancia en ejecución, que antes restablece todas las pantallas.</translation>
     </message>
     <message>
-        <source>unexpected argument &apos;%1&apos;</source>
-        <extracomment>%1 is the argument as the user typed it.</extracomment>
-        <translation>argumento inesperado «%1»</translation>
+        <source>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
+        <translation>Ajustes de color de la pantalla, Luz roja y Mantener activo desde la bandeja del sistema. Un segundo inicio pasa su petición a la instancia en ejecución por D-Bus; --preset, --show, --list y --quit no necesitan pantalla mientras haya una instancia.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argumento inesperado «%1».</translation>
+    </message>
+    <message>
+        <source>--list and --quit go alone, without --preset or --show.</source>
+        <translation>--list y --quit van solos, sin --preset ni --show.</translation>
+    </message>
+    <message>
+        <source>Preset ids: %1</source>
+        <translation>Identificadores de ajustes: %1</translation>
     </message>
 </context>
 <context>
@@ -43,6 +57,10 @@
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
         <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
         <translation>Otro programa cambia una y otra vez los colores de %1. Halvoscope se los deja hasta el próximo cambio de ajuste.</translation>
+    </message>
+    <message>
+        <source>every screen (no display server whose colours can be changed)</source>
+        <translation>todas las pantallas (ningún servidor gráfico permite cambiar sus colores)</translation>
     </message>
 </context>
 <context>
@@ -55,21 +73,11 @@
 <context>
     <name>HalvoApp</name>
     <message>
-        <source>Halvoscope is already running but did not answer: %1</source>
-        <extracomment>%1 is the error D-Bus reported.</extracomment>
-        <translation>Halvoscope ya se está ejecutando pero no ha respondido: %1</translation>
-    </message>
-    <message>
-        <source>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</source>
-        <translation>no hay bus de sesión D-Bus; no se puede evitar una segunda instancia y la interfaz D-Bus no está disponible.</translation>
-    </message>
-    <message>
         <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
         <translation>El servidor gráfico no permite cambiar los colores de la pantalla (no hay XRandR). Los ajustes siguen aplicando el brillo y Mantener activo.</translation>
     </message>
     <message>
         <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
-        <extracomment>%1 says why, in a sentence or two.</extracomment>
         <translation>Halvoscope no puede cambiar los colores de la pantalla: %1</translation>
     </message>
     <message>
@@ -82,7 +90,6 @@
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
         <translation>No se ha podido escribir %1: %2</translation>
     </message>
     <message>
@@ -90,15 +97,39 @@
         <translation>Halvoscope se está ejecutando</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
-        <translation>Ningún panel muestra su icono. Para abrir Halvoscope, vuelva a iniciarlo o ejecute «halvoscope --show».</translation>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;. %1</source>
+        <translation>Ningún panel muestra su icono. Para abrir Halvoscope, vuelva a iniciarlo o ejecute «halvoscope --show». %1</translation>
+    </message>
+    <message>
+        <source>For an icon in the top bar, enable Halvoscope&apos;s GNOME Shell extension (gnome-extensions enable halvoscope@corvanta.com) or the AppIndicator extension (package gnome-shell-extension-appindicator).</source>
+        <translation>Para tener un icono en la barra superior, active la extensión de GNOME Shell de Halvoscope (gnome-extensions enable halvoscope@corvanta.com) o la extensión AppIndicator (paquete gnome-shell-extension-appindicator).</translation>
+    </message>
+    <message>
+        <source>For an icon, add the System Tray widget to a panel (right-click the panel, Add Widgets).</source>
+        <translation>Para tener un icono, añada el elemento gráfico Bandeja del sistema a un panel (clic derecho en el panel, Añadir elementos gráficos).</translation>
+    </message>
+    <message>
+        <source>For an icon, add the Status Tray plugin to a panel (Panel, Add New Items).</source>
+        <translation>Para tener un icono, añada el complemento Bandeja de estado a un panel (Panel, Añadir elementos nuevos).</translation>
+    </message>
+    <message>
+        <source>For an icon, give the bar a tray: swaybar&apos;s tray_output, or Waybar&apos;s tray module.</source>
+        <translation>Para tener un icono, dé una bandeja a la barra: tray_output de swaybar o el módulo tray de Waybar.</translation>
+    </message>
+    <message>
+        <source>For an icon, add the system tray (notification area) to a panel.</source>
+        <translation>Para tener un icono, añada la bandeja del sistema (área de notificación) a un panel.</translation>
+    </message>
+    <message>
+        <source>For an icon, run a panel with a system tray (for example trayer or stalonetray).</source>
+        <translation>Para tener un icono, ejecute un panel con bandeja del sistema (por ejemplo trayer o stalonetray).</translation>
     </message>
 </context>
 <context>
     <name>HalvoBusService</name>
     <message>
-        <source>No preset with id “%1”</source>
-        <translation>No hay ningún ajuste con el identificador «%1»</translation>
+        <source>%1 is chosen, but no screen shows it: %2.</source>
+        <translation>%1 está elegido, pero ninguna pantalla lo muestra: %2.</translation>
     </message>
 </context>
 <context>
@@ -388,6 +419,25 @@
     </message>
 </context>
 <context>
+    <name>RemoteControl</name>
+    <message>
+        <source>There is no D-Bus session bus here (DBUS_SESSION_BUS_ADDRESS), so no running Halvoscope can be reached.</source>
+        <translation>Aquí no hay bus de sesión D-Bus (DBUS_SESSION_BUS_ADDRESS), así que no se puede llegar a ningún Halvoscope en ejecución.</translation>
+    </message>
+    <message>
+        <source>Halvoscope is not running on this session bus.</source>
+        <translation>Halvoscope no se está ejecutando en este bus de sesión.</translation>
+    </message>
+    <message>
+        <source>Halvoscope is running but did not answer: %1</source>
+        <translation>Halvoscope se está ejecutando pero no ha respondido: %1</translation>
+    </message>
+    <message>
+        <source>No preset with id “%1”. Valid ids: %2</source>
+        <translation>No hay ningún ajuste con el identificador «%1». Identificadores válidos: %2</translation>
+    </message>
+</context>
+<context>
     <name>RipplePage</name>
     <message>
         <source>Optical Water-Ripple Animation</source>
@@ -424,6 +474,10 @@
     <message>
         <source>Relaunch &amp; Finish</source>
         <translation>Reiniciar y terminar</translation>
+    </message>
+    <message>
+        <source>Turn On GNOME Shell Extension</source>
+        <translation>Activar la extensión de GNOME Shell</translation>
     </message>
 </context>
 <context>
@@ -546,6 +600,10 @@
     <message>
         <source>GNOME Shell extensions are switched off. Turn them on for full color.</source>
         <translation>Las extensiones de GNOME Shell están desactivadas. Actívelas para tener color completo.</translation>
+    </message>
+    <message>
+        <source>%1 (temperature only: KWin refused Halvoscope&apos;s color filter)</source>
+        <translation>%1 (solo temperatura: KWin ha rechazado el filtro de color de Halvoscope)</translation>
     </message>
 </context>
 <context>
@@ -781,6 +839,13 @@
     <message>
         <source>Warm your screen at the times you choose and prevent sleep with one switch.</source>
         <translation>Haga más cálida su pantalla a las horas que elija y evite la suspensión con un solo interruptor.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Halvoscope is not running, and cannot start here: %1</source>
+        <translation>Halvoscope no se está ejecutando y no puede iniciarse aquí: %1</translation>
     </message>
 </context>
 </TS>

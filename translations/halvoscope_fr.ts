@@ -2,11 +2,14 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
-    <name>CommandLine</name>
+    <name>AutostartLoginItem</name>
     <message>
-        <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance.</source>
-        <translation>Préréglages de couleur de l’écran, Lumière rouge et Maintien en éveil depuis la zone de notification. Un second lancement transmet sa demande à l’instance en cours.</translation>
+        <source>Off · Halvoscope runs from its build folder; to start it at login, install it (make install or the package)</source>
+        <translation>Désactivé · Halvoscope s’exécute depuis son dossier de compilation ; pour le lancer à la connexion, installez-le (make install ou le paquet)</translation>
     </message>
+</context>
+<context>
+    <name>CommandLine</name>
     <message>
         <source>Display this help and exit.</source>
         <translation>Afficher cette aide et quitter.</translation>
@@ -16,25 +19,36 @@
         <translation>Afficher la version et quitter.</translation>
     </message>
     <message>
-        <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running.</source>
-        <translation>Activer le préréglage portant cet identifiant, comme un clic sur sa ligne&#x202f;; lance Halvoscope s’il n’est pas démarré.</translation>
+        <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running and a display is there.</source>
+        <translation>Activer le préréglage portant cet identifiant, comme un clic sur sa ligne ; lance Halvoscope s’il n’est pas démarré et qu’un écran est présent.</translation>
     </message>
     <message>
-        <source>id</source>
-        <translation>identifiant</translation>
+        <source>Open the popover; starts Halvoscope when it is not running and a display is there.</source>
+        <translation>Ouvrir la fenêtre contextuelle ; lance Halvoscope s’il n’est pas démarré et qu’un écran est présent.</translation>
     </message>
     <message>
-        <source>Open the popover; starts Halvoscope when it is not running.</source>
-        <translation>Ouvrir la fenêtre contextuelle&#x202f;; lance Halvoscope s’il n’est pas démarré.</translation>
+        <source>List the presets of the running instance, one a line: id, a tab, name; the active one is marked with *.</source>
+        <translation>Lister les préréglages de l’instance en cours, un par ligne : identifiant, tabulation, nom ; l’actif est marqué d’un *.</translation>
     </message>
     <message>
-        <source>Try &apos;halvoscope --help&apos;.</source>
-        <translation>Essayez «&#xa0;halvoscope --help&#xa0;».</translation>
+        <source>Quit the running instance, which restores every display first.</source>
+        <translation>Quitter l’instance en cours, qui rétablit d’abord chaque écran.</translation>
     </message>
     <message>
-        <source>unexpected argument &apos;%1&apos;</source>
-        <extracomment>%1 is the argument as the user typed it.</extracomment>
-        <translation>argument inattendu «&#xa0;%1&#xa0;»</translation>
+        <source>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
+        <translation>Préréglages de couleur de l’écran, Lumière rouge et Maintien en éveil depuis la zone de notification. Un second lancement transmet sa demande à l’instance en cours par D-Bus ; --preset, --show, --list et --quit n’ont pas besoin d’écran tant qu’une instance tourne.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argument inattendu « %1 ».</translation>
+    </message>
+    <message>
+        <source>--list and --quit go alone, without --preset or --show.</source>
+        <translation>--list et --quit s’utilisent seuls, sans --preset ni --show.</translation>
+    </message>
+    <message>
+        <source>Preset ids: %1</source>
+        <translation>Identifiants des préréglages : %1</translation>
     </message>
 </context>
 <context>
@@ -43,6 +57,10 @@
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
         <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
         <translation>Un autre programme modifie sans cesse les couleurs de %1. Halvoscope les lui laisse jusqu’au prochain changement de préréglage.</translation>
+    </message>
+    <message>
+        <source>every screen (no display server whose colours can be changed)</source>
+        <translation>tous les écrans (aucun serveur d’affichage dont on puisse changer les couleurs)</translation>
     </message>
 </context>
 <context>
@@ -55,21 +73,11 @@
 <context>
     <name>HalvoApp</name>
     <message>
-        <source>Halvoscope is already running but did not answer: %1</source>
-        <extracomment>%1 is the error D-Bus reported.</extracomment>
-        <translation>Halvoscope est déjà lancé mais n’a pas répondu&#xa0;: %1</translation>
-    </message>
-    <message>
-        <source>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</source>
-        <translation>aucun bus de session D-Bus&#x202f;; impossible d’empêcher une seconde instance, et l’interface D-Bus n’est pas disponible.</translation>
-    </message>
-    <message>
         <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
         <translation>Le serveur d’affichage ne permet pas de modifier les couleurs de l’écran (pas de XRandR). Les préréglages règlent toujours la luminosité et le maintien en éveil.</translation>
     </message>
     <message>
         <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
-        <extracomment>%1 says why, in a sentence or two.</extracomment>
         <translation>Halvoscope ne peut pas modifier les couleurs de l’écran&#xa0;: %1</translation>
     </message>
     <message>
@@ -82,7 +90,6 @@
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
         <translation>L’écriture de %1 a échoué&#xa0;: %2</translation>
     </message>
     <message>
@@ -90,15 +97,39 @@
         <translation>Halvoscope est lancé</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
-        <translation>Aucun tableau de bord n’affiche son icône. Pour ouvrir Halvoscope, relancez-le ou exécutez «&#xa0;halvoscope --show&#xa0;».</translation>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;. %1</source>
+        <translation>Aucun tableau de bord n’affiche son icône. Pour ouvrir Halvoscope, relancez-le ou exécutez « halvoscope --show ». %1</translation>
+    </message>
+    <message>
+        <source>For an icon in the top bar, enable Halvoscope&apos;s GNOME Shell extension (gnome-extensions enable halvoscope@corvanta.com) or the AppIndicator extension (package gnome-shell-extension-appindicator).</source>
+        <translation>Pour une icône dans la barre supérieure, activez l’extension GNOME Shell de Halvoscope (gnome-extensions enable halvoscope@corvanta.com) ou l’extension AppIndicator (paquet gnome-shell-extension-appindicator).</translation>
+    </message>
+    <message>
+        <source>For an icon, add the System Tray widget to a panel (right-click the panel, Add Widgets).</source>
+        <translation>Pour une icône, ajoutez le composant graphique Boîte à miniatures à un tableau de bord (clic droit sur le tableau de bord, Ajouter des composants graphiques).</translation>
+    </message>
+    <message>
+        <source>For an icon, add the Status Tray plugin to a panel (Panel, Add New Items).</source>
+        <translation>Pour une icône, ajoutez le greffon Zone de notification d’état à un tableau de bord (Tableau de bord, Ajouter de nouveaux éléments).</translation>
+    </message>
+    <message>
+        <source>For an icon, give the bar a tray: swaybar&apos;s tray_output, or Waybar&apos;s tray module.</source>
+        <translation>Pour une icône, donnez une zone de notification à la barre : tray_output de swaybar, ou le module tray de Waybar.</translation>
+    </message>
+    <message>
+        <source>For an icon, add the system tray (notification area) to a panel.</source>
+        <translation>Pour une icône, ajoutez la zone de notification à un tableau de bord.</translation>
+    </message>
+    <message>
+        <source>For an icon, run a panel with a system tray (for example trayer or stalonetray).</source>
+        <translation>Pour une icône, lancez un tableau de bord avec une zone de notification (par exemple trayer ou stalonetray).</translation>
     </message>
 </context>
 <context>
     <name>HalvoBusService</name>
     <message>
-        <source>No preset with id “%1”</source>
-        <translation>Aucun préréglage avec l’identifiant «&#xa0;%1&#xa0;»</translation>
+        <source>%1 is chosen, but no screen shows it: %2.</source>
+        <translation>%1 est choisi, mais aucun écran ne l’affiche : %2.</translation>
     </message>
 </context>
 <context>
@@ -388,6 +419,25 @@
     </message>
 </context>
 <context>
+    <name>RemoteControl</name>
+    <message>
+        <source>There is no D-Bus session bus here (DBUS_SESSION_BUS_ADDRESS), so no running Halvoscope can be reached.</source>
+        <translation>Il n’y a pas de bus de session D-Bus ici (DBUS_SESSION_BUS_ADDRESS) : aucun Halvoscope en cours ne peut être joint.</translation>
+    </message>
+    <message>
+        <source>Halvoscope is not running on this session bus.</source>
+        <translation>Halvoscope n’est pas lancé sur ce bus de session.</translation>
+    </message>
+    <message>
+        <source>Halvoscope is running but did not answer: %1</source>
+        <translation>Halvoscope est lancé mais n’a pas répondu : %1</translation>
+    </message>
+    <message>
+        <source>No preset with id “%1”. Valid ids: %2</source>
+        <translation>Aucun préréglage avec l’identifiant « %1 ». Identifiants valides : %2</translation>
+    </message>
+</context>
+<context>
     <name>RipplePage</name>
     <message>
         <source>Optical Water-Ripple Animation</source>
@@ -424,6 +474,10 @@
     <message>
         <source>Relaunch &amp; Finish</source>
         <translation>Relancer et terminer</translation>
+    </message>
+    <message>
+        <source>Turn On GNOME Shell Extension</source>
+        <translation>Activer l’extension GNOME Shell</translation>
     </message>
 </context>
 <context>
@@ -546,6 +600,10 @@
     <message>
         <source>GNOME Shell extensions are switched off. Turn them on for full color.</source>
         <translation>Les extensions GNOME Shell sont désactivées. Activez-les pour les couleurs complètes.</translation>
+    </message>
+    <message>
+        <source>%1 (temperature only: KWin refused Halvoscope&apos;s color filter)</source>
+        <translation>%1 (température seulement : KWin a refusé le filtre de couleur de Halvoscope)</translation>
     </message>
 </context>
 <context>
@@ -781,6 +839,13 @@
     <message>
         <source>Warm your screen at the times you choose and prevent sleep with one switch.</source>
         <translation>Réchauffez votre écran aux heures de votre choix et empêchez la mise en veille d’un seul interrupteur.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Halvoscope is not running, and cannot start here: %1</source>
+        <translation>Halvoscope n’est pas lancé et ne peut pas démarrer ici : %1</translation>
     </message>
 </context>
 </TS>

@@ -2,11 +2,14 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it_IT">
 <context>
-    <name>CommandLine</name>
+    <name>AutostartLoginItem</name>
     <message>
-        <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance.</source>
-        <translation>Preimpostazioni di colore dello schermo, Luce rossa e Mantieni attivo dall&apos;area di notifica. Un secondo avvio passa la sua richiesta all&apos;istanza in esecuzione.</translation>
+        <source>Off · Halvoscope runs from its build folder; to start it at login, install it (make install or the package)</source>
+        <translation>Disattivo · Halvoscope è in esecuzione dalla sua cartella di compilazione; per avviarlo all&apos;accesso, installalo (make install o il pacchetto)</translation>
     </message>
+</context>
+<context>
+    <name>CommandLine</name>
     <message>
         <source>Display this help and exit.</source>
         <translation>Mostra questo aiuto ed esce.</translation>
@@ -16,25 +19,36 @@
         <translation>Mostra la versione ed esce.</translation>
     </message>
     <message>
-        <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running.</source>
-        <translation>Attiva la preimpostazione con questo identificativo, come un clic sulla sua riga; avvia Halvoscope se non è in esecuzione.</translation>
+        <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running and a display is there.</source>
+        <translation>Attiva la preimpostazione con questo identificativo, come un clic sulla sua riga; avvia Halvoscope se non è in esecuzione e c’è uno schermo.</translation>
     </message>
     <message>
-        <source>id</source>
-        <translation>id</translation>
+        <source>Open the popover; starts Halvoscope when it is not running and a display is there.</source>
+        <translation>Apre il riquadro a comparsa; avvia Halvoscope se non è in esecuzione e c’è uno schermo.</translation>
     </message>
     <message>
-        <source>Open the popover; starts Halvoscope when it is not running.</source>
-        <translation>Apre il riquadro a comparsa; avvia Halvoscope se non è in esecuzione.</translation>
+        <source>List the presets of the running instance, one a line: id, a tab, name; the active one is marked with *.</source>
+        <translation>Elenca le preimpostazioni dell&apos;istanza in esecuzione, una per riga: identificativo, tabulazione, nome; quella attiva è segnata con *.</translation>
     </message>
     <message>
-        <source>Try &apos;halvoscope --help&apos;.</source>
-        <translation>Provare «halvoscope --help».</translation>
+        <source>Quit the running instance, which restores every display first.</source>
+        <translation>Esce dall&apos;istanza in esecuzione, che prima ripristina ogni schermo.</translation>
     </message>
     <message>
-        <source>unexpected argument &apos;%1&apos;</source>
-        <extracomment>%1 is the argument as the user typed it.</extracomment>
-        <translation>argomento inatteso «%1»</translation>
+        <source>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
+        <translation>Preimpostazioni di colore dello schermo, Luce rossa e Mantieni attivo dall&apos;area di notifica. Un secondo avvio passa la sua richiesta all&apos;istanza in esecuzione tramite D-Bus; --preset, --show, --list e --quit non richiedono uno schermo finché un&apos;istanza è attiva.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argomento inatteso «%1».</translation>
+    </message>
+    <message>
+        <source>--list and --quit go alone, without --preset or --show.</source>
+        <translation>--list e --quit vanno da soli, senza --preset né --show.</translation>
+    </message>
+    <message>
+        <source>Preset ids: %1</source>
+        <translation>Identificativi delle preimpostazioni: %1</translation>
     </message>
 </context>
 <context>
@@ -43,6 +57,10 @@
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
         <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
         <translation>Un altro programma continua a cambiare i colori di %1. Halvoscope glieli lascia fino al prossimo cambio di preimpostazione.</translation>
+    </message>
+    <message>
+        <source>every screen (no display server whose colours can be changed)</source>
+        <translation>ogni schermo (nessun server grafico di cui si possano cambiare i colori)</translation>
     </message>
 </context>
 <context>
@@ -55,21 +73,11 @@
 <context>
     <name>HalvoApp</name>
     <message>
-        <source>Halvoscope is already running but did not answer: %1</source>
-        <extracomment>%1 is the error D-Bus reported.</extracomment>
-        <translation>Halvoscope è già in esecuzione ma non ha risposto: %1</translation>
-    </message>
-    <message>
-        <source>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</source>
-        <translation>nessun bus di sessione D-Bus; impossibile evitare una seconda istanza, e l&apos;interfaccia D-Bus non è disponibile.</translation>
-    </message>
-    <message>
         <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
         <translation>Il server grafico non permette di cambiare i colori dello schermo (manca XRandR). Le preimpostazioni impostano comunque luminosità e Mantieni attivo.</translation>
     </message>
     <message>
         <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
-        <extracomment>%1 says why, in a sentence or two.</extracomment>
         <translation>Halvoscope non può cambiare i colori dello schermo: %1</translation>
     </message>
     <message>
@@ -82,7 +90,6 @@
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
         <translation>Scrittura di %1 non riuscita: %2</translation>
     </message>
     <message>
@@ -90,15 +97,39 @@
         <translation>Halvoscope è in esecuzione</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
-        <translation>Nessun pannello mostra la sua icona. Per aprire Halvoscope, avviarlo di nuovo o eseguire «halvoscope --show».</translation>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;. %1</source>
+        <translation>Nessun pannello mostra la sua icona. Per aprire Halvoscope, avviarlo di nuovo o eseguire «halvoscope --show». %1</translation>
+    </message>
+    <message>
+        <source>For an icon in the top bar, enable Halvoscope&apos;s GNOME Shell extension (gnome-extensions enable halvoscope@corvanta.com) or the AppIndicator extension (package gnome-shell-extension-appindicator).</source>
+        <translation>Per un&apos;icona nella barra superiore, attiva l&apos;estensione GNOME Shell di Halvoscope (gnome-extensions enable halvoscope@corvanta.com) o l&apos;estensione AppIndicator (pacchetto gnome-shell-extension-appindicator).</translation>
+    </message>
+    <message>
+        <source>For an icon, add the System Tray widget to a panel (right-click the panel, Add Widgets).</source>
+        <translation>Per un&apos;icona, aggiungi l&apos;oggetto Vassoio di sistema a un pannello (clic destro sul pannello, Aggiungi oggetti).</translation>
+    </message>
+    <message>
+        <source>For an icon, add the Status Tray plugin to a panel (Panel, Add New Items).</source>
+        <translation>Per un&apos;icona, aggiungi il plugin Vassoio di stato a un pannello (Pannello, Aggiungi nuovi elementi).</translation>
+    </message>
+    <message>
+        <source>For an icon, give the bar a tray: swaybar&apos;s tray_output, or Waybar&apos;s tray module.</source>
+        <translation>Per un&apos;icona, dai alla barra un vassoio: tray_output di swaybar o il modulo tray di Waybar.</translation>
+    </message>
+    <message>
+        <source>For an icon, add the system tray (notification area) to a panel.</source>
+        <translation>Per un&apos;icona, aggiungi l&apos;area di notifica a un pannello.</translation>
+    </message>
+    <message>
+        <source>For an icon, run a panel with a system tray (for example trayer or stalonetray).</source>
+        <translation>Per un&apos;icona, avvia un pannello con area di notifica (per esempio trayer o stalonetray).</translation>
     </message>
 </context>
 <context>
     <name>HalvoBusService</name>
     <message>
-        <source>No preset with id “%1”</source>
-        <translation>Nessuna preimpostazione con identificativo «%1»</translation>
+        <source>%1 is chosen, but no screen shows it: %2.</source>
+        <translation>%1 è scelto, ma nessuno schermo lo mostra: %2.</translation>
     </message>
 </context>
 <context>
@@ -388,6 +419,25 @@
     </message>
 </context>
 <context>
+    <name>RemoteControl</name>
+    <message>
+        <source>There is no D-Bus session bus here (DBUS_SESSION_BUS_ADDRESS), so no running Halvoscope can be reached.</source>
+        <translation>Qui non c’è un bus di sessione D-Bus (DBUS_SESSION_BUS_ADDRESS), quindi nessun Halvoscope in esecuzione è raggiungibile.</translation>
+    </message>
+    <message>
+        <source>Halvoscope is not running on this session bus.</source>
+        <translation>Halvoscope non è in esecuzione su questo bus di sessione.</translation>
+    </message>
+    <message>
+        <source>Halvoscope is running but did not answer: %1</source>
+        <translation>Halvoscope è in esecuzione ma non ha risposto: %1</translation>
+    </message>
+    <message>
+        <source>No preset with id “%1”. Valid ids: %2</source>
+        <translation>Nessuna preimpostazione con identificativo «%1». Identificativi validi: %2</translation>
+    </message>
+</context>
+<context>
     <name>RipplePage</name>
     <message>
         <source>Optical Water-Ripple Animation</source>
@@ -424,6 +474,10 @@
     <message>
         <source>Relaunch &amp; Finish</source>
         <translation>Riavvia e termina</translation>
+    </message>
+    <message>
+        <source>Turn On GNOME Shell Extension</source>
+        <translation>Attiva l&apos;estensione GNOME Shell</translation>
     </message>
 </context>
 <context>
@@ -546,6 +600,10 @@
     <message>
         <source>GNOME Shell extensions are switched off. Turn them on for full color.</source>
         <translation>Le estensioni di GNOME Shell sono disattivate. Attivale per i colori completi.</translation>
+    </message>
+    <message>
+        <source>%1 (temperature only: KWin refused Halvoscope&apos;s color filter)</source>
+        <translation>%1 (solo temperatura: KWin ha rifiutato il filtro colore di Halvoscope)</translation>
     </message>
 </context>
 <context>
@@ -781,6 +839,13 @@
     <message>
         <source>Warm your screen at the times you choose and prevent sleep with one switch.</source>
         <translation>Riscalda lo schermo agli orari che scegli ed evita la sospensione con un solo interruttore.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Halvoscope is not running, and cannot start here: %1</source>
+        <translation>Halvoscope non è in esecuzione e non può avviarsi qui: %1</translation>
     </message>
 </context>
 </TS>

@@ -2,11 +2,14 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP">
 <context>
-    <name>CommandLine</name>
+    <name>AutostartLoginItem</name>
     <message>
-        <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance.</source>
-        <translation>システムトレイから画面のカラープリセット、赤色ライト、スリープ防止を操作します。2 回目の起動は、その要求を実行中のインスタンスに渡します。</translation>
+        <source>Off · Halvoscope runs from its build folder; to start it at login, install it (make install or the package)</source>
+        <translation>オフ · Halvoscope はビルドフォルダーから実行されています。ログイン時に起動するには、インストールしてください (make install またはパッケージ)</translation>
     </message>
+</context>
+<context>
+    <name>CommandLine</name>
     <message>
         <source>Display this help and exit.</source>
         <translation>このヘルプを表示して終了します。</translation>
@@ -16,25 +19,36 @@
         <translation>バージョンを表示して終了します。</translation>
     </message>
     <message>
-        <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running.</source>
-        <translation>この ID のプリセットを、その行をクリックしたときと同じように適用します。Halvoscope が起動していなければ起動します。</translation>
+        <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running and a display is there.</source>
+        <translation>この ID のプリセットを、その行をクリックしたときと同じように適用します。Halvoscope が起動しておらず、ディスプレイがあれば起動します。</translation>
     </message>
     <message>
-        <source>id</source>
-        <translation>ID</translation>
+        <source>Open the popover; starts Halvoscope when it is not running and a display is there.</source>
+        <translation>ポップオーバーを開きます。Halvoscope が起動しておらず、ディスプレイがあれば起動します。</translation>
     </message>
     <message>
-        <source>Open the popover; starts Halvoscope when it is not running.</source>
-        <translation>ポップオーバーを開きます。Halvoscope が起動していなければ起動します。</translation>
+        <source>List the presets of the running instance, one a line: id, a tab, name; the active one is marked with *.</source>
+        <translation>実行中のインスタンスのプリセットを 1 行に 1 つずつ一覧表示します: ID、タブ、名前。適用中のものには * が付きます。</translation>
     </message>
     <message>
-        <source>Try &apos;halvoscope --help&apos;.</source>
-        <translation>「halvoscope --help」を参照してください。</translation>
+        <source>Quit the running instance, which restores every display first.</source>
+        <translation>実行中のインスタンスを終了します。終了前にすべての画面を元に戻します。</translation>
     </message>
     <message>
-        <source>unexpected argument &apos;%1&apos;</source>
-        <extracomment>%1 is the argument as the user typed it.</extracomment>
-        <translation>予期しない引数「%1」</translation>
+        <source>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
+        <translation>システムトレイから画面のカラープリセット、赤色ライト、スリープ防止を操作します。2 回目の起動は D-Bus 経由で実行中のインスタンスに要求を渡します。インスタンスの実行中は --preset、--show、--list、--quit にディスプレイは不要です。</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>予期しない引数「%1」。</translation>
+    </message>
+    <message>
+        <source>--list and --quit go alone, without --preset or --show.</source>
+        <translation>--list と --quit は単独で使います (--preset や --show と併用できません)。</translation>
+    </message>
+    <message>
+        <source>Preset ids: %1</source>
+        <translation>プリセットの ID: %1</translation>
     </message>
 </context>
 <context>
@@ -43,6 +57,10 @@
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
         <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
         <translation>別のプログラムが %1 の色を変更し続けています。次にプリセットを切り替えるまで、Halvoscope はそのプログラムに任せます。</translation>
+    </message>
+    <message>
+        <source>every screen (no display server whose colours can be changed)</source>
+        <translation>すべての画面 (色を変更できるディスプレイサーバーがありません)</translation>
     </message>
 </context>
 <context>
@@ -55,21 +73,11 @@
 <context>
     <name>HalvoApp</name>
     <message>
-        <source>Halvoscope is already running but did not answer: %1</source>
-        <extracomment>%1 is the error D-Bus reported.</extracomment>
-        <translation>Halvoscope はすでに起動していますが、応答しませんでした: %1</translation>
-    </message>
-    <message>
-        <source>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</source>
-        <translation>D-Bus セッションバスがありません。二重起動を防げず、D-Bus インターフェースも使用できません。</translation>
-    </message>
-    <message>
         <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
         <translation>ディスプレイサーバーが画面の色を変更する手段を提供していません (XRandR なし)。プリセットによる明るさとスリープ防止の設定は引き続き有効です。</translation>
     </message>
     <message>
         <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
-        <extracomment>%1 says why, in a sentence or two.</extracomment>
         <translation>Halvoscope は画面の色を変更できません: %1</translation>
     </message>
     <message>
@@ -82,7 +90,6 @@
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
         <translation>%1 の書き込みに失敗しました: %2</translation>
     </message>
     <message>
@@ -90,15 +97,39 @@
         <translation>Halvoscope は実行中です</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
-        <translation>アイコンを表示しているパネルがありません。Halvoscope を開くには、もう一度起動するか「halvoscope --show」を実行してください。</translation>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;. %1</source>
+        <translation>アイコンを表示しているパネルがありません。Halvoscope を開くには、もう一度起動するか「halvoscope --show」を実行してください。%1</translation>
+    </message>
+    <message>
+        <source>For an icon in the top bar, enable Halvoscope&apos;s GNOME Shell extension (gnome-extensions enable halvoscope@corvanta.com) or the AppIndicator extension (package gnome-shell-extension-appindicator).</source>
+        <translation>トップバーにアイコンを表示するには、Halvoscope の GNOME Shell 拡張機能 (gnome-extensions enable halvoscope@corvanta.com) または AppIndicator 拡張機能 (パッケージ gnome-shell-extension-appindicator) を有効にしてください。</translation>
+    </message>
+    <message>
+        <source>For an icon, add the System Tray widget to a panel (right-click the panel, Add Widgets).</source>
+        <translation>アイコンを表示するには、パネルにシステムトレイウィジェットを追加してください (パネルを右クリックし、ウィジェットを追加)。</translation>
+    </message>
+    <message>
+        <source>For an icon, add the Status Tray plugin to a panel (Panel, Add New Items).</source>
+        <translation>アイコンを表示するには、パネルにステータストレイプラグインを追加してください (パネル、新しいアイテムを追加)。</translation>
+    </message>
+    <message>
+        <source>For an icon, give the bar a tray: swaybar&apos;s tray_output, or Waybar&apos;s tray module.</source>
+        <translation>アイコンを表示するには、バーにトレイを追加してください: swaybar の tray_output か、Waybar の tray モジュールです。</translation>
+    </message>
+    <message>
+        <source>For an icon, add the system tray (notification area) to a panel.</source>
+        <translation>アイコンを表示するには、パネルにシステムトレイ (通知領域) を追加してください。</translation>
+    </message>
+    <message>
+        <source>For an icon, run a panel with a system tray (for example trayer or stalonetray).</source>
+        <translation>アイコンを表示するには、システムトレイのあるパネルを実行してください (例: trayer や stalonetray)。</translation>
     </message>
 </context>
 <context>
     <name>HalvoBusService</name>
     <message>
-        <source>No preset with id “%1”</source>
-        <translation>ID「%1」のプリセットはありません</translation>
+        <source>%1 is chosen, but no screen shows it: %2.</source>
+        <translation>%1 が選ばれていますが、表示している画面がありません: %2。</translation>
     </message>
 </context>
 <context>
@@ -388,6 +419,25 @@
     </message>
 </context>
 <context>
+    <name>RemoteControl</name>
+    <message>
+        <source>There is no D-Bus session bus here (DBUS_SESSION_BUS_ADDRESS), so no running Halvoscope can be reached.</source>
+        <translation>ここには D-Bus セッションバス (DBUS_SESSION_BUS_ADDRESS) がないため、実行中の Halvoscope に接続できません。</translation>
+    </message>
+    <message>
+        <source>Halvoscope is not running on this session bus.</source>
+        <translation>このセッションバスでは Halvoscope は実行されていません。</translation>
+    </message>
+    <message>
+        <source>Halvoscope is running but did not answer: %1</source>
+        <translation>Halvoscope は実行中ですが、応答しませんでした: %1</translation>
+    </message>
+    <message>
+        <source>No preset with id “%1”. Valid ids: %2</source>
+        <translation>ID「%1」のプリセットはありません。有効な ID: %2</translation>
+    </message>
+</context>
+<context>
     <name>RipplePage</name>
     <message>
         <source>Optical Water-Ripple Animation</source>
@@ -424,6 +474,10 @@
     <message>
         <source>Relaunch &amp; Finish</source>
         <translation>再起動して完了</translation>
+    </message>
+    <message>
+        <source>Turn On GNOME Shell Extension</source>
+        <translation>GNOME Shell 拡張機能をオンにする</translation>
     </message>
 </context>
 <context>
@@ -546,6 +600,10 @@
     <message>
         <source>GNOME Shell extensions are switched off. Turn them on for full color.</source>
         <translation>GNOME Shell 拡張機能がオフになっています。フルカラーを使うにはオンにしてください。</translation>
+    </message>
+    <message>
+        <source>%1 (temperature only: KWin refused Halvoscope&apos;s color filter)</source>
+        <translation>%1 (色温度のみ: KWin が Halvoscope のカラーフィルターを拒否しました)</translation>
     </message>
 </context>
 <context>
@@ -781,6 +839,13 @@
     <message>
         <source>Warm your screen at the times you choose and prevent sleep with one switch.</source>
         <translation>選んだ時刻に画面を暖色にし、スイッチひとつでスリープを防ぎます。</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Halvoscope is not running, and cannot start here: %1</source>
+        <translation>Halvoscope は実行されておらず、ここでは起動できません: %1</translation>
     </message>
 </context>
 </TS>

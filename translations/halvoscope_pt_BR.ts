@@ -2,11 +2,14 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="pt_BR">
 <context>
-    <name>CommandLine</name>
+    <name>AutostartLoginItem</name>
     <message>
-        <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance.</source>
-        <translation>Predefinições de cor da tela, Luz vermelha e Manter ativo a partir da bandeja do sistema. Uma segunda execução passa o pedido para a instância em execução.</translation>
+        <source>Off · Halvoscope runs from its build folder; to start it at login, install it (make install or the package)</source>
+        <translation>Desativado · O Halvoscope roda a partir da pasta de compilação; para iniciá-lo ao entrar na sessão, instale-o (make install ou o pacote)</translation>
     </message>
+</context>
+<context>
+    <name>CommandLine</name>
     <message>
         <source>Display this help and exit.</source>
         <translation>Mostra esta ajuda e sai.</translation>
@@ -16,25 +19,36 @@
         <translation>Mostra a versão e sai.</translation>
     </message>
     <message>
-        <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running.</source>
-        <translation>Ativa a predefinição com este identificador, como um clique na sua linha; inicia o Halvoscope se ele não estiver em execução.</translation>
+        <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running and a display is there.</source>
+        <translation>Ativa a predefinição com este identificador, como um clique na sua linha; inicia o Halvoscope se ele não estiver em execução e houver uma tela.</translation>
     </message>
     <message>
-        <source>id</source>
-        <translation>id</translation>
+        <source>Open the popover; starts Halvoscope when it is not running and a display is there.</source>
+        <translation>Abre o painel suspenso; inicia o Halvoscope se ele não estiver em execução e houver uma tela.</translation>
     </message>
     <message>
-        <source>Open the popover; starts Halvoscope when it is not running.</source>
-        <translation>Abre o painel suspenso; inicia o Halvoscope se ele não estiver em execução.</translation>
+        <source>List the presets of the running instance, one a line: id, a tab, name; the active one is marked with *.</source>
+        <translation>Lista as predefinições da instância em execução, uma por linha: identificador, tabulação, nome; a ativa é marcada com *.</translation>
     </message>
     <message>
-        <source>Try &apos;halvoscope --help&apos;.</source>
-        <translation>Tente &quot;halvoscope --help&quot;.</translation>
+        <source>Quit the running instance, which restores every display first.</source>
+        <translation>Encerra a instância em execução, que antes restaura todas as telas.</translation>
     </message>
     <message>
-        <source>unexpected argument &apos;%1&apos;</source>
-        <extracomment>%1 is the argument as the user typed it.</extracomment>
-        <translation>argumento inesperado &quot;%1&quot;</translation>
+        <source>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
+        <translation>Predefinições de cor da tela, Luz vermelha e Manter ativo a partir da bandeja do sistema. Uma segunda execução passa o pedido para a instância em execução via D-Bus; --preset, --show, --list e --quit não precisam de tela enquanto houver uma instância.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argumento inesperado &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>--list and --quit go alone, without --preset or --show.</source>
+        <translation>--list e --quit vão sozinhos, sem --preset ou --show.</translation>
+    </message>
+    <message>
+        <source>Preset ids: %1</source>
+        <translation>Identificadores das predefinições: %1</translation>
     </message>
 </context>
 <context>
@@ -43,6 +57,10 @@
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
         <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
         <translation>Outro programa continua mudando as cores de %1. O Halvoscope as deixa com ele até a próxima troca de predefinição.</translation>
+    </message>
+    <message>
+        <source>every screen (no display server whose colours can be changed)</source>
+        <translation>todas as telas (nenhum servidor gráfico cujas cores possam ser mudadas)</translation>
     </message>
 </context>
 <context>
@@ -55,21 +73,11 @@
 <context>
     <name>HalvoApp</name>
     <message>
-        <source>Halvoscope is already running but did not answer: %1</source>
-        <extracomment>%1 is the error D-Bus reported.</extracomment>
-        <translation>O Halvoscope já está em execução, mas não respondeu: %1</translation>
-    </message>
-    <message>
-        <source>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</source>
-        <translation>sem barramento de sessão D-Bus; não é possível evitar uma segunda instância, e a interface D-Bus não está disponível.</translation>
-    </message>
-    <message>
         <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
         <translation>O servidor gráfico não permite mudar as cores da tela (sem XRandR). As predefinições ainda ajustam o brilho e o Manter ativo.</translation>
     </message>
     <message>
         <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
-        <extracomment>%1 says why, in a sentence or two.</extracomment>
         <translation>O Halvoscope não pode mudar as cores da tela: %1</translation>
     </message>
     <message>
@@ -82,7 +90,6 @@
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
         <translation>Falha ao gravar %1: %2</translation>
     </message>
     <message>
@@ -90,15 +97,39 @@
         <translation>O Halvoscope está em execução</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
-        <translation>Nenhum painel mostra o ícone. Para abrir o Halvoscope, inicie-o de novo ou execute &quot;halvoscope --show&quot;.</translation>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;. %1</source>
+        <translation>Nenhum painel mostra o ícone. Para abrir o Halvoscope, inicie-o de novo ou execute &quot;halvoscope --show&quot;. %1</translation>
+    </message>
+    <message>
+        <source>For an icon in the top bar, enable Halvoscope&apos;s GNOME Shell extension (gnome-extensions enable halvoscope@corvanta.com) or the AppIndicator extension (package gnome-shell-extension-appindicator).</source>
+        <translation>Para um ícone na barra superior, ative a extensão do GNOME Shell do Halvoscope (gnome-extensions enable halvoscope@corvanta.com) ou a extensão AppIndicator (pacote gnome-shell-extension-appindicator).</translation>
+    </message>
+    <message>
+        <source>For an icon, add the System Tray widget to a panel (right-click the panel, Add Widgets).</source>
+        <translation>Para um ícone, adicione o widget Bandeja do sistema a um painel (clique com o botão direito no painel, Adicionar widgets).</translation>
+    </message>
+    <message>
+        <source>For an icon, add the Status Tray plugin to a panel (Panel, Add New Items).</source>
+        <translation>Para um ícone, adicione o plugin Bandeja de status a um painel (Painel, Adicionar novos itens).</translation>
+    </message>
+    <message>
+        <source>For an icon, give the bar a tray: swaybar&apos;s tray_output, or Waybar&apos;s tray module.</source>
+        <translation>Para um ícone, dê uma bandeja à barra: tray_output do swaybar ou o módulo tray do Waybar.</translation>
+    </message>
+    <message>
+        <source>For an icon, add the system tray (notification area) to a panel.</source>
+        <translation>Para um ícone, adicione a bandeja do sistema (área de notificação) a um painel.</translation>
+    </message>
+    <message>
+        <source>For an icon, run a panel with a system tray (for example trayer or stalonetray).</source>
+        <translation>Para um ícone, execute um painel com bandeja do sistema (por exemplo trayer ou stalonetray).</translation>
     </message>
 </context>
 <context>
     <name>HalvoBusService</name>
     <message>
-        <source>No preset with id “%1”</source>
-        <translation>Nenhuma predefinição com o identificador “%1”</translation>
+        <source>%1 is chosen, but no screen shows it: %2.</source>
+        <translation>%1 está escolhido, mas nenhuma tela o mostra: %2.</translation>
     </message>
 </context>
 <context>
@@ -388,6 +419,25 @@
     </message>
 </context>
 <context>
+    <name>RemoteControl</name>
+    <message>
+        <source>There is no D-Bus session bus here (DBUS_SESSION_BUS_ADDRESS), so no running Halvoscope can be reached.</source>
+        <translation>Não há barramento de sessão D-Bus aqui (DBUS_SESSION_BUS_ADDRESS), então nenhum Halvoscope em execução pode ser acessado.</translation>
+    </message>
+    <message>
+        <source>Halvoscope is not running on this session bus.</source>
+        <translation>O Halvoscope não está em execução neste barramento de sessão.</translation>
+    </message>
+    <message>
+        <source>Halvoscope is running but did not answer: %1</source>
+        <translation>O Halvoscope está em execução, mas não respondeu: %1</translation>
+    </message>
+    <message>
+        <source>No preset with id “%1”. Valid ids: %2</source>
+        <translation>Nenhuma predefinição com o identificador “%1”. Identificadores válidos: %2</translation>
+    </message>
+</context>
+<context>
     <name>RipplePage</name>
     <message>
         <source>Optical Water-Ripple Animation</source>
@@ -424,6 +474,10 @@
     <message>
         <source>Relaunch &amp; Finish</source>
         <translation>Reiniciar e concluir</translation>
+    </message>
+    <message>
+        <source>Turn On GNOME Shell Extension</source>
+        <translation>Ativar a extensão do GNOME Shell</translation>
     </message>
 </context>
 <context>
@@ -546,6 +600,10 @@
     <message>
         <source>GNOME Shell extensions are switched off. Turn them on for full color.</source>
         <translation>As extensões do GNOME Shell estão desativadas. Ative-as para ter cores completas.</translation>
+    </message>
+    <message>
+        <source>%1 (temperature only: KWin refused Halvoscope&apos;s color filter)</source>
+        <translation>%1 (somente temperatura: o KWin recusou o filtro de cor do Halvoscope)</translation>
     </message>
 </context>
 <context>
@@ -781,6 +839,13 @@
     <message>
         <source>Warm your screen at the times you choose and prevent sleep with one switch.</source>
         <translation>Deixe a tela mais quente nos horários que escolher e evite a suspensão com um só botão.</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Halvoscope is not running, and cannot start here: %1</source>
+        <translation>O Halvoscope não está em execução e não pode iniciar aqui: %1</translation>
     </message>
 </context>
 </TS>

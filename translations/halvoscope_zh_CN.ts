@@ -2,11 +2,14 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
-    <name>CommandLine</name>
+    <name>AutostartLoginItem</name>
     <message>
-        <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance.</source>
-        <translation>从系统托盘设置屏幕颜色预设、红光和保持唤醒。再次启动时会把请求交给正在运行的实例。</translation>
+        <source>Off · Halvoscope runs from its build folder; to start it at login, install it (make install or the package)</source>
+        <translation>关 · Halvoscope 正从其构建目录运行；要在登录时启动，请安装它（make install 或软件包）</translation>
     </message>
+</context>
+<context>
+    <name>CommandLine</name>
     <message>
         <source>Display this help and exit.</source>
         <translation>显示此帮助并退出。</translation>
@@ -16,25 +19,36 @@
         <translation>显示版本并退出。</translation>
     </message>
     <message>
-        <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running.</source>
-        <translation>应用此 ID 的预设，效果与点击其所在行相同；若 Halvoscope 未运行则启动它。</translation>
+        <source>Activate the preset with this id, as a click on its row would; starts Halvoscope when it is not running and a display is there.</source>
+        <translation>应用此 ID 的预设，效果与点击其所在行相同；若 Halvoscope 未运行且有显示器，则启动它。</translation>
     </message>
     <message>
-        <source>id</source>
-        <translation>ID</translation>
+        <source>Open the popover; starts Halvoscope when it is not running and a display is there.</source>
+        <translation>打开弹出面板；若 Halvoscope 未运行且有显示器，则启动它。</translation>
     </message>
     <message>
-        <source>Open the popover; starts Halvoscope when it is not running.</source>
-        <translation>打开弹出面板；若 Halvoscope 未运行则启动它。</translation>
+        <source>List the presets of the running instance, one a line: id, a tab, name; the active one is marked with *.</source>
+        <translation>列出正在运行的实例的预设，每行一个：ID、制表符、名称；当前预设以 * 标记。</translation>
     </message>
     <message>
-        <source>Try &apos;halvoscope --help&apos;.</source>
-        <translation>请尝试“halvoscope --help”。</translation>
+        <source>Quit the running instance, which restores every display first.</source>
+        <translation>退出正在运行的实例，它会先恢复每块屏幕。</translation>
     </message>
     <message>
-        <source>unexpected argument &apos;%1&apos;</source>
-        <extracomment>%1 is the argument as the user typed it.</extracomment>
-        <translation>意外的参数“%1”</translation>
+        <source>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
+        <translation>从系统托盘设置屏幕颜色预设、红光和保持唤醒。再次启动时会通过 D-Bus 把请求交给正在运行的实例；实例运行时，--preset、--show、--list 和 --quit 不需要显示器。</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>意外的参数“%1”。</translation>
+    </message>
+    <message>
+        <source>--list and --quit go alone, without --preset or --show.</source>
+        <translation>--list 和 --quit 需单独使用，不能与 --preset 或 --show 同用。</translation>
+    </message>
+    <message>
+        <source>Preset ids: %1</source>
+        <translation>预设 ID：%1</translation>
     </message>
 </context>
 <context>
@@ -43,6 +57,10 @@
         <source>Another program keeps changing the colors of %1. Halvoscope leaves them to it until the next preset change.</source>
         <extracomment>%1 is a list of screens (&quot;DP-1, HDMI-1&quot;).</extracomment>
         <translation>另一个程序在不断更改 %1 的颜色。在下次切换预设之前，Halvoscope 将交由该程序控制。</translation>
+    </message>
+    <message>
+        <source>every screen (no display server whose colours can be changed)</source>
+        <translation>所有屏幕（没有可更改颜色的显示服务器）</translation>
     </message>
 </context>
 <context>
@@ -55,21 +73,11 @@
 <context>
     <name>HalvoApp</name>
     <message>
-        <source>Halvoscope is already running but did not answer: %1</source>
-        <extracomment>%1 is the error D-Bus reported.</extracomment>
-        <translation>Halvoscope 已在运行，但没有响应：%1</translation>
-    </message>
-    <message>
-        <source>no D-Bus session bus; cannot guard against a second instance, and the D-Bus interface is not available.</source>
-        <translation>没有 D-Bus 会话总线；无法防止重复启动，D-Bus 接口也不可用。</translation>
-    </message>
-    <message>
         <source>The display server offers no way to change the screen&apos;s colors (no XRandR). Presets still set brightness and Keep Awake.</source>
         <translation>显示服务器不支持更改屏幕颜色（没有 XRandR）。预设仍会设置亮度和保持唤醒。</translation>
     </message>
     <message>
         <source>Halvoscope cannot change the screen&apos;s colors: %1</source>
-        <extracomment>%1 says why, in a sentence or two.</extracomment>
         <translation>Halvoscope 无法更改屏幕颜色：%1</translation>
     </message>
     <message>
@@ -82,7 +90,6 @@
     </message>
     <message>
         <source>Writing %1 failed: %2</source>
-        <extracomment>%1 is the state file&apos;s path, %2 the reason.</extracomment>
         <translation>写入 %1 失败：%2</translation>
     </message>
     <message>
@@ -90,15 +97,39 @@
         <translation>Halvoscope 正在运行</translation>
     </message>
     <message>
-        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;.</source>
-        <translation>没有面板显示其图标。要打开 Halvoscope，请再次启动它或运行“halvoscope --show”。</translation>
+        <source>No panel shows its icon. To open Halvoscope, launch it again or run &quot;halvoscope --show&quot;. %1</source>
+        <translation>没有面板显示其图标。要打开 Halvoscope，请再次启动它或运行“halvoscope --show”。%1</translation>
+    </message>
+    <message>
+        <source>For an icon in the top bar, enable Halvoscope&apos;s GNOME Shell extension (gnome-extensions enable halvoscope@corvanta.com) or the AppIndicator extension (package gnome-shell-extension-appindicator).</source>
+        <translation>要在顶栏显示图标，请启用 Halvoscope 的 GNOME Shell 扩展（gnome-extensions enable halvoscope@corvanta.com）或 AppIndicator 扩展（软件包 gnome-shell-extension-appindicator）。</translation>
+    </message>
+    <message>
+        <source>For an icon, add the System Tray widget to a panel (right-click the panel, Add Widgets).</source>
+        <translation>要显示图标，请向面板添加“系统托盘”小部件（右键点击面板，添加小部件）。</translation>
+    </message>
+    <message>
+        <source>For an icon, add the Status Tray plugin to a panel (Panel, Add New Items).</source>
+        <translation>要显示图标，请向面板添加“状态托盘”插件（面板，添加新项目）。</translation>
+    </message>
+    <message>
+        <source>For an icon, give the bar a tray: swaybar&apos;s tray_output, or Waybar&apos;s tray module.</source>
+        <translation>要显示图标，请为栏添加托盘：swaybar 的 tray_output，或 Waybar 的 tray 模块。</translation>
+    </message>
+    <message>
+        <source>For an icon, add the system tray (notification area) to a panel.</source>
+        <translation>要显示图标，请向面板添加系统托盘（通知区域）。</translation>
+    </message>
+    <message>
+        <source>For an icon, run a panel with a system tray (for example trayer or stalonetray).</source>
+        <translation>要显示图标，请运行带系统托盘的面板（例如 trayer 或 stalonetray）。</translation>
     </message>
 </context>
 <context>
     <name>HalvoBusService</name>
     <message>
-        <source>No preset with id “%1”</source>
-        <translation>没有 ID 为“%1”的预设</translation>
+        <source>%1 is chosen, but no screen shows it: %2.</source>
+        <translation>已选择 %1，但没有屏幕显示它：%2。</translation>
     </message>
 </context>
 <context>
@@ -388,6 +419,25 @@
     </message>
 </context>
 <context>
+    <name>RemoteControl</name>
+    <message>
+        <source>There is no D-Bus session bus here (DBUS_SESSION_BUS_ADDRESS), so no running Halvoscope can be reached.</source>
+        <translation>这里没有 D-Bus 会话总线（DBUS_SESSION_BUS_ADDRESS），因此无法连接到正在运行的 Halvoscope。</translation>
+    </message>
+    <message>
+        <source>Halvoscope is not running on this session bus.</source>
+        <translation>Halvoscope 未在此会话总线上运行。</translation>
+    </message>
+    <message>
+        <source>Halvoscope is running but did not answer: %1</source>
+        <translation>Halvoscope 正在运行，但没有响应：%1</translation>
+    </message>
+    <message>
+        <source>No preset with id “%1”. Valid ids: %2</source>
+        <translation>没有 ID 为“%1”的预设。有效的 ID：%2</translation>
+    </message>
+</context>
+<context>
     <name>RipplePage</name>
     <message>
         <source>Optical Water-Ripple Animation</source>
@@ -424,6 +474,10 @@
     <message>
         <source>Relaunch &amp; Finish</source>
         <translation>重新启动并完成</translation>
+    </message>
+    <message>
+        <source>Turn On GNOME Shell Extension</source>
+        <translation>打开 GNOME Shell 扩展</translation>
     </message>
 </context>
 <context>
@@ -546,6 +600,10 @@
     <message>
         <source>GNOME Shell extensions are switched off. Turn them on for full color.</source>
         <translation>GNOME Shell 扩展已关闭。请打开它们以使用全彩。</translation>
+    </message>
+    <message>
+        <source>%1 (temperature only: KWin refused Halvoscope&apos;s color filter)</source>
+        <translation>%1（仅色温：KWin 拒绝了 Halvoscope 的颜色滤镜）</translation>
     </message>
 </context>
 <context>
@@ -781,6 +839,13 @@
     <message>
         <source>Warm your screen at the times you choose and prevent sleep with one switch.</source>
         <translation>在您选择的时间让屏幕变暖，一个开关即可防止休眠。</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Halvoscope is not running, and cannot start here: %1</source>
+        <translation>Halvoscope 未运行，且无法在此启动：%1</translation>
     </message>
 </context>
 </TS>

@@ -157,7 +157,7 @@ ColumnLayout {
                     objectName: "enableExtensionButton"
                     visible: page.onboarding.extension.canEnable
                     small: true
-                    text: "Turn On GNOME Shell Extension"
+                    text: qsTr("Turn On GNOME Shell Extension")
                     onClicked: page.onboarding.extension.enable()
                 }
                 OnboardingButton {
