@@ -69,7 +69,9 @@ mkdir -p "$HOME"
 QML_IMPORT_TRACE=1 "$tmp/root/usr/bin/halvoscope" >"$tmp/app.log" 2>&1 &
 app_pid=$!
 for _ in $(seq 1 600); do
-  "$tmp/root/usr/bin/halvoscope" --show >/dev/null 2>&1 && grep -q '/qml/QtQuick/Layouts/' "/proc/$app_pid/maps" && break
+  # --list never starts an instance; --show would, were the first not up yet.
+  "$tmp/root/usr/bin/halvoscope" --list >/dev/null 2>&1 && "$tmp/root/usr/bin/halvoscope" --show >/dev/null 2>&1 \
+    && grep -q '/qml/QtQuick/Layouts/' "/proc/$app_pid/maps" && break
   kill -0 "$app_pid" 2>/dev/null || { cat "$tmp/app.log" >&2; fail "the unpacked binary ended"; }
   sleep 0.1
 done
