@@ -70,8 +70,9 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(windowOfWidth(520).isEmpty(), 15000);
         QTRY_VERIFY_WITH_TIMEOUT(!windowOfWidth(280).isEmpty(), 15000);
         QCOMPARE(savedState(home.path()).value(QStringLiteral("hasCompletedOnboarding")).toBool(), true);
-        // "Continue →" with the switch on registered the login item.
-        QVERIFY(QFile::exists(home.filePath(QStringLiteral("config/autostart/com.corvanta.Halvoscope.desktop"))));
+        // Run from its build tree the guide starts with Open at Login off, so
+        // no login item points into a folder that may be deleted.
+        QVERIFY(!QFile::exists(home.filePath(QStringLiteral("config/autostart/com.corvanta.Halvoscope.desktop"))));
         stop(app);
     }
 

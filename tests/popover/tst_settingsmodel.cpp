@@ -568,7 +568,7 @@ void TestSettingsModel::screenPathRows()
                                          QStringLiteral("DP-2 — compositor gamma (temperature only)"),
                                          QStringLiteral("GNOME Night Light (temperature only)"),
                                          QStringLiteral("KDE Plasma Night Light (temperature only: KWin refused "
-                                                        "Halvoscope's colour filter)"),
+                                                        "Halvoscope's color filter)"),
                                      }));
 }
 
