@@ -10,10 +10,8 @@ BUILD_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-svg-dev
   libqt6opengl6-dev libqt6svg6 libgl-dev
-  # translations: lupdate/lrelease, their CMake functions, and Qt's own catalogues
-  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
-  # a Japanese font, so that screenshots in Japanese show their text
-  fonts-ipafont-gothic
+  # translations: lupdate/lrelease and their CMake functions
+  qt6-l10n-tools qt6-tools-dev
   libx11-dev libxrandr-dev libxext-dev libxss-dev libxi-dev
   # GIO's GSettings for GNOME's night light
   libglib2.0-dev
@@ -29,13 +27,16 @@ fi
 
 PACKAGES=(
   "${BUILD_PACKAGES[@]}"
-  # run time: QML modules, SVG icons, Mesa OpenGL, Qt's Wayland platform
-  qt6-wayland
+  # run time: QML modules, SVG icons, Mesa OpenGL, Qt's Wayland platform,
+  # Qt's own catalogues
+  qt6-wayland qt6-translations-l10n
   qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-layouts
   qml6-module-qtquick-window qml6-module-qtquick-templates
   qml6-module-qtqml-workerscript qml6-module-qttest
   libgl1-mesa-dri libglx-mesa0
-  # tests and the headless session
+  # tests and the headless session; a Japanese font, so that screenshots in
+  # Japanese show their text
+  fonts-ipafont-gothic
   xvfb xauth openbox trayer xdotool x11-utils x11-xserver-utils
   dbus dbus-daemon dbus-bin imagemagick
   # gio: launches the autostart entry through GLib's desktop-entry reader in tests;
