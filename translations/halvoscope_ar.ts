@@ -35,7 +35,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
+        <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -50,6 +50,10 @@
         <source>Preset ids: %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Try &apos;halvoscope --help&apos;.</source>
+        <translation>جرّب ‏«halvoscope --help».</translation>
+    </message>
 </context>
 <context>
     <name>DisplayColorEngine</name>
@@ -59,8 +63,23 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>every screen (no display server whose colours can be changed)</source>
+        <source>every screen (no display server whose colors can be changed)</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DisplayProbe</name>
+    <message>
+        <source>no display (neither DISPLAY nor WAYLAND_DISPLAY is set).</source>
+        <translation>لا توجد شاشة (لم يُضبط DISPLAY ولا WAYLAND_DISPLAY).</translation>
+    </message>
+    <message>
+        <source>the X display %1 does not answer.</source>
+        <translation>شاشة X ‏%1 لا تستجيب.</translation>
+    </message>
+    <message>
+        <source>no Wayland display (WAYLAND_DISPLAY is not set).</source>
+        <translation>لا توجد شاشة Wayland (لم يُضبط WAYLAND_DISPLAY).</translation>
     </message>
 </context>
 <context>

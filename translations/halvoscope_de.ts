@@ -35,7 +35,7 @@
         <translation>Die laufende Instanz beenden, die zuvor jeden Bildschirm wiederherstellt.</translation>
     </message>
     <message>
-        <source>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
+        <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
         <translation>Farbvoreinstellungen für den Bildschirm, Rotlicht und Wachhalten aus dem Systembereich. Ein zweiter Start gibt seine Anfrage über D-Bus an die laufende Instanz weiter; --preset, --show, --list und --quit brauchen keinen Bildschirm, solange eine Instanz läuft.</translation>
     </message>
     <message>
@@ -50,6 +50,10 @@
         <source>Preset ids: %1</source>
         <translation>Kennungen der Voreinstellungen: %1</translation>
     </message>
+    <message>
+        <source>Try &apos;halvoscope --help&apos;.</source>
+        <translation>Versuchen Sie »halvoscope --help«.</translation>
+    </message>
 </context>
 <context>
     <name>DisplayColorEngine</name>
@@ -59,8 +63,23 @@
         <translation>Ein anderes Programm ändert immer wieder die Farben von %1. Halvoscope überlässt sie ihm bis zum nächsten Wechsel der Voreinstellung.</translation>
     </message>
     <message>
-        <source>every screen (no display server whose colours can be changed)</source>
+        <source>every screen (no display server whose colors can be changed)</source>
         <translation>jeder Bildschirm (kein Display-Server, dessen Farben sich ändern lassen)</translation>
+    </message>
+</context>
+<context>
+    <name>DisplayProbe</name>
+    <message>
+        <source>no display (neither DISPLAY nor WAYLAND_DISPLAY is set).</source>
+        <translation>kein Bildschirm (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt).</translation>
+    </message>
+    <message>
+        <source>the X display %1 does not answer.</source>
+        <translation>der X-Bildschirm %1 antwortet nicht.</translation>
+    </message>
+    <message>
+        <source>no Wayland display (WAYLAND_DISPLAY is not set).</source>
+        <translation>kein Wayland-Bildschirm (WAYLAND_DISPLAY ist nicht gesetzt).</translation>
     </message>
 </context>
 <context>

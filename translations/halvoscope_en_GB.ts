@@ -35,7 +35,7 @@
         <translation>Quit the running instance, which restores every display first.</translation>
     </message>
     <message>
-        <source>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
+        <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
         <translation>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</translation>
     </message>
     <message>
@@ -50,6 +50,10 @@
         <source>Preset ids: %1</source>
         <translation>Preset ids: %1</translation>
     </message>
+    <message>
+        <source>Try &apos;halvoscope --help&apos;.</source>
+        <translation>Try 'halvoscope --help'.</translation>
+    </message>
 </context>
 <context>
     <name>DisplayColorEngine</name>
@@ -59,8 +63,23 @@
         <translation>Another program keeps changing the colours of %1. Halvoscope leaves them to it until the next preset change.</translation>
     </message>
     <message>
-        <source>every screen (no display server whose colours can be changed)</source>
+        <source>every screen (no display server whose colors can be changed)</source>
         <translation>every screen (no display server whose colours can be changed)</translation>
+    </message>
+</context>
+<context>
+    <name>DisplayProbe</name>
+    <message>
+        <source>no display (neither DISPLAY nor WAYLAND_DISPLAY is set).</source>
+        <translation>no display (neither DISPLAY nor WAYLAND_DISPLAY is set).</translation>
+    </message>
+    <message>
+        <source>the X display %1 does not answer.</source>
+        <translation>the X display %1 does not answer.</translation>
+    </message>
+    <message>
+        <source>no Wayland display (WAYLAND_DISPLAY is not set).</source>
+        <translation>no Wayland display (WAYLAND_DISPLAY is not set).</translation>
     </message>
 </context>
 <context>

@@ -35,7 +35,7 @@
         <translation>Salir de la instancia en ejecución, que antes restablece todas las pantallas.</translation>
     </message>
     <message>
-        <source>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
+        <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
         <translation>Ajustes de color de la pantalla, Luz roja y Mantener activo desde la bandeja del sistema. Un segundo inicio pasa su petición a la instancia en ejecución por D-Bus; --preset, --show, --list y --quit no necesitan pantalla mientras haya una instancia.</translation>
     </message>
     <message>
@@ -50,6 +50,10 @@
         <source>Preset ids: %1</source>
         <translation>Identificadores de ajustes: %1</translation>
     </message>
+    <message>
+        <source>Try &apos;halvoscope --help&apos;.</source>
+        <translation>Pruebe «halvoscope --help».</translation>
+    </message>
 </context>
 <context>
     <name>DisplayColorEngine</name>
@@ -59,8 +63,23 @@
         <translation>Otro programa cambia una y otra vez los colores de %1. Halvoscope se los deja hasta el próximo cambio de ajuste.</translation>
     </message>
     <message>
-        <source>every screen (no display server whose colours can be changed)</source>
+        <source>every screen (no display server whose colors can be changed)</source>
         <translation>todas las pantallas (ningún servidor gráfico permite cambiar sus colores)</translation>
+    </message>
+</context>
+<context>
+    <name>DisplayProbe</name>
+    <message>
+        <source>no display (neither DISPLAY nor WAYLAND_DISPLAY is set).</source>
+        <translation>no hay pantalla (no están definidas ni DISPLAY ni WAYLAND_DISPLAY).</translation>
+    </message>
+    <message>
+        <source>the X display %1 does not answer.</source>
+        <translation>la pantalla X %1 no responde.</translation>
+    </message>
+    <message>
+        <source>no Wayland display (WAYLAND_DISPLAY is not set).</source>
+        <translation>no hay pantalla Wayland (WAYLAND_DISPLAY no está definida).</translation>
     </message>
 </context>
 <context>

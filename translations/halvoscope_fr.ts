@@ -35,7 +35,7 @@
         <translation>Quitter l’instance en cours, qui rétablit d’abord chaque écran.</translation>
     </message>
     <message>
-        <source>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
+        <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
         <translation>Préréglages de couleur de l’écran, Lumière rouge et Maintien en éveil depuis la zone de notification. Un second lancement transmet sa demande à l’instance en cours par D-Bus ; --preset, --show, --list et --quit n’ont pas besoin d’écran tant qu’une instance tourne.</translation>
     </message>
     <message>
@@ -50,6 +50,10 @@
         <source>Preset ids: %1</source>
         <translation>Identifiants des préréglages : %1</translation>
     </message>
+    <message>
+        <source>Try &apos;halvoscope --help&apos;.</source>
+        <translation>Essayez « halvoscope --help ».</translation>
+    </message>
 </context>
 <context>
     <name>DisplayColorEngine</name>
@@ -59,8 +63,23 @@
         <translation>Un autre programme modifie sans cesse les couleurs de %1. Halvoscope les lui laisse jusqu’au prochain changement de préréglage.</translation>
     </message>
     <message>
-        <source>every screen (no display server whose colours can be changed)</source>
+        <source>every screen (no display server whose colors can be changed)</source>
         <translation>tous les écrans (aucun serveur d’affichage dont on puisse changer les couleurs)</translation>
+    </message>
+</context>
+<context>
+    <name>DisplayProbe</name>
+    <message>
+        <source>no display (neither DISPLAY nor WAYLAND_DISPLAY is set).</source>
+        <translation>aucun affichage (ni DISPLAY ni WAYLAND_DISPLAY n’est défini).</translation>
+    </message>
+    <message>
+        <source>the X display %1 does not answer.</source>
+        <translation>l’affichage X %1 ne répond pas.</translation>
+    </message>
+    <message>
+        <source>no Wayland display (WAYLAND_DISPLAY is not set).</source>
+        <translation>aucun affichage Wayland (WAYLAND_DISPLAY n’est pas défini).</translation>
     </message>
 </context>
 <context>

@@ -35,7 +35,7 @@
         <translation>Esce dall&apos;istanza in esecuzione, che prima ripristina ogni schermo.</translation>
     </message>
     <message>
-        <source>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
+        <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
         <translation>Preimpostazioni di colore dello schermo, Luce rossa e Mantieni attivo dall&apos;area di notifica. Un secondo avvio passa la sua richiesta all&apos;istanza in esecuzione tramite D-Bus; --preset, --show, --list e --quit non richiedono uno schermo finché un&apos;istanza è attiva.</translation>
     </message>
     <message>
@@ -50,6 +50,10 @@
         <source>Preset ids: %1</source>
         <translation>Identificativi delle preimpostazioni: %1</translation>
     </message>
+    <message>
+        <source>Try &apos;halvoscope --help&apos;.</source>
+        <translation>Provare «halvoscope --help».</translation>
+    </message>
 </context>
 <context>
     <name>DisplayColorEngine</name>
@@ -59,8 +63,23 @@
         <translation>Un altro programma continua a cambiare i colori di %1. Halvoscope glieli lascia fino al prossimo cambio di preimpostazione.</translation>
     </message>
     <message>
-        <source>every screen (no display server whose colours can be changed)</source>
+        <source>every screen (no display server whose colors can be changed)</source>
         <translation>ogni schermo (nessun server grafico di cui si possano cambiare i colori)</translation>
+    </message>
+</context>
+<context>
+    <name>DisplayProbe</name>
+    <message>
+        <source>no display (neither DISPLAY nor WAYLAND_DISPLAY is set).</source>
+        <translation>nessuno schermo (né DISPLAY né WAYLAND_DISPLAY sono impostati).</translation>
+    </message>
+    <message>
+        <source>the X display %1 does not answer.</source>
+        <translation>lo schermo X %1 non risponde.</translation>
+    </message>
+    <message>
+        <source>no Wayland display (WAYLAND_DISPLAY is not set).</source>
+        <translation>nessuno schermo Wayland (WAYLAND_DISPLAY non è impostato).</translation>
     </message>
 </context>
 <context>

@@ -35,7 +35,7 @@
         <translation>実行中のインスタンスを終了します。終了前にすべての画面を元に戻します。</translation>
     </message>
     <message>
-        <source>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
+        <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
         <translation>システムトレイから画面のカラープリセット、赤色ライト、スリープ防止を操作します。2 回目の起動は D-Bus 経由で実行中のインスタンスに要求を渡します。インスタンスの実行中は --preset、--show、--list、--quit にディスプレイは不要です。</translation>
     </message>
     <message>
@@ -50,6 +50,10 @@
         <source>Preset ids: %1</source>
         <translation>プリセットの ID: %1</translation>
     </message>
+    <message>
+        <source>Try &apos;halvoscope --help&apos;.</source>
+        <translation>「halvoscope --help」を試してください。</translation>
+    </message>
 </context>
 <context>
     <name>DisplayColorEngine</name>
@@ -59,8 +63,23 @@
         <translation>別のプログラムが %1 の色を変更し続けています。次にプリセットを切り替えるまで、Halvoscope はそのプログラムに任せます。</translation>
     </message>
     <message>
-        <source>every screen (no display server whose colours can be changed)</source>
+        <source>every screen (no display server whose colors can be changed)</source>
         <translation>すべての画面 (色を変更できるディスプレイサーバーがありません)</translation>
+    </message>
+</context>
+<context>
+    <name>DisplayProbe</name>
+    <message>
+        <source>no display (neither DISPLAY nor WAYLAND_DISPLAY is set).</source>
+        <translation>ディスプレイがありません (DISPLAY も WAYLAND_DISPLAY も設定されていません)。</translation>
+    </message>
+    <message>
+        <source>the X display %1 does not answer.</source>
+        <translation>X ディスプレイ %1 が応答しません。</translation>
+    </message>
+    <message>
+        <source>no Wayland display (WAYLAND_DISPLAY is not set).</source>
+        <translation>Wayland ディスプレイがありません (WAYLAND_DISPLAY が設定されていません)。</translation>
     </message>
 </context>
 <context>

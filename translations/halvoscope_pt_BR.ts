@@ -35,7 +35,7 @@
         <translation>Encerra a instância em execução, que antes restaura todas as telas.</translation>
     </message>
     <message>
-        <source>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
+        <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
         <translation>Predefinições de cor da tela, Luz vermelha e Manter ativo a partir da bandeja do sistema. Uma segunda execução passa o pedido para a instância em execução via D-Bus; --preset, --show, --list e --quit não precisam de tela enquanto houver uma instância.</translation>
     </message>
     <message>
@@ -50,6 +50,10 @@
         <source>Preset ids: %1</source>
         <translation>Identificadores das predefinições: %1</translation>
     </message>
+    <message>
+        <source>Try &apos;halvoscope --help&apos;.</source>
+        <translation>Tente “halvoscope --help”.</translation>
+    </message>
 </context>
 <context>
     <name>DisplayColorEngine</name>
@@ -59,8 +63,23 @@
         <translation>Outro programa continua mudando as cores de %1. O Halvoscope as deixa com ele até a próxima troca de predefinição.</translation>
     </message>
     <message>
-        <source>every screen (no display server whose colours can be changed)</source>
+        <source>every screen (no display server whose colors can be changed)</source>
         <translation>todas as telas (nenhum servidor gráfico cujas cores possam ser mudadas)</translation>
+    </message>
+</context>
+<context>
+    <name>DisplayProbe</name>
+    <message>
+        <source>no display (neither DISPLAY nor WAYLAND_DISPLAY is set).</source>
+        <translation>nenhuma tela (nem DISPLAY nem WAYLAND_DISPLAY estão definidas).</translation>
+    </message>
+    <message>
+        <source>the X display %1 does not answer.</source>
+        <translation>a tela X %1 não responde.</translation>
+    </message>
+    <message>
+        <source>no Wayland display (WAYLAND_DISPLAY is not set).</source>
+        <translation>nenhuma tela Wayland (WAYLAND_DISPLAY não está definida).</translation>
     </message>
 </context>
 <context>

@@ -35,7 +35,7 @@
         <translation>退出正在运行的实例，它会先恢复每块屏幕。</translation>
     </message>
     <message>
-        <source>Display colour presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
+        <source>Display color presets, Red Light and Keep Awake from the tray. A second start hands its request to the running instance over D-Bus; --preset, --show, --list and --quit need no display while an instance runs.</source>
         <translation>从系统托盘设置屏幕颜色预设、红光和保持唤醒。再次启动时会通过 D-Bus 把请求交给正在运行的实例；实例运行时，--preset、--show、--list 和 --quit 不需要显示器。</translation>
     </message>
     <message>
@@ -50,6 +50,10 @@
         <source>Preset ids: %1</source>
         <translation>预设 ID：%1</translation>
     </message>
+    <message>
+        <source>Try &apos;halvoscope --help&apos;.</source>
+        <translation>请尝试“halvoscope --help”。</translation>
+    </message>
 </context>
 <context>
     <name>DisplayColorEngine</name>
@@ -59,8 +63,23 @@
         <translation>另一个程序在不断更改 %1 的颜色。在下次切换预设之前，Halvoscope 将交由该程序控制。</translation>
     </message>
     <message>
-        <source>every screen (no display server whose colours can be changed)</source>
+        <source>every screen (no display server whose colors can be changed)</source>
         <translation>所有屏幕（没有可更改颜色的显示服务器）</translation>
+    </message>
+</context>
+<context>
+    <name>DisplayProbe</name>
+    <message>
+        <source>no display (neither DISPLAY nor WAYLAND_DISPLAY is set).</source>
+        <translation>没有显示器（DISPLAY 和 WAYLAND_DISPLAY 均未设置）。</translation>
+    </message>
+    <message>
+        <source>the X display %1 does not answer.</source>
+        <translation>X 显示器 %1 没有响应。</translation>
+    </message>
+    <message>
+        <source>no Wayland display (WAYLAND_DISPLAY is not set).</source>
+        <translation>没有 Wayland 显示器（未设置 WAYLAND_DISPLAY）。</translation>
     </message>
 </context>
 <context>

@@ -4,8 +4,15 @@
 #include <QLibraryInfo>
 #include <QLocale>
 
+namespace {
+
+const AppTranslations *s_current = nullptr;
+
+} // namespace
+
 AppTranslations::AppTranslations()
 {
+    s_current = this;
     for (const QString &language : QLocale::system().uiLanguages()) {
         const QLocale locale(language);
         if (m_halvoscope.load(locale, QStringLiteral("halvoscope"), QStringLiteral("_"),
@@ -21,10 +28,18 @@ AppTranslations::AppTranslations()
     }
 }
 
-QString AppTranslations::commandLine(const char *text) const
+AppTranslations::~AppTranslations()
 {
-    const QString translated = m_halvoscope.translate("CommandLine", text);
-    return translated.isEmpty() ? QString::fromUtf8(text) : translated;
+    if (s_current == this)
+        s_current = nullptr;
+}
+
+QString AppTranslations::text(const char *context, const char *source)
+{
+    if (QCoreApplication::instance() || !s_current)
+        return QCoreApplication::translate(context, source);
+    const QString translated = s_current->m_halvoscope.translate(context, source);
+    return translated.isEmpty() ? QString::fromUtf8(source) : translated;
 }
 
 void AppTranslations::install(QCoreApplication &application)

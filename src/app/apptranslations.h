@@ -12,9 +12,15 @@ class QCoreApplication;
 class AppTranslations {
 public:
     AppTranslations();
+    ~AppTranslations();
+    AppTranslations(const AppTranslations &) = delete;
+    AppTranslations &operator=(const AppTranslations &) = delete;
 
-    // A text of the "CommandLine" context, translated without an application.
-    QString commandLine(const char *text) const;
+    // QCoreApplication::translate, which knows no catalogue until the
+    // application object exists; this one already knows the catalogue of the
+    // AppTranslations alive, for --help and the answers of a running instance.
+    static QString text(const char *context, const char *source);
+
     // Puts both catalogues into effect; texts Qt draws follow, and so does the
     // layout direction of right-to-left languages.
     void install(QCoreApplication &application);

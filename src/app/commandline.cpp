@@ -1,12 +1,13 @@
 #include "app/commandline.h"
 
-#include <QCoreApplication>
+#include "app/apptranslations.h"
+
 
 namespace {
 
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("CommandLine", text);
+    return AppTranslations::text("CommandLine", text);
 }
 
 // Options Qt itself reads from the command line: the session manager
@@ -42,7 +43,7 @@ CommandLine::CommandLine()
     , m_display(qtOption(QStringLiteral("display"), QStringLiteral("name")))
 {
     m_parser.setApplicationDescription(
-        tr("Display colour presets, Red Light and Keep Awake from the tray. A second start hands "
+        tr("Display color presets, Red Light and Keep Awake from the tray. A second start hands "
            "its request to the running instance over D-Bus; --preset, --show, --list and --quit "
            "need no display while an instance runs."));
     // Qt's own options have one dash and whole words (-session, -platform).
@@ -89,4 +90,9 @@ QString CommandLine::helpText(const QStringList &presetIDs) const
     help.replace(QLatin1String("<executable_name>"), QLatin1String("halvoscope"));
     help += QLatin1Char('\n') + tr("Preset ids: %1").arg(presetIDs.join(QStringLiteral(", "))) + QLatin1Char('\n');
     return help;
+}
+
+QString CommandLine::tryHelpText()
+{
+    return tr("Try 'halvoscope --help'.");
 }

@@ -21,6 +21,8 @@ public:
     // False when the arguments cannot be run as written; errorText() says why.
     bool parse(const QStringList &arguments);
     QString errorText() const { return m_error; }
+    // The line that follows errorText() on the terminal.
+    static QString tryHelpText();
     // The help, ending with the preset ids a --preset takes.
     QString helpText(const QStringList &presetIDs) const;
 

@@ -1,24 +1,26 @@
 #include "app/displayprobe.h"
 
+#include "app/apptranslations.h"
+
 #include <QCoreApplication>
 
 #include <X11/Xlib.h>
 
 namespace {
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("DisplayProbe", text);
-}
+// Read before the application object exists.
+struct DisplayProbe {
+    static QString tr(const char *text) { return AppTranslations::text("DisplayProbe", text); }
+};
 
 QString xcbProblem()
 {
     const QByteArray name = qgetenv("DISPLAY");
     if (name.isEmpty())
-        return tr("no display (neither DISPLAY nor WAYLAND_DISPLAY is set).");
+        return DisplayProbe::tr("no display (neither DISPLAY nor WAYLAND_DISPLAY is set).");
     Display *display = XOpenDisplay(name.constData());
     if (!display)
-        return tr("the X display %1 does not answer.").arg(QString::fromLocal8Bit(name));
+        return DisplayProbe::tr("the X display %1 does not answer.").arg(QString::fromLocal8Bit(name));
     XCloseDisplay(display);
     return {};
 }
@@ -45,6 +47,6 @@ QString displayProblem(const QString &platform)
     if (first.isEmpty() || first == QLatin1String("xcb"))
         return xcbProblem();
     if (first.startsWith(QLatin1String("wayland")) && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return tr("no Wayland display (WAYLAND_DISPLAY is not set).");
+        return DisplayProbe::tr("no Wayland display (WAYLAND_DISPLAY is not set).");
     return {};
 }

@@ -67,7 +67,8 @@ int main(int argc, char *argv[])
     AppTranslations translations;
     CommandLine commandLine;
     if (!commandLine.parse(arguments)) {
-        std::fprintf(stderr, "halvoscope: %s\nTry 'halvoscope --help'.\n", qPrintable(commandLine.errorText()));
+        std::fprintf(stderr, "halvoscope: %s\n%s\n", qPrintable(commandLine.errorText()),
+                     qPrintable(CommandLine::tryHelpText()));
         return usageError;
     }
     if (commandLine.action() == CommandLine::Action::Help) {
@@ -91,7 +92,7 @@ int main(int argc, char *argv[])
     }
     const QString platform = commandLine.platform().isEmpty() ? chosenQtPlatform() : commandLine.platform();
     if (const QString problem = displayProblem(platform); !problem.isEmpty()) {
-        printError(QCoreApplication::translate("main", "Halvoscope is not running, and cannot start here: %1")
+        printError(AppTranslations::text("main", QT_TRANSLATE_NOOP("main", "Halvoscope is not running, and cannot start here: %1"))
                        .arg(problem));
         return RemoteControl::notRunning;
     }

@@ -1,5 +1,6 @@
 #include "app/remotecontrol.h"
 
+#include "app/apptranslations.h"
 #include "app/halvobusservice.h"
 #include "core/elidedtext.h"
 #include "core/halvopreset.h"
@@ -20,7 +21,7 @@ constexpr int callTimeoutMs = 25000;
 
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("RemoteControl", text);
+    return AppTranslations::text("RemoteControl", text);
 }
 
 void printError(const QString &line)
@@ -120,6 +121,6 @@ QStringList presetIDs(const QList<HalvoPreset> &presets)
 QString unknownPresetText(const QString &id, const QStringList &validIDs)
 {
     // The id can be as long as a bus message; quoting a start is enough to recognise it.
-    return QCoreApplication::translate("RemoteControl", "No preset with id \u201C%1\u201D. Valid ids: %2")
+    return AppTranslations::text("RemoteControl", QT_TRANSLATE_NOOP("RemoteControl", "No preset with id \u201C%1\u201D. Valid ids: %2"))
         .arg(elidedText(id, 64), validIDs.join(QStringLiteral(", ")));
 }

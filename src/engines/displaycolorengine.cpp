@@ -230,7 +230,7 @@ QStringList DisplayColorEngine::screensWithoutColour() const
             screens.append(screen);
     }
     if (screens.isEmpty())
-        screens.append(tr("every screen (no display server whose colours can be changed)"));
+        screens.append(tr("every screen (no display server whose colors can be changed)"));
     return screens;
 }
 

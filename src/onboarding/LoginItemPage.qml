@@ -62,8 +62,10 @@ ColumnLayout {
                     symbolSize: 17
                     Layout.alignment: Qt.AlignVCenter
                 }
+                // Takes the width the switch leaves; a long status wraps.
                 ColumnLayout {
                     Layout.alignment: Qt.AlignVCenter
+                    Layout.fillWidth: true
                     spacing: 2
 
                     Text {
@@ -80,12 +82,13 @@ ColumnLayout {
                         Accessible.name: text
                         Accessible.ignored: !visible
                         objectName: "loginStatus"
+                        Layout.fillWidth: true
                         text: page.onboarding.loginStatusText
                         font.pointSize: Style.pt(11.5)
                         color: Style.secondary
+                        wrapMode: Text.WordWrap
                     }
                 }
-                Item { Layout.fillWidth: true }
                 SmallSwitch {
                     objectName: "loginSwitch"
                     Accessible.name: qsTr("Open Halvoscope at Login")

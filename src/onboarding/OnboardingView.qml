@@ -73,12 +73,31 @@ Rectangle {
 
         Hairline {}
 
-        Item {
+        // The pages are laid out for the designed window height; a window
+        // kept smaller by the screen (a large scale factor) scrolls them
+        // between the fixed header and footer.
+        Flickable {
             id: pages
 
             Layout.fillWidth: true
             Layout.fillHeight: true
             clip: true
+            contentWidth: width
+            contentHeight: height + Math.max(0, root.implicitHeight - root.height)
+            interactive: contentHeight > height
+            boundsBehavior: Flickable.StopAtBounds
+
+            Rectangle {
+                objectName: "pageScrollIndicator"
+                parent: pages
+                visible: pages.interactive
+                x: root.LayoutMirroring.enabled ? 2 : pages.width - width - 2
+                y: pages.visibleArea.yPosition * pages.height
+                width: 3
+                height: pages.visibleArea.heightRatio * pages.height
+                radius: 1.5
+                color: Style.tertiary
+            }
 
             // One page, inset in the page area; pages cross-fade as the step changes.
             component PageSlot: Item {

@@ -92,9 +92,6 @@ void OnboardingWindowController::buildWindow(int startStep)
     view->setFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowCloseButtonHint);
     view->setTitle(OnboardingModel::tr("Welcome to Halvoscope"));
-    view->setMinimumSize(windowSize);
-    view->setMaximumSize(windowSize);
-    view->resize(windowSize);
     view->setColor(QGuiApplication::palette().color(QPalette::Active, QPalette::Window));
     view->setResizeMode(QQuickView::SizeRootObjectToView);
     view->setInitialProperties({{QStringLiteral("onboarding"), QVariant::fromValue(m_model.data())}});
@@ -102,13 +99,22 @@ void OnboardingWindowController::buildWindow(int startStep)
     for (const QQmlError &error : view->errors())
         qWarning("Onboarding view: %s", qPrintable(error.toString()));
 
+    // The designed size, unless the screen's free area is smaller (a large
+    // scale factor): then the window keeps to that area, title bar included,
+    // and its pages scroll. Centred in the area.
+    QSize size = windowSize;
+    QRect area;
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        // Centred, but never above or left of the available area: with a
-        // large scale factor the window can be taller than the screen, and
-        // its title bar must stay reachable.
-        const QRect area = screen->availableGeometry();
-        const QPoint centred = area.center() - QPoint(windowSize.width() / 2, windowSize.height() / 2);
-        view->setPosition(QPoint(std::max(centred.x(), area.left()), std::max(centred.y(), area.top())));
+        area = screen->availableGeometry();
+        size = size.boundedTo(QSize(area.width(), area.height() - titleBarAllowance));
+    }
+    view->setMinimumSize(size);
+    view->setMaximumSize(size);
+    view->resize(size);
+    if (area.isValid()) {
+        const QPoint centred = area.center() - QPoint(size.width() / 2, size.height() / 2);
+        view->setPosition(QPoint(std::max(centred.x(), area.left()),
+                                 std::max(centred.y(), area.top() + titleBarAllowance)));
     }
     view->installEventFilter(this);
 }

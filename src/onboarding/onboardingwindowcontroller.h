@@ -30,6 +30,8 @@ public:
     };
 
     static constexpr QSize windowSize{520, 470};
+    // Room kept for the window manager's title bar above the window.
+    static constexpr int titleBarAllowance = 32;
 
     // `userDefaults` must outlive the controller. `onComplete` runs after a
     // finished onboarding (the application opens its popover there). The

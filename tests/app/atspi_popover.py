@@ -1,6 +1,7 @@
 #!/usr/bin/python3
-"""The popover through the real AT-SPI bridge: roles, names, checked states, a
-slider's value and range, and actions that click. Inside headless-session.sh
+"""The popover and the setup guide through the real AT-SPI bridge: roles,
+names, checked states, a slider's value and range, actions that click, and
+only the shown page's text. Inside headless-session.sh
 --tray --session-bus. Usage: atspi_popover.py HALVOSCOPE"""
 import json, os, shutil, subprocess, sys, tempfile, time
 import pyatspi
@@ -33,6 +34,11 @@ def find(role, name, showing=True):
     app = next(a for a in pyatspi.Registry.getDesktop(0) if a is not None and a.name == 'Halvoscope')
     return next((n for n in nodes(app) if n.getRole() == role and n.name == name
                  and (not showing or n.getState().contains(pyatspi.STATE_SHOWING))), None)
+
+
+def find_text(text, showing=True):
+    """Plain text, heard as a label."""
+    return find(pyatspi.ROLE_LABEL, text, showing) or find(pyatspi.ROLE_STATIC, text, showing)
 
 
 def checked(node):
@@ -95,6 +101,17 @@ def main():
         act(wait_for('the schedule row', lambda: find(pyatspi.ROLE_PUSH_BUTTON, 'Daily Schedule')), 'Press')
         fields = [f'{switch}, {part}' for switch in ('First Switch', 'Second Switch') for part in ('hour', 'minute')]
         wait_for('the time fields', lambda: all(find(pyatspi.ROLE_SPIN_BUTTON, name) for name in fields))
+
+        # The setup guide: the shown page's text is read, a hidden page's is not there at all.
+        welcome = 'Instant display color presets, late-night Red Light, and Keep Awake — right from your desktop panel.'
+        login = 'Start Halvoscope at Login'
+        act(find(pyatspi.ROLE_PUSH_BUTTON, 'Back'), 'Press')
+        act(wait_for('the guide row', lambda: find(pyatspi.ROLE_PUSH_BUTTON, 'Setup Guide…')), 'Press')
+        wait_for('the welcome page', lambda: find_text(welcome))
+        assert find_text(login, showing=False) is None
+        act(find(pyatspi.ROLE_PUSH_BUTTON, 'Get Started →'), 'Press')
+        wait_for('the login page', lambda: find_text(login) and find_text(welcome, showing=False) is None)
+        assert find(pyatspi.ROLE_CHECK_BOX, 'Open Halvoscope at Login') is not None
         print('atspi_popover: all checks passed')
     finally:
         for proc in reversed(procs):  # terminated, the launcher takes its bus down with it

@@ -139,11 +139,25 @@ private Q_SLOTS:
         QTest::newRow("--show, no display, no bus") << QStringList{QStringLiteral("--show")} << QString() << false
                                                     << 3 << QString() << noDisplay;
         QTest::newRow("plain start, no display") << QStringList() << QString() << true << 3 << QString() << noDisplay;
+
+        // Leading NAME=value items go into the environment, as env(1) takes them.
+        QTest::newRow("--help in German") << QStringList{QStringLiteral("LANGUAGE=de"), QStringLiteral("--help")}
+                                          << QString() << false << 0 << QStringLiteral("Diese Hilfe anzeigen und beenden.")
+                                          << QString();
+        QTest::newRow("no display, in Japanese")
+            << QStringList{QStringLiteral("LANGUAGE=ja"), QStringLiteral("--show")} << QString() << false << 3 << QString()
+            << QStringLiteral("DISPLAY も WAYLAND_DISPLAY も設定されていません");
+        QTest::newRow("usage error, in French")
+            << QStringList{QStringLiteral("LANGUAGE=fr"), QStringLiteral("stray")} << QString() << true << 2
+            << QString() << QStringLiteral("Essayez « halvoscope --help ».");
     }
 
     void runsWithoutStarting()
     {
         QFETCH(QStringList, arguments);
+        QStringList assignments;
+        while (!arguments.isEmpty() && arguments.constFirst().contains(QLatin1Char('=')) && !arguments.constFirst().startsWith(u'-'))
+            assignments.append(arguments.takeFirst());
         QFETCH(QString, seed);
         QFETCH(bool, withBus);
 
@@ -157,6 +171,8 @@ private Q_SLOTS:
         // No platform either: nothing here may need a window.
         QProcessEnvironment env = headlessEnvironment(home.path(), runtime.path());
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        for (const QString &assignment : std::as_const(assignments))
+            env.insert(assignment.section(u'=', 0, 0), assignment.section(u'=', 1));
         if (withBus) {
             QVERIFY2(QDBusConnection::sessionBus().isConnected(), "runs on a private session bus");
             QVERIFY(!QDBusConnection::sessionBus().interface()->isServiceRegistered(serviceName));
@@ -222,7 +238,7 @@ private Q_SLOTS:
                                         << custom;
         QTest::newRow("no screen shows it") << false << QStringList{QStringLiteral("--preset=candle")} << 1 << QString()
                                             << QStringLiteral("halvoscope: Candle is chosen, but no screen shows it: every screen "
-                                                              "(no display server whose colours can be changed).\n")
+                                                              "(no display server whose colors can be changed).\n")
                                             << QStringLiteral("candle");
         QTest::newRow("--show") << true << QStringList{QStringLiteral("--show")} << 0 << QString() << QString() << custom;
         QTest::newRow("restarted by the session manager")

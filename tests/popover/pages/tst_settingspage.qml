@@ -260,18 +260,31 @@ TestCase {
         return root.Window.activeFocusItem
     }
 
-    function test_tabOrder() {
-        open()
+    function test_tabOrder_data() {
+        const presets = ["Standard", "Red Light", "Candle", "Black & White", "Color Ink", "Vivid"]
+        const after = ["Daily Schedule", "Setup Guide\u2026", "Check for Updates\u2026",
+                       "Ripple Animation", "Optical Refraction", "Launch at Login", "Back"]
+        return [
+            { tag: "built-in presets", options: {}, expected: ["Back", "Preset name"].concat(presets, after) },
+            // A custom preset's Edit button is reached by Tab, before its switch.
+            { tag: "a custom preset", options: { custom: "Reading" },
+              expected: ["Back", "Preset name"].concat(presets, ["Edit Reading", "Reading"], after) },
+        ]
+    }
+
+    function test_tabOrder(data) {
+        open(data.options)
         root.forceActiveFocus()
-        const expected = ["Back", "Preset name", "Standard", "Red Light", "Candle", "Black & White", "Color Ink",
-                          "Vivid", "Daily Schedule", "Setup Guide\u2026", "Check for Updates\u2026",
-                          "Ripple Animation", "Optical Refraction", "Launch at Login", "Back"]
         const seen = []
-        for (let i = 0; i < expected.length; ++i) {
+        for (let i = 0; i < data.expected.length; ++i) {
             keyClick(Qt.Key_Tab)
-            seen.push(focused() ? focused().Accessible.name : "")
+            const item = focused()
+            seen.push(item ? item.Accessible.name : "")
+            // Every stop shows where the focus is.
+            if (item && item.Accessible.name !== "Preset name")
+                verify(findChild(item, "focusRing") && findChild(item, "focusRing").visible, item.Accessible.name)
         }
-        compare(seen, expected)
+        compare(seen, data.expected)
     }
 
     function test_keyOnFocusedSwitchFlipsItThroughTheModel_data() {
