@@ -2,6 +2,8 @@
 
 #include "app/apptranslations.h"
 
+#include <QCoreApplication>
+
 
 namespace {
 
@@ -85,9 +87,17 @@ bool CommandLine::parse(const QStringList &arguments)
 
 QString CommandLine::helpText(const QStringList &presetIDs) const
 {
-    // Without an application object Qt cannot name the program itself.
+    // The usage line names the program as it is installed, however it was
+    // started (Qt names it by argv[0], or by a placeholder without an
+    // application object).
     QString help = m_parser.helpText();
-    help.replace(QLatin1String("<executable_name>"), QLatin1String("halvoscope"));
+    const qsizetype firstLineEnd = help.indexOf(QLatin1Char('\n'));
+    QString usage = help.left(firstLineEnd);
+    const QString program = QCoreApplication::instance() ? QCoreApplication::arguments().value(0)
+                                                         : QStringLiteral("<executable_name>");
+    if (!program.isEmpty())
+        usage.replace(program, QStringLiteral("halvoscope"));
+    help.replace(0, firstLineEnd, usage);
     help += QLatin1Char('\n') + tr("Preset ids: %1").arg(presetIDs.join(QStringLiteral(", "))) + QLatin1Char('\n');
     return help;
 }

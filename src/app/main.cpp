@@ -66,13 +66,21 @@ int main(int argc, char *argv[])
 
     AppTranslations translations;
     CommandLine commandLine;
-    if (!commandLine.parse(arguments)) {
-        std::fprintf(stderr, "halvoscope: %s\n%s\n", qPrintable(commandLine.errorText()),
-                     qPrintable(CommandLine::tryHelpText()));
-        return usageError;
-    }
-    if (commandLine.action() == CommandLine::Action::Help) {
-        std::fputs(qPrintable(commandLine.helpText(presetIDs(presetsOnDisk()))), stdout);
+    const bool parsed = commandLine.parse(arguments);
+    if (!parsed || commandLine.action() == CommandLine::Action::Help) {
+        // The parser's own texts ("Usage:", "Unknown option") are Qt's and
+        // are translated only once an application object exists; these
+        // paths end here, so a display-less one may be made for them.
+        QCoreApplication core(argc, argv);
+        translations.install(core);
+        CommandLine translated;
+        (void)translated.parse(arguments);
+        if (!parsed) {
+            std::fprintf(stderr, "halvoscope: %s\n%s\n", qPrintable(translated.errorText()),
+                         qPrintable(CommandLine::tryHelpText()));
+            return usageError;
+        }
+        std::fputs(qPrintable(translated.helpText(presetIDs(presetsOnDisk()))), stdout);
         return 0;
     }
     if (commandLine.action() == CommandLine::Action::Version) {

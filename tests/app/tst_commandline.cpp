@@ -147,6 +147,10 @@ private Q_SLOTS:
         QTest::newRow("no display, in Japanese")
             << QStringList{QStringLiteral("LANGUAGE=ja"), QStringLiteral("--show")} << QString() << false << 3 << QString()
             << QStringLiteral("DISPLAY も WAYLAND_DISPLAY も設定されていません");
+        // Qt's own parser texts follow too, from Qt's catalogue.
+        QTest::newRow("unknown option, in German")
+            << QStringList{QStringLiteral("LANGUAGE=de"), QStringLiteral("--frobnicate")} << QString() << true << 2
+            << QString() << QStringLiteral("halvoscope: Unbekannte Option 'frobnicate'.\nVersuchen Sie »halvoscope --help«.\n");
         QTest::newRow("usage error, in French")
             << QStringList{QStringLiteral("LANGUAGE=fr"), QStringLiteral("stray")} << QString() << true << 2
             << QString() << QStringLiteral("Essayez « halvoscope --help ».");
