@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Each catalogue against what lupdate finds in the sources now: a complete
-language translates every text, none keeps a text the sources dropped, and
-every translation fills in the same placeholders (%1, %L1, %n) as its source.
+"""Each catalogue against what lupdate finds in the sources now, where it must
+find every tr(): a complete language translates every text, none keeps a text
+the sources dropped, and every translation fills in the same placeholders
+(%1, %L1, %n) as its source.
 Usage: check_catalogues.py LUPDATE SOURCES_LIST TS_DIR COMPLETE,LANGUAGES"""
 import glob, os, re, subprocess, sys, tempfile
 import xml.etree.ElementTree as ET
@@ -24,9 +25,12 @@ def placeholders(text):
 
 with tempfile.TemporaryDirectory() as folder:
     fresh = os.path.join(folder, 'fresh.ts')
-    subprocess.run([lupdate, '-silent', '-locations', 'none', '@' + sources, '-ts', fresh],
-                   check=True, capture_output=True)
+    run = subprocess.run([lupdate, '-silent', '-locations', 'none', '@' + sources, '-ts', fresh],
+                         check=True, capture_output=True, text=True)
     current = messages(fresh)
+# A tr() lupdate cannot place in a context never reaches a catalogue.
+lost = [line for line in run.stderr.splitlines() if 'without context' in line]
+assert not lost, 'texts lupdate cannot collect:\n' + '\n'.join(lost)
 assert len(current) > 100, 'lupdate found too few texts in the sources'
 
 catalogues = sorted(glob.glob(os.path.join(ts_dir, 'halvoscope_*.ts')))
