@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 
-
 namespace {
 
 QString tr(const char *text)

@@ -149,10 +149,11 @@ ColumnLayout {
             }
             SmallSwitch {
                 objectName: "keepAwakeSwitch"
-                // The row around it is the Tab stop and toggles the same state.
+                // The row around it is the Tab stop and toggles the same
+                // state; it is also the check box assistive technology hears.
                 focusPolicy: Qt.NoFocus
                 checked: presetsModel.keepAwakeEnabled
-                Accessible.name: qsTr("Keep Awake")
+                Accessible.ignored: true
                 onClicked: presetsModel.setKeepAwake(!checked)
             }
         }
