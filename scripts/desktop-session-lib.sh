@@ -249,6 +249,7 @@ run_command() {
   export HALVO_DESKTOP="$desktop" HALVO_DESKTOP_VERSION="$version" HALVO_DESKTOP_ROOT="$root"
   write_run_script
   export HALVO_DESKTOP_RUN="$workdir/run" HALVO_DESKTOP_LOGS="$workdir/logs"
+  if [ "$stripes" = 1 ]; then export HALVO_DESKTOP_PICTURE="$workdir/stripes.png"; fi
   set +e
   "${command[@]}"
   status=$?

@@ -14,8 +14,9 @@
 # desktop's XDG_DATA_DIRS (GNOME finds extensions only when it starts);
 # --stripes shows six saturated vertical stripes full screen. CMD gets the
 # desktop's environment plus HALVO_DESKTOP, HALVO_DESKTOP_VERSION,
-# HALVO_DESKTOP_ROOT and HALVO_DESKTOP_RUN (a script running its arguments
-# with the desktop's environment on the desktop's side). Everything started
+# HALVO_DESKTOP_ROOT, HALVO_DESKTOP_RUN (a script running its arguments
+# with the desktop's environment on the desktop's side) and, with --stripes,
+# HALVO_DESKTOP_PICTURE (the striped picture's PNG). Everything started
 # here is stopped when CMD ends; CMD's status is returned, 77 when the root
 # could not be made.
 set -euo pipefail

@@ -1,5 +1,7 @@
 #include "desktopscreen.h"
 
+#include <QColorSpace>
+
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusArgument>
@@ -125,6 +127,16 @@ QImage captureDesktop(QString *error)
     if (desktop.startsWith(QLatin1String("kwin")))
         return captureKWin(error);
     return failed(error, QStringLiteral("HALVO_DESKTOP is '%1': run under scripts/desktop-session.sh").arg(desktop));
+}
+
+QImage stripesPicture()
+{
+    QImage picture(qEnvironmentVariable("HALVO_DESKTOP_PICTURE"));
+    if (picture.isNull())
+        return picture;
+    // Screenshots carry no colour space, and QImage compares it too.
+    picture.setColorSpace(QColorSpace());
+    return picture.convertToFormat(QImage::Format_RGB32);
 }
 
 double meanChroma(const QImage &image)

@@ -15,6 +15,10 @@ namespace DesktopScreen {
 // `error` then says why.
 QImage captureDesktop(QString *error = nullptr);
 
+// The striped picture the session shows ($HALVO_DESKTOP_PICTURE), in the
+// format captureDesktop gives; a null image without one.
+QImage stripesPicture();
+
 // Mean chroma (max − min of R, G, B, 0…1) of the striped picture, i.e. the
 // middle three quarters of the screen's height, clear of a top bar.
 double meanChroma(const QImage &image);
